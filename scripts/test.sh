@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds Mervane and runs every test through CTest.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/setup.sh"
+cd "$root/build"
+ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,33 @@
+#pragma once
+// The help window: shows the program's help as HTML pages from the "help" folder beside the
+// program, one page per context number ("help/2100.html") and "help/index.html" for the
+// contents. A context without a page of its own shows a short placeholder page.
+
+#include <QWidget>
+
+class QTextBrowser;
+
+class THelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The one help window of the program, created at first use.
+    static THelpWindow& Instance();
+
+    void ShowTopic(int context);
+    void ShowContents();
+
+    // The context number shown; 0 for the contents.
+    int CurrentTopic() const { return m_CurrentTopic; }
+    QString CurrentHtml() const;
+
+private:
+    THelpWindow();
+    void ShowPage(const QString& fileName, const QString& placeholderTitle);
+
+    QTextBrowser* m_Browser;
+    int m_CurrentTopic = 0;
+};
+
+// Help entry points used by every window.
+void ShowHelpTopic(int context);
+void ShowHelpContents();

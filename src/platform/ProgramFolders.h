@@ -1,0 +1,20 @@
+#pragma once
+// Where the program's files are. Shipped files (icon libraries, textures, help pages, samples)
+// are found beside the executable; files the program writes (MV.ini, MVRECUR.DAX, Clipbrd.tmp,
+// TempFile.tmp) go to the data folder: the program folder when it is writable (a portable
+// install), otherwise the user's application data folder.
+
+#include <QString>
+
+// Folder of the running executable, always ending in '/'.
+QString ProgramFolder();
+
+// Folder for the files the program writes, always ending in '/'; created when missing.
+QString DataFolder();
+
+// DataFolder() + "MV.ini".
+QString IniFileName();
+
+// Makes DataFolder() answer `folder` from now on (tests point it at a temporary folder);
+// an empty string returns to the normal choice.
+void OverrideDataFolder(const QString& folder);

@@ -1,0 +1,121 @@
+#include "platform/QtUiServices.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+
+namespace {
+
+QWidget* DialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+// Messages are written with Windows line breaks ("\r\n", sometimes a lone "\r").
+QString WithPlainLineBreaks(QString text)
+{
+    return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+QMessageBox::Icon ToQtIcon(TMessageIcon icon)
+{
+    switch (icon) {
+    case TMessageIcon::Information: return QMessageBox::Information;
+    case TMessageIcon::Question: return QMessageBox::Question;
+    case TMessageIcon::Warning: return QMessageBox::Warning;
+    case TMessageIcon::Error: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QFileDialog::Options ToQtOptions(const TFileDialogRequest& request)
+{
+    return request.OverwritePrompt ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+}
+
+QString StartPath(const TFileDialogRequest& request)
+{
+    if (request.FileName.isEmpty())
+        return request.InitialFolder;
+    if (QFileInfo(request.FileName).isAbsolute())
+        return request.FileName;
+    return request.InitialFolder + request.FileName;
+}
+
+} // namespace
+
+void TQtUiServices::ShowMessage(const QString& text, const QString& caption, TMessageIcon icon)
+{
+    QMessageBox box(ToQtIcon(icon), caption, WithPlainLineBreaks(text), QMessageBox::Ok, DialogParent());
+    box.exec();
+}
+
+bool TQtUiServices::AskYesNo(const QString& text, const QString& caption)
+{
+    QMessageBox box(QMessageBox::Question, caption, WithPlainLineBreaks(text),
+                    QMessageBox::Yes | QMessageBox::No, DialogParent());
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString TQtUiServices::GetOpenFileName(const TFileDialogRequest& request)
+{
+    return QFileDialog::getOpenFileName(DialogParent(), request.Title, StartPath(request),
+                                        ToQtFileFilter(request.Filter), nullptr, ToQtOptions(request));
+}
+
+QString TQtUiServices::GetSaveFileName(const TFileDialogRequest& request)
+{
+    QFileDialog dialog(DialogParent(), request.Title, StartPath(request), ToQtFileFilter(request.Filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOptions(ToQtOptions(request));
+    dialog.setDefaultSuffix(request.DefaultExtension);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+bool TQtUiServices::ChooseFont(TFontChoice& choice)
+{
+    // QFontDialog has no colour; the colour follows in the colour dialog.
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, choice.Font, DialogParent());
+    if (!ok)
+        return false;
+    QColor color = choice.Color;
+    if (!ChooseColor(color))
+        return false;
+    choice.Font = font;
+    choice.Color = color;
+    return true;
+}
+
+bool TQtUiServices::ChooseColor(QColor& color)
+{
+    const QColor chosen = QColorDialog::getColor(color, DialogParent());
+    if (!chosen.isValid())
+        return false;
+    color = chosen;
+    return true;
+}
+
+bool TQtUiServices::PrintDialog(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TQtUiServices::PrinterSetupDialog(QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer, DialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int TQtUiServices::ExecDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}

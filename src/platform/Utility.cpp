@@ -1,0 +1,77 @@
+#include "platform/Utility.h"
+
+#include "platform/Printers.h"
+#include "platform/UiServices.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+
+void ShowInfo(const QString& text)
+{
+    UiServices().ShowMessage(text, "Information", TMessageIcon::Information);
+}
+
+bool AskYesNo(const QString& text, const QString& caption)
+{
+    return UiServices().AskYesNo(text, caption);
+}
+
+void BusyCursor()
+{
+    if (QApplication::overrideCursor())
+        QApplication::changeOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void NormalCursor()
+{
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+namespace {
+
+QWidget* MainWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (QString(widget->metaObject()->className()).toUpper() == "TCALENDARMAIN")
+            return widget;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void CenterDialog(QWidget& form)
+{
+    QWidget* main = MainWindow();
+    const bool isMain = QString(form.metaObject()->className()).toUpper() == "TCALENDARMAIN";
+    if (main && !isMain && !main->isMaximized()) {
+        // Outer (frame) rectangles, as the user sees the windows; halves truncate toward zero.
+        const QRect outer = main->frameGeometry();
+        const QSize size = form.frameGeometry().size();
+        form.move(outer.x() + (outer.width() - size.width()) / 2, outer.y() + (outer.height() - size.height()) / 2);
+        return;
+    }
+    const QScreen* screen = main ? main->screen() : QApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize size = form.frameGeometry().size();
+    form.move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+}
+
+bool CheckPrinters()
+{
+    if (Printers().InstalledPrinters().isEmpty()) {
+        ShowInfo("There are no installed printers.\r\nUnable to perform printer related operations");
+        return false;
+    }
+    if (Printers().DefaultPrinter().isEmpty()) {
+        ShowInfo("There is no default printer selected.\r\nUnable to perform printer related operations");
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Small routines every window uses: notices and questions, the busy cursor, dialog centring and
+// the printer check.
+
+#include <QString>
+
+class QWidget;
+
+// Message box with the text, caption "Information", information icon and an OK button.
+void ShowInfo(const QString& text);
+
+// Question with Yes and No; true when Yes is pressed.
+bool AskYesNo(const QString& text, const QString& caption);
+
+// The hourglass for the whole application, and back. Not nested: one NormalCursor ends any
+// number of BusyCursor calls.
+void BusyCursor();
+void NormalCursor();
+
+// Centres `form` over the main window (the top-level widget of class TCalendarMain), or on the
+// screen when the main window is maximised, missing, or is the form itself.
+void CenterDialog(QWidget& form);
+
+// True when a printer is installed and one is the default; otherwise tells the user why printing
+// is not possible and returns false.
+bool CheckPrinters();

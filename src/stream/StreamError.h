@@ -1,0 +1,33 @@
+#pragma once
+// The error every fault of the component stream raises; its text is what the user is shown.
+
+#include <QString>
+#include <stdexcept>
+
+class EStreamError : public std::runtime_error {
+public:
+    explicit EStreamError(const QString& message)
+        : std::runtime_error(message.toStdString())
+        , m_Message(message)
+    {
+    }
+
+    const QString& Message() const { return m_Message; }
+
+private:
+    QString m_Message;
+};
+
+// The texts of the stream's errors.
+namespace StreamErrors {
+inline const char* const InvalidStreamFormat = "Invalid stream format";
+inline const char* const InvalidPropertyValue = "Invalid property value";
+inline const char* const ClassNotFound = "Class %1 not found";
+inline const char* const InvalidPropertyPath = "Invalid property path";
+inline const char* const PropertyDoesNotExist = "Property does not exist";
+inline const char* const ReadError = "Stream read error";
+inline const char* const WriteError = "Stream write error";
+inline const char* const CannotCreateFile = "Cannot create file %1";
+inline const char* const CannotOpenFile = "Cannot open file %1";
+inline const char* const DuplicateName = "A component named %1 already exists";
+} // namespace StreamErrors

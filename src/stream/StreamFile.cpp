@@ -1,0 +1,29 @@
+#include "stream/StreamFile.h"
+
+#include "stream/Reader.h"
+#include "stream/StreamError.h"
+#include "stream/Writer.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+void WriteStreamFile(const QString& fileName, const std::function<void(TWriter&)>& write)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EStreamError(QString(StreamErrors::CannotCreateFile).arg(fileName));
+    TWriter writer(file);
+    write(writer);
+    writer.FlushBuffer();
+    if (!file.commit())
+        throw EStreamError(StreamErrors::WriteError);
+}
+
+void ReadStreamFile(const QString& fileName, const std::function<void(TReader&)>& read)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EStreamError(QString(StreamErrors::CannotOpenFile).arg(fileName));
+    TReader reader(file);
+    read(reader);
+}
