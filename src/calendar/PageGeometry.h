@@ -1,0 +1,50 @@
+#pragma once
+// The page geometry of each layout: page size, main calendar rectangle, the mini calendars with
+// their months, and what the page draws. All in unscaled screen pixels (one inch = PPI pixels);
+// painting applies the zoom.
+
+#include "calendar/CalendarTypes.h"
+#include "platform/Rect.h"
+
+#include <QList>
+
+struct TMiniCalendar {
+    TRect Rect;
+    int Month = 1;
+    int Year = 1997;
+};
+
+struct TPageSettings {
+    TCalendarLayout Layout = loFullCalendar;
+    bool UseA4Paper = false;
+    double LeftMargin = 0.25; // inches
+    double TopMargin = 0.25;
+    double RightMargin = 0.25;
+    double BottomMargin = 0.25;
+    int Month = 1;
+    int Year = 1997;
+    int Ppi = 96;
+};
+
+struct TPageGeometry {
+    TCalendarOrientation Orientation = coPortrait;
+    int Width = 0;
+    int Height = 0;
+    TRect Main;
+    QList<TMiniCalendar> Minis; // the mini count is Minis.size()
+    bool ShowsMonthGrid = true;
+    bool ShowsMinis = false;
+    bool IsPlanner = false;
+    int MiniFontPreset = 0;     // title size in points for the layout's minis; 0: no preset
+};
+
+// Lays out `settings`. Layouts without a main calendar (the multi-month pages) keep
+// previous.Main; layouts without minis keep previous.Minis, unused.
+TPageGeometry ComputePageGeometry(const TPageSettings& settings, const TPageGeometry& previous);
+
+// Places minis first..last of `minis` into a rows x cols grid inside `area`; the last row and
+// column are aligned to the area's far edges.
+void PlaceMiniGrid(QList<TMiniCalendar>& minis, int rows, int cols, int first, int last, const TRect& area);
+
+// Layout families: 0 month, 1 multi-month, 2 week, 3 two-week, 4 ten-day, 5 fifteen-day.
+int LayoutFamilyOf(TCalendarLayout layout);

@@ -1,0 +1,20 @@
+// Runs every test class of the calendar folder.
+
+#include <QApplication>
+#include <QLocale>
+#include <QtTest>
+
+QObject* NewTestPageGeometry();
+QObject* NewTestCalendarDrawing();
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    int failures = 0;
+    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing()}) {
+        failures += QTest::qExec(test, argc, argv);
+        delete test;
+    }
+    return failures == 0 ? 0 : 1;
+}
