@@ -6,13 +6,14 @@
 
 QObject* NewTestPageGeometry();
 QObject* NewTestCalendarDrawing();
+QObject* NewTestCalendarPrinting();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing()}) {
+    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
