@@ -2,12 +2,14 @@
 // and the printer check.
 
 #include "platform/HelpWindow.h"
+#include "platform/IniFile.h"
 #include "platform/Printers.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenPpi.h"
 #include "platform/ScriptedUiServices.h"
 #include "platform/Utility.h"
 #include "platform/Windows1252.h"
+#include "platform/WindowPlacement.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -40,6 +42,14 @@ private slots:
     void CenterDialogCentresOverTheMainWindow();
     void CenterDialogUsesTheScreenWhenMaximised();
     void HelpShowsATopicPageOrAPlaceholder();
+    void IniValuesFallBackToDefaults_data();
+    void IniValuesFallBackToDefaults();
+    void IniWritesKeepTheRestOfTheFile();
+    void IniSectionsKeepTheirOrderAndCanBeErased();
+    void IniWriteFailureLeavesNoFile();
+    void PlacementIsStoredPerResolution();
+    void PlacementBeyondTheScreenIsPulledBack();
+    void MaximisedWindowKeepsItsNormalRectangle();
 };
 
 void TestPlatform::FoldersEndInASlash()
@@ -259,6 +269,153 @@ void TestPlatform::HelpShowsATopicPageOrAPlaceholder()
     ShowHelpContents();
     QCOMPARE(help.CurrentTopic(), 0);
     QVERIFY(help.CurrentHtml().contains("Mervane Help"));
+}
+
+void TestPlatform::IniValuesFallBackToDefaults_data()
+{
+    QTest::addColumn<QString>("stored"); // empty: no such key
+    QTest::addColumn<int>("integer");
+    QTest::addColumn<bool>("boolean");
+    QTest::newRow("missing") << QString() << 60 << true;
+    QTest::newRow("decimal") << "75" << 75 << true;
+    QTest::newRow("negative") << "-3" << -3 << true;
+    QTest::newRow("hex") << "0x00FF" << 255 << true;
+    QTest::newRow("upper-case hex") << "0X1f" << 31 << true;
+    QTest::newRow("zero") << "0" << 0 << false;
+    QTest::newRow("not a number") << "sixty" << 60 << true;
+    QTest::newRow("trailing junk") << "60%" << 60 << true;
+}
+
+void TestPlatform::IniValuesFallBackToDefaults()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, integer);
+    QFETCH(bool, boolean);
+    QTemporaryDir dir;
+    TIniFile ini(dir.filePath("MV.ini"));
+    if (!stored.isEmpty())
+        QVERIFY(ini.WriteString("Zooming", "Main", stored));
+    QCOMPARE(ini.ReadInteger("Zooming", "Main", 60), integer);
+    QCOMPARE(ini.ReadBool("zooming", "MAIN", true), boolean);
+    QCOMPARE(ini.ReadString("Zooming", "Other", "none"), QString("none"));
+}
+
+void TestPlatform::IniWritesKeepTheRestOfTheFile()
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("MV.ini");
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("; kept comment\n[Zooming]\nMain=60\nProp=30\n\n[Hints]\nOn=1\n");
+    file.close();
+
+    TIniFile ini(fileName);
+    QVERIFY(ini.WriteInteger("ZOOMING", "main", 80)); // replaced in place
+    QVERIFY(ini.WriteString("Zooming", "Extra", "x")); // appended to its section
+    QVERIFY(ini.WriteBool("Default Font", "Bold", true)); // a new section at the end
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()),
+             QString("; kept comment\n[Zooming]\nmain=80\nProp=30\nExtra=x\n\n[Hints]\nOn=1\n\n"
+                     "[Default Font]\nBold=1\n"));
+    QCOMPARE(ini.ReadInteger("Zooming", "Main", 0), 80);
+    QVERIFY(ini.ReadBool("Default Font", "Bold", false));
+}
+
+void TestPlatform::IniSectionsKeepTheirOrderAndCanBeErased()
+{
+    QTemporaryDir dir;
+    TIniFile ini(dir.filePath("MV.ini"));
+    QVERIFY(ini.WriteString("MRU", "F1", "/b.MVF"));
+    QVERIFY(ini.WriteString("MRU", "F0", "/a=b.MVF"));
+    QVERIFY(ini.WriteString("Hints", "On", "1"));
+    const auto entries = ini.ReadSection("mru");
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0], (std::pair<QString, QString>("F1", "/b.MVF")));
+    QCOMPARE(entries[1].second, QString("/a=b.MVF")); // only the first '=' separates
+    QVERIFY(ini.EraseSection("MRU"));
+    QVERIFY(ini.ReadSection("MRU").isEmpty());
+    QCOMPARE(ini.ReadString("Hints", "On", "0"), QString("1"));
+    QVERIFY(ini.EraseSection("Absent"));
+}
+
+void TestPlatform::IniWriteFailureLeavesNoFile()
+{
+    QTemporaryDir dir;
+    TIniFile ini(dir.filePath("missing/folder/MV.ini"));
+    QVERIFY(!ini.WriteInteger("Zooming", "Main", 1));
+    QCOMPARE(ini.ReadInteger("Zooming", "Main", 7), 7);
+}
+
+void TestPlatform::PlacementIsStoredPerResolution()
+{
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    TCalendarMain window;
+    window.setGeometry(40, 50, 300, 200);
+    SavePlacement(window);
+    OverrideScreenPpi(120);
+    window.setGeometry(10, 20, 100, 80);
+    SavePlacement(window);
+    OverrideScreenPpi(0);
+
+    const TIniFile ini(IniFileName());
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement", "Right", 0), 340);
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement", "Bottom", 0), 250);
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement120", "Left", 0), 10);
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement120", "Bottom", 0), 100);
+
+    TCalendarMain restored;
+    RestorePlacement(restored);
+    QCOMPARE(restored.geometry(), QRect(40, 50, 300, 200));
+    OverrideDataFolder({});
+}
+
+void TestPlatform::PlacementBeyondTheScreenIsPulledBack()
+{
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    const QSize screen = QApplication::primaryScreen()->geometry().size();
+    TIniFile ini(IniFileName());
+    ini.WriteInteger("TCalendarMain_Placement", "Left", screen.width() - 100);
+    ini.WriteInteger("TCalendarMain_Placement", "Top", -30);
+    ini.WriteInteger("TCalendarMain_Placement", "Right", screen.width() + 200);
+    ini.WriteInteger("TCalendarMain_Placement", "Bottom", screen.height() + 50);
+
+    TCalendarMain window;
+    RestorePlacement(window);
+    // Pulled back by the excess, size kept; a negative top is left alone.
+    QCOMPARE(window.geometry(), QRect(screen.width() - 300, -30 - 50, 300, screen.height() + 80));
+    OverrideDataFolder({});
+}
+
+void TestPlatform::MaximisedWindowKeepsItsNormalRectangle()
+{
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    {
+        TCalendarMain window;
+        window.setGeometry(60, 70, 320, 240);
+        window.showMaximized();
+        SavePlacement(window);
+    }
+    const TIniFile ini(IniFileName());
+    QVERIFY(ini.ReadBool("TCalendarMain_Placement", "Maximized", false));
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement", "Right", 0), 380);
+
+    TCalendarMain restored;
+    RestorePlacement(restored);
+    QVERIFY(restored.windowState() & Qt::WindowMaximized);
+    restored.showNormal();
+    QCOMPARE(restored.geometry(), QRect(60, 70, 320, 240));
+
+    // Nothing stored yet: centred, and the placement written at once.
+    QTemporaryDir empty;
+    OverrideDataFolder(empty.path());
+    QWidget fresh;
+    fresh.resize(200, 100);
+    RestorePlacement(fresh);
+    QVERIFY(TIniFile(IniFileName()).ReadInteger("QWidget_Placement", "Bottom", 0) != 0);
+    OverrideDataFolder({});
 }
 
 QTEST_MAIN(TestPlatform)

@@ -1,0 +1,66 @@
+#include "platform/WindowPlacement.h"
+
+#include "platform/IniFile.h"
+#include "platform/ProgramFolders.h"
+#include "platform/ScreenPpi.h"
+#include "platform/Utility.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+QString PlacementSection(const QWidget& form)
+{
+    QString section = QString(form.metaObject()->className()) + "_Placement";
+    if (ScreenPpi() > 96)
+        section += QString::number(ScreenPpi());
+    return section;
+}
+
+} // namespace
+
+void RestorePlacement(QWidget& form)
+{
+    const TIniFile ini(IniFileName());
+    const QString section = PlacementSection(form);
+    int left = ini.ReadInteger(section, "Left", 0);
+    int top = ini.ReadInteger(section, "Top", 0);
+    int right = ini.ReadInteger(section, "Right", 0);
+    int bottom = ini.ReadInteger(section, "Bottom", 0);
+    const bool maximized = ini.ReadBool(section, "Maximized", form.isMaximized());
+
+    if (bottom != 0) {
+        const QScreen* screen = QApplication::primaryScreen();
+        const QSize area = screen ? screen->geometry().size() : QSize(right, bottom);
+        // Pulled back left and up with its size kept; never pushed right or down.
+        if (area.width() < right) {
+            left += area.width() - right;
+            right = area.width();
+        }
+        if (area.height() < bottom) {
+            top += area.height() - bottom;
+            bottom = area.height();
+        }
+        form.setGeometry(left, top, right - left, bottom - top);
+    } else {
+        CenterDialog(form);
+    }
+    if (maximized)
+        form.setWindowState(form.windowState() | Qt::WindowMaximized);
+    SavePlacement(form);
+}
+
+void SavePlacement(QWidget& form)
+{
+    // Qt keeps the normal rectangle of a maximised window as its normal geometry.
+    const QRect normal = form.isMaximized() ? form.normalGeometry() : form.geometry();
+    TIniFile ini(IniFileName());
+    const QString section = PlacementSection(form);
+    ini.WriteInteger(section, "Left", normal.left());
+    ini.WriteInteger(section, "Top", normal.top());
+    ini.WriteInteger(section, "Right", normal.left() + normal.width());
+    ini.WriteInteger(section, "Bottom", normal.top() + normal.height());
+    ini.WriteBool(section, "Maximized", form.isMaximized());
+}
