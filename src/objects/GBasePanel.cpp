@@ -1,0 +1,825 @@
+#include "objects/GBasePanel.h"
+
+#include "objects/FrameOverlay.h"
+#include "objects/GGraphicControl.h"
+#include "objects/GHandle.h"
+#include "objects/GLabelObjectFiler.h"
+#include "objects/ScreenCursor.h"
+#include "objects/TickCount.h"
+#include "platform/ProgramFolders.h"
+#include "platform/UiServices.h"
+#include "platform/Utility.h"
+#include "stream/StreamError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace {
+
+// Pastes closer together than this (a held Ctrl+V) are ignored.
+constexpr quint32 PasteIntervalMs = 1000;
+
+// `rect` with left <= right and top <= bottom, where right = x + width.
+QRect Normalized(const QRect& rect)
+{
+    const int left = std::min(rect.x(), rect.x() + rect.width());
+    const int top = std::min(rect.y(), rect.y() + rect.height());
+    return {left, top, std::abs(rect.width()), std::abs(rect.height())};
+}
+
+// The 8x8 dot pattern of the grid: green where a dot goes, white elsewhere.
+QImage GridPattern(TGridSize size)
+{
+    QImage pattern(8, 8, QImage::Format_RGB32);
+    pattern.fill(Qt::white);
+    const QColor dot(0, 128, 0);
+    pattern.setPixelColor(2, 2, dot);
+    if (size == gs4x4) {
+        pattern.setPixelColor(6, 2, dot);
+        pattern.setPixelColor(2, 6, dot);
+        pattern.setPixelColor(6, 6, dot);
+    }
+    return pattern;
+}
+
+int GridStep(TGridSize size)
+{
+    return size == gs4x4 ? 4 : 8;
+}
+
+TFont FontFromChoice(const TFontChoice& choice)
+{
+    TFont font;
+    font.SetName(choice.Font.family());
+    font.SetSize(choice.Font.pointSize());
+    TFontStyles style = 0;
+    if (choice.Font.bold())
+        style |= FontStyleBit(fsBold);
+    if (choice.Font.italic())
+        style |= FontStyleBit(fsItalic);
+    if (choice.Font.underline())
+        style |= FontStyleBit(fsUnderline);
+    if (choice.Font.strikeOut())
+        style |= FontStyleBit(fsStrikeOut);
+    font.SetStyle(style);
+    font.SetColor(ColorFromQColor(choice.Color));
+    return font;
+}
+
+} // namespace
+
+TGBasePanel::TGBasePanel(TComponent* owner, QWidget* parent)
+    : QWidget(parent)
+    , TComponent(owner)
+    , m_DragCursor(crDrag)
+{
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setFocusPolicy(Qt::StrongFocus);
+    m_SelectionHandle = new TGHandle(*this);
+    m_FrameOverlay = new TFrameOverlay(*this);
+    m_ClipboardFile = DataFolder() + "Clipbrd.tmp";
+    m_ScratchFile = DataFolder() + "TempFile.tmp";
+    BuildPanelMenu();
+    m_SelectionHandle->SetFallbackMenu(m_PanelMenu);
+}
+
+TGBasePanel::~TGBasePanel()
+{
+    m_SelectionHandle->Clear();
+    QFile::remove(m_ClipboardFile);
+    QFile::remove(m_ScratchFile);
+}
+
+void TGBasePanel::PublishProperties(TPropertyList& list)
+{
+    TComponent::PublishProperties(list);
+    list.AddBoolean("Pointing", [this] { return m_Pointing; }, [this](bool v) { SetPointing(v); }, NoDefault);
+    list.AddBoolean("DrawOutline", [this] { return m_DrawOutline; }, [this](bool v) { SetDrawOutline(v); },
+                    NoDefault);
+    list.AddBoolean("Printing", [this] { return m_Printing; }, [this](bool v) { SetPrinting(v); }, NoDefault);
+    list.AddEnumeration("Shape", {"lsRectangle", "lsRoundRect", "lsEllipse"}, [this] { return m_Shape; },
+                        [this](qint64 v) { SetShape(TLabelShapeType(v)); }, lsRoundRect);
+    list.AddEnumeration("GridSize", {"gs4x4", "gs8x8"}, [this] { return m_GridSize; },
+                        [this](qint64 v) { SetGridSize(TGridSize(v)); }, NoDefault);
+    list.AddBoolean("ShowGrid", [this] { return m_ShowGrid; }, [this](bool v) { SetShowGrid(v); }, NoDefault);
+    list.AddBoolean("SnapToGrid", [this] { return m_SnapToGrid; }, [this](bool v) { SetSnapToGrid(v); },
+                    NoDefault);
+}
+
+void TGBasePanel::CreateObjectInRect(const QRect&)
+{
+}
+
+void TGBasePanel::ObjectMouseDown(TGGraphicControl& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                  QPoint point)
+{
+    if (!m_Pointing || sender.Unselectable()) {
+        MouseDown(button, shift, point + sender.pos());
+        return;
+    }
+    if (!(shift & Qt::ShiftModifier))
+        m_SelectionHandle->Clear();
+    m_SelectionHandle->Add(&sender);
+    m_SelectionHandle->update();
+    if (button == Qt::RightButton && m_SelectionHandle->Count() == 1)
+        ShowMenu(sender.ObjectMenu(), sender.mapToGlobal(point));
+}
+
+void TGBasePanel::SetZoom(float value)
+{
+    if (value == m_Zoom || value <= 0)
+        return;
+    m_Zooming = true;
+    // Someone resized the host since the last zoom: that size is the new base.
+    if (size() != m_ZoomedSize) {
+        m_UnzoomedSize = QSize(int(std::nearbyint(float(width()) / m_Zoom)),
+                               int(std::nearbyint(float(height()) / m_Zoom)));
+    }
+    m_Zoom = value;
+    m_ZoomedSize = value == 1.0f ? m_UnzoomedSize
+                                 : QSize(int(std::nearbyint(float(m_UnzoomedSize.width()) * value)),
+                                         int(std::nearbyint(float(m_UnzoomedSize.height()) * value)));
+    resize(m_ZoomedSize);
+    for (TGGraphicControl* object : Objects())
+        object->SetZoom(value);
+    QCoreApplication::processEvents();
+    m_Zooming = false;
+}
+
+void TGBasePanel::SetShape(TLabelShapeType value)
+{
+    if (value == m_Shape)
+        return;
+    m_Shape = value;
+    update();
+}
+
+void TGBasePanel::SetGridSize(TGridSize value)
+{
+    if (value == m_GridSize)
+        return;
+    m_GridSize = value;
+    m_SelectionHandle->SetGridX(GridStep(value));
+    m_SelectionHandle->SetGridY(GridStep(value));
+    update();
+}
+
+void TGBasePanel::SetShowGrid(bool value)
+{
+    if (value == m_ShowGrid)
+        return;
+    m_ShowGrid = value;
+    update();
+}
+
+void TGBasePanel::SetSnapToGrid(bool value)
+{
+    m_SnapToGrid = value;
+    m_SelectionHandle->SetSnapToGrid(value);
+    if (value) {
+        m_SelectionHandle->SetGridX(GridStep(m_GridSize));
+        m_SelectionHandle->SetGridY(GridStep(m_GridSize));
+    }
+}
+
+void TGBasePanel::SetDrawOutline(bool value)
+{
+    m_DrawOutline = value;
+    update();
+}
+
+void TGBasePanel::SetPicture(const QImage& value)
+{
+    m_Picture = value;
+    update();
+}
+
+void TGBasePanel::SetColorPicture(const QImage& value)
+{
+    m_ColorPicture = value;
+    update();
+}
+
+QList<TGGraphicControl*> TGBasePanel::Objects() const
+{
+    QList<TGGraphicControl*> objects;
+    for (QObject* child : children()) {
+        if (auto* object = qobject_cast<TGGraphicControl*>(child))
+            objects += object;
+    }
+    return objects;
+}
+
+void TGBasePanel::AttachObject(TGGraphicControl& object)
+{
+    object.OnMouseDown = [this](TGGraphicControl& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                QPoint point) { ObjectMouseDown(sender, button, shift, point); };
+    object.OnMouseMove = [this](TGGraphicControl& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                QPoint point) { ObjectMouseMove(sender, button, shift, point); };
+    object.OnMouseUp = [this](TGGraphicControl& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                              QPoint point) { ObjectMouseUp(sender, button, shift, point); };
+    object.OnDblClick = [this](TGGraphicControl& sender, Qt::MouseButton, Qt::KeyboardModifiers, QPoint point) {
+        ObjectDblClick(sender, point);
+    };
+}
+
+void TGBasePanel::AttachObjects()
+{
+    const QList<TGGraphicControl*> objects = Objects();
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
+        AttachObject(**it);
+        (*it)->SetZoom(m_Zoom);
+    }
+    // Objects added since the handle was last raised lie above it.
+    m_SelectionHandle->raise();
+}
+
+void TGBasePanel::PlaceObject(TGGraphicControl& object, const QRect& rect)
+{
+    object.hide();
+    object.setParent(this);
+    object.SetName(UniqueObjectName());
+    // The zoom first, so that the rectangle (host pixels at this zoom) sets the right document
+    // geometry.
+    object.SetZoom(m_Zoom);
+    object.SetBounds(rect.x(), rect.y(), std::max(rect.width(), 10), std::max(rect.height(), 15));
+    AttachObject(object);
+    object.show();
+    m_SelectionHandle->raise();
+    NotifyLabelChanged();
+    QCoreApplication::processEvents();
+}
+
+QString TGBasePanel::UniqueObjectName() const
+{
+    for (int number = 1; number <= 1000; ++number) {
+        const QString name = QString("Special%1").arg(number);
+        if (!Owner() || !Owner()->FindComponent(name))
+            return name;
+    }
+    return {};
+}
+
+void TGBasePanel::SelectInRect(const QRect& rect)
+{
+    const bool shift = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+    QList<TGGraphicControl*> list;
+    if (shift)
+        list = m_SelectionHandle->SelectedObjects();
+    m_SelectionHandle->Clear();
+    const QList<TGGraphicControl*> objects = Objects();
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
+        TGGraphicControl* object = *it;
+        if (!object->geometry().intersects(rect))
+            continue;
+        if (shift && list.contains(object))
+            list.removeOne(object);
+        else
+            list.append(object);
+    }
+    for (TGGraphicControl* object : std::as_const(list))
+        m_SelectionHandle->Add(object);
+}
+
+bool TGBasePanel::ObjectAt(int x, int y) const
+{
+    for (const TGGraphicControl* object : Objects()) {
+        if (object->geometry().contains(x, y))
+            return true;
+    }
+    return false;
+}
+
+void TGBasePanel::ClearObjects()
+{
+    m_SelectionHandle->Clear();
+    const QList<TGGraphicControl*> objects = Objects();
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it)
+        delete *it;
+}
+
+void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation operation)
+{
+    if (m_SelectionHandle->IndexOf(&object) >= 0 || operation == opPaste) {
+        SelectionOperation(operation);
+        return;
+    }
+    switch (operation) {
+    case opCopy:
+        TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile);
+        break;
+    case opCut:
+        TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile);
+        NotifyLabelChanged();
+        delete &object;
+        break;
+    case opDelete:
+        NotifyLabelChanged();
+        delete &object;
+        break;
+    case opPaste:
+        break;
+    }
+}
+
+void TGBasePanel::SelectionOperation(TObjectOperation operation)
+{
+    switch (operation) {
+    case opCopy:
+        TGLabelObjectFiler(Owner()).SaveSelectionToFile(*m_SelectionHandle, m_ClipboardFile);
+        break;
+    case opCut:
+        SelectionOperation(opCopy);
+        SelectionOperation(opDelete);
+        break;
+    case opDelete:
+        for (int i = m_SelectionHandle->Count() - 1; i >= 0; --i) {
+            TGGraphicControl* object = m_SelectionHandle->Items(i);
+            m_SelectionHandle->Remove(object);
+            delete object;
+            NotifyLabelChanged();
+        }
+        break;
+    case opPaste: {
+        const quint32 now = TickCount();
+        if (m_LastPasteTick == 0)
+            m_LastPasteTick = now;
+        else if (now < m_LastPasteTick + PasteIntervalMs)
+            return;
+        try {
+            TGLabelObjectFiler(Owner()).LoadFromFile(Owner(), *this, m_ClipboardFile);
+        } catch (const EStreamError& error) {
+            throw EStreamError(QString("The objects on the clipboard cannot be pasted: the file %1 is damaged "
+                                       "or unreadable (%2).")
+                                   .arg(QDir::toNativeSeparators(m_ClipboardFile), error.Message()));
+        }
+        AttachObjects();
+        NotifyLabelChanged();
+        QCoreApplication::processEvents();
+        m_LastPasteTick = TickCount();
+        break;
+    }
+    }
+}
+
+void TGBasePanel::NotifyLabelChanged()
+{
+    if (!m_Zooming && LabelChangedEvent)
+        LabelChangedEvent(this);
+}
+
+void TGBasePanel::RequestRefit()
+{
+    QMetaObject::invokeMethod(this, [this] { m_SelectionHandle->Refit(); }, Qt::QueuedConnection);
+}
+
+void TGBasePanel::DrawXorFrame(int left, int top, int right, int bottom)
+{
+    m_FrameOverlay->Toggle(QRect(left, top, right - left, bottom - top));
+}
+
+void TGBasePanel::ObjectMouseMove(TGGraphicControl& sender, Qt::MouseButton, Qt::KeyboardModifiers shift,
+                                  QPoint point)
+{
+    if (m_Pointing)
+        SetScreenCursor(HandPointCursor);
+    MouseMove(shift, point + sender.pos());
+}
+
+void TGBasePanel::ObjectMouseUp(TGGraphicControl& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                QPoint point)
+{
+    MouseUp(button, shift, point + sender.pos());
+}
+
+void TGBasePanel::ObjectDblClick(TGGraphicControl& sender, QPoint point)
+{
+    m_SelectionHandle->IgnoreDragAfterDoubleClick();
+    ShowMenu(sender.ObjectMenu(), sender.mapToGlobal(point));
+}
+
+void TGBasePanel::SelectionHandleMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)
+{
+    const QPoint hostPoint = point + m_SelectionHandle->pos();
+    if (!m_Pointing) {
+        MouseDown(button, shift, hostPoint);
+        return;
+    }
+    if (!(shift & Qt::ShiftModifier))
+        return;
+    QList<TGGraphicControl*> rest = m_SelectionHandle->SelectedObjects();
+    m_SelectionHandle->Clear();
+    QCoreApplication::processEvents();
+    rest.removeIf([hostPoint](const TGGraphicControl* object) { return object->geometry().contains(hostPoint); });
+    for (TGGraphicControl* object : std::as_const(rest))
+        m_SelectionHandle->Add(object);
+}
+
+void TGBasePanel::SelectionHandleDblClick(QPoint point)
+{
+    if (m_SelectionHandle->Count() > 1)
+        return;
+    TGGraphicControl* object = m_SelectionHandle->ObjectUnder(point + m_SelectionHandle->pos());
+    if (!object)
+        return;
+    if (object->OnEdit)
+        object->OnEdit(this);
+    else
+        ShowMenu(object->ObjectMenu(), m_SelectionHandle->mapToGlobal(point));
+}
+
+void TGBasePanel::KeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    RunCommand([&] {
+        if (shift & Qt::ControlModifier) {
+            if (key == Qt::Key_C)
+                SelectionOperation(opCopy);
+            else if (key == Qt::Key_V)
+                SelectionOperation(opPaste);
+            else if (key == Qt::Key_X)
+                SelectionOperation(opCut);
+        } else if (key == Qt::Key_Delete) {
+            SelectionOperation(opDelete);
+        }
+    });
+}
+
+void TGBasePanel::PassMouseButton(QEvent::Type type, Qt::MouseButton button, QPoint point)
+{
+    QWidget* target = nullptr;
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget == m_SelectionHandle || widget == m_FrameOverlay || widget->isWindow() ||
+            !widget->isVisible() || qobject_cast<TGGraphicControl*>(widget))
+            continue;
+        if (widget->geometry().contains(point)) {
+            target = widget;
+            break;
+        }
+    }
+    if (!target) {
+        // As over the page itself, a button over an object goes to the topmost object there.
+        const QList<TGGraphicControl*> objects = Objects();
+        for (auto it = objects.crbegin(); it != objects.crend() && !target; ++it) {
+            if ((*it)->isVisible() && (*it)->isEnabled() && (*it)->geometry().contains(point))
+                target = *it;
+        }
+    }
+    if (!target)
+        target = this;
+    const QPoint local = target->mapFrom(this, point);
+    // The receiver of a press takes the mouse, as the pressed widget would, so that the moves of
+    // this drag reach it; its handling may hand the mouse on (to the handle).
+    if (type == QEvent::MouseButtonPress && QGuiApplication::mouseButtons() != Qt::NoButton)
+        target->grabMouse();
+    QMouseEvent event(type, local, target->mapToGlobal(local), button,
+                      type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+    if (type == QEvent::MouseButtonRelease && QWidget::mouseGrabber() == target)
+        target->releaseMouse();
+}
+
+void TGBasePanel::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const EStreamError& error) {
+        ShowInfo(error.Message());
+    }
+}
+
+void TGBasePanel::Paint(QPainter& painter)
+{
+    const int w = width();
+    const int h = height();
+    painter.fillRect(rect(), Qt::white);
+    const QPainterPath shape = ShapePath();
+    for (const QImage* picture : {&m_Picture, &m_ColorPicture}) {
+        if (picture->isNull())
+            continue;
+        painter.save();
+        painter.setClipPath(shape);
+        painter.drawImage(QRect(0, 0, w, h), *picture);
+        painter.restore();
+    }
+    if (m_DrawOutline) {
+        painter.save();
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        // Outlines cover the pixels 0 .. w-1 and 0 .. h-1.
+        const QRect outline(0, 0, w - 1, h - 1);
+        if (m_Shape == lsRectangle)
+            painter.drawRect(outline);
+        else if (m_Shape == lsRoundRect)
+            painter.drawRoundedRect(outline, 12, 12);
+        else
+            painter.drawEllipse(outline);
+        painter.restore();
+    }
+    if (m_ShowGrid) {
+        // Destination AND pattern: dots take the page colour AND green; white bits leave it.
+        painter.save();
+        painter.setClipPath(shape);
+        painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+        painter.setBrushOrigin(0, 0);
+        painter.fillRect(rect(), QBrush(GridPattern(m_GridSize)));
+        painter.restore();
+    }
+}
+
+// The clip shape: the page rectangle one pixel larger, with 24 x 24 elliptic corners, or the
+// ellipse inscribed in it.
+QPainterPath TGBasePanel::ShapePath() const
+{
+    const QRectF bounds(0, 0, width() + 1, height() + 1);
+    QPainterPath path;
+    if (m_Shape == lsRectangle)
+        path.addRect(bounds);
+    else if (m_Shape == lsRoundRect)
+        path.addRoundedRect(bounds, 12, 12);
+    else
+        path.addEllipse(bounds);
+    return path;
+}
+
+void TGBasePanel::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint point)
+{
+    m_RubberBand = QRect(point, QSize(0, 0));
+    if (button == Qt::LeftButton) {
+        m_RubberBanding = true;
+        SetScreenCursor(HandPointCursor);
+    } else {
+        ShowMenu(m_PanelMenu, mapToGlobal(point));
+    }
+}
+
+void TGBasePanel::ToggleRubberBandFrame()
+{
+    const QRect frame = Normalized(m_RubberBand);
+    DrawXorFrame(frame.x(), frame.y(), frame.x() + frame.width(), frame.y() + frame.height());
+}
+
+void TGBasePanel::MouseMove(Qt::KeyboardModifiers, QPoint point)
+{
+    if (!m_RubberBanding)
+        return;
+    SetScreenCursor(HandPointCursor);
+    ToggleRubberBandFrame();
+    m_RubberBand.setWidth(point.x() - m_RubberBand.x());
+    m_RubberBand.setHeight(point.y() - m_RubberBand.y());
+    ToggleRubberBandFrame();
+}
+
+void TGBasePanel::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint point)
+{
+    if (m_RubberBanding) {
+        m_FrameOverlay->Erase(Normalized(m_RubberBand));
+        int left = m_RubberBand.x();
+        int top = m_RubberBand.y();
+        int right = left + m_RubberBand.width();
+        int bottom = top + m_RubberBand.height();
+        // Dragged up or left: the release point is the new left or top.
+        if (left > right) {
+            right = left;
+            left = point.x();
+        }
+        if (top > bottom) {
+            bottom = top;
+            top = point.y();
+        }
+        m_RubberBand = QRect(left, top, right - left, bottom - top);
+        m_RubberBanding = false;
+        if (!m_Pointing) {
+            CreateObjectInRect(m_RubberBand);
+            if (DroppedObjectEvent)
+                DroppedObjectEvent(m_RubberBand);
+        } else {
+            SelectInRect(m_RubberBand);
+            m_SelectionHandle->update();
+        }
+    }
+    if (m_Pointing)
+        SetScreenCursor(crDefault);
+}
+
+void TGBasePanel::paintEvent(QPaintEvent*)
+{
+    if (m_PaintingSuspended)
+        return;
+    QPainter painter(this);
+    Paint(painter);
+}
+
+void TGBasePanel::mousePressEvent(QMouseEvent* event)
+{
+    MouseDown(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void TGBasePanel::mouseMoveEvent(QMouseEvent* event)
+{
+    MouseMove(event->modifiers(), event->position().toPoint());
+}
+
+void TGBasePanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+    MouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void TGBasePanel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (OnDblClick)
+        OnDblClick(this);
+    mousePressEvent(event);
+}
+
+void TGBasePanel::keyPressEvent(QKeyEvent* event)
+{
+    KeyDown(event->key(), event->modifiers());
+}
+
+bool TGBasePanel::focusNextPrevChild(bool)
+{
+    // The page takes every key, Tab and the arrows included.
+    return false;
+}
+
+void TGBasePanel::ShowMenu(QMenu* menu, QPoint globalPosition)
+{
+    if (!menu)
+        return;
+    // A popup takes the mouse itself; a grab left by the press would keep it from the menu.
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    menu->popup(globalPosition);
+}
+
+int TGBasePanel::ControlCount() const
+{
+    int count = 0;
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !widget->isWindow() && widget != m_FrameOverlay)
+            ++count;
+    }
+    return count;
+}
+
+void TGBasePanel::BuildPanelMenu()
+{
+    m_PanelMenu = new QMenu(this);
+    m_PanelMenu->setObjectName("PanelMenu");
+    connect(m_PanelMenu, &QMenu::aboutToShow, this, [this] { PanelMenuOpening(); });
+    const auto add = [this](const QString& caption, const std::function<void()>& command) {
+        QAction* action = m_PanelMenu->addAction(caption);
+        connect(action, &QAction::triggered, this, [command] { RunCommand(command); });
+    };
+    TGHandle& handle = *m_SelectionHandle;
+    add("Bring To Front", [this, &handle] {
+        for (TGGraphicControl* object : handle.SelectedObjects())
+            object->raise();
+        handle.raise();
+        handle.setFocus();
+        NotifyLabelChanged();
+    });
+    add("Send To Back", [this, &handle] {
+        for (TGGraphicControl* object : handle.SelectedObjects())
+            object->lower();
+        handle.raise();
+        handle.setFocus();
+        handle.Clear();
+        NotifyLabelChanged();
+    });
+    m_PanelMenu->addSeparator();
+    add("Cut", [this] { SelectionOperation(opCut); });
+    add("Copy", [this] { SelectionOperation(opCopy); });
+    add("Paste", [this] { SelectionOperation(opPaste); });
+    m_PanelMenu->addSeparator();
+    add("Delete", [this] { SelectionOperation(opDelete); });
+    m_PanelMenu->addSeparator();
+    add("Align Left", [this] {
+        AlignSelection([this](const QList<TGGraphicControl*>& objects) {
+            int left = width();
+            for (const TGGraphicControl* object : objects)
+                left = std::min(left, object->Left());
+            for (TGGraphicControl* object : objects)
+                object->SetLeft(left);
+        });
+    });
+    add("Align Right", [this] {
+        AlignSelection([](const QList<TGGraphicControl*>& objects) {
+            int right = 0;
+            for (const TGGraphicControl* object : objects)
+                right = std::max(right, object->Left() + object->Width());
+            for (TGGraphicControl* object : objects)
+                object->SetLeft(right - object->Width());
+        });
+    });
+    add("Align Tops", [this] {
+        AlignSelection([this](const QList<TGGraphicControl*>& objects) {
+            int top = height();
+            for (const TGGraphicControl* object : objects)
+                top = std::min(top, object->Top());
+            for (TGGraphicControl* object : objects)
+                object->SetTop(top);
+        });
+    });
+    add("Align Bottoms", [this] {
+        AlignSelection([](const QList<TGGraphicControl*>& objects) {
+            int bottom = 0;
+            for (const TGGraphicControl* object : objects)
+                bottom = std::max(bottom, object->Top() + object->Height());
+            for (TGGraphicControl* object : objects)
+                object->SetTop(bottom - object->Height());
+        });
+    });
+    m_PanelMenu->addSeparator();
+    add("Center Vertically", [this, &handle] {
+        for (TGGraphicControl* object : handle.SelectedObjects())
+            object->CenterVertically();
+        update();
+    });
+    add("Center Horizontally", [this, &handle] {
+        for (TGGraphicControl* object : handle.SelectedObjects())
+            object->CenterHorizontally();
+        update();
+    });
+    m_PanelMenu->addSeparator();
+    add("Lock All", [this] {
+        for (TGGraphicControl* object : Objects()) {
+            if (!object->Locked())
+                object->SetLocked(true);
+        }
+    });
+    add("Unlock All", [this] {
+        for (TGGraphicControl* object : Objects()) {
+            if (object->Locked())
+                object->SetLocked(false);
+        }
+    });
+    m_PanelMenu->addSeparator();
+    add("Mark All Selectable", [this] {
+        for (TGGraphicControl* object : Objects())
+            object->SetUnselectable(false);
+    });
+    add("Mark All Unselectable", [this] {
+        for (TGGraphicControl* object : Objects())
+            object->SetUnselectable(true);
+    });
+    add("Select All", [this, &handle] {
+        handle.Clear();
+        for (TGGraphicControl* object : Objects())
+            handle.Add(object);
+    });
+    m_PanelMenu->addSeparator();
+    add("Font", [this] { ApplyFontToSelection(); });
+}
+
+void TGBasePanel::AlignSelection(const std::function<void(const QList<TGGraphicControl*>&)>& align)
+{
+    NotifyLabelChanged();
+    align(m_SelectionHandle->SelectedObjects());
+    update();
+}
+
+void TGBasePanel::ApplyFontToSelection()
+{
+    if (m_SelectionHandle->Count() == 0)
+        return;
+    TFontChoice choice{m_Font.ToQFont(), ColorToQColor(m_Font.Color())};
+    if (!UiServices().ChooseFont(choice))
+        return;
+    const TFont font = FontFromChoice(choice);
+    for (TGGraphicControl* object : m_SelectionHandle->SelectedObjects())
+        object->ApplyFont(font);
+    update();
+}
+
+void TGBasePanel::PanelMenuOpening()
+{
+    const bool selected = m_SelectionHandle->Count() > 0;
+    const bool hasObjects = ControlCount() > 1;
+    for (QAction* action : m_PanelMenu->actions()) {
+        const QString caption = action->text();
+        if (caption == "Paste")
+            action->setEnabled(QFileInfo::exists(m_ClipboardFile));
+        else if (caption == "Lock All" || caption == "Unlock All")
+            action->setEnabled(hasObjects);
+        else if (caption == "Mark All Selectable" || caption == "Mark All Unselectable" || caption == "Select All")
+            action->setEnabled(true);
+        else if (!action->isSeparator())
+            action->setEnabled(selected);
+    }
+}
