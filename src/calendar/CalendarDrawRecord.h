@@ -22,6 +22,15 @@ struct TCellRecord {
     TRect Whole; // the clickable area
     int Day = 0; // 0: the square shows no day
     TRect Free;  // where the cell's text goes; empty when there is no room
+
+    // A month-grid cell: numbers at the upper right leave the square below a band of
+    // `numberBand` for text; centred numbers leave no room at all.
+    static TCellRecord MonthCell(const TRect& square, int day, bool upperRight, int numberBand)
+    {
+        TRect free = square;
+        free.Top += numberBand;
+        return {square, day, upperRight ? free : TRect()};
+    }
 };
 
 struct TCalendarDrawRecord {

@@ -156,14 +156,7 @@ void DrawMonth(QPainter& canvas, TCalendarDrawRecord& record, const QString& tit
                 DrawText(canvas, square, QString::number(n), numberFlags);
             else
                 n = 0;
-            TCellRecord& cell = record.Cells[7 * i + j];
-            cell.Whole = square;
-            cell.Day = n;
-            cell.Free = square;
-            if (upperRight)
-                cell.Free.Top += numberHeight;
-            else
-                cell.Free = {};
+            record.Cells[7 * i + j] = TCellRecord::MonthCell(square, n, upperRight, numberHeight);
         }
     }
 

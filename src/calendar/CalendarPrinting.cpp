@@ -171,14 +171,7 @@ void PrintMonth(TReportPrinter& report, TCalendarDrawRecord& record, const QStri
                 else
                     PrintTopCentredText(report, square, number);
             }
-            TCellRecord& cell = record.Cells[7 * i + j];
-            cell.Whole = square;
-            cell.Day = n;
-            cell.Free = square;
-            if (upperRight)
-                cell.Free.Top += numberBand;
-            else
-                cell.Free = {};
+            record.Cells[7 * i + j] = TCellRecord::MonthCell(square, n, upperRight, numberBand);
         }
     }
 

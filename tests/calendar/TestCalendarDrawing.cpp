@@ -3,9 +3,9 @@
 
 #include "calendar/CalendarDrawing.h"
 #include "calendar/PlannerLabels.h"
+#include "CalendarFixtures.h"
 
 #include <QImage>
-#include <QLocale>
 #include <QPainter>
 #include <QtTest>
 
@@ -13,19 +13,9 @@ namespace {
 
 TCalendarDrawRecord MonthRecord(int month, int year)
 {
-    TCalendarDrawRecord record;
-    const QLocale locale;
-    for (int m = 1; m <= 12; ++m)
-        record.MonthNames += locale.monthName(m, QLocale::LongFormat);
-    for (int d = 0; d < 7; ++d)
-        record.DayNames += locale.dayName(d == 0 ? 7 : d, QLocale::LongFormat);
-    record.Month = month;
-    record.Year = year;
+    TCalendarDrawRecord record = EnglishMonthRecord(month, year);
     record.CalendarRect = {26, 26, 790, 1030};
     record.MinTitleHeight = 144;
-    record.TitleFont = {"Times New Roman", 26, FontStyleBit(fsBold), clBlack};
-    record.HeadersFont = {"Times New Roman", 16, FontStyleBit(fsBold), clBlack};
-    record.CellFont = {"Times New Roman", 16, FontStyleBit(fsBold), clBlack};
     return record;
 }
 

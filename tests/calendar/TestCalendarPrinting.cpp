@@ -2,8 +2,8 @@
 
 #include "calendar/CalendarPrinting.h"
 #include "print/ReportPrinter.h"
+#include "CalendarFixtures.h"
 
-#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,22 +17,6 @@ QString PdfText(const QString& pdf, const QStringList& options = {})
     process.start("pdftotext", options + QStringList{pdf, "-"});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-TCalendarDrawRecord Record(int month, int year)
-{
-    TCalendarDrawRecord record;
-    const QLocale locale;
-    for (int m = 1; m <= 12; ++m)
-        record.MonthNames += locale.monthName(m, QLocale::LongFormat);
-    for (int d = 0; d < 7; ++d)
-        record.DayNames += locale.dayName(d == 0 ? 7 : d, QLocale::LongFormat);
-    record.Month = month;
-    record.Year = year;
-    record.TitleFont = {"Times New Roman", 26, FontStyleBit(fsBold), clBlack};
-    record.HeadersFont = {"Times New Roman", 16, FontStyleBit(fsBold), clBlack};
-    record.CellFont = {"Times New Roman", 16, FontStyleBit(fsBold), clBlack};
-    return record;
 }
 
 // Prints with `print` on a letter page whose calendar rectangle is 0.25 inch inside the paper.
@@ -67,7 +51,7 @@ private:
 void TestCalendarPrinting::MonthPrintsItsTextsAndCells()
 {
     const QString pdf = m_Dir.filePath("month.pdf");
-    TCalendarDrawRecord record = Record(6, 1997);
+    TCalendarDrawRecord record = EnglishMonthRecord(6, 1997);
     int dpi = 0;
     PrintOnLetter(pdf, record, [&](TReportPrinter& r, TCalendarDrawRecord& rec) {
         dpi = r.YDPI();
@@ -101,7 +85,7 @@ void TestCalendarPrinting::MonthPrintsItsTextsAndCells()
 
 void TestCalendarPrinting::CentredNumbersLeaveNoRoomOnPaperEither()
 {
-    TCalendarDrawRecord record = Record(2, 2000);
+    TCalendarDrawRecord record = EnglishMonthRecord(2, 2000);
     record.NumberPosition = cnpCenter;
     const QString pdf = m_Dir.filePath("centred.pdf");
     PrintOnLetter(pdf, record, [](TReportPrinter& r, TCalendarDrawRecord& rec) { PrintMonth(r, rec, "Leap Year"); });
@@ -131,7 +115,7 @@ void TestCalendarPrinting::LongTextsAreShortenedToFit()
 
 void TestCalendarPrinting::PlannersPrintTheirRows()
 {
-    TCalendarDrawRecord record = Record(1, 1997);
+    TCalendarDrawRecord record = EnglishMonthRecord(1, 1997);
     record.Day = 5;
     record.PlannerRows = 15;
     const QString pdf = m_Dir.filePath("day15.pdf");
@@ -146,7 +130,7 @@ void TestCalendarPrinting::PlannersPrintTheirRows()
     QVERIFY(record.Cells[16].Free.IsEmpty());
     QCOMPARE(record.Cells[1].Free.Top - record.Cells[0].Free.Top, record.Cells[2].Free.Top - record.Cells[1].Free.Top);
 
-    TCalendarDrawRecord week = Record(12, 1997);
+    TCalendarDrawRecord week = EnglishMonthRecord(12, 1997);
     week.Day = 29;
     const QString weekPdf = m_Dir.filePath("week.pdf");
     PrintOnLetter(weekPdf, week, [](TReportPrinter& r, TCalendarDrawRecord& rec) { PrintWeekPlanner(r, rec, QString()); });
