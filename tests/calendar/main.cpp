@@ -7,13 +7,14 @@
 QObject* NewTestPageGeometry();
 QObject* NewTestCalendarDrawing();
 QObject* NewTestCalendarPrinting();
+QObject* NewTestCalendarPanel();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting()}) {
+    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

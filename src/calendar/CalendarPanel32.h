@@ -1,0 +1,183 @@
+#pragma once
+// The calendar page: the object host extended with a page layout, the appearance of title,
+// headers, day cells and mini calendars, 42 rich-text day cells, the page's own month and day
+// names and the date it shows. It lays itself out for its layout, paints the calendar under its
+// page objects, and tells its owner which day cell was clicked.
+
+#include "calendar/CalendarDrawRecord.h"
+#include "calendar/PageGeometry.h"
+#include "objects/GBasePanel.h"
+
+#include <array>
+#include <functional>
+
+class TWPRtfStorage;
+
+// canvas, rTotal, rFree, iCell, iDay, rtfstorage
+using TClickedInCellEvent =
+    std::function<void(QPainter* canvas, const TRect& rTotal, const TRect& rFree, int iCell, int iDay,
+                       TWPRtfStorage*& rtfstorage)>;
+
+class TCalendarPanel32 : public TGBasePanel {
+    Q_OBJECT
+public:
+    explicit TCalendarPanel32(TComponent* owner, QWidget* parent = nullptr);
+    ~TCalendarPanel32() override;
+
+    QString ClassName() const override { return "TCalendarPanel32"; }
+
+    // Settings; setters ignore unchanged values, then relayout or repaint.
+    TCalendarOrientation CalendarOrientation() const { return m_Geometry.Orientation; }
+    void SetCalendarOrientation(TCalendarOrientation value);
+    TCalendarLayout CalendarLayout() const { return m_CalendarLayout; }
+    void SetCalendarLayout(TCalendarLayout value);
+    TCalendarLineLayout CalendarLineLayout() const { return m_CalendarLineLayout; }
+    void SetCalendarLineLayout(TCalendarLineLayout value);
+    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_MiniCalendarLineLayout; }
+    void SetMiniCalendarLineLayout(TMiniCalendarLineLayout value);
+    TColor TitleBGColor() const { return m_TitleBGColor; }
+    void SetTitleBGColor(TColor value);
+    TFont& TitleFont() { return m_TitleFont; }
+    TFont& HeadersFont() { return m_HeadersFont; }
+    TFont& CellFont() { return m_CellFont; }
+    TFont& MiniTitleFont() { return m_MiniTitleFont; }
+    TFont& MiniHeadersFont() { return m_MiniHeadersFont; }
+    TFont& MiniCellFont() { return m_MiniCellFont; }
+    double LeftMarginInch() const { return m_LeftMargin; }
+    void SetLeftMarginInch(double value);
+    double TopMarginInch() const { return m_TopMargin; }
+    void SetTopMarginInch(double value);
+    double RightMarginInch() const { return m_RightMargin; }
+    void SetRightMarginInch(double value);
+    double BottomMarginInch() const { return m_BottomMargin; }
+    void SetBottomMarginInch(double value);
+    TCalBorderStyle MiniCalBorder() const { return m_MiniCalBorder; }
+    void SetMiniCalBorder(TCalBorderStyle value);
+    TCalBorderStyle MiniHeadersBorder() const { return m_MiniHeadersBorder; }
+    void SetMiniHeadersBorder(TCalBorderStyle value);
+    TCalBorderStyle MiniCellBorder() const { return m_MiniCellBorder; }
+    void SetMiniCellBorder(TCalBorderStyle value);
+    bool MiniShowYear() const { return m_MiniShowYear; }
+    void SetMiniShowYear(bool value);
+    TColor MiniHeadersBGColor() const { return m_MiniHeadersBGColor; }
+    void SetMiniHeadersBGColor(TColor value);
+    TColor MiniCalBGColor() const { return m_MiniCalBGColor; }
+    void SetMiniCalBGColor(TColor value);
+    int MainCalDay() const { return m_MainCalDay; }
+    void SetMainCalDay(int value);
+    int MainCalMonth() const { return m_MainCalMonth; }
+    void SetMainCalMonth(int value);
+    int MainCalYear() const { return m_MainCalYear; }
+    void SetMainCalYear(int value);
+    int StartOfWeek() const { return m_StartOfWeek; }
+    void SetStartOfWeek(int value);
+    TCalBorderStyle CalendarBorder() const { return m_CalendarBorder; }
+    void SetCalendarBorder(TCalBorderStyle value);
+    bool TitleShowYear() const { return m_TitleShowYear; }
+    void SetTitleShowYear(bool value);
+    TCalBorderStyle HeadersBorder() const { return m_HeadersBorder; }
+    void SetHeadersBorder(TCalBorderStyle value);
+    TCalHeadersStyle HeadersStyle() const { return m_HeadersStyle; }
+    void SetHeadersStyle(TCalHeadersStyle value);
+    TCalHeadersStyle MiniHeadersStyle() const { return m_MiniHeadersStyle; }
+    void SetMiniHeadersStyle(TCalHeadersStyle value);
+    TColor HeadersBGColor() const { return m_HeadersBGColor; }
+    void SetHeadersBGColor(TColor value);
+    TCalendarNumberPosition NumberPosition() const { return m_NumberPosition; }
+    void SetNumberPosition(TCalendarNumberPosition value);
+    TCalBorderStyle CellBorder() const { return m_CellBorder; }
+    void SetCellBorder(TCalBorderStyle value);
+    QString UserTitle() const { return m_UserTitle; }
+    void SetUserTitle(const QString& value);
+    bool UseA4Paper() const { return m_UseA4Paper; }
+    void SetUseA4Paper(bool value);
+    // Time of the first planner hour row, as a fraction of a day.
+    double StartTime() const { return m_StartTime; }
+    void SetStartTime(double value);
+    TLPanelState PanelState() const { return m_PanelState; }
+    void SetPanelState(TLPanelState value);
+
+    const TPageGeometry& Geometry() const { return m_Geometry; }
+    void RecalcLayout(bool resetMiniFonts);
+    void ApplyMiniFontPreset(int size);
+
+    // Day cells 1..42.
+    TWPRtfStorage* GetCellRtf(int index) const;
+    void SetCellRtf(int index, const TWPRtfStorage& text);
+    int DayOfCell(int index) const;
+    int CellOfDay(int day) const;
+    int CellAtPoint(int x, int y) const;
+    bool IsPointInCell(int x, int y) const;
+    void FireCellEventAtPoint(int x, int y);
+    void FireCellEvent(int index);
+    void EditPreviousCell(int index);
+    void EditNextCell(int index);
+    const TCellRecord& CellRecord(int index) const { return m_Main.Cells[index - 1]; }
+    void ClearAllCells();
+    bool HasCellText() const;
+
+    QString GetMonthName(int index) const;
+    void SetMonthName(int index, const QString& name);
+    QString GetDayName(int index) const;
+    void SetDayName(int index, const QString& name);
+
+    int LayoutFamily() const { return LayoutFamilyOf(m_CalendarLayout); }
+    bool CellsAvailable() const;
+    void AssignSettings(const TCalendarPanel32& other);
+    bool SameSettings(const TCalendarPanel32& other) const;
+    void ResetToDefaults();
+
+    // The calendar (without page objects) at the current zoom; day planners start at 8:00 am.
+    QImage RenderToBitmap();
+
+    TClickedInCellEvent ClickedInCellEvent;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnClickedHeader;
+    TNotifyEvent OnClickedDaysArea;
+
+protected:
+    void Paint(QPainter& painter) override;
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) override;
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) override;
+
+private:
+    void Relayout();
+    void LocaleNames();
+    void FillMainRecord(TCalendarDrawRecord& record) const;
+    void FillMiniRecord(TCalendarDrawRecord& record) const;
+    // Draws the calendar with its cell texts at the current zoom onto `image`.
+    void DrawCalendar(QImage& image, double plannerStart);
+    void RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free);
+    void ClickAt(QPoint point);
+
+    TCalendarLayout m_CalendarLayout = loFullCalendar;
+    TCalendarLineLayout m_CalendarLineLayout = llFull;
+    TMiniCalendarLineLayout m_MiniCalendarLineLayout = mllFull;
+    TColor m_TitleBGColor = clWhite;
+    TFont m_TitleFont, m_HeadersFont, m_CellFont, m_MiniTitleFont, m_MiniHeadersFont, m_MiniCellFont;
+    double m_LeftMargin = 0.25, m_TopMargin = 0.25, m_RightMargin = 0.25, m_BottomMargin = 0.25;
+    TCalBorderStyle m_MiniCalBorder = cbAll, m_MiniHeadersBorder = cbBottom, m_MiniCellBorder = cbNone;
+    bool m_MiniShowYear = true;
+    TColor m_MiniHeadersBGColor = clWhite, m_MiniCalBGColor = clWhite;
+    int m_MainCalDay = 0, m_MainCalMonth = 1, m_MainCalYear = 1997, m_StartOfWeek = 1;
+    TCalBorderStyle m_CalendarBorder = cbAll;
+    bool m_TitleShowYear = true;
+    TCalBorderStyle m_HeadersBorder = cbAll;
+    TCalHeadersStyle m_HeadersStyle = dsThreeChars, m_MiniHeadersStyle = dsFirstChar;
+    TColor m_HeadersBGColor = clWhite;
+    TCalendarNumberPosition m_NumberPosition = cnpUpperRight;
+    TCalBorderStyle m_CellBorder = cbAll;
+    QString m_UserTitle;
+    bool m_UseA4Paper = false;
+    double m_StartTime = 8.0 / 24;
+    TLPanelState m_PanelState = psPointing;
+
+    QStringList m_PageMonthNames; // 12
+    QStringList m_PageDayNames;   // 7, Sunday first
+    std::array<TWPRtfStorage*, 43> m_Cells{}; // 42 day cells and the empty one
+    TPageGeometry m_Geometry;
+    TCalendarDrawRecord m_Main;
+    TRect m_CellOneRect; // the free rectangle of cell 1 from the last paint, widened by 5
+    bool m_Painting = false;
+    QPoint m_PressPoint;
+};

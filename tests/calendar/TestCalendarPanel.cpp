@@ -1,0 +1,193 @@
+// The calendar page: settings and their presets, copying and comparing settings, defaults, the
+// painted cell geometry, cell text and the click dispatch.
+
+#include "calendar/CalendarPanel32.h"
+#include "richtext/WPRtfStorage.h"
+
+#include <QtTest>
+
+namespace {
+
+// Paints the page once so that the cell geometry exists; returns the picture.
+QImage Painted(TCalendarPanel32& page)
+{
+    QImage image(page.size(), QImage::Format_RGB32);
+    page.render(&image);
+    return image;
+}
+
+} // namespace
+
+class TestCalendarPanel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void LineLayoutsSetTheirBorders();
+    void OrientationFollowsTheLayout();
+    void AssignAndCompareSettings();
+    void DefaultsApplyTheLayoutsMiniFonts();
+    void PaintLeavesCellsForClicks();
+    void CentredNumbersAreNotEditable();
+    void CellTextIsPainted();
+};
+
+void TestCalendarPanel::LineLayoutsSetTheirBorders()
+{
+    TCalendarPanel32 page(nullptr);
+    page.SetCalendarLineLayout(llCellsOnly);
+    QCOMPARE(page.CalendarBorder(), cbNone);
+    QCOMPARE(page.HeadersBorder(), cbNone);
+    QCOMPARE(page.CellBorder(), cbAll);
+    page.SetHeadersBorder(cbBottom);
+    page.SetCalendarLineLayout(llCellsOnly); // unchanged: the edited border stays
+    QCOMPARE(page.HeadersBorder(), cbBottom);
+
+    page.SetMiniCalendarLineLayout(mllMinimal);
+    QCOMPARE(page.MiniCalBorder(), cbNone);
+    QCOMPARE(page.MiniCellBorder(), cbNone);
+    QCOMPARE(page.MiniHeadersBorder(), cbTop);
+}
+
+void TestCalendarPanel::OrientationFollowsTheLayout()
+{
+    TCalendarPanel32 page(nullptr);
+    page.SetCalendarOrientation(coLandscape);
+    QCOMPARE(page.CalendarOrientation(), coPortrait);
+    QCOMPARE(page.size(), QSize(816, 1056));
+    page.SetCalendarLayout(LOFullCalendarLS);
+    page.SetUseA4Paper(true);
+    QCOMPARE(page.CalendarOrientation(), coLandscape);
+    QCOMPARE(page.size(), QSize(1122, 793));
+}
+
+void TestCalendarPanel::AssignAndCompareSettings()
+{
+    TCalendarPanel32 source(nullptr), target(nullptr);
+    source.SetCalendarLayout(loWeek);
+    source.SetMainCalMonth(5);
+    source.SetUserTitle("Team Rota");
+    source.SetNumberPosition(cnpCenter);
+    source.SetMonthName(5, "Mai");
+    source.SetCalendarLineLayout(llHeadersAndCells);
+    source.TitleFont().SetSize(40);
+    QVERIFY(!target.SameSettings(source));
+
+    target.AssignSettings(source);
+    QCOMPARE(target.CalendarLayout(), loWeek);
+    QCOMPARE(target.MainCalMonth(), 5);
+    QCOMPARE(target.UserTitle(), QString("Team Rota"));
+    QCOMPARE(target.GetMonthName(5), QString("Mai"));
+    QCOMPARE(target.CalendarBorder(), cbNone); // the line layout's preset applied
+    QCOMPARE(target.TitleFont().Size(), 40);
+    QCOMPARE(target.NumberPosition(), cnpUpperRight); // not copied
+    QVERIFY(target.SameSettings(source));
+
+    target.CellFont().SetSize(30); // sizes are not compared
+    QVERIFY(target.SameSettings(source));
+    target.CellFont().SetColor(clRed);
+    QVERIFY(!target.SameSettings(source));
+}
+
+void TestCalendarPanel::DefaultsApplyTheLayoutsMiniFonts()
+{
+    TCalendarPanel32 page(nullptr);
+    page.ResetToDefaults();
+    QCOMPARE(page.CalendarLayout(), loFCMinisInTitleLS);
+    QCOMPARE(page.MiniTitleFont().Size(), 10);
+    QCOMPARE(page.MiniHeadersFont().Size(), 8);
+    QCOMPARE(page.MiniCellFont().Size(), 8);
+    QCOMPARE(page.MiniHeadersBorder(), cbTopBottom); // mllBoxed
+    QCOMPARE(page.LeftMarginInch(), 0.5);
+    QCOMPARE(page.MainCalMonth(), QDate::currentDate().month());
+
+    // The layout setter keeps the user's mini font sizes.
+    page.SetCalendarLayout(loMC24Month);
+    QCOMPARE(page.MiniTitleFont().Size(), 10);
+    page.RecalcLayout(true);
+    QCOMPARE(page.MiniTitleFont().Size(), 12);
+    QCOMPARE(page.MiniCellFont().Size(), 9);
+}
+
+void TestCalendarPanel::PaintLeavesCellsForClicks()
+{
+    TCalendarPanel32 page(nullptr);
+    page.SetMainCalMonth(6); // June 1997 begins on a Sunday
+    QCOMPARE(page.CellAtPoint(100, 300), 0); // no geometry before a paint
+    Painted(page);
+    QCOMPARE(page.DayOfCell(1), 1);
+    QCOMPARE(page.CellOfDay(30), 30);
+    QCOMPARE(page.CellOfDay(31), -1);
+
+    QList<int> cells;
+    page.ClickedInCellEvent = [&](QPainter*, const TRect&, const TRect& free, int cell, int day, TWPRtfStorage*& storage) {
+        cells += cell;
+        QCOMPARE(day, page.DayOfCell(cell));
+        QVERIFY(!free.IsEmpty());
+        QCOMPARE(storage, page.GetCellRtf(cell));
+    };
+    int headerClicks = 0;
+    page.OnClickedHeader = [&](TComponent*) { ++headerClicks; };
+    page.show();
+
+    const TCellRecord& third = page.CellRecord(3);
+    QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(third.Whole.Left + 10, third.Whole.Top + 40));
+    QCOMPARE(cells, QList<int>{3});
+    QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(400, 100)); // the title
+    QCOMPARE(headerClicks, 1);
+    QCOMPARE(cells.size(), 1);
+
+    // With a creation tool a click raises no page event.
+    page.SetPanelState(psLabel);
+    QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(third.Whole.Left + 10, third.Whole.Top + 40));
+    QCOMPARE(cells.size(), 1);
+    page.SetPanelState(psPointing);
+
+    page.EditNextCell(3);
+    page.EditPreviousCell(1);
+    page.EditNextCell(42);
+    QCOMPARE(cells, (QList<int>{3, 4}));
+}
+
+void TestCalendarPanel::CentredNumbersAreNotEditable()
+{
+    TCalendarPanel32 page(nullptr);
+    page.SetNumberPosition(cnpCenter);
+    Painted(page);
+    int raised = 0;
+    page.ClickedInCellEvent = [&](QPainter*, const TRect&, const TRect&, int, int, TWPRtfStorage*&) { ++raised; };
+    page.EditNextCell(1);
+    QCOMPARE(raised, 0);
+    QVERIFY(page.CellRecord(2).Free.IsEmpty());
+    QVERIFY(page.CellAtPoint(page.CellRecord(2).Whole.Left + 1, page.CellRecord(2).Whole.Top + 1) == 2);
+}
+
+void TestCalendarPanel::CellTextIsPainted()
+{
+    TCalendarPanel32 page(nullptr);
+    page.SetMainCalMonth(6);
+    Painted(page);
+    const TRect free = page.CellRecord(10).Free;
+    auto inkIn = [&](const QImage& image) {
+        int ink = 0;
+        for (int y = free.Top + 2; y < free.Bottom - 2; ++y)
+            for (int x = free.Left + 2; x < free.Right - 2; ++x)
+                ink += image.pixelColor(x, y) != QColor(Qt::white);
+        return ink;
+    };
+    QCOMPARE(inkIn(Painted(page)), 0);
+    TWPRtfStorage text(nullptr);
+    text.RtfText().SetRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs40 Picnic at noon\\par}");
+    page.SetCellRtf(10, text);
+    QVERIFY(page.HasCellText());
+    QVERIFY(inkIn(Painted(page)) > 50);
+    page.ClearAllCells();
+    QVERIFY(!page.HasCellText());
+    QCOMPARE(page.CellAtPoint(free.Left + 1, free.Top + 1), 0); // geometry emptied until the next paint
+}
+
+QObject* NewTestCalendarPanel()
+{
+    return new TestCalendarPanel;
+}
+
+#include "TestCalendarPanel.moc"
