@@ -2,6 +2,9 @@
 
 #include "calendar/CalendarDates.h"
 #include "calendar/CalendarDrawing.h"
+#include "calendar/CalendarPrinting.h"
+#include "objects/GGraphicControl.h"
+#include "print/ReportPrinter.h"
 #include "platform/ScreenPpi.h"
 #include "richtext/WPPageRenderer.h"
 #include "richtext/WPRtfStorage.h"
@@ -9,6 +12,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
+#include <QPicture>
 
 namespace {
 
@@ -370,9 +374,8 @@ void TCalendarPanel32::ResetToDefaults()
     RecalcLayout(true);
 }
 
-void TCalendarPanel32::FillMainRecord(TCalendarDrawRecord& r) const
+void TCalendarPanel32::FillMainRecord(TCalendarDrawRecord& r, float zoom) const
 {
-    const float zoom = Zoom();
     r.BackgroundColor = clWhite;
     r.TitleBGColor = m_TitleBGColor;
     r.MinTitleHeight = int(1.5 * ScreenPpi() * zoom);
@@ -398,9 +401,8 @@ void TCalendarPanel32::FillMainRecord(TCalendarDrawRecord& r) const
     r.StartTime = m_StartTime;
 }
 
-void TCalendarPanel32::FillMiniRecord(TCalendarDrawRecord& r) const
+void TCalendarPanel32::FillMiniRecord(TCalendarDrawRecord& r, float zoom) const
 {
-    const float zoom = Zoom();
     r.BackgroundColor = m_MiniCalBGColor;
     r.TitleBGColor = m_MiniCalBGColor;
     r.MinTitleHeight = 0;
@@ -432,7 +434,7 @@ void TCalendarPanel32::RenderCellText(QPainter& painter, TWPRtfStorage& cell, co
 void TCalendarPanel32::DrawCalendar(QImage& image, double plannerStart)
 {
     QPainter painter(&image);
-    FillMainRecord(m_Main);
+    FillMainRecord(m_Main, Zoom());
     m_Main.StartTime = plannerStart;
     m_Main.ClearCells();
     const bool planner = m_Geometry.IsPlanner;
@@ -448,7 +450,7 @@ void TCalendarPanel32::DrawCalendar(QImage& image, double plannerStart)
     }
     if (m_Geometry.ShowsMinis) {
         TCalendarDrawRecord mini;
-        FillMiniRecord(mini);
+        FillMiniRecord(mini, Zoom());
         for (const TMiniCalendar& m : m_Geometry.Minis) {
             mini.Month = m.Month;
             mini.Year = m.Year;
@@ -467,8 +469,6 @@ void TCalendarPanel32::Paint(QPainter& painter)
     QImage page(size(), QImage::Format_RGB32);
     page.fill(Qt::white);
     DrawCalendar(page, m_StartTime);
-    const TRect& first = m_Main.Cells[0].Free;
-    m_CellOneRect = {first.Left, first.Top, first.Right + 5, first.Bottom + 5};
     painter.drawImage(0, 0, page);
     m_Painting = false;
 }
@@ -512,4 +512,63 @@ void TCalendarPanel32::ClickAt(QPoint point)
     }
     if (OnClick)
         OnClick(this);
+}
+
+TRect TCalendarPanel32::ToDevice(const TReportPrinter& report, const TRect& pixels, double x, double y) const
+{
+    const double ppi = ScreenPpi();
+    const QRect device = report.InchRectToDevice(QRectF(QPointF(x + pixels.Left / ppi, y + pixels.Top / ppi),
+                                                        QPointF(x + pixels.Right / ppi, y + pixels.Bottom / ppi)));
+    return {device.left(), device.top(), device.right() + 1, device.bottom() + 1};
+}
+
+void TCalendarPanel32::PrintPage(TReportPrinter& report, double x, double y)
+{
+    report.SetPen(Qt::black);
+    report.SetBrush(Qt::white);
+    TCalendarDrawRecord main;
+    FillMainRecord(main, 1.0f);
+    main.CalendarRect = ToDevice(report, m_Geometry.Main, x, y);
+    main.MinTitleHeight = int(1.5 * report.YDPI());
+    const bool planner = m_Geometry.IsPlanner;
+    if (m_CalendarLayout == loWeek || m_CalendarLayout == lo2Week)
+        PrintWeekPlanner(report, main, m_UserTitle);
+    else if (planner)
+        PrintDayPlanner(report, main, m_UserTitle);
+    else if (m_Geometry.ShowsMonthGrid)
+        PrintMonth(report, main, m_UserTitle);
+
+    if (m_Geometry.ShowsMinis) {
+        TCalendarDrawRecord mini;
+        FillMiniRecord(mini, 1.0f);
+        for (const TMiniCalendar& m : m_Geometry.Minis) {
+            mini.Month = m.Month;
+            mini.Year = m.Year;
+            // One screen pixel more to the right and at the bottom, so the outline is not cut.
+            mini.CalendarRect = ToDevice(report, {m.Rect.Left, m.Rect.Top, m.Rect.Right + 1, m.Rect.Bottom + 1}, x, y);
+            PrintMonth(report, mini, QString());
+        }
+    }
+
+    // Cell text: recorded at screen size as on the unzoomed screen, then stretched onto paper.
+    if (planner || m_Geometry.ShowsMonthGrid) {
+        const double scale = double(ScreenPpi()) / report.XDPI();
+        for (int i = 0; i < 42; ++i) {
+            const TRect& free = main.Cells[i].Free;
+            if (free.IsEmpty() || m_Cells[i]->IsEmpty())
+                continue;
+            const QSize size(std::max(1, int(free.Width() * scale)), std::max(1, int(free.Height() * scale)));
+            QPicture picture;
+            {
+                QPainter painter(&picture);
+                TWPPageRenderer::ForTarget(size, 100).Render(m_Cells[i]->RtfText().Document(), painter,
+                                                            QRect(QPoint(0, 0), size));
+            }
+            picture.setBoundingRect(QRect(QPoint(0, 0), size));
+            report.StretchDrawDevice(free.ToQRect(), picture);
+        }
+    }
+
+    for (TGGraphicControl* object : Objects())
+        object->PrintTo(report, x, y);
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 
+class TReportPrinter;
 class TWPRtfStorage;
 
 // canvas, rTotal, rFree, iCell, iDay, rtfstorage
@@ -129,6 +130,9 @@ public:
 
     // The calendar (without page objects) at the current zoom; day planners start at 8:00 am.
     QImage RenderToBitmap();
+    // Prints the page and its objects onto the report's current page, its origin (x, y) inches
+    // from the paper's corner, at full size whatever the zoom.
+    void PrintPage(TReportPrinter& report, double x, double y);
 
     TClickedInCellEvent ClickedInCellEvent;
     TNotifyEvent OnClick;
@@ -143,8 +147,10 @@ protected:
 private:
     void Relayout();
     void LocaleNames();
-    void FillMainRecord(TCalendarDrawRecord& record) const;
-    void FillMiniRecord(TCalendarDrawRecord& record) const;
+    void FillMainRecord(TCalendarDrawRecord& record, float zoom) const;
+    void FillMiniRecord(TCalendarDrawRecord& record, float zoom) const;
+    // A rectangle of unzoomed screen pixels on the report's paper, (x, y) inches from the corner.
+    TRect ToDevice(const TReportPrinter& report, const TRect& pixels, double x, double y) const;
     // Draws the calendar with its cell texts at the current zoom onto `image`.
     void DrawCalendar(QImage& image, double plannerStart);
     void RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free);
@@ -177,7 +183,6 @@ private:
     std::array<TWPRtfStorage*, 43> m_Cells{}; // 42 day cells and the empty one
     TPageGeometry m_Geometry;
     TCalendarDrawRecord m_Main;
-    TRect m_CellOneRect; // the free rectangle of cell 1 from the last paint, widened by 5
     bool m_Painting = false;
     QPoint m_PressPoint;
 };

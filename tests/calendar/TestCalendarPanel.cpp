@@ -2,7 +2,11 @@
 // painted cell geometry, cell text and the click dispatch.
 
 #include "calendar/CalendarPanel32.h"
+#include "print/ReportPrinter.h"
 #include "richtext/WPRtfStorage.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -29,6 +33,8 @@ private slots:
     void PaintLeavesCellsForClicks();
     void CentredNumbersAreNotEditable();
     void CellTextIsPainted();
+    void UserTitleOnlyOnTheMainMonth();
+    void PrintedPageCarriesTitleNumbersAndText();
 };
 
 void TestCalendarPanel::LineLayoutsSetTheirBorders()
@@ -183,6 +189,61 @@ void TestCalendarPanel::CellTextIsPainted()
     page.ClearAllCells();
     QVERIFY(!page.HasCellText());
     QCOMPARE(page.CellAtPoint(free.Left + 1, free.Top + 1), 0); // geometry emptied until the next paint
+}
+
+void TestCalendarPanel::UserTitleOnlyOnTheMainMonth()
+{
+    TCalendarPanel32 page(nullptr);
+    page.SetCalendarLayout(loFCMinisInTitle);
+    page.SetMainCalMonth(6);
+    Painted(page);
+    // The title band is at least 1.5 inch high, so the minis fit inside it.
+    const TRect title = page.CellRecord(1).Whole; // first row begins below title and headers
+    QVERIFY(title.Top > 26 + 144);
+    QVERIFY(page.Geometry().Minis[0].Rect.Bottom < 26 + 144);
+
+    page.SetUserTitle("Summer Camp");
+    QTemporaryDir dir;
+    TReportPrinter report(dir.filePath("title.pdf"));
+    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
+    report.Execute();
+    QProcess text;
+    text.start("pdftotext", {dir.filePath("title.pdf"), "-"});
+    text.waitForFinished(30000);
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    QCOMPARE(printed.count("Summer Camp"), 1);
+    QVERIFY(printed.contains("May 1997"));  // the minis keep their own titles
+    QVERIFY(printed.contains("July 1997"));
+    QVERIFY(!printed.contains("June 1997"));
+}
+
+void TestCalendarPanel::PrintedPageCarriesTitleNumbersAndText()
+{
+    TCalendarPanel32 page(nullptr);
+    page.SetMainCalMonth(6);
+    TWPRtfStorage text(nullptr);
+    text.RtfText().SetRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Picnic\\par}");
+    page.SetCellRtf(10, text);
+    page.SetZoom(0.6f);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("page.pdf");
+    TReportPrinter report(pdf);
+    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
+    report.Execute();
+
+    QProcess process;
+    process.start("pdftotext", {"-layout", pdf, "-"});
+    process.waitForFinished(30000);
+    const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY(printed.contains("June 1997"));
+    QVERIFY(printed.contains("Wed"));
+    QVERIFY(printed.contains("30"));
+    QVERIFY(printed.contains("Picnic"));
+    // The text sits in its cell: the line of day numbers 8..14 comes before it.
+    QVERIFY(printed.indexOf("14") < printed.indexOf("Picnic"));
+    QVERIFY(printed.indexOf("Picnic") < printed.indexOf("21"));
 }
 
 QObject* NewTestCalendarPanel()
