@@ -572,3 +572,35 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double x, double y)
     for (TGGraphicControl* object : Objects())
         object->PrintTo(report, x, y);
 }
+
+bool TCalendarPanel32::HasSuperTextObject() const
+{
+    const QList<TGGraphicControl*> objects = Objects();
+    for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
+        if ((*it)->ClassName() == "TGSuperText")
+            return true;
+    }
+    return false;
+}
+
+QRect TCalendarPanel32::CreationRect(const QRect& dragged)
+{
+    QRect rect = dragged;
+    if (rect.width() < 25)
+        rect.setWidth(50);
+    if (rect.height() < 15)
+        rect.setHeight(15);
+    return rect;
+}
+
+void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
+{
+    if (m_Creating)
+        return;
+    m_Creating = true;
+    const QRect target = CreationRect(rect);
+    // The object kinds join here as they are built (labels, pictures, rich labels, effects,
+    // mini calendars); until then a creation tool places nothing.
+    Q_UNUSED(target);
+    m_Creating = false;
+}

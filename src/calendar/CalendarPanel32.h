@@ -124,6 +124,8 @@ public:
 
     int LayoutFamily() const { return LayoutFamilyOf(m_CalendarLayout); }
     bool CellsAvailable() const;
+    // Whether a special-effects text object lies on the page.
+    bool HasSuperTextObject() const;
     void AssignSettings(const TCalendarPanel32& other);
     bool SameSettings(const TCalendarPanel32& other) const;
     void ResetToDefaults();
@@ -138,6 +140,12 @@ public:
     TNotifyEvent OnClick;
     TNotifyEvent OnClickedHeader;
     TNotifyEvent OnClickedDaysArea;
+
+    // Creates an object of the current tool's kind in the dragged rectangle, enlarged when small;
+    // a tool whose object kind the page cannot create yet does nothing.
+    void CreateObjectInRect(const QRect& rect) override;
+    // A dragged rectangle as objects are created in it: at least 25 wide (else 50) and 15 high.
+    static QRect CreationRect(const QRect& dragged);
 
 protected:
     void Paint(QPainter& painter) override;
@@ -184,5 +192,6 @@ private:
     TPageGeometry m_Geometry;
     TCalendarDrawRecord m_Main;
     bool m_Painting = false;
+    bool m_Creating = false; // guards CreateObjectInRect against re-entry
     QPoint m_PressPoint;
 };

@@ -2,6 +2,7 @@
 // painted cell geometry, cell text and the click dispatch.
 
 #include "calendar/CalendarPanel32.h"
+#include "objects/GGraphicControl.h"
 #include "print/ReportPrinter.h"
 #include "richtext/WPRtfStorage.h"
 
@@ -20,6 +21,23 @@ QImage Painted(TCalendarPanel32& page)
     return image;
 }
 
+// Stands in for a special-effects text object: only its class name matters here.
+class TSuperTextStandIn : public TGGraphicControl {
+public:
+    using TGGraphicControl::TGGraphicControl;
+    QString ClassName() const override { return "TGSuperText"; }
+};
+
+// The main window's part: owning the page objects.
+class TOwner : public TComponent {
+public:
+    TOwner()
+        : TComponent(nullptr)
+    {
+    }
+    QString ClassName() const override { return "TOwner"; }
+};
+
 } // namespace
 
 class TestCalendarPanel : public QObject {
@@ -35,6 +53,9 @@ private slots:
     void CellTextIsPainted();
     void UserTitleOnlyOnTheMainMonth();
     void PrintedPageCarriesTitleNumbersAndText();
+    void SmallCreationRectanglesAreEnlarged_data();
+    void SmallCreationRectanglesAreEnlarged();
+    void FindsSpecialEffectsText();
 };
 
 void TestCalendarPanel::LineLayoutsSetTheirBorders()
@@ -244,6 +265,34 @@ void TestCalendarPanel::PrintedPageCarriesTitleNumbersAndText()
     // The text sits in its cell: the line of day numbers 8..14 comes before it.
     QVERIFY(printed.indexOf("14") < printed.indexOf("Picnic"));
     QVERIFY(printed.indexOf("Picnic") < printed.indexOf("21"));
+}
+
+void TestCalendarPanel::SmallCreationRectanglesAreEnlarged_data()
+{
+    QTest::addColumn<QRect>("dragged");
+    QTest::addColumn<QRect>("created");
+    QTest::newRow("large enough") << QRect(10, 20, 25, 15) << QRect(10, 20, 25, 15);
+    QTest::newRow("narrow") << QRect(10, 20, 24, 40) << QRect(10, 20, 50, 40);
+    QTest::newRow("flat") << QRect(10, 20, 80, 14) << QRect(10, 20, 80, 15);
+    QTest::newRow("a click") << QRect(10, 20, 0, 0) << QRect(10, 20, 50, 15);
+}
+
+void TestCalendarPanel::SmallCreationRectanglesAreEnlarged()
+{
+    QFETCH(QRect, dragged);
+    QFETCH(QRect, created);
+    QCOMPARE(TCalendarPanel32::CreationRect(dragged), created);
+}
+
+void TestCalendarPanel::FindsSpecialEffectsText()
+{
+    TOwner owner;
+    TCalendarPanel32 page(&owner);
+    QVERIFY(!page.HasSuperTextObject());
+    auto* effects = new TSuperTextStandIn(&owner);
+    effects->Loaded();
+    page.PlaceObject(*effects, QRect(10, 10, 100, 40));
+    QVERIFY(page.HasSuperTextObject());
 }
 
 QObject* NewTestCalendarPanel()
