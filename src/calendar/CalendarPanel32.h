@@ -11,7 +11,9 @@
 #include <array>
 #include <functional>
 
+class TReader;
 class TReportPrinter;
+class TWriter;
 class TWPRtfStorage;
 
 // canvas, rTotal, rFree, iCell, iDay, rtfstorage
@@ -135,6 +137,15 @@ public:
     // Prints the page and its objects onto the report's current page, its origin (x, y) inches
     // from the paper's corner, at full size whatever the zoom.
     void PrintPage(TReportPrinter& report, double x, double y);
+
+    // Calendar files and style sheets; stream errors propagate. A failed save leaves the old file.
+    void SaveToFile(const QString& fileName);
+    // Page objects are created owned by `owner` and placed on the page.
+    void LoadFromFile(const QString& fileName, TComponent* owner);
+    void SaveStyleSheet(const QString& fileName);
+    void LoadStyleSheet(const QString& fileName);
+    void WriteAppearance(TWriter& writer);
+    void ReadAppearance(TReader& reader);
 
     TClickedInCellEvent ClickedInCellEvent;
     TNotifyEvent OnClick;

@@ -8,13 +8,14 @@ QObject* NewTestPageGeometry();
 QObject* NewTestCalendarDrawing();
 QObject* NewTestCalendarPrinting();
 QObject* NewTestCalendarPanel();
+QObject* NewTestCalendarFile();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel()}) {
+    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel(), NewTestCalendarFile()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
