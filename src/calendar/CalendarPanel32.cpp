@@ -366,10 +366,8 @@ void TCalendarPanel32::ResetToDefaults()
     m_TitleShowYear = m_MiniShowYear = true;
     m_LeftMargin = m_TopMargin = m_RightMargin = m_BottomMargin = 0.5;
     m_StartTime = 8.0 / 24;
-    // Through the setters, so that their border presets apply.
-    m_CalendarLineLayout = TCalendarLineLayout(-1);
+    // Through the setters: a line layout that changes brings its border preset.
     SetCalendarLineLayout(llFull);
-    m_MiniCalendarLineLayout = TMiniCalendarLineLayout(-1);
     SetMiniCalendarLineLayout(mllBoxed);
     RecalcLayout(true);
 }
