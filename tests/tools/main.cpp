@@ -1,0 +1,22 @@
+// Runs every test class of the tools folder.
+
+#include "ToolTestObjects.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QtTest>
+
+QObject* NewTestCalendarJson();
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    RegisterToolTestClasses();
+    int failures = 0;
+    for (QObject* test : {NewTestCalendarJson()}) {
+        failures += QTest::qExec(test, argc, argv);
+        delete test;
+    }
+    return failures == 0 ? 0 : 1;
+}
