@@ -7,6 +7,7 @@
 #include <QtTest>
 
 QObject* NewTestCalendarJson();
+QObject* NewTestCalendarRenderer();
 
 int main(int argc, char* argv[])
 {
@@ -14,7 +15,7 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     RegisterToolTestClasses();
     int failures = 0;
-    for (QObject* test : {NewTestCalendarJson()}) {
+    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
