@@ -8,6 +8,7 @@
 
 QObject* NewTestCalendarJson();
 QObject* NewTestCalendarRenderer();
+QObject* NewTestMvToolProgram();
 
 int main(int argc, char* argv[])
 {
@@ -15,7 +16,7 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     RegisterToolTestClasses();
     int failures = 0;
-    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer()}) {
+    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
