@@ -85,6 +85,7 @@ private slots:
     void WrongFieldsAreNamed();
     void DamagedFilesGiveTheProgramsMessage_data();
     void DamagedFilesGiveTheProgramsMessage();
+    void SampleCalendarIsBuiltFromItsJson();
 
 private:
     QString FilledCalendar();
@@ -507,6 +508,19 @@ void TestCalendarJson::DamagedFilesGiveTheProgramsMessage()
 
     const QString absent = m_Dir.filePath("absent.MVF");
     QCOMPARE(InfoError(absent), PageLoadError(absent, false));
+}
+
+void TestCalendarJson::SampleCalendarIsBuiltFromItsJson()
+{
+    // The bundled sample is committed as built from the JSON beside it; building it again
+    // must give the same bytes, or one of the two was changed without the other.
+    const QString samples = MV_SAMPLES_DIR;
+    const QJsonObject json = ParseObject(FileBytes(samples + "/Sample.json"));
+    QVERIFY(!json.isEmpty());
+    const QString rebuilt = m_Dir.filePath("Sample.MVF");
+    QCOMPARE(BuildError(json, rebuilt), QString());
+    QCOMPARE(FileBytes(rebuilt).toHex(), FileBytes(samples + "/Sample.MVF").toHex());
+    QCOMPARE(TCalendarJson::Info(rebuilt)["cells"].toArray().size(), json["cells"].toArray().size());
 }
 
 QObject* NewTestCalendarJson()
