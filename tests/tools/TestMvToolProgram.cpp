@@ -58,7 +58,7 @@ void TestMvToolProgram::initTestCase()
 {
     // mvtool knows only the program's own object classes: this calendar has none.
     TCalendarPanel32 page(nullptr);
-    page.SetUserTitle("Program test");
+    page.SetUserTitle("Program test \u2764");
     SetCellRtf(page, 4, "{\\rtf1 Cell\\par}");
     page.SaveToFile(Path("good.MVF"));
     WriteBytes(Path("damaged.MVF"), FileBytes(Path("good.MVF")).left(100));
@@ -87,7 +87,7 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: mvtool" << "" << "";
     QTest::newRow("no command") << QStringList{} << 2 << "" << "no command given" << "";
     QTest::newRow("unknown command") << QStringList{"show"} << 2 << "" << "unknown command 'show'" << "";
-    QTest::newRow("info") << QStringList{"info", Path("good.MVF")} << 0 << "\"userTitle\": \"Program test\"" << ""
+    QTest::newRow("info") << QStringList{"info", Path("good.MVF")} << 0 << "\"userTitle\": \"Program test \u2764\"" << ""
                           << "";
     QTest::newRow("info without a file") << QStringList{"info"} << 2 << "" << "info needs FILE" << "";
     QTest::newRow("info of a damaged file") << QStringList{"info", Path("damaged.MVF")} << 1 << ""
