@@ -1,0 +1,41 @@
+#include "tools/CalendarFile.h"
+
+#include "calendar/CalendarPanel32.h"
+#include "stream/Reader.h"
+#include "stream/StreamFile.h"
+
+TCalendarFileHeader TCalendarFile::ReadHeader(const QString& fileName)
+{
+    TCalendarFileHeader header;
+    ReadStreamFile(fileName, [&header](TReader& reader) {
+        reader.ReadListBegin();
+        header.Version = reader.ReadInteger();
+        if (reader.ReadInteger() == 2)
+            header.Format = TCalendarFileFormat::StyleSheet;
+    });
+    return header;
+}
+
+TCalendarFileHeader TCalendarFile::Load(TCalendarPanel32& page, const QString& fileName)
+{
+    const TCalendarFileHeader header = ReadHeader(fileName);
+    if (header.Format == TCalendarFileFormat::StyleSheet) {
+        page.LoadStyleSheet(fileName);
+        // As the properties dialog does after loading one: the orientation follows the layout.
+        page.RecalcLayout(false);
+    } else {
+        // Without an owner the objects are not renamed "Component"N, as they are when the
+        // program's main window owns them: mvtool shows and rewrites a file as it is.
+        page.LoadFromFile(fileName, nullptr);
+        page.AttachObjects();
+    }
+    return header;
+}
+
+void TCalendarFile::Save(TCalendarPanel32& page, TCalendarFileFormat format, const QString& fileName)
+{
+    if (format == TCalendarFileFormat::StyleSheet)
+        page.SaveStyleSheet(fileName);
+    else
+        page.SaveToFile(fileName);
+}

@@ -1,0 +1,297 @@
+#include "tools/CalendarJson.h"
+
+#include "calendar/CalendarPanel32.h"
+#include "objects/GGraphicControl.h"
+#include "platform/Windows1252.h"
+#include "richtext/WPRtfStorage.h"
+#include "stream/ClassRegistry.h"
+#include "stream/StreamError.h"
+#include "tools/CalendarSettings.h"
+#include "tools/PropertyJson.h"
+#include "tools/ToolError.h"
+
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QSet>
+#include <cmath>
+
+namespace {
+
+const char* const CalendarFormat = "calendar";
+const char* const StyleSheetFormat = "style sheet";
+const QStringList StyleSheetFields{"format", "version", "settings"};
+const QStringList CalendarFields{"format", "version", "settings", "date", "startTime", "userTitle", "cells", "objects"};
+
+[[noreturn]] void Fail(const QString& field, const QString& problem)
+{
+    throw EToolError(field + ": " + problem);
+}
+
+void CheckFields(const QJsonObject& json, const QStringList& fields, const QString& path)
+{
+    for (const QString& key : json.keys()) {
+        if (!fields.contains(key))
+            Fail(path + key, "no such field; expected " + fields.join(", "));
+    }
+}
+
+int Integer(const QJsonValue& value, const QString& field, int min, int max)
+{
+    const double number = value.toDouble();
+    if (!value.isDouble() || number != std::floor(number) || number < min || number > max)
+        Fail(field, QString("expected a whole number from %1 to %2").arg(min).arg(max));
+    return int(number);
+}
+
+QString String(const QJsonValue& value, const QString& field)
+{
+    if (!value.isString())
+        Fail(field, "expected a string");
+    return value.toString();
+}
+
+QJsonObject Object(const QJsonValue& value, const QString& field)
+{
+    if (!value.isObject())
+        Fail(field, "expected an object");
+    return value.toObject();
+}
+
+QJsonArray Array(const QJsonValue& value, const QString& field)
+{
+    if (!value.isArray())
+        Fail(field, "expected an array");
+    return value.toArray();
+}
+
+// --- page to JSON ---
+
+QJsonObject SettingsToJson(TCalendarPanel32& page, bool styleSheet)
+{
+    TCalendarSettings settings(page, !styleSheet);
+    QJsonObject json = TPropertyJson::ToJson(settings);
+    QJsonArray months, days;
+    for (int m = 1; m <= 12; ++m)
+        months.append(page.GetMonthName(m));
+    for (int d = 1; d <= 7; ++d)
+        days.append(page.GetDayName(d));
+    json["PageMonthNames"] = months;
+    json["PageDayNames"] = days;
+    return json;
+}
+
+QJsonArray CellsToJson(const TCalendarPanel32& page)
+{
+    QJsonArray cells;
+    for (int index = 1; index <= 42; ++index) {
+        const TWPRtfStorage& cell = *page.GetCellRtf(index);
+        if (cell.IsEmpty())
+            continue;
+        cells.append(QJsonObject{{"index", index},
+                                 {"text", cell.RtfText().Document().toPlainText()},
+                                 {"rtf", FromWindows1252(cell.RtfText().Rtf())}});
+    }
+    return cells;
+}
+
+QJsonArray ObjectsToJson(const TCalendarPanel32& page)
+{
+    QJsonArray objects;
+    for (TGGraphicControl* object : page.Objects()) {
+        objects.append(QJsonObject{{"class", object->ClassName()},
+                                   {"name", object->Name()},
+                                   {"properties", TPropertyJson::ToJson(*object)}});
+    }
+    return objects;
+}
+
+// --- JSON to page ---
+
+QStringList Names(const QJsonValue& value, const QString& field, int count)
+{
+    const QJsonArray array = value.toArray();
+    if (!value.isArray() || array.size() != count)
+        Fail(field, QString("expected an array of %1 names").arg(count));
+    QStringList names;
+    for (const QJsonValue& name : array)
+        names += String(name, field);
+    return names;
+}
+
+void JsonToSettings(QJsonObject json, TCalendarPanel32& page, bool styleSheet)
+{
+    if (json.contains("PageMonthNames")) {
+        const QStringList names = Names(json.take("PageMonthNames"), "settings.PageMonthNames", 12);
+        for (int m = 1; m <= 12; ++m)
+            page.SetMonthName(m, names[m - 1]);
+    }
+    if (json.contains("PageDayNames")) {
+        const QStringList names = Names(json.take("PageDayNames"), "settings.PageDayNames", 7);
+        for (int d = 1; d <= 7; ++d)
+            page.SetDayName(d, names[d - 1]);
+    }
+    TCalendarSettings settings(page, !styleSheet);
+    TPropertyJson::FromJson(settings, json, "settings");
+}
+
+void JsonToDate(const QJsonObject& json, TCalendarPanel32& page)
+{
+    CheckFields(json, {"year", "month", "day"}, "date.");
+    if (json.contains("year"))
+        page.SetMainCalYear(Integer(json["year"], "date.year", 1, 9999));
+    if (json.contains("month"))
+        page.SetMainCalMonth(Integer(json["month"], "date.month", 1, 12));
+    // Month pages show no particular day; 0 is what a new page holds.
+    if (json.contains("day"))
+        page.SetMainCalDay(Integer(json["day"], "date.day", 0, 31));
+}
+
+double StartTime(const QJsonValue& value)
+{
+    static const QRegularExpression pattern("^(\\d{1,2}):(\\d{2})$");
+    const QRegularExpressionMatch match = pattern.match(value.toString());
+    const int hour = match.captured(1).toInt();
+    const int minute = match.captured(2).toInt();
+    if (!value.isString() || !match.hasMatch() || hour > 23 || minute > 59)
+        Fail("startTime", "expected a time of day as \"HH:MM\", from \"00:00\" to \"23:59\"");
+    return (hour * 60 + minute) / 1440.0;
+}
+
+void JsonToCell(const QJsonValue& value, const QString& field, TCalendarPanel32& page, QSet<int>& given)
+{
+    const QJsonObject json = Object(value, field);
+    CheckFields(json, {"index", "text", "rtf"}, field + ".");
+    if (!json.contains("index"))
+        Fail(field + ".index", "missing");
+    const int index = Integer(json["index"], field + ".index", 1, 42);
+    if (given.contains(index))
+        Fail(field + ".index", QString("cell %1 is given twice").arg(index));
+    given += index;
+    if (!json.contains("text") && !json.contains("rtf"))
+        Fail(field, "expected its text as \"text\" or \"rtf\"");
+
+    TWPRtfStorage cell(nullptr);
+    if (json.contains("rtf")) {
+        const std::optional<QByteArray> rtf = ToWindows1252(String(json["rtf"], field + ".rtf"));
+        if (!rtf)
+            Fail(field + ".rtf", "characters outside Windows-1252 must be written as \\uN escapes");
+        if (!rtf->trimmed().startsWith("{\\rtf"))
+            Fail(field + ".rtf", "not RTF: it must start with {\\rtf");
+        cell.RtfText().SetRtf(*rtf);
+        // A text that says something else would be lost without a word.
+        if (json.contains("text") && String(json["text"], field + ".text") != cell.RtfText().Document().toPlainText())
+            Fail(field + ".text", "differs from the text of the rtf; give one of them");
+    } else {
+        cell.RtfText().Document().setPlainText(String(json["text"], field + ".text"));
+    }
+    page.SetCellRtf(index, cell);
+}
+
+void JsonToObject(const QJsonValue& value, const QString& field, TCalendarPanel32& page, QSet<QString>& names)
+{
+    const QJsonObject json = Object(value, field);
+    CheckFields(json, {"class", "name", "properties"}, field + ".");
+    if (!json.contains("class"))
+        Fail(field + ".class", "missing");
+    const QString className = String(json["class"], field + ".class");
+    const TComponentFactory* factory = FindClass(className);
+    if (!factory)
+        Fail(field + ".class", QString(StreamErrors::ClassNotFound).arg(className));
+    const QString name = json.contains("name") ? String(json["name"], field + ".name") : QString();
+    if (!name.isEmpty() && names.contains(name.toLower()))
+        Fail(field + ".name", QString(StreamErrors::DuplicateName).arg(name));
+    names += name.toLower();
+
+    TComponent* component = (*factory)(nullptr);
+    auto* object = dynamic_cast<TGGraphicControl*>(component);
+    if (!object) {
+        delete component;
+        Fail(field + ".class", className + " is not a page object");
+    }
+    // As the stream reader creates an object: named and placed first, then its properties are
+    // set while it is loading, then it is told that loading has finished. From here on the page
+    // owns it.
+    object->SetComponentState(csLoading | csReading);
+    object->SetName(name);
+    object->SetParentComponent(&page);
+    if (json.contains("properties"))
+        TPropertyJson::FromJson(*object, Object(json["properties"], field + ".properties"), field + ".properties");
+    object->SetComponentState(object->ComponentState() & ~csReading);
+    object->Loaded();
+}
+
+} // namespace
+
+QJsonObject TCalendarJson::PageToJson(TCalendarPanel32& page, const TCalendarFileHeader& header)
+{
+    const bool styleSheet = header.Format == TCalendarFileFormat::StyleSheet;
+    QJsonObject json{{"format", styleSheet ? StyleSheetFormat : CalendarFormat},
+                     {"version", header.Version},
+                     {"settings", SettingsToJson(page, styleSheet)}};
+    if (styleSheet)
+        return json;
+    // Whole minutes, as the file stores the start time.
+    const int minutes = int(std::llround(page.StartTime() * 1440) % 1440);
+    json["date"] = QJsonObject{{"year", page.MainCalYear()}, {"month", page.MainCalMonth()}, {"day", page.MainCalDay()}};
+    json["startTime"] = QString("%1:%2").arg(minutes / 60, 2, 10, QChar('0')).arg(minutes % 60, 2, 10, QChar('0'));
+    json["userTitle"] = page.UserTitle();
+    json["cells"] = CellsToJson(page);
+    json["objects"] = ObjectsToJson(page);
+    return json;
+}
+
+TCalendarFileFormat TCalendarJson::JsonToPage(const QJsonObject& json, TCalendarPanel32& page)
+{
+    if (!json.contains("format"))
+        Fail("format", QString("missing; expected \"%1\" or \"%2\"").arg(CalendarFormat, StyleSheetFormat));
+    const QString format = json["format"].toString();
+    if (format != CalendarFormat && format != StyleSheetFormat)
+        Fail("format", QString("expected \"%1\" or \"%2\"").arg(CalendarFormat, StyleSheetFormat));
+    const bool styleSheet = format == StyleSheetFormat;
+    CheckFields(json, styleSheet ? StyleSheetFields : CalendarFields, QString());
+
+    // Older calendar files convert as the program converts them: saved in the current version.
+    if (json.contains("version")) {
+        if (styleSheet)
+            Integer(json["version"], "version", TCalendarFile::StyleSheetVersion, TCalendarFile::StyleSheetVersion);
+        else
+            Integer(json["version"], "version", TCalendarFile::FirstCalendarVersion, TCalendarFile::CalendarVersion);
+    }
+    if (json.contains("settings"))
+        JsonToSettings(Object(json["settings"], "settings"), page, styleSheet);
+    if (styleSheet)
+        return TCalendarFileFormat::StyleSheet;
+
+    if (json.contains("date"))
+        JsonToDate(Object(json["date"], "date"), page);
+    if (json.contains("startTime"))
+        page.SetStartTime(StartTime(json["startTime"]));
+    if (json.contains("userTitle"))
+        page.SetUserTitle(String(json["userTitle"], "userTitle"));
+    if (json.contains("cells")) {
+        const QJsonArray cells = Array(json["cells"], "cells");
+        QSet<int> given;
+        for (int i = 0; i < cells.size(); ++i)
+            JsonToCell(cells[i], QString("cells[%1]").arg(i), page, given);
+    }
+    if (json.contains("objects")) {
+        const QJsonArray objects = Array(json["objects"], "objects");
+        QSet<QString> names;
+        for (int i = 0; i < objects.size(); ++i)
+            JsonToObject(objects[i], QString("objects[%1]").arg(i), page, names);
+    }
+    return TCalendarFileFormat::Calendar;
+}
+
+QJsonObject TCalendarJson::Info(const QString& fileName)
+{
+    TCalendarPanel32 page(nullptr);
+    const TCalendarFileHeader header = TCalendarFile::Load(page, fileName);
+    return PageToJson(page, header);
+}
+
+void TCalendarJson::Build(const QJsonObject& json, const QString& fileName)
+{
+    TCalendarPanel32 page(nullptr);
+    TCalendarFile::Save(page, JsonToPage(json, page), fileName);
+}

@@ -1,0 +1,115 @@
+#include "tools/MvTool.h"
+
+#include "stream/StreamError.h"
+#include "tools/CalendarJson.h"
+#include "tools/CalendarRenderer.h"
+#include "tools/ToolError.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QTextStream>
+
+namespace {
+
+const char* const Usage =
+    "Usage: mvtool COMMAND ARGUMENTS\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE                    print a calendar file (.MVF) or style sheet (.MVS) as JSON\n"
+    "  build JSON OUT               write a calendar file or style sheet from such JSON\n"
+    "                               (fields left out take a new page's defaults; a cell may\n"
+    "                               give \"text\" instead of \"rtf\"; files are written in the\n"
+    "                               current version)\n"
+    "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
+    "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
+    "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
+    "  --help                       show this text\n";
+
+constexpr int Failed = 1;
+constexpr int WrongCommandLine = 2;
+
+int UsageError(QTextStream& err, const QString& message)
+{
+    err << "mvtool: " << message << "\n\n" << Usage;
+    return WrongCommandLine;
+}
+
+int Info(const QString& fileName, QTextStream& out)
+{
+    out << QJsonDocument(TCalendarJson::Info(fileName)).toJson(QJsonDocument::Indented);
+    return 0;
+}
+
+int Build(const QString& jsonFile, const QString& outFile)
+{
+    QFile file(jsonFile);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EToolError(QString("Cannot open file %1").arg(jsonFile));
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (document.isNull())
+        throw EToolError(QString("%1: not JSON: %2 at offset %3").arg(jsonFile, error.errorString()).arg(error.offset));
+    if (!document.isObject())
+        throw EToolError(QString("%1: expected a JSON object").arg(jsonFile));
+    TCalendarJson::Build(document.object(), outFile);
+    return 0;
+}
+
+int Render(QStringList arguments, QTextStream& err)
+{
+    float zoom = 1;
+    const qsizetype option = arguments.indexOf("--zoom");
+    if (option >= 0) {
+        bool ok = false;
+        zoom = arguments.value(option + 1).toFloat(&ok);
+        if (!ok)
+            return UsageError(err, "--zoom needs a number, such as 0.5");
+        arguments.remove(option, 2);
+    }
+    if (arguments.size() != 2)
+        return UsageError(err, "render needs FILE and OUT");
+    TCalendarRenderer::Render(arguments[0], arguments[1], zoom);
+    return 0;
+}
+
+} // namespace
+
+int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (arguments.isEmpty())
+        return UsageError(err, "no command given");
+    const QString command = arguments.first();
+    const QStringList rest = arguments.mid(1);
+    if (command == "--help" || command == "-h") {
+        out << Usage;
+        return 0;
+    }
+    try {
+        if (command == "info") {
+            if (rest.size() != 1)
+                return UsageError(err, "info needs FILE");
+            return Info(rest[0], out);
+        }
+        if (command == "build") {
+            if (rest.size() != 2)
+                return UsageError(err, "build needs JSON and OUT");
+            return Build(rest[0], rest[1]);
+        }
+        if (command == "render")
+            return Render(rest, err);
+    } catch (const EStreamError& error) {
+        // The message the program shows, with the name of the file read (or, by build, written)
+        // when the message lacks it.
+        const QString file = command == "build" ? rest.value(1) : rest.value(0);
+        err << "mvtool: " << (error.Message().contains(file) ? error.Message() : file + ": " + error.Message())
+            << "\n";
+        return Failed;
+    } catch (const EToolError& error) {
+        err << "mvtool: " << error.Message() << "\n";
+        return Failed;
+    } catch (const std::exception& error) {
+        err << "mvtool: " << error.what() << "\n";
+        return Failed;
+    }
+    return UsageError(err, QString("unknown command '%1'").arg(command));
+}

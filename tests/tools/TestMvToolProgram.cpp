@@ -1,0 +1,160 @@
+// The mvtool program itself: exit codes, where output and messages go, and drawing without a
+// display.
+
+#include "ToolFixtures.h"
+#include "calendar/CalendarPanel32.h"
+#include "stream/StreamError.h"
+#include "tools/CalendarJson.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct TRun {
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+TRun RunMvTool(const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QCoreApplication::applicationDirPath() + "/mvtool", arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TRun RunMvTool(const QStringList& arguments)
+{
+    return RunMvTool(arguments, QProcessEnvironment::systemEnvironment());
+}
+
+} // namespace
+
+class TestMvToolProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void ExitCodesAndMessages_data();
+    void ExitCodesAndMessages();
+    void InfoPrintsTheJsonOnStandardOutput();
+    void DrawsWithoutADisplay();
+
+private:
+    QString Path(const QString& name) const { return m_Dir.filePath(name); }
+
+    QTemporaryDir m_Dir;
+};
+
+void TestMvToolProgram::initTestCase()
+{
+    // mvtool knows only the program's own object classes: this calendar has none.
+    TCalendarPanel32 page(nullptr);
+    page.SetUserTitle("Program test \u2764");
+    SetCellRtf(page, 4, "{\\rtf1 Cell\\par}");
+    page.SaveToFile(Path("good.MVF"));
+    WriteBytes(Path("damaged.MVF"), FileBytes(Path("good.MVF")).left(100));
+    WriteBytes(Path("good.json"), R"({"format": "calendar", "cells": [{"index": 1, "text": "Hi"}]})");
+    WriteBytes(Path("wrong.json"), R"({"format": "calendar", "settings": {"TitleColour": "clRed"}})");
+    WriteBytes(Path("broken.json"), R"({"format": )");
+}
+
+void TestMvToolProgram::ExitCodesAndMessages_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out"); // expected in standard output
+    QTest::addColumn<QString>("err"); // expected in standard error
+    QTest::addColumn<QString>("written"); // a file the command writes
+
+    TCalendarPanel32 page(nullptr);
+    QString damagedMessage;
+    try {
+        page.LoadFromFile(Path("damaged.MVF"), nullptr);
+    } catch (const EStreamError& error) {
+        damagedMessage = error.Message();
+    }
+    QVERIFY(!damagedMessage.isEmpty());
+
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: mvtool" << "" << "";
+    QTest::newRow("no command") << QStringList{} << 2 << "" << "no command given" << "";
+    QTest::newRow("unknown command") << QStringList{"show"} << 2 << "" << "unknown command 'show'" << "";
+    QTest::newRow("info") << QStringList{"info", Path("good.MVF")} << 0 << "\"userTitle\": \"Program test \u2764\"" << ""
+                          << "";
+    QTest::newRow("info without a file") << QStringList{"info"} << 2 << "" << "info needs FILE" << "";
+    QTest::newRow("info of a damaged file") << QStringList{"info", Path("damaged.MVF")} << 1 << ""
+                                            << Path("damaged.MVF") + ": " + damagedMessage << "";
+    QTest::newRow("info of a missing file") << QStringList{"info", Path("absent.MVF")} << 1 << ""
+                                            << "Cannot open file " + Path("absent.MVF") << "";
+    QTest::newRow("build") << QStringList{"build", Path("good.json"), Path("built.MVF")} << 0 << "" << ""
+                           << Path("built.MVF");
+    QTest::newRow("build with a wrong field") << QStringList{"build", Path("wrong.json"), Path("wrong.MVF")} << 1
+                                              << "" << "settings.TitleColour: no such property" << "";
+    QTest::newRow("build from broken JSON") << QStringList{"build", Path("broken.json"), Path("broken.MVF")} << 1
+                                            << "" << Path("broken.json") + ": not JSON" << "";
+    QTest::newRow("build into no folder")
+        << QStringList{"build", Path("good.json"), Path("none/built.MVF")} << 1 << ""
+        << "Cannot create file " + Path("none/built.MVF") << "";
+    QTest::newRow("render") << QStringList{"render", Path("good.MVF"), Path("page.png"), "--zoom", "0.5"} << 0 << ""
+                            << "" << Path("page.png");
+    QTest::newRow("render without output") << QStringList{"render", Path("good.MVF")} << 2 << ""
+                                           << "render needs FILE and OUT" << "";
+    QTest::newRow("render with a bad zoom") << QStringList{"render", Path("good.MVF"), Path("z.png"), "--zoom", "big"}
+                                            << 2 << "" << "--zoom needs a number" << "";
+    QTest::newRow("render a damaged file") << QStringList{"render", Path("damaged.MVF"), Path("d.png")} << 1 << ""
+                                           << damagedMessage << "";
+}
+
+void TestMvToolProgram::ExitCodesAndMessages()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(QString, written);
+    const TRun run = RunMvTool(arguments);
+    QVERIFY2(run.ExitCode == exitCode, qPrintable(QString("exit code %1: %2").arg(run.ExitCode).arg(run.Err)));
+    QVERIFY2(run.Out.contains(out), qPrintable(run.Out));
+    QVERIFY2(run.Err.contains(err), qPrintable(run.Err));
+    if (exitCode != 0)
+        QVERIFY2(run.Err.contains("mvtool: "), qPrintable(run.Err));
+    if (!written.isEmpty())
+        QVERIFY(QFileInfo(written).size() > 0);
+}
+
+void TestMvToolProgram::InfoPrintsTheJsonOnStandardOutput()
+{
+    const TRun run = RunMvTool({"info", Path("good.MVF")});
+    QCOMPARE(run.ExitCode, 0);
+    QJsonParseError error;
+    const QJsonDocument printed = QJsonDocument::fromJson(run.Out.toUtf8(), &error);
+    QVERIFY2(printed.isObject(), qPrintable(error.errorString()));
+    QCOMPARE(printed.object(), TCalendarJson::Info(Path("good.MVF")));
+}
+
+void TestMvToolProgram::DrawsWithoutADisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    const TRun run = RunMvTool({"render", Path("good.MVF"), Path("headless.png")}, environment);
+    QVERIFY2(run.ExitCode == 0, qPrintable(run.Err));
+    TCalendarPanel32 page(nullptr);
+    page.LoadFromFile(Path("good.MVF"), nullptr);
+    QCOMPARE(QImage(Path("headless.png")).size(), page.size());
+}
+
+QObject* NewTestMvToolProgram()
+{
+    return new TestMvToolProgram;
+}
+
+#include "TestMvToolProgram.moc"

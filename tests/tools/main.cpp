@@ -1,0 +1,24 @@
+// Runs every test class of the tools folder.
+
+#include "ToolTestObjects.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QtTest>
+
+QObject* NewTestCalendarJson();
+QObject* NewTestCalendarRenderer();
+QObject* NewTestMvToolProgram();
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    RegisterToolTestClasses();
+    int failures = 0;
+    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram()}) {
+        failures += QTest::qExec(test, argc, argv);
+        delete test;
+    }
+    return failures == 0 ? 0 : 1;
+}
