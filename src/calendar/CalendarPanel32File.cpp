@@ -38,10 +38,11 @@ void ReadFontGroup(TReader& reader, TFont& font)
     font.SetColor(reader.ReadInteger());
 }
 
-// Margins are stored in hundredths of an inch, truncated.
+// Margins are stored in hundredths of an inch, rounded to the nearest: truncating would write
+// the single-precision 1.05 as 104 and lose a hundredth on every save.
 int Hundredths(double inches)
 {
-    return int(float(inches) * 100);
+    return qRound(float(inches) * 100);
 }
 
 } // namespace

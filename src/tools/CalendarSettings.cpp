@@ -22,18 +22,6 @@ const QStringList NumberPositionNames{"cnpCenter", "cnpUpperRight"};
 // Wider margins leave no room for the calendar on any paper.
 constexpr double MaxMarginInch = 4.0;
 
-// The page keeps a margin as a single-precision number of inches and writes
-// truncate(inches * 100) of it. The single nearest to most hundredths lies just below them and
-// would be written one hundredth less (1.05 as 104), so the margin is the first single that
-// writes the hundredths asked for; it lays out the page as the exact value does.
-double MarginForHundredths(int hundredths)
-{
-    float inches = float(hundredths) / 100.0f;
-    if (int(inches * 100) < hundredths)
-        inches = std::nextafter(inches, 2 * inches);
-    return inches;
-}
-
 } // namespace
 
 TCalendarSettings::TCalendarSettings(TCalendarPanel32& page, bool withStartOfWeek)
@@ -56,7 +44,7 @@ void TCalendarSettings::AddMargin(TPropertyList& list, const QString& name, doub
                           throw EToolError(QString("%1 is not a margin in hundredths of an inch from 0 to %2")
                                                .arg(v)
                                                .arg(MaxMarginInch));
-                      (m_Page.*set)(MarginForHundredths(int(hundredths)));
+                      (m_Page.*set)(hundredths / 100);
                   });
 }
 

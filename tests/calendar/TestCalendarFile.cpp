@@ -44,6 +44,7 @@ class TestCalendarFile : public QObject {
 private slots:
     void EmptyCalendarBytes();
     void StartTimeAndMarginsAsIntegers();
+    void MarginsSurviveRepeatedSaves();
     void RoundTripKeepsSettingsCellsAndTitle();
     void OlderVersionsLoad();
     void StyleSheetChangesOnlyTheLook();
@@ -84,6 +85,24 @@ void TestCalendarFile::StartTimeAndMarginsAsIntegers()
     read.LoadFromFile(fileName, nullptr);
     QCOMPARE(read.LeftMarginInch(), 0.25);
     QCOMPARE(qRound(read.StartTime() * 1440), 14 * 60 + 30);
+}
+
+// Hundredths whose single-precision value lies just below them must not lose a hundredth on
+// each save.
+void TestCalendarFile::MarginsSurviveRepeatedSaves()
+{
+    const QString fileName = m_Dir.filePath("margins.MVF");
+    for (const int hundredths : {7, 29, 57, 105, 117, 133, 150}) {
+        TCalendarPanel32 page(nullptr);
+        page.SetLeftMarginInch(hundredths / 100.0);
+        for (int save = 0; save < 3; ++save) {
+            page.SaveToFile(fileName);
+            QCOMPARE(int(quint8(FileBytes(fileName).at(10))), hundredths);
+            TCalendarPanel32 read(nullptr);
+            read.LoadFromFile(fileName, nullptr);
+            page.SetLeftMarginInch(read.LeftMarginInch());
+        }
+    }
 }
 
 void TestCalendarFile::RoundTripKeepsSettingsCellsAndTitle()
