@@ -4,15 +4,19 @@
 #include "calendar/CalendarDrawing.h"
 #include "calendar/CalendarPrinting.h"
 #include "objects/GGraphicControl.h"
+#include "objects/GPLabel.h"
+#include "objects/ScreenCursor.h"
 #include "print/ReportPrinter.h"
 #include "platform/ScreenPpi.h"
 #include "richtext/WPPageRenderer.h"
 #include "richtext/WPRtfStorage.h"
+#include "stream/ClassRegistry.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
 #include <QPicture>
+#include <QScopeGuard>
 
 namespace {
 
@@ -45,6 +49,8 @@ bool SameFont(const TFont& a, const TFont& b)
 TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
     : TGBasePanel(owner, parent)
 {
+    // The page-object classes files and the object clipboard may name.
+    RegisterClass<TGPLabel>("TGPLabel");
     SetFont(m_TitleFont, "Times New Roman", 26, true, clBlack);
     SetFont(m_HeadersFont, "Times New Roman", 16, true, clBlack);
     SetFont(m_CellFont, "Times New Roman", 16, true, clBlack);
@@ -596,9 +602,26 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
     if (m_Creating)
         return;
     m_Creating = true;
+    // Cleared however the creation ends, also when it fails.
+    const auto guard = qScopeGuard([this] { m_Creating = false; });
     const QRect target = CreationRect(rect);
-    // The object kinds join here as they are built (labels, pictures, rich labels, effects,
-    // mini calendars); until then a creation tool places nothing.
-    Q_UNUSED(target);
-    m_Creating = false;
+    // The other object kinds join here as they are built; until then their tools place nothing.
+    if (m_PanelState == psLabel) {
+        auto* label = new TGPLabel(Owner());
+        label->Loaded();
+        label->SetCaption("Enter text...");
+        label->Font().Assign(Font());
+        label->Font().SetSize(20);
+        PlaceObject(*label, target);
+        label->SetTransparent(false);
+        label->SetBorderStyle(bsSingle);
+        FinishCreation();
+        label->BeginEdit();
+    }
+}
+
+void TCalendarPanel32::FinishCreation()
+{
+    SetScreenCursor(crDefault);
+    SetPanelState(psPointing);
 }

@@ -174,6 +174,8 @@ private:
     void DrawCalendar(QImage& image, double plannerStart);
     void RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free);
     void ClickAt(QPoint point);
+    // The step every creation ends with: default cursor, selection tool.
+    void FinishCreation();
 
     TCalendarLayout m_CalendarLayout = loFullCalendar;
     TCalendarLineLayout m_CalendarLineLayout = llFull;

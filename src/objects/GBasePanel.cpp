@@ -1,5 +1,6 @@
 #include "objects/GBasePanel.h"
 
+#include "objects/FontChoice.h"
 #include "objects/FrameOverlay.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GHandle.h"
@@ -54,25 +55,6 @@ QImage GridPattern(TGridSize size)
 int GridStep(TGridSize size)
 {
     return size == gs4x4 ? 4 : 8;
-}
-
-TFont FontFromChoice(const TFontChoice& choice)
-{
-    TFont font;
-    font.SetName(choice.Font.family());
-    font.SetSize(choice.Font.pointSize());
-    TFontStyles style = 0;
-    if (choice.Font.bold())
-        style |= FontStyleBit(fsBold);
-    if (choice.Font.italic())
-        style |= FontStyleBit(fsItalic);
-    if (choice.Font.underline())
-        style |= FontStyleBit(fsUnderline);
-    if (choice.Font.strikeOut())
-        style |= FontStyleBit(fsStrikeOut);
-    font.SetStyle(style);
-    font.SetColor(ColorFromQColor(choice.Color));
-    return font;
 }
 
 } // namespace
@@ -798,7 +780,7 @@ void TGBasePanel::ApplyFontToSelection()
 {
     if (m_SelectionHandle->Count() == 0)
         return;
-    TFontChoice choice{m_Font.ToQFont(), ColorToQColor(m_Font.Color())};
+    TFontChoice choice = ChoiceFromFont(m_Font);
     if (!UiServices().ChooseFont(choice))
         return;
     const TFont font = FontFromChoice(choice);

@@ -1,12 +1,17 @@
 // The calendar page: settings and their presets, copying and comparing settings, defaults, the
-// painted cell geometry, cell text and the click dispatch.
+// painted cell geometry, cell text, the click dispatch and object creation with the tools.
 
 #include "calendar/CalendarPanel32.h"
 #include "objects/GGraphicControl.h"
+#include "objects/GPLabel.h"
+#include "platform/ScriptedUiServices.h"
 #include "print/ReportPrinter.h"
 #include "richtext/WPRtfStorage.h"
 
+#include <QDialog>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <QtTest>
@@ -56,6 +61,8 @@ private slots:
     void SmallCreationRectanglesAreEnlarged_data();
     void SmallCreationRectanglesAreEnlarged();
     void FindsSpecialEffectsText();
+    void LabelToolCreatesALabel_data();
+    void LabelToolCreatesALabel();
 };
 
 void TestCalendarPanel::LineLayoutsSetTheirBorders()
@@ -163,11 +170,15 @@ void TestCalendarPanel::PaintLeavesCellsForClicks()
     QCOMPARE(headerClicks, 1);
     QCOMPARE(cells.size(), 1);
 
-    // With a creation tool a click raises no page event.
+    // With a creation tool a click raises no page event; it creates a label, whose text dialog
+    // is cancelled here.
+    TScriptedUiServices ui;
+    ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); });
     page.SetPanelState(psLabel);
     QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(third.Whole.Left + 10, third.Whole.Top + 40));
     QCOMPARE(cells.size(), 1);
-    page.SetPanelState(psPointing);
+    QCOMPARE(page.Objects().size(), 1);
+    QCOMPARE(page.PanelState(), psPointing);
 
     page.EditNextCell(3);
     page.EditPreviousCell(1);
@@ -293,6 +304,83 @@ void TestCalendarPanel::FindsSpecialEffectsText()
     effects->Loaded();
     page.PlaceObject(*effects, QRect(10, 10, 100, 40));
     QVERIFY(page.HasSuperTextObject());
+}
+
+void TestCalendarPanel::LabelToolCreatesALabel_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("Ok") << true;
+    QTest::newRow("Cancel") << false;
+}
+
+void TestCalendarPanel::LabelToolCreatesALabel()
+{
+    QFETCH(bool, accept);
+    TScriptedUiServices ui;
+    TOwner owner;
+    auto* page = new TCalendarPanel32(&owner);
+    page->Font().SetName("Times New Roman");
+    page->Font().SetSize(8);
+    page->Font().SetStyle(FontStyleBit(fsItalic));
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    QRect dropped;
+    page->DroppedObjectEvent = [&](const QRect& rect) { dropped = rect; };
+    page->SetPanelState(psLabel);
+
+    // What the label looks like while its text dialog is open.
+    TGPLabel* label = nullptr;
+    QString shownText;
+    QSize sizeWhileEditing;
+    ui.AnswerDialog([&](QDialog& dialog) {
+        const QList<TGGraphicControl*> objects = page->Objects();
+        label = objects.size() == 1 ? dynamic_cast<TGPLabel*>(objects.first()) : nullptr;
+        auto* text = dialog.findChild<QLineEdit*>("LabelText");
+        if (!label || !text)
+            return int(QDialog::Rejected);
+        shownText = text->text();
+        sizeWhileEditing = label->size();
+        [&] {
+            QCOMPARE(label->Caption(), QString("Enter text..."));
+            QCOMPARE(label->Font().Name(), QString("Times New Roman"));
+            QCOMPARE(label->Font().Size(), 20);
+            QVERIFY(label->Font().HasStyle(fsItalic));
+            QCOMPARE(label->BorderStyle(), bsSingle);
+            QVERIFY(!label->Transparent());
+            QCOMPARE(label->BackColor(), clWhite);
+            QCOMPARE(page->PanelState(), psPointing);
+            QVERIFY(page->Pointing());
+            QCOMPARE(label->pos(), QPoint(100, 300));
+        }();
+        QTest::keyClicks(text, "Team meeting in the big room");
+        QTest::mouseClick(dialog.findChild<QPushButton*>(accept ? "OKButton" : "CancelButton"), Qt::LeftButton);
+        return dialog.result();
+    });
+
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(100, 300));
+    QTest::mouseMove(page, QPoint(200, 320));
+    QTest::mouseMove(page, QPoint(300, 340));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(300, 340));
+
+    QCOMPARE(ui.DialogsShown, QStringList{"TGetLabelText"});
+    QVERIFY(label);
+    QCOMPARE(shownText, QString("Enter text..."));
+    QVERIFY(!dropped.isEmpty());
+    QCOMPARE(page->PanelState(), psPointing);
+    QCOMPARE(label->Owner(), &owner);
+    QCOMPARE(label->Name(), QString("Special1"));
+    if (accept) {
+        QCOMPARE(label->Caption(), QString("Team meeting in the big room"));
+        QVERIFY(label->Width() > sizeWhileEditing.width());
+    } else {
+        QCOMPARE(label->Caption(), QString("Enter text..."));
+        QCOMPARE(label->size(), sizeWhileEditing);
+    }
+    // Another drag with the selection tool creates nothing.
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(400, 500));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(450, 520));
+    QCOMPARE(page->Objects().size(), 1);
+    QVERIFY(ui.Unexpected.isEmpty());
 }
 
 QObject* NewTestCalendarPanel()

@@ -926,5 +926,9 @@ void TestObjects::paintsGridAndOutline()
     QCOMPARE(Pixel(image, {198, 150}), green);
 }
 
-QTEST_MAIN(TestObjects)
+QObject* NewTestObjects()
+{
+    return new TestObjects;
+}
+
 #include "TestObjects.moc"

@@ -1,0 +1,31 @@
+#include "controls/WhatsThisMenu.h"
+
+#include <QMenu>
+#include <QWhatsThis>
+#include <QWidget>
+
+TWhatsThisMenu::TWhatsThisMenu(QWidget& dialog)
+    : QObject(&dialog)
+    , m_Dialog(dialog)
+{
+    dialog.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&dialog, &QWidget::customContextMenuRequested, this, &TWhatsThisMenu::Open);
+}
+
+void TWhatsThisMenu::Open(QPoint position)
+{
+    // The control under the click, or the nearest enclosing one that has a text.
+    QWidget* control = m_Dialog.childAt(position);
+    while (control && control != &m_Dialog && control->whatsThis().isEmpty())
+        control = control->parentWidget();
+    if (!control || control == &m_Dialog)
+        return;
+    if (!m_Menu)
+        m_Menu = new QMenu(&m_Dialog);
+    m_Menu->clear();
+    const QPoint global = m_Dialog.mapToGlobal(position);
+    const QString text = control->whatsThis();
+    m_Menu->addAction("What's this?", control,
+                      [global, text, control] { QWhatsThis::showText(global, text, control); });
+    m_Menu->popup(global);
+}

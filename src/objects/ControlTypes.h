@@ -1,0 +1,18 @@
+#pragma once
+// Enumerations page objects share with the platform's controls, with the names files store
+// them by (ordinal = position).
+
+#include <QStringList>
+
+enum TBorderStyle { bsNone, bsSingle };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+inline QStringList BorderStyleNames()
+{
+    return {"bsNone", "bsSingle"};
+}
+
+inline QStringList AlignmentNames()
+{
+    return {"taLeftJustify", "taRightJustify", "taCenter"};
+}

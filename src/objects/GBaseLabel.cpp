@@ -1,0 +1,523 @@
+#include "objects/GBaseLabel.h"
+
+#include "objects/FontChoice.h"
+#include "objects/GBasePanel.h"
+#include "objects/GFont3DEffects.h"
+#include "platform/ScreenPpi.h"
+#include "platform/UiServices.h"
+#include "print/ReportPrinter.h"
+
+#include <QDialog>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPainter>
+#include <QPicture>
+
+namespace {
+
+QPoint ShadowOffsetOf(TShadowDirection direction, int depth)
+{
+    switch (direction) {
+    case sdNone: return {0, 0};
+    case sdRight: return {depth, 0};
+    case sdLeft: return {-depth, 0};
+    case sdDownRight: return {depth, depth};
+    case sdDownLeft: return {-depth, depth};
+    case sdDown: return {0, depth};
+    }
+    return {0, 0};
+}
+
+QPoint HighlightOffsetOf(THighlightDirection direction, int depth)
+{
+    switch (direction) {
+    case hdNone: return {0, 0};
+    case hdright: return {depth, 0};
+    case hdLeft: return {-depth, 0};
+    case hdUpRight: return {depth, -depth};
+    case hdUpLeft: return {-depth, -depth};
+    case hdUp: return {0, -depth};
+    }
+    return {0, 0};
+}
+
+// An offset in text direction turned into label coordinates for a text rotated by `angle`
+// degrees counter-clockwise.
+QPoint Turned(QPoint offset, int angle)
+{
+    switch (angle) {
+    case 90: return {offset.y(), -offset.x()};
+    case 180: return {-offset.x(), -offset.y()};
+    case 270: return {-offset.y(), offset.x()};
+    default: return offset;
+    }
+}
+
+TRect Shifted(const TRect& rect, QPoint by)
+{
+    return {rect.Left + by.x(), rect.Top + by.y(), rect.Right + by.x(), rect.Bottom + by.y()};
+}
+
+// Where a copy of the text starts: the corner of its rectangle at which the rotated text's
+// top-left lies.
+QPoint OriginOf(const TRect& rect, int angle)
+{
+    switch (angle) {
+    case 90: return {rect.Left, rect.Bottom};
+    case 180: return {rect.Right, rect.Bottom};
+    case 270: return {rect.Right, rect.Top};
+    default: return {rect.Left, rect.Top};
+    }
+}
+
+const QStringList HighlightDirectionNames{"hdNone", "hdright", "hdLeft", "hdUpRight", "hdUpLeft", "hdUp"};
+const QStringList ShadowDirectionNames{"sdNone", "sdRight", "sdLeft", "sdDownRight", "sdDownLeft", "sdDown"};
+
+} // namespace
+
+TGBaseLabel::TGBaseLabel(TComponent* owner)
+    : TGGraphicControl(owner)
+{
+    m_Font.SetName("Arial");
+    m_Font.SetSize(10);
+    m_Font.SetColor(clBlack);
+    m_Font.OnChange = [this] {
+        InvalidateLayout();
+        update();
+        Changed();
+    };
+    SetBounds(0, 0, 142, 33);
+}
+
+void TGBaseLabel::PublishProperties(TPropertyList& list)
+{
+    TGGraphicControl::PublishProperties(list);
+    list.AddEnumeration("Alignment", AlignmentNames(), [this] { return m_Alignment; },
+                        [this](qint64 v) { SetAlignment(TAlignment(v)); }, taLeftJustify);
+    list.AddInteger("DepthHighlight", [this] { return m_DepthHighlight; },
+                    [this](qint64 v) { SetDepthHighlight(int(v)); }, 0);
+    list.AddInteger("DepthShadow", [this] { return m_DepthShadow; }, [this](qint64 v) { SetDepthShadow(int(v)); }, 0);
+    list.AddEnumeration("DirectionHighlight", HighlightDirectionNames, [this] { return m_DirectionHighlight; },
+                        [this](qint64 v) { SetDirectionHighlight(THighlightDirection(v)); }, hdUpLeft);
+    list.AddEnumeration("DirectionShadow", ShadowDirectionNames, [this] { return m_DirectionShadow; },
+                        [this](qint64 v) { SetDirectionShadow(TShadowDirection(v)); }, sdDownRight);
+    list.AddIdentInteger("colorHighlight", ColorIdents(), [this] { return m_colorHighlight; },
+                         [this](qint64 v) { SetcolorHighlight(TColor(v)); }, clAqua);
+    list.AddIdentInteger("colorShadow", ColorIdents(), [this] { return m_colorShadow; },
+                         [this](qint64 v) { SetcolorShadow(TColor(v)); }, clGray);
+    list.AddInteger("Angle", [this] { return m_Angle; }, [this](qint64 v) { SetAngle(int(v)); }, 0);
+    list.AddString("Caption", [this] { return m_Caption; }, [this](const QString& v) { SetCaption(v); });
+    // A label's font differs from its parent's from creation on (Arial 10), so it is always
+    // written.
+    list.AddObject("Font", m_Font);
+    list.AddBoolean("Transparent", [this] { return m_Transparent; }, [this](bool v) { SetTransparent(v); },
+                    NoDefault);
+    list.AddIdentInteger("BackColor", ColorIdents(), [this] { return m_BackColor; },
+                         [this](qint64 v) { SetBackColor(TColor(v)); }, NoDefault);
+    list.AddEnumeration("BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
+                        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
+}
+
+void TGBaseLabel::Loaded()
+{
+    TGGraphicControl::Loaded();
+    // A file may hold an empty box, which would never be painted and so never laid out.
+    if (Width() <= 0 || Height() <= 0)
+        SetBounds(Left(), Top(), std::max(Width(), 1), std::max(Height(), 1));
+    if (m_BorderItem)
+        return;
+    QMenu* menu = ObjectMenu();
+    menu->addSeparator();
+    AddMenuItem(menu, "Font", [this] { ChooseFont(); });
+    AddMenuItem(menu, "3D Effects", [this] { Open3DEffects(); });
+    QMenu* alignment = menu->addMenu("Alignment");
+    const auto addAlignment = [this, alignment](const QString& caption, TAlignment value) {
+        QAction* item = AddMenuItem(alignment, caption, [this, value] {
+            SetAlignment(value);
+            Changed();
+        });
+        item->setCheckable(true);
+        return item;
+    };
+    m_LeftItem = addAlignment("Left", taLeftJustify);
+    m_CenterItem = addAlignment("Center", taCenter);
+    m_RightItem = addAlignment("Right", taRightJustify);
+    m_TransparentItem = AddMenuItem(menu, "Transparent", [this] {
+        SetTransparent(!m_Transparent);
+        m_TransparentItem->setChecked(m_Transparent);
+    });
+    m_TransparentItem->setCheckable(true);
+    AddMenuItem(menu, "Background Color", [this] { ChooseBackColor(); });
+    m_BorderItem = AddMenuItem(menu, "Border",
+                               [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
+    m_BorderItem->setCheckable(true);
+    m_BorderItem->setChecked(m_BorderStyle == bsSingle);
+}
+
+QAction* TGBaseLabel::AddMenuItem(QMenu* menu, const QString& caption, const std::function<void()>& command)
+{
+    QAction* action = menu->addAction(caption);
+    connect(action, &QAction::triggered, this, [command] { TGBasePanel::RunCommand(command); });
+    return action;
+}
+
+QWidget* TGBaseLabel::DialogParent() const
+{
+    return parentWidget() ? window() : nullptr;
+}
+
+void TGBaseLabel::Changed()
+{
+    if (!IsLoading() && !IsReading())
+        NotifyChanged();
+}
+
+void TGBaseLabel::InvalidateLayout()
+{
+    m_LayoutDirty = true;
+}
+
+void TGBaseLabel::BoundsChanged()
+{
+    TGGraphicControl::BoundsChanged();
+    InvalidateLayout();
+    if (Width() <= 0 || Height() <= 0)
+        SetBounds(Left(), Top(), std::max(Width(), 1), std::max(Height(), 1));
+}
+
+void TGBaseLabel::PopupMenuOpening()
+{
+    if (!m_BorderItem)
+        return;
+    m_BorderItem->setChecked(m_BorderStyle == bsSingle);
+    m_TransparentItem->setChecked(m_Transparent);
+    m_LeftItem->setChecked(m_Alignment == taLeftJustify);
+    m_RightItem->setChecked(m_Alignment == taRightJustify);
+    m_CenterItem->setChecked(m_Alignment == taCenter);
+}
+
+void TGBaseLabel::ApplyFont(const TFont& font)
+{
+    m_Font.Assign(font);
+    InvalidateLayout();
+}
+
+bool TGBaseLabel::ChooseFont()
+{
+    TFontChoice choice = ChoiceFromFont(m_Font);
+    if (!UiServices().ChooseFont(choice))
+        return false;
+    m_Font.Assign(FontFromChoice(choice));
+    InvalidateLayout();
+    return true;
+}
+
+void TGBaseLabel::Open3DEffects()
+{
+    TGFont3DEffects dialog(*this, DialogParent());
+    if (UiServices().ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    dialog.ApplyTo(*this);
+    NotifyChanged();
+}
+
+void TGBaseLabel::ChooseBackColor()
+{
+    QColor color = ColorToQColor(m_BackColor);
+    if (!UiServices().ChooseColor(color))
+        return;
+    SetBackColor(ColorFromQColor(color));
+    SetTransparent(false);
+    m_TransparentItem->setChecked(false);
+    update();
+}
+
+void TGBaseLabel::SetCaption(const QString& value)
+{
+    if (value == m_Caption)
+        return;
+    m_Caption = value;
+    // The text width drives the box size and the alignment.
+    InvalidateLayout();
+    update();
+    Changed();
+}
+
+void TGBaseLabel::SetBorderStyle(TBorderStyle value)
+{
+    if (value == m_BorderStyle)
+        return;
+    m_BorderStyle = value;
+    update();
+    Changed();
+}
+
+void TGBaseLabel::SetDepthHighlight(int value)
+{
+    if (value == m_DepthHighlight)
+        return;
+    m_DepthHighlight = value;
+    m_HighlightOffset = HighlightOffsetOf(m_DirectionHighlight, m_DepthHighlight);
+    InvalidateLayout();
+    update();
+}
+
+void TGBaseLabel::SetDirectionHighlight(THighlightDirection value)
+{
+    if (value == m_DirectionHighlight)
+        return;
+    m_DirectionHighlight = value;
+    m_HighlightOffset = HighlightOffsetOf(m_DirectionHighlight, m_DepthHighlight);
+    InvalidateLayout();
+    update();
+}
+
+void TGBaseLabel::SetDepthShadow(int value)
+{
+    if (value == m_DepthShadow)
+        return;
+    m_DepthShadow = value;
+    m_ShadowOffset = ShadowOffsetOf(m_DirectionShadow, m_DepthShadow);
+    InvalidateLayout();
+    update();
+}
+
+void TGBaseLabel::SetDirectionShadow(TShadowDirection value)
+{
+    if (value == m_DirectionShadow)
+        return;
+    m_DirectionShadow = value;
+    m_ShadowOffset = ShadowOffsetOf(m_DirectionShadow, m_DepthShadow);
+    InvalidateLayout();
+    update();
+}
+
+void TGBaseLabel::SetcolorHighlight(TColor value)
+{
+    if (value == m_colorHighlight)
+        return;
+    m_colorHighlight = value;
+    update();
+}
+
+void TGBaseLabel::SetcolorShadow(TColor value)
+{
+    if (value == m_colorShadow)
+        return;
+    m_colorShadow = value;
+    update();
+}
+
+void TGBaseLabel::SetAngle(int value)
+{
+    if (value != 0 && value != 90 && value != 180 && value != 270)
+        return;
+    if (value == m_Angle)
+        return;
+    m_Angle = value;
+    InvalidateLayout();
+    if (value != 0)
+        m_Alignment = taLeftJustify;
+    // The box turns with the text: its long side follows the text direction. A label being read
+    // keeps the size it was saved with.
+    const bool upright = value == 90 || value == 270;
+    if (!IsLoading() && !IsReading() && (upright ? Height() < Width() : Width() < Height()))
+        SetBounds(Left(), Top(), Height(), Width());
+    update();
+}
+
+void TGBaseLabel::SetAlignment(TAlignment value)
+{
+    if (value == m_Alignment)
+        return;
+    m_Alignment = value;
+    InvalidateLayout();
+    update();
+    Changed();
+}
+
+void TGBaseLabel::SetBackColor(TColor value)
+{
+    if (value == m_BackColor)
+        return;
+    m_BackColor = value;
+    Changed();
+    update();
+}
+
+void TGBaseLabel::SetTransparent(bool value)
+{
+    if (value == m_Transparent)
+        return;
+    m_Transparent = value;
+    Changed();
+    repaint();
+}
+
+QFont TGBaseLabel::CanvasFont() const
+{
+    if (Zoom() == 1.0f)
+        return m_Font.ToQFont();
+    TFont zoomed;
+    zoomed.Assign(m_Font);
+    zoomed.SetSize(int(float(m_Font.Size()) * Zoom()));
+    return zoomed.ToQFont();
+}
+
+void TGBaseLabel::Layout()
+{
+    if (!m_LayoutDirty)
+        return;
+    const QFont font = CanvasFont();
+    const QFontMetrics metrics(font);
+    // The line height counts the internal leading (cell height above the em square) once more,
+    // and the external leading.
+    const int internalLeading = std::max(0, metrics.height() - font.pixelSize());
+    const int textHeight = metrics.height() + internalLeading + std::max(0, metrics.leading());
+    const int textWidth = metrics.horizontalAdvance(m_Caption + ' ');
+    const int sx = m_ShadowOffset.x();
+    const int sy = m_ShadowOffset.y();
+    const int hx = m_HighlightOffset.x();
+    const int hy = m_HighlightOffset.y();
+
+    // Room at the left and top for copies that go left or up.
+    int marginX = sx < 0 ? -sx : 0;
+    if (hx < 0)
+        marginX = std::max(marginX, -hx);
+    int marginY = sy < 0 ? -sy : 0;
+    if (hy < 0)
+        marginY = std::max(marginY, -hy);
+    m_TextMargin = {marginX, marginY};
+
+    // The height of the text with the shadow below and the highlight above.
+    const int lineHeight = textHeight + sy - hy;
+    int width = Width();
+    int height = Height();
+    if (m_Angle == 90 || m_Angle == 270) {
+        if (1.2 * textWidth < height)
+            height = int(1.2 * textWidth);
+        if (height < 5)
+            height = textWidth;
+        if (1.2 * lineHeight < width)
+            width = int(1.2 * lineHeight);
+        if (width < lineHeight)
+            width = lineHeight;
+    } else {
+        if (m_Angle == 180 && 2 * textWidth < width)
+            width = 2 * textWidth;
+        if (width <= 5)
+            width = textWidth;
+        if (1.2 * lineHeight < height)
+            height = int(1.2 * lineHeight);
+        if (height < lineHeight)
+            height = lineHeight;
+    }
+    SetBounds(Left(), Top(), width, height);
+
+    if (m_Angle == 90 || m_Angle == 270)
+        m_TextRect = {marginY, marginX, marginY + textHeight, Height() - marginY};
+    else
+        m_TextRect = {marginX, marginY, Width(), marginY + textHeight};
+    // Widths and heights counted inclusively, both edges included.
+    const int rectWidth = m_TextRect.Right - m_TextRect.Left + 1;
+    const int rectHeight = m_TextRect.Bottom - m_TextRect.Top + 1;
+    if (m_Angle == 90)
+        m_TextRect = Shifted(m_TextRect, {0, Height() - rectHeight + hx});
+    else if (m_Angle == 180)
+        m_TextRect = Shifted(m_TextRect, {Width() - rectWidth - sy, 0});
+    m_ShadowRect = Shifted(m_TextRect, Turned(m_ShadowOffset, m_Angle));
+    m_HighlightRect = Shifted(m_TextRect, Turned(m_HighlightOffset, m_Angle));
+
+    m_MainOrigin = OriginOf(m_TextRect, m_Angle);
+    m_ShadowOrigin = OriginOf(m_ShadowRect, m_Angle);
+    m_HighlightOrigin = OriginOf(m_HighlightRect, m_Angle);
+    if (m_Angle == 0) {
+        int mainX = m_TextRect.Left;
+        if (m_Alignment == taRightJustify)
+            mainX = m_TextRect.Right - textWidth;
+        else if (m_Alignment == taCenter)
+            mainX = (m_TextRect.Right - m_TextRect.Left) / 2 - textWidth / 2;
+        m_MainOrigin.setX(mainX);
+        m_HighlightOrigin.setX(mainX + hx);
+        m_ShadowOrigin.setX(mainX + sx);
+    }
+    m_LayoutDirty = false;
+}
+
+void TGBaseLabel::Draw(QPainter& painter)
+{
+    Layout();
+    if (!m_Transparent)
+        painter.fillRect(QRect(0, 0, Width(), Height()), ColorToQColor(m_BackColor));
+    const QFont font = CanvasFont();
+    const QFontMetrics metrics(font);
+    painter.setFont(font);
+    // Shadow first, then highlight, then the text itself on top.
+    DrawCopy(painter, metrics, m_ShadowRect, m_ShadowOrigin, m_colorShadow);
+    DrawCopy(painter, metrics, m_HighlightRect, m_HighlightOrigin, m_colorHighlight);
+    DrawCopy(painter, metrics, m_TextRect, m_MainOrigin, m_Font.Color());
+    if (m_BorderStyle == bsSingle) {
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(0, 0, Width() - 1, Height() - 1);
+    }
+}
+
+void TGBaseLabel::DrawCopy(QPainter& painter, const QFontMetrics& metrics, const TRect& clip, QPoint origin,
+                           TColor color) const
+{
+    painter.save();
+    painter.setClipRect(clip.ToQRect(), Qt::IntersectClip);
+    painter.translate(origin);
+    // Angles turn the text counter-clockwise; the origin is the rotated text's top-left.
+    if (m_Angle != 0)
+        painter.rotate(-m_Angle);
+    painter.setPen(ColorToQColor(color));
+    painter.drawText(QPointF(0, metrics.ascent()), m_Caption);
+    painter.restore();
+}
+
+void TGBaseLabel::Paint(QPainter& painter)
+{
+    Draw(painter);
+}
+
+void TGBaseLabel::paintEvent(QPaintEvent*)
+{
+    if (TGBasePanel* host = Host(); host && host->PaintingSuspended())
+        return;
+    if (Width() < 5 || Height() < 5)
+        InvalidateLayout();
+    // Laid out before the painter opens: the layout may resize the label.
+    Layout();
+    QPainter painter(this);
+    Paint(painter);
+}
+
+void TGBaseLabel::AutoGrow()
+{
+    if (m_Angle != 0)
+        return;
+    const QFontMetrics metrics(CanvasFont());
+    const int right = std::max({m_TextRect.Left, m_ShadowRect.Left, m_HighlightRect.Left}) +
+                      metrics.horizontalAdvance(m_Caption + "     ");
+    const int bottom = std::max({m_TextRect.Top, m_ShadowRect.Top, m_HighlightRect.Top}) + metrics.height();
+    SetBounds(Left(), Top(), std::max(Width(), right), std::max(Height(), bottom));
+    InvalidateLayout();
+    update();
+}
+
+void TGBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
+{
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        Draw(painter);
+    }
+    // Drawing lays the label out, which may change its size: take the bounds afterwards.
+    picture.setBoundingRect(QRect(0, 0, Width(), Height()));
+    const double ppi = ScreenPpi();
+    report.StretchDraw(QRectF(QPointF(x + Left() / ppi, y + Top() / ppi),
+                              QPointF(x + (Left() + Width()) / ppi, y + (Top() + Height()) / ppi)),
+                       picture);
+}

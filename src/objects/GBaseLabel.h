@@ -1,0 +1,136 @@
+#pragma once
+// A page object showing one line of text in its font, optionally rotated by 90, 180 or 270
+// degrees, with a 3-D look made of a shadow copy and a highlight copy of the text drawn at small
+// offsets behind it, on a transparent or coloured background with an optional border. It owns
+// the text layout, painting and printing and the menu commands every text label shares; the
+// label of the label tool (TGPLabel) builds on it.
+//
+// The layout is computed lazily: anything that changes it marks it dirty, and the next paint or
+// print lays the text out again, which may shrink or grow the box to fit the text.
+
+#include "objects/ControlTypes.h"
+#include "objects/GGraphicControl.h"
+#include "platform/Rect.h"
+#include "stream/Font.h"
+
+class QFontMetrics;
+
+enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
+enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
+
+class TGBaseLabel : public TGGraphicControl {
+    Q_OBJECT
+public:
+    explicit TGBaseLabel(TComponent* owner);
+
+    QString ClassName() const override { return "TGBaseLabel"; }
+    void PublishProperties(TPropertyList& list) override;
+    // The object menu, then "Font", "3D Effects", "Alignment", "Transparent",
+    // "Background Color" and "Border".
+    void Loaded() override;
+    void BoundsChanged() override;
+    void PopupMenuOpening() override;
+    void ApplyFont(const TFont& font) override;
+    // Draws the label into a picture the size of the label and stretches it onto its rectangle.
+    void PrintTo(TReportPrinter& report, double x, double y) override;
+
+    // The font dialog, starting from the label's font; true when a font was chosen.
+    virtual bool ChooseFont();
+    // At angle 0, widens and heightens the box to hold the text (never shrinks it).
+    void AutoGrow();
+
+    // Lays the text out when the layout is dirty; may change the box size.
+    void Layout();
+    // Draws the label onto `painter` in label coordinates (screen or print picture).
+    void Draw(QPainter& painter);
+
+    QString Caption() const { return m_Caption; }
+    void SetCaption(const QString& value);
+    TFont& Font() { return m_Font; }
+    const TFont& Font() const { return m_Font; }
+    TBorderStyle BorderStyle() const { return m_BorderStyle; }
+    void SetBorderStyle(TBorderStyle value);
+    int DepthHighlight() const { return m_DepthHighlight; }
+    void SetDepthHighlight(int value);
+    int DepthShadow() const { return m_DepthShadow; }
+    void SetDepthShadow(int value);
+    THighlightDirection DirectionHighlight() const { return m_DirectionHighlight; }
+    void SetDirectionHighlight(THighlightDirection value);
+    TShadowDirection DirectionShadow() const { return m_DirectionShadow; }
+    void SetDirectionShadow(TShadowDirection value);
+    TColor colorHighlight() const { return m_colorHighlight; }
+    void SetcolorHighlight(TColor value);
+    TColor colorShadow() const { return m_colorShadow; }
+    void SetcolorShadow(TColor value);
+    int Angle() const { return m_Angle; }
+    // Accepts 0, 90, 180 and 270 only.
+    void SetAngle(int value);
+    TAlignment Alignment() const { return m_Alignment; }
+    void SetAlignment(TAlignment value);
+    bool Transparent() const { return m_Transparent; }
+    void SetTransparent(bool value);
+    TColor BackColor() const { return m_BackColor; }
+    void SetBackColor(TColor value);
+
+    // The results of the last layout, in label coordinates.
+    bool LayoutDirty() const { return m_LayoutDirty; }
+    QPoint ShadowOffset() const { return m_ShadowOffset; }
+    QPoint HighlightOffset() const { return m_HighlightOffset; }
+    QPoint TextMargin() const { return m_TextMargin; }
+    const TRect& TextRect() const { return m_TextRect; }
+    const TRect& ShadowRect() const { return m_ShadowRect; }
+    const TRect& HighlightRect() const { return m_HighlightRect; }
+    QPoint MainOrigin() const { return m_MainOrigin; }
+    QPoint ShadowOrigin() const { return m_ShadowOrigin; }
+    QPoint HighlightOrigin() const { return m_HighlightOrigin; }
+
+    // The font the text is drawn in: the label's font at the current zoom.
+    QFont CanvasFont() const;
+
+protected:
+    void Paint(QPainter& painter) override;
+    void paintEvent(QPaintEvent* event) override;
+
+    // An item of the object menu (or of one of its submenus) that runs `command`.
+    QAction* AddMenuItem(QMenu* menu, const QString& caption, const std::function<void()>& command);
+    // The window the label's dialogs are shown over.
+    QWidget* DialogParent() const;
+    // The host's change notification, except while the label is being read.
+    void Changed();
+
+private:
+    void Open3DEffects();
+    void ChooseBackColor();
+    void InvalidateLayout();
+    void DrawCopy(QPainter& painter, const QFontMetrics& metrics, const TRect& clip, QPoint origin,
+                  TColor color) const;
+
+    TBorderStyle m_BorderStyle = bsNone;
+    QAction* m_BorderItem = nullptr;
+    QPoint m_ShadowOffset;
+    QPoint m_HighlightOffset;
+    int m_DepthHighlight = 0;
+    int m_DepthShadow = 0;
+    THighlightDirection m_DirectionHighlight = hdUpLeft;
+    TShadowDirection m_DirectionShadow = sdDownRight;
+    TColor m_colorHighlight = clAqua;
+    TColor m_colorShadow = clGray;
+    int m_Angle = 0;
+    TAlignment m_Alignment = taLeftJustify;
+    QPoint m_TextMargin;
+    QPoint m_MainOrigin;
+    QPoint m_ShadowOrigin;
+    QPoint m_HighlightOrigin;
+    QAction* m_LeftItem = nullptr;
+    QAction* m_RightItem = nullptr;
+    QAction* m_CenterItem = nullptr;
+    QAction* m_TransparentItem = nullptr;
+    TRect m_ShadowRect;
+    TRect m_HighlightRect;
+    TRect m_TextRect;
+    bool m_LayoutDirty = true;
+    bool m_Transparent = true;
+    TColor m_BackColor = clWhite;
+    QString m_Caption = "Text";
+    TFont m_Font;
+};

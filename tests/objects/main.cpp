@@ -1,0 +1,22 @@
+// Runs every test class of the objects folder.
+
+#include <QApplication>
+#include <QLocale>
+#include <QtTest>
+
+QObject* NewTestObjects();
+QObject* NewTestLabels();
+QObject* NewTestColorComboBox();
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    int failures = 0;
+    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestColorComboBox()}) {
+        failures += QTest::qExec(test, argc, argv);
+        delete test;
+    }
+    return failures == 0 ? 0 : 1;
+}
