@@ -5,9 +5,9 @@
 #include "controls/ColorButton.h"
 #include "controls/Memo.h"
 #include "controls/RadioGroup.h"
+#include "objects/FontChoice.h"
 #include "platform/HelpWindow.h"
 #include "platform/ProgramFolders.h"
-#include "platform/ScreenPpi.h"
 #include "platform/UiServices.h"
 #include "platform/Utility.h"
 #include "platform/WindowPlacement.h"
@@ -143,38 +143,6 @@ QTime TimeOfDay(double fraction)
 bool HasExtension(const QString& fileName, const QString& extension)
 {
     return QFileInfo(fileName).suffix().toUpper() == extension;
-}
-
-TFontChoice ChoiceOf(const TFont& font)
-{
-    QFont qfont(font.Name());
-    qfont.setPointSize(std::max(1, font.Size()));
-    qfont.setBold(font.HasStyle(fsBold));
-    qfont.setItalic(font.HasStyle(fsItalic));
-    qfont.setUnderline(font.HasStyle(fsUnderline));
-    qfont.setStrikeOut(font.HasStyle(fsStrikeOut));
-    return {qfont, ColorToQColor(font.Color())};
-}
-
-void CopyChoice(const TFontChoice& choice, TFont& font)
-{
-    font.SetName(choice.Font.family());
-    // Font dialogs hand back point sizes; a font given in pixels is converted at the screen PPI.
-    const int points = choice.Font.pointSize() > 0 ? choice.Font.pointSize()
-                                                   : MulDiv(choice.Font.pixelSize(), 72, ScreenPpi());
-    if (points > 0)
-        font.SetSize(points);
-    TFontStyles style = 0;
-    if (choice.Font.bold())
-        style |= FontStyleBit(fsBold);
-    if (choice.Font.italic())
-        style |= FontStyleBit(fsItalic);
-    if (choice.Font.underline())
-        style |= FontStyleBit(fsUnderline);
-    if (choice.Font.strikeOut())
-        style |= FontStyleBit(fsStrikeOut);
-    font.SetStyle(style);
-    font.SetColor(ColorFromQColor(choice.Color));
 }
 
 QPushButton* NamedButton(const QString& caption, const QString& name, QWidget* parent)
@@ -703,9 +671,9 @@ void TCalendarProperties::FontButtonClick(TFont& font)
 {
     if (m_Initializing)
         return;
-    TFontChoice choice = ChoiceOf(font);
+    TFontChoice choice = ChoiceFromFont(font);
     if (UiServices().ChooseFont(choice))
-        CopyChoice(choice, font);
+        CopyChoiceToFont(choice, font);
     m_ExampleCalendar->update();
 }
 

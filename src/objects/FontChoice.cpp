@@ -10,9 +10,8 @@ TFontChoice ChoiceFromFont(const TFont& font)
     return {qfont, ColorToQColor(font.Color())};
 }
 
-TFont FontFromChoice(const TFontChoice& choice)
+void CopyChoiceToFont(const TFontChoice& choice, TFont& font)
 {
-    TFont font;
     font.SetName(choice.Font.family());
     if (choice.Font.pointSize() > 0)
         font.SetSize(choice.Font.pointSize());
@@ -29,5 +28,11 @@ TFont FontFromChoice(const TFontChoice& choice)
         style |= FontStyleBit(fsStrikeOut);
     font.SetStyle(style);
     font.SetColor(ColorFromQColor(choice.Color));
+}
+
+TFont FontFromChoice(const TFontChoice& choice)
+{
+    TFont font;
+    CopyChoiceToFont(choice, font);
     return font;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Conversions between a font as objects own it and the font dialog's choice, for the commands
-// that open the font dialog (the host's "Font", a label's "Font").
+// that open the font dialog (the host's "Font", a label's "Font", the
+// calendar properties' font buttons).
 
 #include "platform/UiServices.h"
 #include "stream/Font.h"
@@ -8,5 +9,9 @@
 // The dialog's starting values: the font in points and its colour.
 TFontChoice ChoiceFromFont(const TFont& font);
 
-// The chosen font; a choice given in pixels keeps that pixel height.
+// Copies the chosen name, size, styles and colour into `font`, which keeps its other
+// attributes; a choice given in pixels keeps that pixel height.
+void CopyChoiceToFont(const TFontChoice& choice, TFont& font);
+
+// The chosen font.
 TFont FontFromChoice(const TFontChoice& choice);
