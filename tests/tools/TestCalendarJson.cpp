@@ -226,6 +226,17 @@ void TestCalendarJson::InfoThenBuildGivesTheSameBytes_data()
     planner.SaveToFile(m_Dir.filePath("planner.MVF"));
     QTest::newRow("day planner") << m_Dir.filePath("planner.MVF");
 
+    TCalendarPanel32 labels(nullptr);
+    SetCellRtf(labels, 5, "{\\rtf1 Cell\\par}");
+    AddLabel(labels, "Component0", QRect(40, 60, 200, 40), "Plain");
+    TGPLabel* turned = AddLabel(labels, "Component1", QRect(300, 60, 40, 200), "Turned \u00e9");
+    turned->SetAngle(270);
+    turned->SetDepthShadow(3);
+    turned->SetDirectionHighlight(hdUp);
+    turned->Font().SetSize(14);
+    labels.SaveToFile(m_Dir.filePath("labels.MVF"));
+    QTest::newRow("text labels") << m_Dir.filePath("labels.MVF");
+
     TCalendarPanel32 style(nullptr);
     style.SetCalendarLayout(loMC60MonthLS);
     style.SetMiniHeadersBGColor(clBlack);

@@ -64,6 +64,7 @@ private slots:
     void BitmapFileIsWhatSaveAsBitmapDraws();
     void PdfIsThePrintedPage_data();
     void PdfIsThePrintedPage();
+    void LabelsAreDrawnAndPrinted();
     void RefusedOutputsKeepTheOldFile_data();
     void RefusedOutputsKeepTheOldFile();
 
@@ -198,6 +199,29 @@ void TestCalendarRenderer::PdfIsThePrintedPage()
     QVERIFY2(text.contains("Titleword"), qPrintable(text));
     QVERIFY2(text.contains("Cellword"), qPrintable(text));
     QVERIFY2(text.contains("Objectword"), qPrintable(text));
+}
+
+void TestCalendarRenderer::LabelsAreDrawnAndPrinted()
+{
+    TCalendarPanel32 page(nullptr);
+    SetCellRtf(page, 9, "{\\rtf1 Cellword\\par}");
+    AddLabel(page, "Component0", QRect(420, 40, 260, 50), "Labelword");
+    const QString fileName = m_Dir.filePath("labels.MVF");
+    page.SaveToFile(fileName);
+
+    const QString png = m_Dir.filePath("labels.png");
+    QCOMPARE(RenderError(fileName, png, 0.5f), QString());
+    const QImage screen = QImage(png).convertToFormat(QImage::Format_RGB32);
+    // At 50% the label starts at (210, 20) and is 130 pixels wide; its height shrinks to its
+    // line of text. Yellow inside the border, right of the text; the black border on the left.
+    QCOMPARE(screen.pixel(335, 23), qRgb(255, 255, 0));
+    QCOMPARE(screen.pixel(210, 23), qRgb(0, 0, 0));
+
+    const QString pdf = m_Dir.filePath("labels.pdf");
+    QCOMPARE(RenderError(fileName, pdf, 1.0f), QString());
+    const QString text = Output("pdftotext", {pdf, "-"});
+    QVERIFY2(text.contains("Labelword"), qPrintable(text));
+    QVERIFY2(text.contains("Cellword"), qPrintable(text));
 }
 
 void TestCalendarRenderer::RefusedOutputsKeepTheOldFile_data()

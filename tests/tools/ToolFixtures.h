@@ -4,6 +4,7 @@
 
 #include "ToolTestObjects.h"
 #include "calendar/CalendarPanel32.h"
+#include "objects/GPLabel.h"
 #include "richtext/WPRtfStorage.h"
 
 #include <QFile>
@@ -87,4 +88,19 @@ inline void FillPage(TCalendarPanel32& page)
     sign->SetLocked(true);
     sign->SetHint("Come in");
     AddTestObject(page, "Holiday", QRect(40, 500, 80, 30))->Caption = "Second";
+}
+
+// A text label as the label tool leaves it: yellow background, single border, turned and with
+// 3-D copies when asked.
+inline TGPLabel* AddLabel(TCalendarPanel32& page, const QString& name, const QRect& bounds, const QString& caption)
+{
+    auto* label = new TGPLabel(nullptr);
+    label->Loaded();
+    page.PlaceObject(*label, bounds);
+    label->SetName(name);
+    label->SetCaption(caption);
+    label->SetTransparent(false);
+    label->SetBackColor(clYellow);
+    label->SetBorderStyle(bsSingle);
+    return label;
 }
