@@ -1,17 +1,29 @@
 // Mervane: a calendar page designer.
 
+#include "app/MainForms.h"
+#include "app/SingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mervane");
-    QApplication::setApplicationDisplayName("Mervane");
 
-    QMainWindow window;
-    window.setWindowTitle("Mervane");
-    window.resize(635, 378);
-    window.show();
+    // A second start brings the running window forward and ends.
+    TSingleInstance instance(TSingleInstance::DefaultServerName());
+    if (!instance.BecomeFirstInstance())
+        return 0;
+
+    QApplication::setApplicationDisplayName("Mervane");
+    TMainForms forms;
+    QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, [&forms] {
+        TCalendarMain& main = forms.Main;
+        if (main.isMinimized())
+            main.showNormal();
+        main.raise();
+        main.activateWindow();
+    });
+    forms.Start();
     return QApplication::exec();
 }

@@ -1,0 +1,594 @@
+// The main window driven as the user drives it: start-up, opening and saving, closing with
+// changes, zoom, the cell editor and its keys, recent files, drag and drop, the icon tool.
+
+#include "MainWindowFixture.h"
+
+#include "app/MRUFileList.h"
+#include "platform/IniFile.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+
+namespace {
+
+// Opens `fileName` through File / Open.
+void OpenThroughMenu(TMainWindowFixture& f, const QString& fileName)
+{
+    f.Ui.AnswerFileName(fileName);
+    f.Trigger("Open1");
+}
+
+// The captions of the File menu from "E&xit" on (the recent files follow it).
+QStringList CaptionsAfterExit(TMainWindowFixture& f)
+{
+    QStringList captions;
+    bool after = false;
+    for (const QAction* action : f.Widget<QMenu>("FileMenu")->actions()) {
+        if (action->objectName() == "Exit1")
+            after = true;
+        else if (after)
+            captions += action->isSeparator() ? QString("-") : action->text();
+    }
+    return captions;
+}
+
+} // namespace
+
+class TestCalendarMain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void FirstStartShowsNoPage_data();
+    void FirstStartShowsNoPage();
+    void TypedTextSurvivesSaveAsAndRestart();
+    void ClosingWithChanges_data();
+    void ClosingWithChanges();
+    void FailedSaveKeepsNameAndChanges();
+    void ZoomStaysWithinItsLimits_data();
+    void ZoomStaysWithinItsLimits();
+    void TabMovesTheEditorWithinThePage_data();
+    void TabMovesTheEditorWithinThePage();
+    void RecentFilesKeepFiveWithoutDuplicates();
+    void DeletedRecentFileLeavesTheList();
+    void OpenRejectsWrongAndDamagedFiles();
+    void CancelChangesReopensTheFile();
+    void PictureDroppedOnACellGoesIntoIt();
+    void IconToolFollowsThePage();
+    void DefaultEditorFontIsKeptOnlyWhenConfirmed();
+    void AboutBoxShowsTheVersion();
+};
+
+void TestCalendarMain::FirstStartShowsNoPage_data()
+{
+    QTest::addColumn<QString>("recentFile");
+    QTest::newRow("no MV.ini") << QString();
+    QTest::newRow("recent file deleted") << QString("gone.MVF");
+}
+
+void TestCalendarMain::FirstStartShowsNoPage()
+{
+    QFETCH(QString, recentFile);
+    TMainWindowFixture f;
+    if (!recentFile.isEmpty())
+        TIniFile(IniFileName()).WriteString("MRU", "F0", f.Path(recentFile));
+    TCalendarMain& main = f.Start();
+
+    QCOMPARE(main.ZoomPercent(), 60);
+    QCOMPARE(main.Preferences().PropertiesZoomPercent, 30);
+    QCOMPARE(main.Preferences().DefaultFont.Name, QString("Arial"));
+    QCOMPARE(main.Preferences().DefaultFont.Size, 10);
+    QCOMPARE(main.Preferences().DefaultFont.Color, clBlack);
+    QVERIFY(f.Action("mnuShowHint")->isChecked());
+    QVERIFY(!f.Page().isVisible());
+    QVERIFY(main.CurrentFileName().isEmpty());
+    QCOMPARE(main.windowTitle(), QString("Mervane    [60%]"));
+    QVERIFY(f.Ui.Messages.isEmpty());
+    QVERIFY(!f.Action("mnuSaveAs")->isEnabled());
+    QVERIFY(!f.Action("mnuProperties")->isEnabled() && !f.Action("mnuSave")->isEnabled());
+    QVERIFY(f.Action("New1")->isEnabled());
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::TypedTextSurvivesSaveAsAndRestart()
+{
+    TMainWindowFixture f;
+    const QString start = f.Path("start.MVF");
+    TMainWindowFixture::WriteCalendar(start, 1, 1998, 10, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", start);
+    TCalendarMain& main = f.Start();
+    QVERIFY(f.Page().isVisible());
+    QCOMPARE(main.windowTitle(), QString("Mervane  [start.MVF]    [60%]"));
+
+    f.ClickCell(10);
+    QVERIFY(main.EditorActive());
+    QCOMPARE(main.CurrentCell(), 10);
+    QVERIFY(f.Editor().isVisible());
+    QVERIFY(f.Widget<QWidget>("WPToolBar1")->isEnabled());
+    // The editor lies over the cell's free area.
+    const TRect free = f.Page().CellRecord(10).Free;
+    QCOMPARE(f.Editor().geometry().topLeft(), f.Page().pos() + QPoint(free.Left + 1, free.Top + 1));
+    QVERIFY(!main.Modified());
+    QTest::keyClicks(&f.Editor(), "Dentist");
+    QVERIFY(main.Modified());
+    QVERIFY(f.Widget<QToolButton>("Savebutton")->isVisible());
+
+    // Save As proposes the month and year, and saves the typed text.
+    const QString saved = f.Path("mine.MVF");
+    f.Ui.AnswerFileName(saved);
+    f.Trigger("mnuSaveAs");
+    QCOMPARE(f.Ui.FileRequests.last().FileName, QString("start.MVF"));
+    QCOMPARE(main.CurrentFileName(), saved);
+    QVERIFY(!main.Modified());
+    QCOMPARE(main.windowTitle(), QString("Mervane  [mine.MVF]    [60%]"));
+    QCOMPARE(main.MRUList().Files().first(), saved);
+
+    TCalendarMain& again = f.Restart();
+    QCOMPARE(again.CurrentFileName(), saved);
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 10), QString("Dentist"));
+    QCOMPARE(again.windowTitle(), QString("Mervane  [mine.MVF]    [60%]"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::ClosingWithChanges_data()
+{
+    QTest::addColumn<bool>("answerYes");
+    QTest::newRow("no: closes without saving") << false;
+    QTest::newRow("yes: saves and closes") << true;
+}
+
+void TestCalendarMain::ClosingWithChanges()
+{
+    QFETCH(bool, answerYes);
+    TMainWindowFixture f;
+    const QString file = f.Path("Dec2026.MVF");
+    TMainWindowFixture::WriteCalendar(file, 12, 2026, 8, "old");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    f.Start();
+    f.ClickCell(8);
+    QTest::keyClick(&f.Editor(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&f.Editor(), " new");
+
+    f.Ui.AnswerYesNo(answerYes);
+    QVERIFY(f.Close());
+    QCOMPARE(f.Ui.Questions.size(), 1);
+    QCOMPARE(f.Ui.Questions[0].Text, QString("Save changes?"));
+    QCOMPARE(f.Ui.Questions[0].Caption, QString("Save"));
+
+    TCalendarPanel32 stored(nullptr);
+    stored.LoadFromFile(file, nullptr);
+    QCOMPARE(TMainWindowFixture::CellText(stored, 8), answerYes ? QString("old new") : QString("old"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::FailedSaveKeepsNameAndChanges()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("Mar2027.MVF");
+    TMainWindowFixture::WriteCalendar(file, 3, 2027, 4, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    f.ClickCell(4);
+    QTest::keyClicks(&f.Editor(), "keep me");
+    const QString caption = main.windowTitle();
+
+    // The file's place is taken by a folder: Save cannot write there.
+    QVERIFY(QFile::remove(file));
+    QVERIFY(QDir().mkdir(file));
+    f.Trigger("mnuSave");
+    QCOMPARE(f.Ui.Messages.size(), 1);
+    QVERIFY(f.Ui.Messages[0].Text.startsWith("Unable to save " + file));
+    QCOMPARE(main.CurrentFileName(), file);
+    QVERIFY(main.Modified());
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(main.windowTitle(), caption);
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 4), QString("keep me"));
+
+    // Save As to a name that cannot be written: still modified, not a recent file.
+    const QString folder = f.Path("folder.MVF");
+    QVERIFY(QDir().mkdir(folder));
+    f.Ui.AnswerFileName(folder);
+    f.Trigger("mnuSaveAs");
+    QCOMPARE(f.Ui.Messages.size(), 2);
+    QVERIFY(f.Ui.Messages[1].Text.startsWith("Unable to save " + folder));
+    QCOMPARE(main.CurrentFileName(), file);
+    QVERIFY(main.Modified());
+    QVERIFY(!main.MRUList().Files().contains(folder));
+
+    // Closing: Yes to "Save changes?" with a save that fails keeps the window open.
+    f.Ui.AnswerYesNo(true);
+    QVERIFY(!f.Close());
+    QVERIFY(main.isVisible());
+    QCOMPARE(f.Ui.Messages.size(), 3);
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::ZoomStaysWithinItsLimits_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("step"); // a button's name or a key
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<bool>("zoomed");
+
+    QTest::newRow("in at 100") << 100 << "ZoomPlusButton" << 100 << false;
+    QTest::newRow("in at 90") << 90 << "ZoomPlusButton" << 100 << true;
+    QTest::newRow("in at 60") << 60 << "ZoomPlusButton" << 70 << true;
+    QTest::newRow("out at 60") << 60 << "ZoomMinusButton" << 60 << false;
+    QTest::newRow("out at 70") << 70 << "ZoomMinusButton" << 60 << true;
+    QTest::newRow("stored 30 stays on zoom out") << 30 << "ZoomMinusButton" << 30 << false;
+    QTest::newRow("stored 30 zooms in") << 30 << "ZoomPlusButton" << 40 << true;
+    QTest::newRow("stored 45 is read as 40") << 45 << "ZoomPlusButton" << 50 << true;
+    QTest::newRow("Page Down zooms in") << 80 << "PageDown" << 90 << true;
+    QTest::newRow("Page Up zooms out") << 80 << "PageUp" << 70 << true;
+    QTest::newRow("Page Up at 60") << 60 << "PageUp" << 60 << false;
+}
+
+void TestCalendarMain::ZoomStaysWithinItsLimits()
+{
+    QFETCH(int, stored);
+    QFETCH(QString, step);
+    QFETCH(int, expected);
+    QFETCH(bool, zoomed);
+
+    TMainWindowFixture f;
+    const QString file = f.Path("zoom.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", stored);
+    TCalendarMain& main = f.Start();
+    // The cell editor is open: zooming puts its text back first.
+    f.ClickCell(3);
+    QTest::keyClicks(&f.Editor(), "typed");
+
+    if (step == "PageDown")
+        QTest::keyClick(&f.Editor(), Qt::Key_PageDown);
+    else if (step == "PageUp")
+        QTest::keyClick(&f.Editor(), Qt::Key_PageUp);
+    else
+        QTest::mouseClick(f.Widget<QToolButton>(step), Qt::LeftButton);
+
+    QCOMPARE(main.ZoomPercent(), expected);
+    QCOMPARE(main.windowTitle(), QString("Mervane  [zoom.MVF]    [%1%]").arg(expected));
+    QCOMPARE(f.Page().width(), int(f.Page().Geometry().Width * (expected / 100.0f) + 0.5f));
+    // A zoom step puts the edited text back into its cell first.
+    QCOMPARE(main.EditorActive(), !zoomed);
+    if (zoomed)
+        QCOMPARE(TMainWindowFixture::CellText(f.Page(), 3), QString("typed"));
+
+    // The zoom is kept for the next start.
+    f.Ui.AnswerYesNo(false);
+    QVERIFY(f.Close());
+    QCOMPARE(TIniFile(IniFileName()).ReadInteger("Zooming", "Main", 0), expected);
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::TabMovesTheEditorWithinThePage_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("Tab to the next cell") << 5 << false << 6;
+    QTest::newRow("Shift+Tab to the previous cell") << 6 << true << 5;
+    QTest::newRow("Tab on the last cell") << 42 << false << 42;
+    QTest::newRow("Shift+Tab on the first cell") << 1 << true << 1;
+}
+
+void TestCalendarMain::TabMovesTheEditorWithinThePage()
+{
+    QFETCH(int, cell);
+    QFETCH(bool, backwards);
+    QFETCH(int, expected);
+
+    TMainWindowFixture f;
+    const QString file = f.Path("tab.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    f.ClickCell(cell);
+    QCOMPARE(main.CurrentCell(), cell);
+    QTest::keyClicks(&f.Editor(), "text");
+    const QRect before = f.Editor().geometry();
+
+    if (backwards)
+        QTest::keyClick(&f.Editor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    else
+        QTest::keyClick(&f.Editor(), Qt::Key_Tab);
+
+    QCOMPARE(main.CurrentCell(), expected);
+    QVERIFY(f.Editor().isVisible());
+    QVERIFY(f.Editor().hasFocus());
+    if (expected == cell) {
+        QCOMPARE(f.Editor().geometry(), before);
+        QCOMPARE(f.Editor().Text().Document().toPlainText(), QString("text"));
+    } else {
+        // The text went back into its cell; the editor shows the neighbour's.
+        QCOMPARE(TMainWindowFixture::CellText(f.Page(), cell), QString("text"));
+        QVERIFY(f.Editor().IsEmpty());
+        const TRect free = f.Page().CellRecord(expected).Free;
+        QCOMPARE(f.Editor().pos(), f.Page().pos() + QPoint(free.Left + 1, free.Top + 1));
+    }
+}
+
+void TestCalendarMain::RecentFilesKeepFiveWithoutDuplicates()
+{
+    TMainWindowFixture f;
+    QVERIFY(QDir().mkdir(f.Path("cals")));
+    // The same folder under a name in other letters, as a case-insensitive disk shows it.
+    QVERIFY(QFile::link(f.Path("cals"), f.Path("CALS")));
+    QStringList files;
+    for (int i = 1; i <= 6; ++i) {
+        files += f.Path(QString("cals/f%1.MVF").arg(i));
+        TMainWindowFixture::WriteCalendar(files.last(), i, 2027, 1, "");
+    }
+    TCalendarMain& main = f.Start();
+    QVERIFY(CaptionsAfterExit(f).isEmpty()); // no separator for an empty list
+
+    for (const QString& file : files)
+        OpenThroughMenu(f, file);
+    QCOMPARE(main.MRUList().Files(), (QStringList{files[5], files[4], files[3], files[2], files[1]}));
+    QCOMPARE(CaptionsAfterExit(f), (QStringList{"-", "&1 " + files[5], "&2 " + files[4], "&3 " + files[3],
+                                                "&4 " + files[2], "&5 " + files[1]}));
+
+    OpenThroughMenu(f, files[2]);
+    QCOMPARE(main.MRUList().Files(), (QStringList{files[2], files[5], files[4], files[3], files[1]}));
+
+    const QString otherCase = f.Path("CALS/f4.MVF");
+    OpenThroughMenu(f, otherCase);
+    QCOMPARE(main.MRUList().Files(), (QStringList{otherCase, files[2], files[5], files[4], files[1]}));
+
+    // Stored for the next start, most recent first.
+    const auto stored = TIniFile(IniFileName()).ReadSection("MRU");
+    QCOMPARE(stored.size(), 5);
+    QCOMPARE(stored.first(), (std::pair<QString, QString>("F0", otherCase)));
+    QVERIFY(f.Ui.Messages.isEmpty());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::DeletedRecentFileLeavesTheList()
+{
+    TMainWindowFixture f;
+    const QString older = f.Path("older.MVF");
+    const QString newer = f.Path("newer.MVF");
+    TMainWindowFixture::WriteCalendar(older, 1, 2027, 1, "");
+    TMainWindowFixture::WriteCalendar(newer, 2, 2027, 1, "");
+    TCalendarMain& main = f.Start();
+    OpenThroughMenu(f, older);
+    OpenThroughMenu(f, newer);
+    QVERIFY(QFile::remove(older));
+
+    QAction* entry = nullptr;
+    for (QAction* action : f.Widget<QMenu>("FileMenu")->actions()) {
+        if (action->text() == "&2 " + older)
+            entry = action;
+    }
+    QVERIFY(entry);
+    entry->trigger();
+
+    QTRY_COMPARE(f.Ui.Messages.size(), 1);
+    QCOMPARE(f.Ui.Messages[0].Text, "File " + older + " no longer exists");
+    QCOMPARE(f.Ui.Messages[0].Caption, QString("Information"));
+    QCOMPARE(main.MRUList().Files(), QStringList{newer});
+    QCOMPARE(CaptionsAfterExit(f), (QStringList{"-", "&1 " + newer}));
+    QVERIFY(main.CurrentFileName().isEmpty());
+    QVERIFY(!f.Page().isVisible());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::OpenRejectsWrongAndDamagedFiles()
+{
+    TMainWindowFixture f;
+    const QString good = f.Path("good.MVF");
+    TMainWindowFixture::WriteCalendar(good, 4, 2027, 2, "kept");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", good);
+    TCalendarMain& main = f.Start();
+
+    OpenThroughMenu(f, f.Path("notes.txt"));
+    QCOMPARE(f.Ui.Messages.size(), 1);
+    QCOMPARE(f.Ui.Messages[0].Text, QString("Must be a Calendar file (*.MVF)"));
+    QCOMPARE(main.CurrentFileName(), good);
+    QCOMPARE(f.Ui.FileRequests.last().Title, QString("Open Calendar File"));
+    QCOMPARE(f.Ui.FileRequests.last().Filter, QString("Calendar File|*.MVF"));
+
+    const QString damaged = f.Path("damaged.MVF");
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("TPF0 not a calendar at all");
+    file.close();
+    OpenThroughMenu(f, damaged);
+    QCOMPARE(f.Ui.Messages.size(), 2);
+    QCOMPARE(f.Ui.Messages[1].Text,
+             "Unable to open " + damaged + ". Possibly \rcorrupted, possibly not a Calendar file");
+    QVERIFY(main.CurrentFileName().isEmpty());
+    QVERIFY(!f.Page().isVisible());
+    QVERIFY(!main.MRUList().Files().contains(damaged));
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(main.windowTitle(), QString("Mervane    [60%]"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::CancelChangesReopensTheFile()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("cancel.MVF");
+    TMainWindowFixture::WriteCalendar(file, 6, 2027, 9, "saved");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    auto* cancel = f.Widget<QToolButton>("CancelButton");
+    QVERIFY(!cancel->isVisible());
+
+    f.ClickCell(9);
+    QTest::keyClick(&f.Editor(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&f.Editor(), " edited");
+    QVERIFY(cancel->isVisible());
+
+    f.Ui.AnswerYesNo(false);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QCOMPARE(f.Ui.Questions.last().Text, QString("Cancel all changes?"));
+    QCOMPARE(f.Ui.Questions.last().Caption, QString("CANCEL"));
+    QVERIFY(main.Modified());
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 9), QString("saved edited"));
+
+    f.Ui.AnswerYesNo(true);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QVERIFY(!main.Modified());
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 9), QString("saved"));
+    QVERIFY(!cancel->isVisible());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::PictureDroppedOnACellGoesIntoIt()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("drop.MVF");
+    TMainWindowFixture::WriteCalendar(file, 7, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    f.Page().repaint();
+
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(Qt::red);
+    QMimeData picture;
+    picture.setImageData(icon);
+    QMimeData text;
+    text.setText("not a picture");
+
+    const auto drop = [&](QWidget& target, QPoint point, QMimeData& data) {
+        QDragEnterEvent enter(point, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropEvent(point, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&target, &dropEvent);
+        return dropEvent.isAccepted();
+    };
+
+    const QPoint outside = f.Page().CellRecord(1).Whole.ToQRect().topLeft() - QPoint(3, 3);
+    QVERIFY(!drop(f.Page(), outside, picture));
+    const QPoint inCell = f.Page().CellRecord(12).Whole.ToQRect().center();
+    QVERIFY(!drop(f.Page(), inCell, text));
+    QVERIFY(!main.Modified());
+
+    QVERIFY(drop(f.Page(), inCell, picture));
+    QVERIFY(main.Modified());
+    QCOMPARE(main.CurrentCell(), 12);
+    QVERIFY(main.EditorActive());
+    // A second icon dropped into the open editor joins the first.
+    QVERIFY(drop(*f.Editor().viewport(), QPoint(5, 5), picture));
+    main.DoSaveRichtext();
+    const QString html = f.Page().GetCellRtf(12)->RtfText().Document().toHtml();
+    QCOMPARE(html.count("<img"), 2);
+    QVERIFY(f.Page().GetCellRtf(11)->IsEmpty());
+}
+
+void TestCalendarMain::IconToolFollowsThePage()
+{
+    TMainWindowFixture f;
+    TCalendarMain& first = f.Start();
+    // No page, no day cells: the icon tool stays hidden and cannot be shown.
+    QVERIFY(!f.Forms->IconTool.isVisible());
+    QVERIFY(!f.Widget<QToolButton>("ShowHideIconTool")->isEnabled());
+    QVERIFY(!first.IconToolVisible());
+    QCOMPARE(f.Forms->IconTool.windowTitle(), QString("Icons"));
+    QCOMPARE(f.Forms->IconTool.LibraryFile(), ProgramFolder() + "MISC1.ICL");
+    f.Close();
+
+    const QString file = f.Path("icons.MVF");
+    TMainWindowFixture::WriteCalendar(file, 8, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TIniFile(IniFileName()).WriteBool("Icons", "Visible", true);
+    TCalendarMain& main = f.Restart();
+    auto* button = f.Widget<QToolButton>("ShowHideIconTool");
+    QVERIFY(f.Forms->IconTool.isVisible());
+    QCOMPARE(button->text(), QString("Hide Icon Tool"));
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!f.Forms->IconTool.isVisible());
+    QVERIFY(!main.IconToolVisible());
+    QCOMPARE(button->text(), QString("Show Icon Tool"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(f.Forms->IconTool.isVisible());
+    QCOMPARE(button->text(), QString("Hide Icon Tool"));
+
+    // Hidden by other means, the button follows.
+    f.Forms->IconTool.hide();
+    QCOMPARE(button->text(), QString("Show Icon Tool"));
+    QTest::mouseClick(button, Qt::LeftButton);
+
+    f.Forms->IconTool.move(40, 50);
+    const QPoint placed = f.Forms->IconTool.geometry().topLeft();
+    f.Close();
+    QVERIFY(TIniFile(IniFileName()).ReadBool("Icons", "Visible", false));
+
+    // The next start puts the icon tool where it was, at its own size, and shows it.
+    f.Restart();
+    QCOMPARE(f.Forms->IconTool.geometry().topLeft(), placed);
+    QCOMPARE(f.Forms->IconTool.size(), QSize(140, 140));
+    QVERIFY(f.Forms->IconTool.isVisible());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::DefaultEditorFontIsKeptOnlyWhenConfirmed()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("font.MVF");
+    TMainWindowFixture::WriteCalendar(file, 9, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+
+    f.Ui.CancelChoice();
+    f.Trigger("DefaultEditorFont1");
+    QCOMPARE(TIniFile(IniFileName()).ReadString("Default Font", "Name", "none"), QString("none"));
+
+    QFont chosen("Courier New", 14);
+    chosen.setBold(true);
+    f.Ui.AnswerFont({chosen, QColor(Qt::red)});
+    f.Trigger("DefaultEditorFont1");
+    TIniFile ini(IniFileName());
+    QCOMPARE(ini.ReadString("Default Font", "Name", ""), QString("Courier New"));
+    QCOMPARE(ini.ReadInteger("Default Font", "Size", 0), 14);
+    QVERIFY(ini.ReadBool("Default Font", "Bold", false));
+    QCOMPARE(ini.ReadInteger("Default Font", "Color", -1), clRed);
+    QCOMPARE(main.Preferences().DefaultFont.Name, QString("Courier New"));
+
+    // An empty cell opened in the editor types in the default font.
+    f.ClickCell(20);
+    QTest::keyClicks(&f.Editor(), "x");
+    const QTextCharFormat format = f.Editor().CurrentCharFormat();
+    QCOMPARE(format.font().family(), QString("Courier New"));
+    QCOMPARE(format.font().pointSize(), 14);
+    QVERIFY(format.font().bold());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::AboutBoxShowsTheVersion()
+{
+    TMainWindowFixture f;
+    f.Start();
+    QStringList labels;
+    QString title;
+    f.Ui.AnswerDialog([&](QDialog& dialog) {
+        title = dialog.windowTitle();
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            labels += label->text();
+        QTest::mouseClick(dialog.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+        return dialog.result();
+    });
+    f.Trigger("About1");
+    QCOMPARE(f.Ui.DialogsShown, QStringList{"TSplashform"});
+    QCOMPARE(title, QString("About Mervane"));
+    QVERIFY(labels.contains("Version 3.1c"));
+    QVERIFY(labels.contains(sizeof(void*) == 8 ? "64-bit version" : "32-bit version"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+QObject* NewTestCalendarMain()
+{
+    return new TestCalendarMain;
+}
+
+#include "TestCalendarMain.moc"
