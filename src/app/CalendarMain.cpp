@@ -4,6 +4,7 @@
 #include "app/MRUFileList.h"
 #include "app/Splashform.h"
 #include "calendar/CalendarPanel32.h"
+#include "objects/ScreenCursor.h"
 #include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
@@ -919,7 +920,8 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == m_Panel3 && type == QEvent::MouseMove) {
         // A busy cursor left behind is cleared by moving the mouse over the tool bar.
         const QCursor* cursor = QApplication::overrideCursor();
-        if (cursor && cursor->shape() != Qt::ArrowCursor && cursor->shape() != Qt::DragMoveCursor)
+        if (cursor && cursor->shape() != CursorFromId(crDefault).shape() &&
+            cursor->shape() != CursorFromId(crDrag).shape())
             NormalCursor();
     }
     return QMainWindow::eventFilter(watched, event);

@@ -4,13 +4,16 @@
 #include "MainWindowFixture.h"
 
 #include "app/MRUFileList.h"
+#include "objects/ScreenCursor.h"
 #include "platform/IniFile.h"
+#include "platform/Utility.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QToolTip>
 #include <QToolButton>
 
 namespace {
@@ -60,6 +63,11 @@ private slots:
     void IconToolFollowsThePage();
     void DefaultEditorFontIsKeptOnlyWhenConfirmed();
     void AboutBoxShowsTheVersion();
+    void ToolButtonsSetThePageState_data();
+    void ToolButtonsSetThePageState();
+    void ClearAllCellContentsAsksNothing();
+    void HintsCanBeSwitchedOff();
+    void BusyCursorClearedOverTheToolBar();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -571,8 +579,10 @@ void TestCalendarMain::AboutBoxShowsTheVersion()
     f.Start();
     QStringList labels;
     QString title;
+    bool logoShown = false;
     f.Ui.AnswerDialog([&](QDialog& dialog) {
         title = dialog.windowTitle();
+        logoShown = !dialog.findChild<QLabel*>("Logo")->pixmap().isNull();
         for (const QLabel* label : dialog.findChildren<QLabel*>())
             labels += label->text();
         QTest::mouseClick(dialog.findChild<QPushButton*>("OkButton"), Qt::LeftButton);
@@ -581,9 +591,122 @@ void TestCalendarMain::AboutBoxShowsTheVersion()
     f.Trigger("About1");
     QCOMPARE(f.Ui.DialogsShown, QStringList{"TSplashform"});
     QCOMPARE(title, QString("About Mervane"));
+    QVERIFY(logoShown);
     QVERIFY(labels.contains("Version 3.1c"));
     QVERIFY(labels.contains(sizeof(void*) == 8 ? "64-bit version" : "32-bit version"));
     QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::ToolButtonsSetThePageState_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("state");
+    QTest::newRow("text") << "DrawLabelButton" << int(psLabel);
+    QTest::newRow("clip art") << "DrawImageButton" << int(psImage);
+    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel);
+    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText);
+    QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar);
+}
+
+void TestCalendarMain::ToolButtonsSetThePageState()
+{
+    QFETCH(QString, button);
+    QFETCH(int, state);
+    TMainWindowFixture f;
+    const QString file = f.Path("tools.MVF");
+    TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    auto* pointer = f.Widget<QToolButton>("Pointerbutton");
+    auto* tool = f.Widget<QToolButton>(button);
+    QVERIFY(pointer->isChecked());
+
+    QTest::mouseClick(tool, Qt::LeftButton);
+    QCOMPARE(int(f.Page().PanelState()), state);
+    QVERIFY(tool->isChecked() && !pointer->isChecked());
+    // A click on a cell belongs to the tool: no editor opens.
+    f.ClickCell(15);
+    QVERIFY(!main.EditorActive());
+
+    // A rectangle dragged with the tool ends with the selection tool, and the page is changed.
+    f.Page().SetPanelState(psPointing); // the click above was taken as a (tiny) creation
+    QTest::mouseClick(tool, Qt::LeftButton);
+    const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
+    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&f.Page(), from + QPoint(40, 30));
+    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(40, 30));
+    QVERIFY(pointer->isChecked());
+    QVERIFY(main.Modified());
+
+    QTest::mouseClick(pointer, Qt::LeftButton);
+    QCOMPARE(f.Page().PanelState(), psPointing);
+    f.ClickCell(15);
+    QVERIFY(main.EditorActive());
+}
+
+void TestCalendarMain::ClearAllCellContentsAsksNothing()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("clear.MVF");
+    TMainWindowFixture::WriteCalendar(file, 11, 2027, 5, "five");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    f.ClickCell(6);
+    QTest::keyClicks(&f.Editor(), "six");
+
+    f.Trigger("mnuClearAllCellContents");
+    QVERIFY(!main.EditorActive());
+    QVERIFY(!f.Page().HasCellText());
+    QVERIFY(main.Modified());
+    QVERIFY(f.Ui.Questions.isEmpty());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::HintsCanBeSwitchedOff()
+{
+    TMainWindowFixture f;
+    f.Start();
+    QCOMPARE(f.Widget<QToolButton>("ZoomPlusButton")->toolTip(), QString("Zoom In"));
+    // True when hovering shows the button's hint in place of a tip shown before.
+    const auto hover = [&] {
+        auto* button = f.Widget<QToolButton>("ZoomPlusButton");
+        QToolTip::showText(QPoint(1, 1), "earlier tip");
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        return QToolTip::text() == "Zoom In";
+    };
+    QVERIFY(hover());
+
+    f.Trigger("mnuShowHint");
+    QVERIFY(!f.Action("mnuShowHint")->isChecked());
+    QVERIFY(!hover());
+    QCOMPARE(TIniFile(IniFileName()).ReadString("Hints", "On", ""), QString("0"));
+
+    // Kept for the next start.
+    f.Restart();
+    QVERIFY(!f.Action("mnuShowHint")->isChecked());
+    f.Trigger("mnuShowHint");
+    QVERIFY(hover());
+    QToolTip::hideText();
+}
+
+void TestCalendarMain::BusyCursorClearedOverTheToolBar()
+{
+    TMainWindowFixture f;
+    f.Start();
+    QVERIFY(!QApplication::overrideCursor());
+    auto* toolBar = f.Widget<QWidget>("Panel3");
+    const QPoint free(toolBar->width() - 4, toolBar->height() / 2); // beside the buttons
+    QCOMPARE(toolBar->childAt(free), nullptr);
+    BusyCursor();
+    QTest::mouseMove(toolBar, free);
+    QVERIFY(!QApplication::overrideCursor());
+
+    // The creation tools' cursor stays.
+    SetScreenCursor(crDrag);
+    QTest::mouseMove(toolBar, free - QPoint(1, 1));
+    QCOMPARE(ScreenCursor(), crDrag);
+    SetScreenCursor(crDefault);
 }
 
 QObject* NewTestCalendarMain()
