@@ -5,6 +5,7 @@
 
 #include "app/MRUFileList.h"
 #include "objects/ScreenCursor.h"
+#include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
 #include "platform/Utility.h"
 
@@ -68,6 +69,9 @@ private slots:
     void ClearAllCellContentsAsksNothing();
     void HintsCanBeSwitchedOff();
     void BusyCursorClearedOverTheToolBar();
+    void PrintingNeedsADefaultPrinter_data();
+    void PrintingNeedsADefaultPrinter();
+    void HelpContentsOpenTheHelpWindow();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -99,6 +103,10 @@ void TestCalendarMain::FirstStartShowsNoPage()
     QVERIFY(!f.Action("mnuProperties")->isEnabled() && !f.Action("mnuSave")->isEnabled());
     QVERIFY(f.Action("New1")->isEnabled());
     QVERIFY(!QApplication::overrideCursor());
+    // Rich-text objects find their work area by this name among the window's components.
+    auto* master = dynamic_cast<TWPRichText*>(main.FindComponent("MASTERWPRICHTEXT"));
+    QVERIFY(master && !master->isVisible());
+    QVERIFY(f.Widget<QMenu>("OnlineMenu")->menuAction()->isVisible());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
@@ -111,6 +119,11 @@ void TestCalendarMain::TypedTextSurvivesSaveAsAndRestart()
     TCalendarMain& main = f.Start();
     QVERIFY(f.Page().isVisible());
     QCOMPARE(main.windowTitle(), QString("Mervane  [start.MVF]    [60%]"));
+    for (const char* name : {"mnuSave", "mnuSaveAs", "mnuProperties", "mnuPrintCalendar", "mnuPrintSetup",
+                             "mnuCancelChanges", "mnuClearAllCellContents", "mnuUserTitle"})
+        QVERIFY2(f.Action(name)->isEnabled(), name);
+    QVERIFY(!f.Widget<QWidget>("WPToolBar1")->isEnabled());
+    QVERIFY(!f.Widget<QToolButton>("Savebutton")->isVisible());
 
     f.ClickCell(10);
     QVERIFY(main.EditorActive());
@@ -123,6 +136,9 @@ void TestCalendarMain::TypedTextSurvivesSaveAsAndRestart()
     QVERIFY(!main.Modified());
     QTest::keyClicks(&f.Editor(), "Dentist");
     QVERIFY(main.Modified());
+    // Ctrl+A selects the whole text, so what is typed next replaces it.
+    QTest::keyClick(&f.Editor(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&f.Editor(), "Dentist 9:30");
     QVERIFY(f.Widget<QToolButton>("Savebutton")->isVisible());
 
     // Save As proposes the month and year, and saves the typed text.
@@ -137,7 +153,7 @@ void TestCalendarMain::TypedTextSurvivesSaveAsAndRestart()
 
     TCalendarMain& again = f.Restart();
     QCOMPARE(again.CurrentFileName(), saved);
-    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 10), QString("Dentist"));
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 10), QString("Dentist 9:30"));
     QCOMPARE(again.windowTitle(), QString("Mervane  [mine.MVF]    [60%]"));
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
@@ -207,11 +223,18 @@ void TestCalendarMain::FailedSaveKeepsNameAndChanges()
     QVERIFY(main.Modified());
     QVERIFY(!main.MRUList().Files().contains(folder));
 
+    // Open: Yes to "Save changes?" with a save that fails goes no further than the message.
+    f.Ui.AnswerYesNo(true);
+    f.Trigger("Open1");
+    QCOMPARE(f.Ui.Messages.size(), 3);
+    QCOMPARE(f.Ui.FileRequests.size(), 1); // only the Save As above
+    QCOMPARE(main.CurrentFileName(), file);
+
     // Closing: Yes to "Save changes?" with a save that fails keeps the window open.
     f.Ui.AnswerYesNo(true);
     QVERIFY(!f.Close());
     QVERIFY(main.isVisible());
-    QCOMPARE(f.Ui.Messages.size(), 3);
+    QCOMPARE(f.Ui.Messages.size(), 4);
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
@@ -707,6 +730,52 @@ void TestCalendarMain::BusyCursorClearedOverTheToolBar()
     QTest::mouseMove(toolBar, free - QPoint(1, 1));
     QCOMPARE(ScreenCursor(), crDrag);
     SetScreenCursor(crDefault);
+}
+
+void TestCalendarMain::PrintingNeedsADefaultPrinter_data()
+{
+    QTest::addColumn<QStringList>("printers");
+    QTest::addColumn<QString>("defaultPrinter");
+    QTest::addColumn<QString>("message"); // empty: none
+    QTest::newRow("printer and default") << QStringList{"Office"} << "Office" << QString();
+    QTest::newRow("no printer") << QStringList() << ""
+                                << "There are no installed printers.\r\nUnable to perform printer related operations";
+    QTest::newRow("no default printer")
+        << QStringList{"Office"} << ""
+        << "There is no default printer selected.\r\nUnable to perform printer related operations";
+}
+
+void TestCalendarMain::PrintingNeedsADefaultPrinter()
+{
+    QFETCH(QStringList, printers);
+    QFETCH(QString, defaultPrinter);
+    QFETCH(QString, message);
+    TMainWindowFixture f;
+    OverridePrinters({[printers] { return printers; }, [defaultPrinter] { return defaultPrinter; }});
+    const QString file = f.Path("print.MVF");
+    TMainWindowFixture::WriteCalendar(file, 12, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+
+    QCOMPARE(main.PrinterAvailable(), message.isEmpty());
+    QCOMPARE(f.Action("mnuPrintCalendar")->isEnabled(), message.isEmpty());
+    QCOMPARE(f.Widget<QToolButton>("Printbutton")->isEnabled(), message.isEmpty());
+    QCOMPARE(f.Ui.Messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(f.Ui.Messages[0].Text, message);
+        QCOMPARE(f.Ui.Messages[0].Caption, QString("Information"));
+    }
+}
+
+void TestCalendarMain::HelpContentsOpenTheHelpWindow()
+{
+    TMainWindowFixture f;
+    f.Start();
+    THelpWindow::Instance().ShowTopic(1000);
+    f.Trigger("Contents1");
+    QVERIFY(THelpWindow::Instance().isVisible());
+    QCOMPARE(THelpWindow::Instance().CurrentTopic(), 0);
+    THelpWindow::Instance().hide();
 }
 
 QObject* NewTestCalendarMain()
