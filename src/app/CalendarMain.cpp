@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
@@ -288,6 +289,13 @@ QToolButton* TCalendarMain::AddButton(const QString& name, const QString& captio
     button->setToolTip(hint);
     button->setAutoRaise(true);
     button->setFixedHeight(29);
+    // Buttons with a picture beside the program show the picture; the others their caption.
+    const QString picture = ProgramFolder() + "toolbar/" + name + ".svg";
+    if (QFileInfo::exists(picture)) {
+        button->setIcon(QIcon(picture));
+        button->setIconSize(QSize(24, 24));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
     m_Panel3->layout()->addWidget(button);
     return button;
 }
