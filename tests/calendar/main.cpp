@@ -9,13 +9,15 @@ QObject* NewTestCalendarDrawing();
 QObject* NewTestCalendarPrinting();
 QObject* NewTestCalendarPanel();
 QObject* NewTestCalendarFile();
+QObject* NewTestCalendarProperties();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel(), NewTestCalendarFile()}) {
+    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel(), NewTestCalendarFile(),
+                          NewTestCalendarProperties()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
