@@ -4,6 +4,8 @@
 #include "app/MRUFileList.h"
 #include "app/Splashform.h"
 #include "calendar/CalendarPanel32.h"
+#include "calendar/CalendarProperties.h"
+#include "calendar/UserTitleForm.h"
 #include "objects/ScreenCursor.h"
 #include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
@@ -666,6 +668,65 @@ void TCalendarMain::mnuCancelChangesClick()
 
 // ---- Page commands ----
 
+void TCalendarMain::mnuPropertiesClick()
+{
+    TCalendarPanel32& page = *m_CalendarPanel;
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(false);
+    const int month = page.MainCalMonth();
+    const int year = page.MainCalYear();
+    DoSaveRichtext();
+
+    TCalendarProperties dialog(this);
+    CenterDialog(dialog);
+    TCalendarPanel32& preview = dialog.ExampleCalendar();
+    preview.SetZoom(PercentToZoom(m_Preferences.PropertiesZoomPercent));
+    if (m_NewCalendarRequested) {
+        dialog.SetNewCalendar(true);
+        dialog.SetCellsHaveText(false);
+    } else if (page.isVisible()) {
+        dialog.SetStartingLayoutFamily(page.LayoutFamily());
+        dialog.SetCellsHaveText(page.HasCellText());
+    }
+    preview.AssignSettings(page);
+    const bool accepted = UiServices().ExecDialog(dialog) == QDialog::Accepted;
+
+    m_PropertiesAccepted = false;
+    m_Preferences.PropertiesZoomPercent = ZoomToPercent(preview.Zoom());
+    if (accepted) {
+        if (!page.SameSettings(preview))
+            SetModified(true);
+        m_PropertiesAccepted = true;
+        const int family = page.LayoutFamily();
+        page.AssignSettings(preview);
+        if (page.LayoutFamily() != family) {
+            page.ClearAllCells();
+            page.ClearObjects();
+        } else if ((page.MainCalMonth() != month || page.MainCalYear() != year) && page.CellsAvailable()) {
+            page.ClearAllCells(); // the texts belonged to the other month's days; objects stay
+        }
+    }
+    m_NewCalendarRequested = false;
+    page.update();
+    CheckFloaterStatus();
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(true);
+    SetButtons();
+    SavePreferences();
+}
+
+void TCalendarMain::mnuUserTitleClick()
+{
+    DoSaveRichtext();
+    TUserTitleForm form(this);
+    CenterDialog(form);
+    form.SetTitle(m_CalendarPanel->UserTitle());
+    if (UiServices().ExecDialog(form) != QDialog::Accepted)
+        return;
+    m_CalendarPanel->SetUserTitle(form.Title());
+    SetModified(true);
+}
+
 void TCalendarMain::mnuClearAllCellContentsClick()
 {
     DoSaveRichtext();
@@ -973,12 +1034,4 @@ void TCalendarMain::FitScrollContents()
 {
     const QRect page = m_CalendarPanel->geometry();
     m_ScrollContents->resize(page.right() + 1 + 5, page.bottom() + 1 + 5);
-}
-
-void TCalendarMain::mnuPropertiesClick()
-{
-}
-
-void TCalendarMain::mnuUserTitleClick()
-{
 }

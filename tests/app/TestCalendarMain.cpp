@@ -4,12 +4,17 @@
 #include "MainWindowFixture.h"
 
 #include "app/MRUFileList.h"
+#include "calendar/CalendarProperties.h"
+#include "objects/GGraphicControl.h"
 #include "objects/ScreenCursor.h"
 #include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
 #include "platform/Utility.h"
 
+#include <QCalendarWidget>
 #include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -38,6 +43,48 @@ QStringList CaptionsAfterExit(TMainWindowFixture& f)
             captions += action->isSeparator() ? QString("-") : action->text();
     }
     return captions;
+}
+
+// A plain page object standing in for the text labels.
+class TPlainObject : public TGGraphicControl {
+public:
+    using TGGraphicControl::TGGraphicControl;
+    QString ClassName() const override { return "TPlainObject"; }
+};
+
+// Answers the next properties dialog: `work` sets its controls, then "&Ok" or "&Cancel" is
+// clicked. Records the preview's zoom as the dialog showed it.
+void AnswerProperties(TMainWindowFixture& f, const std::function<void(QDialog&)>& work, bool ok,
+                      float* previewZoom = nullptr)
+{
+    f.Ui.AnswerDialog([=](QDialog& dialog) {
+        if (previewZoom)
+            *previewZoom = static_cast<TCalendarProperties&>(dialog).ExampleCalendar().Zoom();
+        if (work)
+            work(dialog);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(ok ? "okbutton" : "CancelButton"), Qt::LeftButton);
+        return dialog.result();
+    });
+}
+
+void ChooseDate(QDialog& dialog, QDate date)
+{
+    dialog.findChild<QCalendarWidget*>("Calendar")->setSelectedDate(date);
+}
+
+void ChooseLayoutEntry(QDialog& dialog, const QString& entry)
+{
+    auto* list = dialog.findChild<QListWidget*>("LayoutList");
+    const QList<QListWidgetItem*> items = list->findItems(entry, Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    list->setCurrentItem(items.first());
+}
+
+// A new calendar of January 1998 made through File / New.
+void NewJanuary1998(TMainWindowFixture& f)
+{
+    AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, true);
+    f.Trigger("New1");
 }
 
 } // namespace
@@ -72,6 +119,14 @@ private slots:
     void PrintingNeedsADefaultPrinter_data();
     void PrintingNeedsADefaultPrinter();
     void HelpContentsOpenTheHelpWindow();
+    void NewCalendarTypedSavedAndReopened();
+    void NewCancelledLeavesTheOldPage();
+    void ClosingANewCalendar_data();
+    void ClosingANewCalendar();
+    void PropertiesChangeClearsWhatNoLongerFits_data();
+    void PropertiesChangeClearsWhatNoLongerFits();
+    void UserDefinedTitle_data();
+    void UserDefinedTitle();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -776,6 +831,212 @@ void TestCalendarMain::HelpContentsOpenTheHelpWindow()
     QVERIFY(THelpWindow::Instance().isVisible());
     QCOMPARE(THelpWindow::Instance().CurrentTopic(), 0);
     THelpWindow::Instance().hide();
+}
+
+void TestCalendarMain::NewCalendarTypedSavedAndReopened()
+{
+    TMainWindowFixture f;
+    TCalendarMain& main = f.Start();
+    float previewZoom = 0;
+    AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, true, &previewZoom);
+    f.Trigger("New1");
+    QCOMPARE(f.Ui.DialogsShown, QStringList{"TCalendarProperties"});
+    QCOMPARE(previewZoom, PercentToZoom(30));
+    QVERIFY(f.Page().isVisible());
+    QVERIFY(main.Modified());
+    QVERIFY(main.CurrentFileName().isEmpty());
+    QCOMPARE(f.Page().MainCalMonth(), 1);
+    QCOMPARE(f.Page().MainCalYear(), 1998);
+    QVERIFY(!f.Action("mnuSave")->isEnabled());
+    QVERIFY(f.Action("mnuSaveAs")->isEnabled());
+    QVERIFY(f.Widget<QToolButton>("Savebutton")->isVisible());
+    QVERIFY(!f.Widget<QToolButton>("CancelButton")->isVisible());
+
+    f.ClickCell(12);
+    QTest::keyClicks(&f.Editor(), "Party");
+    // The save button runs Save As while the calendar has no name.
+    const QString file = f.Path("Jan1998.MVF");
+    f.Ui.AnswerFileName(file);
+    QTest::mouseClick(f.Widget<QToolButton>("Savebutton"), Qt::LeftButton);
+    const TFileDialogRequest& request = f.Ui.FileRequests.last();
+    QCOMPARE(request.FileName, QString("Jan1998.MVF"));
+    QCOMPARE(request.Title, QString("Save Calendar File"));
+    QCOMPARE(request.DefaultExtension, QString("MVF"));
+    QVERIFY(request.OverwritePrompt);
+    QCOMPARE(main.windowTitle(), QString("Mervane  [Jan1998.MVF]    [60%]"));
+    QVERIFY(f.Close());
+    QVERIFY(f.Ui.Questions.isEmpty());
+
+    TCalendarMain& again = f.Restart();
+    QCOMPARE(again.CurrentFileName(), file);
+    QCOMPARE(again.windowTitle(), QString("Mervane  [Jan1998.MVF]    [60%]"));
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 12), QString("Party"));
+    QCOMPARE(f.Page().MainCalMonth(), 1);
+    QVERIFY(!again.Modified());
+    QCOMPARE(TIniFile(IniFileName()).ReadInteger("Zooming", "Prop", 0), 30);
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::NewCancelledLeavesTheOldPage()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("old.MVF");
+    TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "old text");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    auto* object = new TPlainObject(&main);
+    f.Page().PlaceObject(*object, QRect(30, 30, 60, 20));
+    main.SetModified(false);
+
+    AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, false);
+    f.Trigger("New1");
+    QCOMPARE(f.Ui.DialogsShown, QStringList{"TCalendarProperties"});
+    QVERIFY(!main.Modified());
+    QCOMPARE(main.CurrentFileName(), file);
+    QCOMPARE(f.Page().MainCalMonth(), 3);
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 8), QString("old text"));
+    QCOMPARE(f.Page().Objects().size(), 1);
+    QVERIFY(f.Page().isVisible());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::ClosingANewCalendar_data()
+{
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<bool>("cancelSaveAs");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("no: closes without saving") << false << false << true;
+    QTest::newRow("yes, Save As cancelled: stays open") << true << true << false;
+    QTest::newRow("yes, Save As chosen: saves and closes") << true << false << true;
+}
+
+void TestCalendarMain::ClosingANewCalendar()
+{
+    QFETCH(bool, answerYes);
+    QFETCH(bool, cancelSaveAs);
+    QFETCH(bool, closes);
+    TMainWindowFixture f;
+    TCalendarMain& main = f.Start();
+    NewJanuary1998(f);
+    f.ClickCell(5);
+    QTest::keyClicks(&f.Editor(), "unsaved");
+
+    const QString file = f.Path("Jan1998.MVF");
+    f.Ui.AnswerYesNo(answerYes);
+    if (answerYes)
+        f.Ui.AnswerFileName(cancelSaveAs ? QString() : file);
+    QCOMPARE(f.Close(), closes);
+    QCOMPARE(f.Ui.Questions.size(), 1);
+    QCOMPARE(f.Ui.FileRequests.size(), answerYes ? 1 : 0);
+    QCOMPARE(QFileInfo::exists(file), answerYes && !cancelSaveAs);
+    if (!closes) {
+        // Nothing was lost: the text is still there, still to be saved.
+        QVERIFY(main.isVisible());
+        QVERIFY(main.Modified());
+        QCOMPARE(TMainWindowFixture::CellText(f.Page(), 5), QString("unsaved"));
+    }
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::PropertiesChangeClearsWhatNoLongerFits_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("warning"); // the dialog warns about the layout change
+    QTest::addColumn<bool>("cellsKept");
+    QTest::addColumn<bool>("objectsKept");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("iconTool");
+
+    QTest::newRow("nothing") << "" << false << true << true << false << true;
+    QTest::newRow("title font only") << "font" << false << true << true << true << true;
+    QTest::newRow("month") << "month" << false << false << true << true << true;
+    QTest::newRow("year") << "year" << false << false << true << true << true;
+    QTest::newRow("layout of the same family") << "1 Month Calendar, 2 Mini Calendars" << false << true << true << true << true;
+    QTest::newRow("week planner") << "One Week Planner" << true << false << false << true << true;
+    QTest::newRow("twelve months, no day cells")
+        << "12 Month Calendar (Mini Calendars)" << true << false << false << true << false;
+}
+
+void TestCalendarMain::PropertiesChangeClearsWhatNoLongerFits()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, warning);
+    QFETCH(bool, cellsKept);
+    QFETCH(bool, objectsKept);
+    QFETCH(bool, modified);
+    QFETCH(bool, iconTool);
+
+    TMainWindowFixture f;
+    const QString file = f.Path("props.MVF");
+    TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "text");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    auto* object = new TPlainObject(&main);
+    f.Page().PlaceObject(*object, QRect(30, 30, 60, 20));
+    main.SetModified(false);
+    QVERIFY(f.Forms->IconTool.isVisible());
+
+    bool iconToolHiddenMeanwhile = false;
+    AnswerProperties(
+        f,
+        [&](QDialog& d) {
+            iconToolHiddenMeanwhile = !f.Forms->IconTool.isVisible();
+            if (change == "month")
+                ChooseDate(d, QDate(2027, 4, 1));
+            else if (change == "year")
+                ChooseDate(d, QDate(2028, 3, 1));
+            else if (change == "font")
+                static_cast<TCalendarProperties&>(d).ExampleCalendar().TitleFont().SetColor(clRed);
+            else if (!change.isEmpty())
+                ChooseLayoutEntry(d, change);
+        },
+        true);
+    if (warning)
+        f.Ui.AnswerYesNo(true);
+    QTest::mouseClick(f.Widget<QToolButton>("PropertiesButton"), Qt::LeftButton);
+
+    QVERIFY(iconToolHiddenMeanwhile);
+    QCOMPARE(f.Ui.Questions.size(), warning ? 1 : 0);
+    QCOMPARE(f.Page().HasCellText(), cellsKept);
+    QCOMPARE(f.Page().Objects().size(), objectsKept ? 1 : 0);
+    QCOMPARE(main.Modified(), modified);
+    QCOMPARE(f.Forms->IconTool.isVisible(), iconTool);
+    QCOMPARE(main.IconToolVisible(), iconTool);
+    QCOMPARE(f.Widget<QToolButton>("ShowHideIconTool")->isEnabled(), iconTool);
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::UserDefinedTitle_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("ok") << true;
+    QTest::newRow("cancel") << false;
+}
+
+void TestCalendarMain::UserDefinedTitle()
+{
+    QFETCH(bool, ok);
+    TMainWindowFixture f;
+    const QString file = f.Path("title.MVF");
+    TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    f.Page().SetUserTitle("Old Title");
+
+    QString shown;
+    f.Ui.AnswerDialog([&](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>("TitleText");
+        shown = edit->text();
+        edit->clear();
+        QTest::keyClicks(edit, "Club Events");
+        QTest::mouseClick(dialog.findChild<QPushButton*>(ok ? "okbutton" : "CancelButton"), Qt::LeftButton);
+        return dialog.result();
+    });
+    f.Trigger("mnuUserTitle");
+    QCOMPARE(shown, QString("Old Title"));
+    QCOMPARE(f.Page().UserTitle(), ok ? QString("Club Events") : QString("Old Title"));
+    QCOMPARE(main.Modified(), ok);
+    QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
 QObject* NewTestCalendarMain()
