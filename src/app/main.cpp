@@ -15,7 +15,6 @@ int main(int argc, char* argv[])
     if (!instance.BecomeFirstInstance())
         return 0;
 
-    QApplication::setApplicationDisplayName("Mervane");
     TMainForms forms;
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, [&forms] {
         TCalendarMain& main = forms.Main;

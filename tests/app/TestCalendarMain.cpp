@@ -127,6 +127,10 @@ private slots:
     void PropertiesChangeClearsWhatNoLongerFits();
     void UserDefinedTitle_data();
     void UserDefinedTitle();
+    void ZoomFactorAndPercent_data();
+    void ZoomFactorAndPercent();
+    void MenusInTheirOrder();
+    void RecentFileOffersToSaveChangesFirst();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -951,7 +955,8 @@ void TestCalendarMain::PropertiesChangeClearsWhatNoLongerFits_data()
     QTest::newRow("title font only") << "font" << false << true << true << true << true;
     QTest::newRow("month") << "month" << false << false << true << true << true;
     QTest::newRow("year") << "year" << false << false << true << true << true;
-    QTest::newRow("layout of the same family") << "1 Month Calendar, 2 Mini Calendars" << false << true << true << true << true;
+    QTest::newRow("layout of the same family")
+        << "1 Month Calendar, 2 Mini Calendars" << false << true << true << true << true;
     QTest::newRow("week planner") << "One Week Planner" << true << false << false << true << true;
     QTest::newRow("twelve months, no day cells")
         << "12 Month Calendar (Mini Calendars)" << true << false << false << true << false;
@@ -1036,6 +1041,93 @@ void TestCalendarMain::UserDefinedTitle()
     QCOMPARE(shown, QString("Old Title"));
     QCOMPARE(f.Page().UserTitle(), ok ? QString("Club Events") : QString("Old Title"));
     QCOMPARE(main.Modified(), ok);
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::ZoomFactorAndPercent_data()
+{
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("expected"); // percent -> factor -> percent
+    QTest::newRow("0") << 0 << 20;
+    QTest::newRow("29") << 29 << 20;
+    QTest::newRow("30") << 30 << 30;
+    QTest::newRow("39") << 39 << 30;
+    QTest::newRow("45") << 45 << 40;
+    QTest::newRow("59") << 59 << 50;
+    QTest::newRow("60") << 60 << 60;
+    QTest::newRow("70") << 70 << 70;
+    QTest::newRow("89") << 89 << 80;
+    QTest::newRow("99") << 99 << 90;
+    QTest::newRow("100") << 100 << 100;
+    QTest::newRow("250") << 250 << 100;
+}
+
+void TestCalendarMain::ZoomFactorAndPercent()
+{
+    QFETCH(int, percent);
+    QFETCH(int, expected);
+    const float zoom = PercentToZoom(percent);
+    QCOMPARE(qRound(zoom * 100), expected);
+    QCOMPARE(ZoomToPercent(zoom), expected);
+    // Factors between the tenths count down to the tenth below.
+    QCOMPARE(ZoomToPercent(zoom + 0.04f), expected);
+}
+
+void TestCalendarMain::MenusInTheirOrder()
+{
+    TMainWindowFixture f;
+    f.Start();
+    const auto captions = [&](const QString& menu) {
+        QStringList list;
+        for (const QAction* action : f.Widget<QMenu>(menu)->actions())
+            list += action->isSeparator() ? QString("-") : action->text();
+        return list;
+    };
+    QCOMPARE(captions("FileMenu"),
+             (QStringList{"&New ", "&Open", "-", "&Save ", "Save &As...", "Save As &Bitmap ", "-", "&Properties",
+                          "User Defined Title", "&Cancel Changes", "Clear &All Cell Contents", "&Default Editor Font",
+                          "-", "Fill Calendar with Recurring Dates", "Edit Recurring Dates", "-", "P&rint Calendar",
+                          "Print Set&up", "-", "E&xit"}));
+    QCOMPARE(captions("OnlineMenu"), QStringList{"Visit Our Internet Website"});
+    QCOMPARE(captions("HelpMenu"), (QStringList{"&Contents", "&About", "&Show Hints"}));
+    QCOMPARE(f.Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
+}
+
+void TestCalendarMain::RecentFileOffersToSaveChangesFirst()
+{
+    TMainWindowFixture f;
+    const QString first = f.Path("first.MVF");
+    const QString second = f.Path("second.MVF");
+    TMainWindowFixture::WriteCalendar(first, 1, 2027, 1, "");
+    TMainWindowFixture::WriteCalendar(second, 2, 2027, 4, "second");
+    TCalendarMain& main = f.Start();
+    OpenThroughMenu(f, first);
+    OpenThroughMenu(f, second);
+    const auto clickEntry = [&](const QString& file) {
+        for (QAction* action : f.Widget<QMenu>("FileMenu")->actions()) {
+            if (action->text().endsWith(" " + file))
+                action->trigger();
+        }
+    };
+
+    // Changes that cannot be saved (the file became a folder) keep the calendar open.
+    f.ClickCell(4);
+    QTest::keyClicks(&f.Editor(), " edited");
+    QVERIFY(QFile::remove(second));
+    QVERIFY(QDir().mkdir(second));
+    f.Ui.AnswerYesNo(true);
+    clickEntry(first);
+    QTRY_COMPARE(f.Ui.Questions.size(), 1);
+    QCOMPARE(f.Ui.Questions[0].Text, QString("Save changes?"));
+    QCOMPARE(main.CurrentFileName(), second);
+    QVERIFY(main.Modified());
+    QVERIFY(main.MRUList().Files().contains(first));
+
+    // Declined, the other file opens.
+    f.Ui.AnswerYesNo(false);
+    clickEntry(first);
+    QTRY_COMPARE(main.CurrentFileName(), first);
+    QVERIFY(!main.Modified());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
