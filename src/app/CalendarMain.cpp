@@ -457,6 +457,14 @@ void TCalendarMain::FormActivate()
     m_CalendarPanel->update();
 }
 
+void TCalendarMain::ComeForward()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
 void TCalendarMain::closeEvent(QCloseEvent* event)
 {
     if (!CheckSaveNeeded()) {

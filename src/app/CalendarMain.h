@@ -45,6 +45,8 @@ public:
     // The first activation: places and shows the window, checks the printers, resets the page
     // and reopens the most recent calendar file.
     void FormActivate();
+    // Another start of the program asked for this window: restored when minimised, else raised.
+    void ComeForward();
 
     // The commands.
     void New1Click();

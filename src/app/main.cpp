@@ -16,13 +16,7 @@ int main(int argc, char* argv[])
         return 0;
 
     TMainForms forms;
-    QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, [&forms] {
-        TCalendarMain& main = forms.Main;
-        if (main.isMinimized())
-            main.showNormal();
-        main.raise();
-        main.activateWindow();
-    });
+    QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, &TCalendarMain::ComeForward);
     forms.Start();
     return QApplication::exec();
 }

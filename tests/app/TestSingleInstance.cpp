@@ -26,12 +26,7 @@ void TestSingleInstance::SecondStartBringsTheFirstForward()
     QVERIFY(first.BecomeFirstInstance());
     TCalendarMain& main = f.Start();
     // Wired as main() wires it.
-    connect(&first, &TSingleInstance::ActivationRequested, &main, [&main] {
-        if (main.isMinimized())
-            main.showNormal();
-        main.raise();
-        main.activateWindow();
-    });
+    connect(&first, &TSingleInstance::ActivationRequested, &main, &TCalendarMain::ComeForward);
     main.showMinimized();
     QVERIFY(main.isMinimized());
     QSignalSpy requests(&first, &TSingleInstance::ActivationRequested);
