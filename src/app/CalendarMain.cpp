@@ -1,6 +1,7 @@
 #include "app/CalendarMain.h"
 
 #include "app/FloatingPalette.h"
+#include "app/HintPauseStyle.h"
 #include "app/MRUFileList.h"
 #include "app/Splashform.h"
 #include "calendar/CalendarPanel32.h"
@@ -203,6 +204,8 @@ TCalendarMain::TCalendarMain()
     m_MRUList->LoadList();
 
     mnuShowHint->setChecked(m_Preferences.HintsOn);
+    if (!qobject_cast<THintPauseStyle*>(QApplication::style()))
+        QApplication::setStyle(new THintPauseStyle);
     new TAppEventFilter(this, [this](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::ToolTip)
             return !m_Preferences.HintsOn;

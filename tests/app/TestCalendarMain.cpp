@@ -19,6 +19,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QToolTip>
 #include <QToolButton>
 
@@ -758,6 +759,7 @@ void TestCalendarMain::HintsCanBeSwitchedOff()
         return QToolTip::text() == "Zoom In";
     };
     QVERIFY(hover());
+    QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1200);
 
     f.Trigger("mnuShowHint");
     QVERIFY(!f.Action("mnuShowHint")->isChecked());
