@@ -229,8 +229,8 @@ void TCalendarMain::CreateMenus()
 {
     FileMenu = menuBar()->addMenu("&File");
     FileMenu->setObjectName("FileMenu");
-    New1 = AddCommand(FileMenu, "New1", "&New ", &TCalendarMain::New1Click);
-    Open1 = AddCommand(FileMenu, "Open1", "&Open", &TCalendarMain::Open1Click);
+    AddCommand(FileMenu, "New1", "&New ", &TCalendarMain::New1Click);
+    AddCommand(FileMenu, "Open1", "&Open", &TCalendarMain::Open1Click);
     FileMenu->addSeparator();
     mnuSave = AddCommand(FileMenu, "mnuSave", "&Save ", &TCalendarMain::mnuSaveClick);
     mnuSave->setShortcut(QKeySequence("Ctrl+S"));
@@ -245,8 +245,7 @@ void TCalendarMain::CreateMenus()
         AddCommand(FileMenu, "mnuCancelChanges", "&Cancel Changes", &TCalendarMain::mnuCancelChangesClick);
     mnuClearAllCellContents = AddCommand(FileMenu, "mnuClearAllCellContents", "Clear &All Cell Contents",
                                          &TCalendarMain::mnuClearAllCellContentsClick);
-    DefaultEditorFont1 =
-        AddCommand(FileMenu, "DefaultEditorFont1", "&Default Editor Font", &TCalendarMain::DefaultEditorFont1Click);
+    AddCommand(FileMenu, "DefaultEditorFont1", "&Default Editor Font", &TCalendarMain::DefaultEditorFont1Click);
     FileMenu->addSeparator();
     mnuFillCalendarwithRecurringDates =
         AddCommand(FileMenu, "mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
@@ -257,22 +256,20 @@ void TCalendarMain::CreateMenus()
     mnuPrintCalendar = AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::DoSaveRichtext);
     mnuPrintSetup = AddCommand(FileMenu, "mnuPrintSetup", "Print Set&up", &TCalendarMain::DoSaveRichtext);
     FileMenu->addSeparator();
-    Exit1 = FileMenu->addAction("E&xit", this, &QWidget::close);
-    Exit1->setObjectName("Exit1");
+    FileMenu->addAction("E&xit", this, &QWidget::close)->setObjectName("Exit1");
 
     OnlineMenu = menuBar()->addMenu("&Online");
     OnlineMenu->setObjectName("OnlineMenu");
     OnlineMenu->menuAction()->setVisible(false);
-    VisitOurInternetW1 = OnlineMenu->addAction("Visit Our Internet Website", this,
-                                               [] { QDesktopServices::openUrl(QUrl(WebsiteAddress)); });
-    VisitOurInternetW1->setObjectName("VisitOurInternetW1");
+    OnlineMenu
+        ->addAction("Visit Our Internet Website", this, [] { QDesktopServices::openUrl(QUrl(WebsiteAddress)); })
+        ->setObjectName("VisitOurInternetW1");
 
-    HelpMenu = menuBar()->addMenu("&Help");
-    HelpMenu->setObjectName("HelpMenu");
-    Contents1 = HelpMenu->addAction("&Contents", this, [] { ShowHelpContents(); });
-    Contents1->setObjectName("Contents1");
-    About1 = AddCommand(HelpMenu, "About1", "&About", &TCalendarMain::About1Click);
-    mnuShowHint = AddCommand(HelpMenu, "mnuShowHint", "&Show Hints", &TCalendarMain::mnuShowHintClick);
+    QMenu* helpMenu = menuBar()->addMenu("&Help");
+    helpMenu->setObjectName("HelpMenu");
+    helpMenu->addAction("&Contents", this, [] { ShowHelpContents(); })->setObjectName("Contents1");
+    AddCommand(helpMenu, "About1", "&About", &TCalendarMain::About1Click);
+    mnuShowHint = AddCommand(helpMenu, "mnuShowHint", "&Show Hints", &TCalendarMain::mnuShowHintClick);
     mnuShowHint->setCheckable(true);
     mnuShowHint->setChecked(true);
 }

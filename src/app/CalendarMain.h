@@ -129,9 +129,6 @@ private:
     // Components.
     QMenu* FileMenu = nullptr;
     QMenu* OnlineMenu = nullptr;
-    QMenu* HelpMenu = nullptr;
-    QAction* New1 = nullptr;
-    QAction* Open1 = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuSaveAsBitmap = nullptr;
@@ -139,15 +136,10 @@ private:
     QAction* mnuUserTitle = nullptr;
     QAction* mnuCancelChanges = nullptr;
     QAction* mnuClearAllCellContents = nullptr;
-    QAction* DefaultEditorFont1 = nullptr;
     QAction* mnuFillCalendarwithRecurringDates = nullptr;
     QAction* mnuEditrecurringDates = nullptr;
     QAction* mnuPrintCalendar = nullptr;
     QAction* mnuPrintSetup = nullptr;
-    QAction* Exit1 = nullptr;
-    QAction* VisitOurInternetW1 = nullptr;
-    QAction* Contents1 = nullptr;
-    QAction* About1 = nullptr;
     QAction* mnuShowHint = nullptr;
     WPToolBar* m_WPToolBar1 = nullptr;
     QFrame* m_Panel3 = nullptr;
