@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolTip>
@@ -167,6 +168,14 @@ void TestCalendarMain::FirstStartShowsNoPage()
     auto* master = dynamic_cast<TWPRichText*>(main.FindComponent("MASTERWPRICHTEXT"));
     QVERIFY(master && !master->isVisible());
     QVERIFY(f.Widget<QMenu>("OnlineMenu")->menuAction()->isVisible());
+    // No placement stored yet: the window is centred on the screen (to within its frame, which
+    // it gets only when shown), and its placement kept.
+    const QPoint offCentre = main.frameGeometry().center() - main.screen()->geometry().center();
+    QVERIFY2(qAbs(offCentre.x()) <= 2 && qAbs(offCentre.y()) <= 2,
+             qPrintable(QString("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
+    QCOMPARE(TIniFile(IniFileName()).ReadInteger("TCalendarMain_Placement", "Bottom", 0) -
+                 TIniFile(IniFileName()).ReadInteger("TCalendarMain_Placement", "Top", 0),
+             main.height());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
