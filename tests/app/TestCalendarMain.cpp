@@ -220,9 +220,18 @@ void TestCalendarMain::TypedTextSurvivesSaveAsAndRestart()
     QCOMPARE(main.windowTitle(), QString("Mervane  [mine.MVF]    [60%]"));
     QCOMPARE(main.MRUList().Files().first(), saved);
 
+    // More text, saved with Ctrl+S.
+    f.ClickCell(11);
+    QTest::keyClicks(&f.Editor(), "Gym");
+    QVERIFY(main.Modified());
+    QTest::keyClick(&f.Editor(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!main.Modified());
+    QVERIFY(!main.EditorActive());
+
     TCalendarMain& again = f.Restart();
     QCOMPARE(again.CurrentFileName(), saved);
     QCOMPARE(TMainWindowFixture::CellText(f.Page(), 10), QString("Dentist 9:30"));
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 11), QString("Gym"));
     QCOMPARE(again.windowTitle(), QString("Mervane  [mine.MVF]    [60%]"));
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
@@ -901,6 +910,7 @@ void TestCalendarMain::NewCancelledLeavesTheOldPage()
     TCalendarMain& main = f.Start();
     auto* object = new TPlainObject(&main);
     f.Page().PlaceObject(*object, QRect(30, 30, 60, 20));
+    QVERIFY(main.Modified()); // a change of the page's objects
     main.SetModified(false);
 
     AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, false);
