@@ -81,7 +81,7 @@ private:
     const QEvent* m_Press = nullptr;
     QPointer<QWidget> m_PressReceiver;
 };
-const QString WebsiteAddress = "https://mervane.sourceforge.io/";
+const QString WebsiteAddress = "https://www.mervane.example/";
 
 // A picture carried by a drag: an icon from the icon tool or a picture control.
 QImage DraggedPicture(const QMimeData* mime)
@@ -133,7 +133,6 @@ TCalendarMain::TCalendarMain()
     m_Panel3->setObjectName("Panel3");
     m_Panel3->setFixedHeight(33);
     m_Panel3->setMouseTracking(true);
-    m_Panel3->installEventFilter(this);
     column->addWidget(m_Panel3);
     m_ScrollBox2 = new QScrollArea(central);
     m_ScrollBox2->setObjectName("ScrollBox2");
@@ -148,7 +147,6 @@ TCalendarMain::TCalendarMain()
     m_CalendarPanel->SetName("CalendarPanel");
     m_CalendarPanel->setObjectName("CalendarPanel");
     m_CalendarPanel->setAcceptDrops(true);
-    m_CalendarPanel->installEventFilter(this);
     m_CalendarPanel->ClickedInCellEvent = [this](QPainter*, const TRect&, const TRect& rFree, int iCell, int,
                                                  TWPRtfStorage*& rtfstorage) {
         CalendarPanelClickedInCellEvent(rFree, iCell, rtfstorage);
@@ -165,8 +163,6 @@ TCalendarMain::TCalendarMain()
     m_WPRichText1->setLineWidth(1);
     m_WPRichText1->SetBackgroundColor(clWhite);
     m_WPRichText1->setAcceptDrops(true);
-    m_WPRichText1->installEventFilter(this);
-    m_WPRichText1->viewport()->installEventFilter(this);
     m_WPRichText1->hide();
     connect(m_WPRichText1, &TWPRichText::Changed, this, &TCalendarMain::WPRichText1Change);
 
@@ -176,6 +172,9 @@ TCalendarMain::TCalendarMain()
     m_MasterRichText->setObjectName("MASTERWPRICHTEXT");
     m_MasterRichText->setFrameShape(QFrame::NoFrame);
     m_MasterRichText->hide();
+    // Watched only once all of them exist: eventFilter tells them apart.
+    for (QObject* watched : WatchedWidgets())
+        watched->installEventFilter(this);
 
     CreateMenus();
     CreateToolButtons();
@@ -206,7 +205,7 @@ TCalendarMain::TCalendarMain()
     mnuShowHint->setChecked(m_Preferences.HintsOn);
     if (!qobject_cast<THintPauseStyle*>(QApplication::style()))
         QApplication::setStyle(new THintPauseStyle);
-    new TAppEventFilter(this, [this](QObject* watched, QEvent* event) {
+    m_AppEventFilter = new TAppEventFilter(this, [this](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::ToolTip)
             return !m_Preferences.HintsOn;
         return AppKeyPress(watched, static_cast<QKeyEvent*>(event));
@@ -217,12 +216,16 @@ TCalendarMain::TCalendarMain()
 TCalendarMain::~TCalendarMain()
 {
     // Nothing watched may reach eventFilter while the members it uses are going.
-    const std::initializer_list<QObject*> watched = {m_Panel3, m_CalendarPanel, m_WPRichText1,
-                                                     m_WPRichText1->viewport()};
-    for (QObject* object : watched)
-        object->removeEventFilter(this);
+    delete m_AppEventFilter;
+    for (QObject* watched : WatchedWidgets())
+        watched->removeEventFilter(this);
     // The page objects are children of the page but owned here; the page goes first with them.
     delete m_CalendarPanel;
+}
+
+QList<QObject*> TCalendarMain::WatchedWidgets() const
+{
+    return {m_Panel3, m_CalendarPanel, m_WPRichText1, m_WPRichText1->viewport()};
 }
 
 void TCalendarMain::CreateMenus()

@@ -103,6 +103,8 @@ private:
     QAction* AddCommand(QMenu* menu, const QString& name, const QString& caption, void (TCalendarMain::*handler)());
     QToolButton* AddButton(const QString& name, const QString& caption, const QString& hint);
     void ApplyFormSettings();
+    // The widgets whose events eventFilter handles.
+    QList<QObject*> WatchedWidgets() const;
 
     void LoadPreferences();
     void SavePreferences();
@@ -164,6 +166,7 @@ private:
     TWPRichText* m_MasterRichText = nullptr;
     TMRUFileList* m_MRUList = nullptr;
     QPointer<TFloatingPalette> m_IconTool;
+    QObject* m_AppEventFilter = nullptr; // sees the keys and tool tips of the whole application
     // The default editor font as the font dialog edits it.
     TFontChoice m_DefaultFontdialog;
 
