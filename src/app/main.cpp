@@ -1,17 +1,22 @@
 // Mervane: a calendar page designer.
 
+#include "app/MainForms.h"
+#include "app/SingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mervane");
-    QApplication::setApplicationDisplayName("Mervane");
 
-    QMainWindow window;
-    window.setWindowTitle("Mervane");
-    window.resize(635, 378);
-    window.show();
+    // A second start brings the running window forward and ends.
+    TSingleInstance instance(TSingleInstance::DefaultServerName());
+    if (!instance.BecomeFirstInstance())
+        return 0;
+
+    TMainForms forms;
+    QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, &TCalendarMain::ComeForward);
+    forms.Start();
     return QApplication::exec();
 }

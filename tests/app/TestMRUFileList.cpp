@@ -152,5 +152,9 @@ void TestMRUFileList::ListIsStoredInItsSection()
     QVERIFY(!loaded.SaveList());
 }
 
-QTEST_MAIN(TestMRUFileList)
+QObject* NewTestMRUFileList()
+{
+    return new TestMRUFileList;
+}
+
 #include "TestMRUFileList.moc"

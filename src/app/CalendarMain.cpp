@@ -1,0 +1,1048 @@
+#include "app/CalendarMain.h"
+
+#include "app/FloatingPalette.h"
+#include "app/HintPauseStyle.h"
+#include "app/MRUFileList.h"
+#include "app/Splashform.h"
+#include "calendar/CalendarPanel32.h"
+#include "calendar/CalendarProperties.h"
+#include "calendar/UserTitleForm.h"
+#include "objects/ScreenCursor.h"
+#include "platform/HelpWindow.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolders.h"
+#include "platform/ScreenPpi.h"
+#include "platform/Utility.h"
+#include "platform/WindowPlacement.h"
+#include "richtext/WPDefaultFont.h"
+#include "richtext/WPRichText.h"
+#include "richtext/WPRtfStorage.h"
+#include "richtext/WPToolBar.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+const QString CalendarFilter = "Calendar File|*.MVF";
+
+// Sees the application's events before their widgets do: key presses (each once, where it
+// starts, not again as it travels up the parent chain unhandled) and tool tips.
+class TAppEventFilter : public QObject {
+public:
+    using THandler = std::function<bool(QObject* watched, QEvent* event)>;
+
+    TAppEventFilter(QObject* parent, THandler handler)
+        : QObject(parent)
+        , m_Handler(std::move(handler))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (event == m_Press && widget && widget->isAncestorOf(m_PressReceiver))
+                return false;
+            m_Press = event;
+            m_PressReceiver = widget;
+            return m_Handler(watched, event);
+        }
+        case QEvent::KeyRelease:
+            m_Press = nullptr;
+            return false;
+        case QEvent::ToolTip:
+            return m_Handler(watched, event);
+        default:
+            return false;
+        }
+    }
+
+private:
+    THandler m_Handler;
+    const QEvent* m_Press = nullptr;
+    QPointer<QWidget> m_PressReceiver;
+};
+const QString WebsiteAddress = "https://www.mervane.example/";
+
+// A picture carried by a drag: an icon from the icon tool or a picture control.
+QImage DraggedPicture(const QMimeData* mime)
+{
+    return mime && mime->hasImage() ? qvariant_cast<QImage>(mime->imageData()) : QImage();
+}
+
+} // namespace
+
+float PercentToZoom(int percent)
+{
+    if (percent < 30)
+        return 0.2f;
+    if (percent >= 100)
+        return 1.0f;
+    return float(percent / 10) / 10.0f;
+}
+
+int ZoomToPercent(float zoom)
+{
+    // Compared in whole percent, so that a factor such as 0.7f (just below 0.7) counts as 70.
+    const int percent = int(std::lround(zoom * 100));
+    if (percent < 30)
+        return 20;
+    if (percent >= 100)
+        return 100;
+    return percent / 10 * 10;
+}
+
+TCalendarMain::TCalendarMain()
+    : QMainWindow(nullptr)
+    , TComponent(nullptr)
+{
+    setObjectName("CalendarMain");
+    setWindowTitle("Mervane");
+    setFont(QFont("Arial", 8));
+
+    // Top to bottom: the formatting tool bar, the window's tool bar, the scrolled page.
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_WPToolBar1 = new WPToolBar(central);
+    m_WPToolBar1->setObjectName("WPToolBar1");
+    m_WPToolBar1->setFixedHeight(26);
+    m_WPToolBar1->setEnabled(false);
+    column->addWidget(m_WPToolBar1);
+    m_Panel3 = new QFrame(central);
+    m_Panel3->setObjectName("Panel3");
+    m_Panel3->setFixedHeight(33);
+    m_Panel3->setMouseTracking(true);
+    column->addWidget(m_Panel3);
+    m_ScrollBox2 = new QScrollArea(central);
+    m_ScrollBox2->setObjectName("ScrollBox2");
+    m_ScrollBox2->setBackgroundRole(QPalette::Button);
+    m_ScrollContents = new QWidget;
+    m_ScrollContents->setObjectName("ScrollContents");
+    m_ScrollBox2->setWidget(m_ScrollContents);
+    column->addWidget(m_ScrollBox2, 1);
+    setCentralWidget(central);
+
+    m_CalendarPanel = new TCalendarPanel32(this, m_ScrollContents);
+    m_CalendarPanel->SetName("CalendarPanel");
+    m_CalendarPanel->setObjectName("CalendarPanel");
+    m_CalendarPanel->setAcceptDrops(true);
+    m_CalendarPanel->ClickedInCellEvent = [this](QPainter*, const TRect&, const TRect& rFree, int iCell, int,
+                                                 TWPRtfStorage*& rtfstorage) {
+        CalendarPanelClickedInCellEvent(rFree, iCell, rtfstorage);
+    };
+    m_CalendarPanel->DroppedObjectEvent = [this](const QRect&) { CalendarPanelDroppedObjectEvent(); };
+    m_CalendarPanel->LabelChangedEvent = [this](TComponent*) { SetModified(true); };
+
+    m_WPRichText1 = new TWPRichText(this, m_ScrollContents);
+    m_WPRichText1->SetName("WPRichText1");
+    m_WPRichText1->setObjectName("WPRichText1");
+    m_WPRichText1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_WPRichText1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_WPRichText1->setFrameShape(QFrame::Box);
+    m_WPRichText1->setLineWidth(1);
+    m_WPRichText1->SetBackgroundColor(clWhite);
+    m_WPRichText1->setAcceptDrops(true);
+    m_WPRichText1->hide();
+    connect(m_WPRichText1, &TWPRichText::Changed, this, &TCalendarMain::WPRichText1Change);
+
+    // Rich-text page objects look this editor up by name among their owner's components.
+    m_MasterRichText = new TWPRichText(this, m_Panel3);
+    m_MasterRichText->SetName("MASTERWPRICHTEXT");
+    m_MasterRichText->setObjectName("MASTERWPRICHTEXT");
+    m_MasterRichText->setFrameShape(QFrame::NoFrame);
+    m_MasterRichText->hide();
+    // Watched only once all of them exist: eventFilter tells them apart.
+    for (QObject* watched : WatchedWidgets())
+        watched->installEventFilter(this);
+
+    CreateMenus();
+    CreateToolButtons();
+    ApplyFormSettings();
+    resize(635, 378 + menuBar()->sizeHint().height());
+
+    // FormCreate.
+    BusyCursor();
+    m_CurrentFileName.clear();
+    m_CalendarPanel->hide();
+    m_CalendarPanel->move(5, 5);
+    m_CurrentCell = 0;
+    LoadPreferences();
+    SetModified(false);
+    SetPageZoomPercent(m_Preferences.MainZoomPercent);
+    m_CalendarPanel->SetCalendarLayout(LOFullCalendarLS);
+
+    m_MRUList = new TMRUFileList(this);
+    m_MRUList->SetFileMenu(FileMenu);
+    m_MRUList->SetRemoveOnClick(true);
+    m_MRUList->SetMaximum(5);
+    m_MRUList->OnMRUItemClick = [this](TMRUFileList&, const QString& fileName) { MRUItemClick(fileName); };
+    m_MRUList->SetAutoSaveName(IniFileName());
+    m_MRUList->SetAutoSaveKey("MRU");
+    m_MRUList->SetAutoSave(false);
+    m_MRUList->LoadList();
+
+    mnuShowHint->setChecked(m_Preferences.HintsOn);
+    if (!qobject_cast<THintPauseStyle*>(QApplication::style()))
+        QApplication::setStyle(new THintPauseStyle);
+    m_AppEventFilter = new TAppEventFilter(this, [this](QObject* watched, QEvent* event) {
+        if (event->type() == QEvent::ToolTip)
+            return !m_Preferences.HintsOn;
+        return AppKeyPress(watched, static_cast<QKeyEvent*>(event));
+    });
+    OnlineMenu->menuAction()->setVisible(true);
+}
+
+TCalendarMain::~TCalendarMain()
+{
+    // Nothing watched may reach eventFilter while the members it uses are going.
+    delete m_AppEventFilter;
+    for (QObject* watched : WatchedWidgets())
+        watched->removeEventFilter(this);
+    // The page objects are children of the page but owned here; the page goes first with them.
+    delete m_CalendarPanel;
+}
+
+QList<QObject*> TCalendarMain::WatchedWidgets() const
+{
+    return {m_Panel3, m_CalendarPanel, m_WPRichText1, m_WPRichText1->viewport()};
+}
+
+void TCalendarMain::CreateMenus()
+{
+    FileMenu = menuBar()->addMenu("&File");
+    FileMenu->setObjectName("FileMenu");
+    AddCommand(FileMenu, "New1", "&New ", &TCalendarMain::New1Click);
+    AddCommand(FileMenu, "Open1", "&Open", &TCalendarMain::Open1Click);
+    FileMenu->addSeparator();
+    mnuSave = AddCommand(FileMenu, "mnuSave", "&Save ", &TCalendarMain::mnuSaveClick);
+    mnuSave->setShortcut(QKeySequence("Ctrl+S"));
+    mnuSaveAs = AddCommand(FileMenu, "mnuSaveAs", "Save &As...", &TCalendarMain::mnuSaveAsClick);
+    // Saving as a bitmap, printing and the recurring dates come with their own parts of the
+    // program; their menu items stand here already.
+    mnuSaveAsBitmap = AddCommand(FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::DoSaveRichtext);
+    FileMenu->addSeparator();
+    mnuProperties = AddCommand(FileMenu, "mnuProperties", "&Properties", &TCalendarMain::mnuPropertiesClick);
+    mnuUserTitle = AddCommand(FileMenu, "mnuUserTitle", "User Defined Title", &TCalendarMain::mnuUserTitleClick);
+    mnuCancelChanges =
+        AddCommand(FileMenu, "mnuCancelChanges", "&Cancel Changes", &TCalendarMain::mnuCancelChangesClick);
+    mnuClearAllCellContents = AddCommand(FileMenu, "mnuClearAllCellContents", "Clear &All Cell Contents",
+                                         &TCalendarMain::mnuClearAllCellContentsClick);
+    AddCommand(FileMenu, "DefaultEditorFont1", "&Default Editor Font", &TCalendarMain::DefaultEditorFont1Click);
+    FileMenu->addSeparator();
+    mnuFillCalendarwithRecurringDates =
+        AddCommand(FileMenu, "mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
+                   &TCalendarMain::DoSaveRichtext);
+    mnuEditrecurringDates =
+        AddCommand(FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates", &TCalendarMain::DoSaveRichtext);
+    FileMenu->addSeparator();
+    mnuPrintCalendar = AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::DoSaveRichtext);
+    mnuPrintSetup = AddCommand(FileMenu, "mnuPrintSetup", "Print Set&up", &TCalendarMain::DoSaveRichtext);
+    FileMenu->addSeparator();
+    FileMenu->addAction("E&xit", this, &QWidget::close)->setObjectName("Exit1");
+
+    OnlineMenu = menuBar()->addMenu("&Online");
+    OnlineMenu->setObjectName("OnlineMenu");
+    OnlineMenu->menuAction()->setVisible(false);
+    OnlineMenu
+        ->addAction("Visit Our Internet Website", this, [] { QDesktopServices::openUrl(QUrl(WebsiteAddress)); })
+        ->setObjectName("VisitOurInternetW1");
+
+    QMenu* helpMenu = menuBar()->addMenu("&Help");
+    helpMenu->setObjectName("HelpMenu");
+    helpMenu->addAction("&Contents", this, [] { ShowHelpContents(); })->setObjectName("Contents1");
+    AddCommand(helpMenu, "About1", "&About", &TCalendarMain::About1Click);
+    mnuShowHint = AddCommand(helpMenu, "mnuShowHint", "&Show Hints", &TCalendarMain::mnuShowHintClick);
+    mnuShowHint->setCheckable(true);
+    mnuShowHint->setChecked(true);
+}
+
+QAction* TCalendarMain::AddCommand(QMenu* menu, const QString& name, const QString& caption,
+                                   void (TCalendarMain::*handler)())
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+QToolButton* TCalendarMain::AddButton(const QString& name, const QString& caption, const QString& hint)
+{
+    auto* button = new QToolButton(m_Panel3);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setFixedHeight(29);
+    // Buttons with a picture beside the program show the picture; the others their caption.
+    const QString picture = ProgramFolder() + "toolbar/" + name + ".svg";
+    if (QFileInfo::exists(picture)) {
+        button->setIcon(QIcon(picture));
+        button->setIconSize(QSize(24, 24));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    m_Panel3->layout()->addWidget(button);
+    return button;
+}
+
+void TCalendarMain::CreateToolButtons()
+{
+    auto* row = new QHBoxLayout(m_Panel3);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(2);
+    ZoomPlusButton = AddButton("ZoomPlusButton", "+", "Zoom In");
+    connect(ZoomPlusButton, &QToolButton::clicked, this, &TCalendarMain::ZoomPlusButtonClick);
+    ZoomMinusButton = AddButton("ZoomMinusButton", "-", "Zoom Out");
+    connect(ZoomMinusButton, &QToolButton::clicked, this, &TCalendarMain::ZoomMinusButtonClick);
+    PropertiesButton = AddButton("PropertiesButton", "Properties", "Set/change Properties for the calendar");
+    connect(PropertiesButton, &QToolButton::clicked, this, &TCalendarMain::mnuPropertiesClick);
+    Printbutton = AddButton("Printbutton", "Print", "Print the calendar");
+    connect(Printbutton, &QToolButton::clicked, mnuPrintCalendar, &QAction::trigger);
+    ShowHideIconTool = AddButton("ShowHideIconTool", "Show Icon Tool", "");
+    ShowHideIconTool->setFixedWidth(96);
+    connect(ShowHideIconTool, &QToolButton::clicked, this, &TCalendarMain::ShowHideIconToolClick);
+
+    // The creation tools: one of them is down at a time.
+    m_ToolGroup = new QButtonGroup(this);
+    m_ToolGroup->setExclusive(true);
+    const struct {
+        QToolButton** Button;
+        const char* Name;
+        const char* Caption;
+        const char* Hint;
+        TLPanelState State;
+    } tools[] = {
+        {&Pointerbutton, "Pointerbutton", "Select", "Selection tool", psPointing},
+        {&DrawLabelButton, "DrawLabelButton", "Text", "Text tool", psLabel},
+        {&DrawImageButton, "DrawImageButton", "Clip Art", "Clip Art Tool", psImage},
+        {&DrawRichText, "DrawRichText", "Rich Text", "Rich Text tool \rMixed fonts, colors and styles", psRichLabel},
+        {&DrawSuperText, "DrawSuperText", "SuperText",
+         "SuperText tool \rSpecial Effects Text - fill with gradients or bitmaps", psSuperText},
+        {&PSpeedButton1, "PSpeedButton1", "Mini Calendar",
+         "Floating Calendar tool \rMini Calendar that you can place anywhere", psFlatCalendar},
+    };
+    for (const auto& tool : tools) {
+        QToolButton* button = AddButton(tool.Name, tool.Caption, QString(tool.Hint).replace('\r', '\n'));
+        button->setCheckable(true);
+        m_ToolGroup->addButton(button);
+        const TLPanelState state = tool.State;
+        connect(button, &QToolButton::clicked, this, [this, state] { m_CalendarPanel->SetPanelState(state); });
+        *tool.Button = button;
+    }
+    Pointerbutton->setChecked(true);
+
+    Savebutton = AddButton("Savebutton", "&Save", "Save changes to the calendar");
+    Savebutton->setStyleSheet("color: green; font-weight: bold;");
+    Savebutton->hide();
+    connect(Savebutton, &QToolButton::clicked, this, &TCalendarMain::SavebuttonClick);
+    CancelButton = AddButton("CancelButton", "&Cancel", "Cancel all changes");
+    CancelButton->setStyleSheet("color: red; font-weight: bold;");
+    CancelButton->hide();
+    connect(CancelButton, &QToolButton::clicked, this, &TCalendarMain::mnuCancelChangesClick);
+    row->addStretch(1);
+}
+
+void TCalendarMain::ApplyFormSettings()
+{
+    // The page as the window's form sets it up before the first activation resets it.
+    TCalendarPanel32& page = *m_CalendarPanel;
+    page.SetCalendarLayout(loFCMinisInTitleLS);
+    page.SetMainCalMonth(12);
+    page.SetMainCalYear(1997);
+    page.SetHeadersStyle(dsWhole);
+    page.SetMiniCalendarLineLayout(mllFull);
+    page.SetMiniCellBorder(cbAll);
+    page.SetMiniHeadersBGColor(clBlack);
+    const auto font = [](TFont& f, int size, bool bold, TColor color) {
+        f.SetName("Times New Roman");
+        f.SetSize(size);
+        f.SetStyle(bold ? FontStyleBit(fsBold) : TFontStyles(0));
+        f.SetColor(color);
+    };
+    font(page.TitleFont(), 26, true, clBlack);
+    font(page.HeadersFont(), 16, true, clBlack);
+    font(page.CellFont(), 16, true, clBlack);
+    font(page.MiniTitleFont(), 10, true, clBlack);
+    font(page.MiniHeadersFont(), 8, false, clWhite);
+    font(page.MiniCellFont(), 8, false, clBlack);
+}
+
+void TCalendarMain::SetIconTool(TFloatingPalette* iconTool)
+{
+    m_IconTool = iconTool;
+    connect(iconTool, &TFloatingPalette::Hidden, this, &TCalendarMain::SetButtons);
+}
+
+// ---- Preferences ----
+
+void TCalendarMain::LoadPreferences()
+{
+    m_Preferences.Load(TIniFile(IniFileName()));
+    const TWPDefaultFont& f = m_Preferences.DefaultFont;
+    QFont font(f.Name, f.Size);
+    font.setBold(f.Bold);
+    font.setItalic(f.Italic);
+    font.setUnderline(f.Underline);
+    font.setStrikeOut(f.Strikeout);
+    m_DefaultFontdialog = {font, ColorToQColor(f.Color)};
+    mnuShowHint->setChecked(m_Preferences.HintsOn);
+}
+
+void TCalendarMain::SavePreferences()
+{
+    const QFont& font = m_DefaultFontdialog.Font;
+    TWPDefaultFont& f = m_Preferences.DefaultFont;
+    f.Name = font.family();
+    f.Size = font.pointSize();
+    f.Bold = font.bold();
+    f.Italic = font.italic();
+    f.Underline = font.underline();
+    f.Strikeout = font.strikeOut();
+    f.Color = ColorFromQColor(m_DefaultFontdialog.Color);
+    m_Preferences.IconToolVisible = m_IconTool && m_IconTool->isVisible();
+    m_Preferences.HintsOn = mnuShowHint->isChecked();
+    if (m_IconTool)
+        m_Preferences.IconFile = m_IconTool->LibraryFile();
+    TIniFile ini(IniFileName());
+    m_Preferences.Save(ini);
+}
+
+// ---- Start and close ----
+
+void TCalendarMain::FormActivate()
+{
+    if (m_Activated)
+        return;
+    m_Activated = true;
+    BusyCursor();
+    if (m_IconTool)
+        m_IconTool->ShowLibrary(m_Preferences.IconFile);
+    RestorePlacement(*this);
+    show();
+    m_PrinterAvailable = CheckPrinters();
+    m_CalendarPanel->ResetToDefaults();
+    const QStringList& recent = m_MRUList->Files();
+    if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
+        OpenCalendarFile(recent.first());
+    QCoreApplication::processEvents();
+    m_CalendarPanel->setVisible(!m_CurrentFileName.isEmpty());
+    QCoreApplication::processEvents();
+    mnuSave->setEnabled(false);
+    SetModified(false);
+    SetButtons();
+    SetCaption();
+    NormalCursor();
+    CheckFloaterStatus();
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(true);
+    SetButtons();
+    m_CalendarPanel->SetPaintingSuspended(false);
+    m_CalendarPanel->update();
+}
+
+void TCalendarMain::ComeForward()
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void TCalendarMain::closeEvent(QCloseEvent* event)
+{
+    if (!CheckSaveNeeded()) {
+        event->ignore();
+        return;
+    }
+    m_Preferences.MainZoomPercent = ZoomToPercent(m_CalendarPanel->Zoom());
+    SavePreferences();
+    SavePlacement(*this);
+    if (m_IconTool)
+        m_IconTool->hide();
+    event->accept();
+}
+
+bool TCalendarMain::CheckSaveNeeded()
+{
+    DoSaveRichtext();
+    if (!m_Modified || !AskYesNo("Save changes?", "Save"))
+        return true;
+    if (m_CurrentFileName.isEmpty())
+        mnuSaveAsClick();
+    else
+        SaveCalendarFile(m_CurrentFileName);
+    return !m_Modified;
+}
+
+// ---- Files ----
+
+void TCalendarMain::New1Click()
+{
+    if (!CheckSaveNeeded())
+        return;
+    BusyCursor();
+    DoSaveRichtext();
+    NormalCursor();
+    m_NewCalendarRequested = true;
+    mnuPropertiesClick();
+    if (!m_PropertiesAccepted)
+        return;
+    SetModified(true);
+    m_CurrentFileName.clear();
+    m_CalendarPanel->ClearAllCells();
+    m_CalendarPanel->ClearObjects();
+    m_CalendarPanel->show();
+    SetButtons();
+    SetCaption();
+}
+
+void TCalendarMain::Open1Click()
+{
+    DoSaveRichtext();
+    if (!CheckSaveNeeded())
+        return;
+    TFileDialogRequest request;
+    request.Title = "Open Calendar File";
+    request.Filter = CalendarFilter;
+    request.DefaultExtension = "MVF";
+    request.InitialFolder = DataFolder();
+    const QString file = UiServices().GetOpenFileName(request);
+    if (file.isEmpty())
+        return;
+    if (!file.toUpper().endsWith(".MVF"))
+        ShowInfo("Must be a Calendar file (*.MVF)");
+    else
+        OpenCalendarFile(file);
+}
+
+void TCalendarMain::MRUItemClick(const QString& fileName)
+{
+    // The entry left the list with the click; it comes back when the file opens. Changes not
+    // yet saved are offered for saving first, as before opening any other file.
+    if (!CheckSaveNeeded()) {
+        AddToRecentFiles(fileName);
+        return;
+    }
+    OpenCalendarFile(fileName);
+}
+
+void TCalendarMain::AddToRecentFiles(const QString& fileName)
+{
+    m_MRUList->AddFile(fileName);
+    m_MRUList->SaveList();
+}
+
+bool TCalendarMain::OpenCalendarFile(const QString& fileName)
+{
+    const QString name = fileName; // a copy: the caller may pass CurrentFileName, cleared below
+    TCalendarPanel32& page = *m_CalendarPanel;
+    page.SetPaintingSuspended(true);
+    int zoomPercent = ZoomPercent();
+    if (zoomPercent < 10 || zoomPercent > 110)
+        zoomPercent = 100;
+    m_CurrentFileName.clear();
+    DoSaveRichtext();
+    if (QFileInfo::exists(name)) {
+        try {
+            BusyCursor();
+            page.ClearAllCells();
+            page.ClearObjects();
+            page.SetUserTitle(QString());
+            page.SetZoom(1.0f);
+            page.LoadFromFile(name, this);
+            page.AttachObjects();
+            NormalCursor();
+            m_CurrentFileName = name;
+            AddToRecentFiles(name);
+            setWindowTitle("Mervane [" + QFileInfo(name).fileName() + "]");
+        } catch (const std::exception&) {
+            m_CurrentFileName.clear();
+            page.ResetToDefaults();
+            ShowInfo("Unable to open " + name + ". Possibly " + "\r" + "corrupted, possibly not a Calendar file");
+            NormalCursor();
+        }
+    } else {
+        ShowInfo("File " + name + " no longer exists");
+    }
+    QCoreApplication::processEvents();
+    SetButtons();
+    page.setVisible(!m_CurrentFileName.isEmpty());
+    page.update();
+    SetModified(false);
+    SetButtons();
+    CheckFloaterStatus();
+    NormalCursor();
+    if (zoomPercent != 100)
+        SetPageZoomPercent(zoomPercent);
+    SetCaption();
+    page.SetPaintingSuspended(false);
+    page.update();
+    return !m_CurrentFileName.isEmpty();
+}
+
+void TCalendarMain::mnuSaveClick()
+{
+    if (!m_CurrentFileName.isEmpty())
+        SaveCalendarFile(m_CurrentFileName);
+}
+
+void TCalendarMain::SavebuttonClick()
+{
+    if (mnuSave->isEnabled())
+        mnuSaveClick();
+    else
+        mnuSaveAsClick();
+}
+
+void TCalendarMain::mnuSaveAsClick()
+{
+    TFileDialogRequest request;
+    request.Title = "Save Calendar File";
+    request.Filter = CalendarFilter;
+    request.DefaultExtension = "MVF";
+    request.InitialFolder = DataFolder();
+    request.OverwritePrompt = true;
+    if (m_CurrentFileName.isEmpty())
+        request.FileName = m_CalendarPanel->GetMonthName(m_CalendarPanel->MainCalMonth()).left(3) +
+                           QString::number(m_CalendarPanel->MainCalYear()) + ".MVF";
+    else
+        request.FileName = QFileInfo(m_CurrentFileName).fileName();
+    const QString chosen = UiServices().GetSaveFileName(request);
+    if (!chosen.isEmpty() && SaveCalendarFile(chosen)) {
+        SetModified(false);
+        AddToRecentFiles(chosen);
+    }
+    SetButtons();
+}
+
+bool TCalendarMain::SaveCalendarFile(const QString& name)
+{
+    TCalendarPanel32& page = *m_CalendarPanel;
+    page.SetPaintingSuspended(true);
+    // Objects are stored at full size.
+    const int zoomPercent = ZoomPercent();
+    if (zoomPercent != 100)
+        page.SetZoom(1.0f);
+    QString failure;
+    BusyCursor();
+    try {
+        DoSaveRichtext();
+        page.SaveToFile(name);
+        m_CurrentFileName = name;
+        SetModified(false);
+    } catch (const std::exception& error) {
+        failure = QString::fromStdString(error.what());
+    }
+    NormalCursor();
+    if (zoomPercent != 100 && zoomPercent >= 20 && zoomPercent <= 100)
+        SetPageZoomPercent(zoomPercent);
+    page.SetPaintingSuspended(false);
+    page.update();
+    QCoreApplication::processEvents();
+    SetButtons();
+    SetCaption();
+    if (!failure.isEmpty())
+        ShowInfo("Unable to save " + name + ".\r" + failure);
+    return failure.isEmpty();
+}
+
+void TCalendarMain::mnuCancelChangesClick()
+{
+    DoSaveRichtext();
+    if (!AskYesNo("Cancel all changes?", "CANCEL"))
+        return;
+    if (!m_CurrentFileName.isEmpty())
+        OpenCalendarFile(m_CurrentFileName);
+    QCoreApplication::processEvents();
+    SetModified(false);
+}
+
+// ---- Page commands ----
+
+void TCalendarMain::mnuPropertiesClick()
+{
+    TCalendarPanel32& page = *m_CalendarPanel;
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(false);
+    const int month = page.MainCalMonth();
+    const int year = page.MainCalYear();
+    DoSaveRichtext();
+
+    TCalendarProperties dialog(this);
+    CenterDialog(dialog);
+    TCalendarPanel32& preview = dialog.ExampleCalendar();
+    preview.SetZoom(PercentToZoom(m_Preferences.PropertiesZoomPercent));
+    if (m_NewCalendarRequested) {
+        dialog.SetNewCalendar(true);
+        dialog.SetCellsHaveText(false);
+    } else if (page.isVisible()) {
+        dialog.SetStartingLayoutFamily(page.LayoutFamily());
+        dialog.SetCellsHaveText(page.HasCellText());
+    }
+    preview.AssignSettings(page);
+    const bool accepted = UiServices().ExecDialog(dialog) == QDialog::Accepted;
+
+    m_PropertiesAccepted = false;
+    m_Preferences.PropertiesZoomPercent = ZoomToPercent(preview.Zoom());
+    if (accepted) {
+        if (!page.SameSettings(preview))
+            SetModified(true);
+        m_PropertiesAccepted = true;
+        const int family = page.LayoutFamily();
+        page.AssignSettings(preview);
+        if (page.LayoutFamily() != family) {
+            page.ClearAllCells();
+            page.ClearObjects();
+        } else if ((page.MainCalMonth() != month || page.MainCalYear() != year) && page.CellsAvailable()) {
+            page.ClearAllCells(); // the texts belonged to the other month's days; objects stay
+        }
+    }
+    m_NewCalendarRequested = false;
+    page.update();
+    CheckFloaterStatus();
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(true);
+    SetButtons();
+    SavePreferences();
+}
+
+void TCalendarMain::mnuUserTitleClick()
+{
+    DoSaveRichtext();
+    TUserTitleForm form(this);
+    CenterDialog(form);
+    form.SetTitle(m_CalendarPanel->UserTitle());
+    if (UiServices().ExecDialog(form) != QDialog::Accepted)
+        return;
+    m_CalendarPanel->SetUserTitle(form.Title());
+    SetModified(true);
+}
+
+void TCalendarMain::mnuClearAllCellContentsClick()
+{
+    DoSaveRichtext();
+    m_CalendarPanel->ClearAllCells();
+    m_CalendarPanel->update();
+    SetModified(true);
+}
+
+void TCalendarMain::DefaultEditorFont1Click()
+{
+    // Reloaded first, so that a cancelled dialog leaves the stored font as it is.
+    LoadPreferences();
+    if (UiServices().ChooseFont(m_DefaultFontdialog))
+        SavePreferences();
+    SetDefaultFontNow(*m_WPRichText1, m_Preferences.DefaultFont);
+}
+
+void TCalendarMain::About1Click()
+{
+    TSplashform about(this);
+    CenterDialog(about);
+    UiServices().ExecDialog(about);
+}
+
+void TCalendarMain::mnuShowHintClick()
+{
+    m_Preferences.HintsOn = mnuShowHint->isChecked();
+    SavePreferences();
+}
+
+void TCalendarMain::ShowHideIconToolClick()
+{
+    ShowIconTool(!(m_IconTool && m_IconTool->isVisible()));
+    m_Preferences.IconToolVisible = m_IconTool && m_IconTool->isVisible();
+    SetButtons();
+}
+
+void TCalendarMain::ShowIconTool(bool show)
+{
+    if (m_IconTool)
+        m_IconTool->setVisible(show);
+}
+
+void TCalendarMain::CheckFloaterStatus()
+{
+    if (!m_CalendarPanel->CellsAvailable()) {
+        m_Preferences.IconToolVisible = false;
+        ShowIconTool(false);
+    } else if (m_Preferences.IconToolVisible && m_IconTool && !m_IconTool->isVisible()) {
+        ShowIconTool(true);
+    }
+}
+
+// ---- Zoom ----
+
+int TCalendarMain::ZoomPercent() const
+{
+    return int(std::lround(m_CalendarPanel->Zoom() * 100));
+}
+
+void TCalendarMain::SetPageZoomPercent(int percent)
+{
+    m_CalendarPanel->SetZoom(PercentToZoom(percent));
+}
+
+void TCalendarMain::ZoomPlusButtonClick()
+{
+    if (m_ZoomBusy)
+        return;
+    m_ZoomBusy = true;
+    if (ZoomPercent() <= 95) {
+        DoSaveRichtext();
+        QCoreApplication::processEvents();
+        SetPageZoomPercent(ZoomPercent() + 10);
+        SetCaption();
+    }
+    m_ZoomBusy = false;
+}
+
+void TCalendarMain::ZoomMinusButtonClick()
+{
+    if (m_ZoomBusy)
+        return;
+    m_ZoomBusy = true;
+    if (ZoomPercent() > 60) {
+        DoSaveRichtext();
+        QCoreApplication::processEvents();
+        SetPageZoomPercent(ZoomPercent() - 10);
+        SetCaption();
+    }
+    m_ZoomBusy = false;
+}
+
+// ---- State shown ----
+
+void TCalendarMain::SetModified(bool value)
+{
+    if (m_Modified == value)
+        return;
+    m_Modified = value;
+    SetButtons();
+}
+
+void TCalendarMain::SetButtons()
+{
+    const bool cells = m_CalendarPanel->CellsAvailable();
+    const bool visible = m_CalendarPanel->isVisible();
+    const bool named = !m_CurrentFileName.isEmpty();
+    for (QAction* action : {mnuFillCalendarwithRecurringDates, mnuUserTitle, mnuClearAllCellContents})
+        action->setEnabled(cells);
+    ShowHideIconTool->setEnabled(cells);
+    mnuSave->setEnabled(named);
+    m_WPToolBar1->setEnabled(visible && m_WPRichText1->hasFocus());
+    for (QAction* action : {mnuSaveAs, mnuProperties, mnuPrintSetup, mnuSaveAsBitmap})
+        action->setEnabled(visible);
+    for (QToolButton* button : {PropertiesButton, ZoomMinusButton, ZoomPlusButton})
+        button->setEnabled(visible);
+    mnuPrintCalendar->setEnabled(visible && m_PrinterAvailable);
+    Printbutton->setEnabled(mnuPrintCalendar->isEnabled());
+    mnuCancelChanges->setEnabled(visible && named);
+    Savebutton->setVisible(m_Modified);
+    CancelButton->setVisible(m_Modified && named);
+    ShowHideIconTool->setText(m_IconTool && m_IconTool->isVisible() ? "Hide Icon Tool" : "Show Icon Tool");
+}
+
+void TCalendarMain::SetCaption()
+{
+    QString caption = "Mervane";
+    if (!m_CurrentFileName.isEmpty())
+        caption += "  [" + QFileInfo(m_CurrentFileName).fileName() + "]";
+    caption += "    [" + QString::number(ZoomPercent()) + "%]";
+    setWindowTitle(caption);
+    QCoreApplication::processEvents();
+}
+
+// ---- The cell editor ----
+
+void TCalendarMain::CalendarPanelClickedInCellEvent(const TRect& rFree, int iCell, TWPRtfStorage* rtfstorage)
+{
+    m_CurrentCell = iCell;
+    m_TrackEditorChanges = false;
+    DoSaveRichtext();
+    m_ActiveCellStorage = rtfstorage;
+    m_EditorActive = true;
+    const int w = rFree.Right - rFree.Left + 1;
+    const int h = rFree.Bottom - rFree.Top + 1;
+    const double ppi = ScreenPpi();
+    TWPRichText& editor = *m_WPRichText1;
+    editor.SetPageSize(int(std::lround(w / ppi * 1440)), int(std::lround(h / ppi * 1440)));
+    editor.SetMargins(0, 0, 0, 0);
+    editor.SetZoom(ZoomPercent());
+    editor.SetText(rtfstorage->RtfText());
+    editor.setGeometry(rFree.Left + m_CalendarPanel->x() + 1, rFree.Top + m_CalendarPanel->y() + 1, w, h);
+    editor.show();
+    editor.raise();
+    editor.setFocus(Qt::MouseFocusReason);
+    m_TrackEditorChanges = true;
+}
+
+void TCalendarMain::WPRichText1Enter()
+{
+    m_WPToolBar1->setEnabled(true);
+    m_WPToolBar1->Attach(m_WPRichText1);
+    if (m_WPRichText1->IsEmpty())
+        SetDefaultFontNow(*m_WPRichText1, m_Preferences.DefaultFont);
+}
+
+void TCalendarMain::WPRichText1Change()
+{
+    if (m_TrackEditorChanges)
+        SetModified(true);
+}
+
+void TCalendarMain::DoSaveRichtext()
+{
+    if (!m_EditorActive || !m_ActiveCellStorage)
+        return;
+    m_ActiveCellStorage->RtfText().Assign(m_WPRichText1->Text());
+    m_WPRichText1->hide();
+    m_EditorActive = false;
+    m_WPToolBar1->setEnabled(false);
+    m_CalendarPanel->update();
+}
+
+void TCalendarMain::CalendarPanelDroppedObjectEvent()
+{
+    SetModified(true);
+    Pointerbutton->setChecked(true);
+}
+
+// ---- Drag and drop ----
+
+bool TCalendarMain::AcceptsDrop(const QEvent* event) const
+{
+    return !DraggedPicture(static_cast<const QDropEvent*>(event)->mimeData()).isNull();
+}
+
+void TCalendarMain::WPRichText1DragDrop(const QImage& picture)
+{
+    m_WPRichText1->InsertPicture(picture);
+    QCoreApplication::processEvents();
+    SetModified(true);
+}
+
+void TCalendarMain::CalendarPanelDragDrop(QPoint point, const QImage& picture)
+{
+    DoSaveRichtext();
+    m_CalendarPanel->FireCellEventAtPoint(point.x(), point.y());
+    if (!m_EditorActive)
+        return;
+    WPRichText1DragDrop(picture);
+    m_CurrentCell = m_CalendarPanel->CellAtPoint(point.x(), point.y());
+}
+
+// ---- Events ----
+
+bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_CalendarPanel) {
+        if (type == QEvent::Resize || type == QEvent::Move || type == QEvent::Show || type == QEvent::Hide)
+            FitScrollContents();
+        if (type == QEvent::DragEnter || type == QEvent::DragMove) {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            const QPoint point = drag->position().toPoint();
+            if (AcceptsDrop(event) && m_CalendarPanel->IsPointInCell(point.x(), point.y()))
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+            return true;
+        }
+        if (type == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QPoint point = drop->position().toPoint();
+            if (!AcceptsDrop(event) || !m_CalendarPanel->IsPointInCell(point.x(), point.y()))
+                return true;
+            drop->acceptProposedAction();
+            CalendarPanelDragDrop(point, DraggedPicture(drop->mimeData()));
+            return true;
+        }
+    } else if (watched == m_WPRichText1 || watched == m_WPRichText1->viewport()) {
+        if (type == QEvent::FocusIn && watched == m_WPRichText1)
+            WPRichText1Enter();
+        if (type == QEvent::DragEnter || type == QEvent::DragMove) {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (AcceptsDrop(event))
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+            return true;
+        }
+        if (type == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (AcceptsDrop(event)) {
+                drop->acceptProposedAction();
+                WPRichText1DragDrop(DraggedPicture(drop->mimeData()));
+            }
+            return true;
+        }
+    } else if (watched == m_Panel3 && type == QEvent::MouseMove) {
+        // A busy cursor left behind is cleared by moving the mouse over the tool bar.
+        const QCursor* cursor = QApplication::overrideCursor();
+        if (cursor && cursor->shape() != CursorFromId(crDefault).shape() &&
+            cursor->shape() != CursorFromId(crDrag).shape())
+            NormalCursor();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TCalendarMain::AppKeyPress(QObject* watched, QKeyEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+
+    const bool inEditor = m_WPRichText1->isVisible() && m_WPRichText1->hasFocus();
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        ZoomPlusButtonClick();
+        return false;
+    case Qt::Key_PageUp:
+        ZoomMinusButtonClick();
+        return false;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (!inEditor)
+            return false;
+        if (event->key() == Qt::Key_Backtab || event->modifiers() & Qt::ShiftModifier)
+            m_CalendarPanel->EditPreviousCell(m_CurrentCell);
+        else
+            m_CalendarPanel->EditNextCell(m_CurrentCell);
+        return true;
+    case Qt::Key_A:
+        if (inEditor && event->modifiers() == Qt::ControlModifier) {
+            m_WPRichText1->SelectAll();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TCalendarMain::FitScrollContents()
+{
+    const QRect page = m_CalendarPanel->geometry();
+    m_ScrollContents->resize(page.right() + 1 + 5, page.bottom() + 1 + 5);
+}

@@ -1,0 +1,186 @@
+#pragma once
+// The main window: the calendar page in its scroll box, the menus and tool buttons, the in-place
+// rich-text editor laid over one day cell at a time, zoom, opening and saving calendar files,
+// the recent-files list and the preferences. It owns the page, the page objects, the cell editor
+// and the hidden master editor that rich-text objects draw through. It is also the component that
+// owns the page objects, so they find the master editor among its components.
+
+#include "app/Preferences.h"
+#include "calendar/CalendarTypes.h"
+#include "platform/Rect.h"
+#include "platform/UiServices.h"
+#include "stream/Component.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QButtonGroup;
+class QFrame;
+class QMenu;
+class QScrollArea;
+class QToolButton;
+class TCalendarPanel32;
+class TFloatingPalette;
+class TMRUFileList;
+class TWPRichText;
+class TWPRtfStorage;
+class WPToolBar;
+
+// Zoom factor and whole percent, both in tenths: 0.2 .. 1.0 and 20 .. 100.
+float PercentToZoom(int percent);
+int ZoomToPercent(float zoom);
+
+class TCalendarMain : public QMainWindow, public TComponent {
+    Q_OBJECT
+public:
+    // Creates the window hidden, reads the preferences and the recent files.
+    TCalendarMain();
+    ~TCalendarMain() override;
+
+    QString ClassName() const override { return "TCalendarMain"; }
+
+    // The icon tool, created after the main window; shown and hidden by it.
+    void SetIconTool(TFloatingPalette* iconTool);
+    // The first activation: places and shows the window, checks the printers, resets the page
+    // and reopens the most recent calendar file.
+    void FormActivate();
+    // Another start of the program asked for this window: restored when minimised, else raised.
+    void ComeForward();
+
+    // The commands.
+    void New1Click();
+    void Open1Click();
+    void mnuSaveClick();
+    void mnuSaveAsClick();
+    void mnuPropertiesClick();
+    void mnuUserTitleClick();
+    void mnuCancelChangesClick();
+    void mnuClearAllCellContentsClick();
+    void DefaultEditorFont1Click();
+    void About1Click();
+    void mnuShowHintClick();
+    void ZoomPlusButtonClick();
+    void ZoomMinusButtonClick();
+    void ShowHideIconToolClick();
+    void SavebuttonClick();
+
+    // Opens a calendar file; true when it was read.
+    bool OpenCalendarFile(const QString& fileName);
+    // Saves the page; true when the file was written. A failure is reported with its reason.
+    bool SaveCalendarFile(const QString& name);
+    // Copies the cell editor's text back into its cell and hides the editor.
+    void DoSaveRichtext();
+
+    void SetModified(bool value);
+    void SetButtons();
+    void SetCaption();
+    void CheckFloaterStatus();
+
+    // State, as tests and the page's neighbours read it.
+    bool Modified() const { return m_Modified; }
+    QString CurrentFileName() const { return m_CurrentFileName; }
+    int CurrentCell() const { return m_CurrentCell; }
+    bool EditorActive() const { return m_EditorActive; }
+    bool IconToolVisible() const { return m_Preferences.IconToolVisible; }
+    bool PrinterAvailable() const { return m_PrinterAvailable; }
+    const TPreferences& Preferences() const { return m_Preferences; }
+    // The page zoom in whole percent.
+    int ZoomPercent() const;
+    TCalendarPanel32& CalendarPanel() const { return *m_CalendarPanel; }
+    TWPRichText& CellEditor() const { return *m_WPRichText1; }
+    TMRUFileList& MRUList() const { return *m_MRUList; }
+    TFloatingPalette* IconTool() const { return m_IconTool; }
+    QScrollArea& ScrollBox() const { return *m_ScrollBox2; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolButtons();
+    QAction* AddCommand(QMenu* menu, const QString& name, const QString& caption, void (TCalendarMain::*handler)());
+    QToolButton* AddButton(const QString& name, const QString& caption, const QString& hint);
+    void ApplyFormSettings();
+    // The widgets whose events eventFilter handles.
+    QList<QObject*> WatchedWidgets() const;
+
+    void LoadPreferences();
+    void SavePreferences();
+    // Asks "Save changes?" when there are changes; false when the user wanted them saved and
+    // they were not (the save was cancelled or failed), so the calling command must not go on.
+    bool CheckSaveNeeded();
+    void MRUItemClick(const QString& fileName);
+    void AddToRecentFiles(const QString& fileName);
+    void SetPageZoomPercent(int percent);
+    void ShowIconTool(bool show);
+
+    void CalendarPanelClickedInCellEvent(const TRect& rFree, int iCell, TWPRtfStorage* rtfstorage);
+    void CalendarPanelDroppedObjectEvent();
+    void WPRichText1Enter();
+    void WPRichText1Change();
+    // Drag and drop of pictures and icons into day cells and the cell editor.
+    bool AcceptsDrop(const QEvent* event) const;
+    void CalendarPanelDragDrop(QPoint point, const QImage& picture);
+    void WPRichText1DragDrop(const QImage& picture);
+    // The keys of the whole window: Page Down/Up zoom, Tab moves the cell editor, Ctrl+A.
+    bool AppKeyPress(QObject* watched, QKeyEvent* event);
+    void FitScrollContents();
+
+    // Components.
+    QMenu* FileMenu = nullptr;
+    QMenu* OnlineMenu = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuSaveAsBitmap = nullptr;
+    QAction* mnuProperties = nullptr;
+    QAction* mnuUserTitle = nullptr;
+    QAction* mnuCancelChanges = nullptr;
+    QAction* mnuClearAllCellContents = nullptr;
+    QAction* mnuFillCalendarwithRecurringDates = nullptr;
+    QAction* mnuEditrecurringDates = nullptr;
+    QAction* mnuPrintCalendar = nullptr;
+    QAction* mnuPrintSetup = nullptr;
+    QAction* mnuShowHint = nullptr;
+    WPToolBar* m_WPToolBar1 = nullptr;
+    QFrame* m_Panel3 = nullptr;
+    QToolButton* ZoomPlusButton = nullptr;
+    QToolButton* ZoomMinusButton = nullptr;
+    QToolButton* PropertiesButton = nullptr;
+    QToolButton* Printbutton = nullptr;
+    QToolButton* ShowHideIconTool = nullptr;
+    QToolButton* Pointerbutton = nullptr;
+    QToolButton* DrawLabelButton = nullptr;
+    QToolButton* DrawImageButton = nullptr;
+    QToolButton* DrawRichText = nullptr;
+    QToolButton* DrawSuperText = nullptr;
+    QToolButton* PSpeedButton1 = nullptr;
+    QToolButton* Savebutton = nullptr;
+    QToolButton* CancelButton = nullptr;
+    QButtonGroup* m_ToolGroup = nullptr;
+    QScrollArea* m_ScrollBox2 = nullptr;
+    QWidget* m_ScrollContents = nullptr;
+    TCalendarPanel32* m_CalendarPanel = nullptr;
+    TWPRichText* m_WPRichText1 = nullptr;
+    TWPRichText* m_MasterRichText = nullptr;
+    TMRUFileList* m_MRUList = nullptr;
+    QPointer<TFloatingPalette> m_IconTool;
+    QObject* m_AppEventFilter = nullptr; // sees the keys and tool tips of the whole application
+    // The default editor font as the font dialog edits it.
+    TFontChoice m_DefaultFontdialog;
+
+    // State.
+    bool m_Modified = false;
+    bool m_Activated = false; // the first activation has run
+    bool m_TrackEditorChanges = false;
+    bool m_NewCalendarRequested = false;
+    bool m_PrinterAvailable = false;
+    QString m_CurrentFileName;
+    TWPRtfStorage* m_ActiveCellStorage = nullptr;
+    bool m_EditorActive = false;
+    bool m_PropertiesAccepted = false;
+    int m_CurrentCell = 0;
+    bool m_ZoomBusy = false;
+    TPreferences m_Preferences;
+};

@@ -1,0 +1,125 @@
+#pragma once
+// The program as it starts, for one test case: a fresh data folder (MV.ini and calendar files),
+// scripted answers for every dialog, one installed default printer, and the windows created and
+// first activated as main() does. A case may write MV.ini before calling Start().
+
+#include "app/MainForms.h"
+#include "calendar/CalendarPanel32.h"
+#include "platform/Printers.h"
+#include "platform/ProgramFolders.h"
+#include "platform/ScriptedUiServices.h"
+#include "richtext/WPRichText.h"
+#include "richtext/WPRtfStorage.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+class TMainWindowFixture {
+public:
+    TMainWindowFixture()
+    {
+        OverrideDataFolder(Dir.path() + "/");
+        OverridePrinters({[] { return QStringList{"Office"}; }, [] { return QString("Office"); }});
+    }
+
+    ~TMainWindowFixture()
+    {
+        Forms.reset();
+        OverridePrinters({});
+        OverrideDataFolder(QString());
+    }
+
+    // Creates the windows and runs the first activation.
+    TCalendarMain& Start()
+    {
+        Forms = std::make_unique<TMainForms>();
+        Forms->Start();
+        // The offscreen platform activates every window shown, the icon tool included.
+        QCoreApplication::processEvents();
+        Forms->Main.activateWindow();
+        if (!QTest::qWaitForWindowActive(&Forms->Main))
+            qWarning("the main window did not become active");
+        Forms->Main.CalendarPanel().repaint();
+        return Forms->Main;
+    }
+
+    // Closes the main window as the user does; true when it closed.
+    bool Close()
+    {
+        return Forms->Main.close();
+    }
+
+    // Closes (when still open) and starts again with the same data folder.
+    TCalendarMain& Restart()
+    {
+        if (Forms->Main.isVisible())
+            Close();
+        Forms.reset();
+        return Start();
+    }
+
+    TCalendarMain& Main() const { return Forms->Main; }
+    TCalendarPanel32& Page() const { return Forms->Main.CalendarPanel(); }
+    TWPRichText& Editor() const { return Forms->Main.CellEditor(); }
+    QString Path(const QString& name) const { return Dir.path() + "/" + name; }
+
+    QAction* Action(const QString& name) const
+    {
+        auto* action = Forms->Main.findChild<QAction*>(name);
+        if (!action)
+            qFatal("no action %s", qPrintable(name));
+        return action;
+    }
+
+    // Triggers a menu item as a click on it does (only when it is enabled).
+    void Trigger(const QString& name) const
+    {
+        QAction* action = Action(name);
+        QVERIFY2(action->isEnabled(), qPrintable(name + " is disabled"));
+        action->trigger();
+    }
+
+    template <typename T>
+    T* Widget(const QString& name) const
+    {
+        auto* widget = Forms->Main.findChild<T*>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+
+    // A click in the middle of day cell `index` as the last paint left it.
+    void ClickCell(int index) const
+    {
+        Page().repaint();
+        const QPoint point = Page().CellRecord(index).Whole.ToQRect().center();
+        QTest::mouseClick(&Page(), Qt::LeftButton, {}, point);
+    }
+
+    // Writes a calendar file of a month page with `text` in day cell `cell`.
+    static void WriteCalendar(const QString& fileName, int month, int year, int cell, const QString& text)
+    {
+        TCalendarPanel32 page(nullptr);
+        page.ResetToDefaults();
+        page.SetCalendarLayout(LOFullCalendarLS);
+        page.SetMainCalMonth(month);
+        page.SetMainCalYear(year);
+        TWPRtfStorage storage(nullptr);
+        storage.RtfText().Document().setPlainText(text);
+        page.SetCellRtf(cell, storage);
+        page.SaveToFile(fileName);
+    }
+
+    static QString CellText(const TCalendarPanel32& page, int cell)
+    {
+        return page.GetCellRtf(cell)->RtfText().Document().toPlainText();
+    }
+
+    QTemporaryDir Dir;
+    TScriptedUiServices Ui;
+    std::unique_ptr<TMainForms> Forms;
+};

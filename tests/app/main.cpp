@@ -1,0 +1,22 @@
+// Runs every test class of the application folder.
+
+#include <QApplication>
+#include <QLocale>
+#include <QtTest>
+
+QObject* NewTestMRUFileList();
+QObject* NewTestPreferences();
+QObject* NewTestCalendarMain();
+QObject* NewTestSingleInstance();
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    int failures = 0;
+    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance()}) {
+        failures += QTest::qExec(test, argc, argv);
+        delete test;
+    }
+    return failures == 0 ? 0 : 1;
+}
