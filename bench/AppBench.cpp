@@ -3,41 +3,18 @@
 
 #include "app/MainForms.h"
 #include "calendar/CalendarPanel32.h"
-#include "objects/GGraphicControl.h"
+#include "objects/GPLabel.h"
 #include "platform/IniFile.h"
 #include "platform/Printers.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScriptedUiServices.h"
 #include "richtext/WPRtfStorage.h"
-#include "stream/ClassRegistry.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A page object that paints a framed caption, standing in for the text labels.
-class TBenchLabel : public TGGraphicControl {
-public:
-    using TGGraphicControl::TGGraphicControl;
-    QString ClassName() const override { return "TBenchLabel"; }
-    void PublishProperties(TPropertyList& list) override
-    {
-        TGGraphicControl::PublishProperties(list);
-        list.AddString("Caption", [this] { return Caption; }, [this](const QString& v) { Caption = v; });
-    }
-
-    QString Caption;
-
-protected:
-    void Paint(QPainter& painter) override
-    {
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        painter.drawText(rect(), Qt::AlignCenter, Caption);
-    }
-};
 
 // Owns the page objects, as the main window does.
 class TBenchOwner : public TComponent {
@@ -54,7 +31,6 @@ class TBenchSetting {
 public:
     TBenchSetting()
     {
-        RegisterClass<TBenchLabel>("TBenchLabel");
         OverrideDataFolder(Dir.path() + "/");
         OverridePrinters({[] { return QStringList{"Office"}; }, [] { return QString("Office"); }});
         File = Dir.filePath("Full.MVF");
@@ -87,8 +63,11 @@ private:
         for (int cell = 1; cell <= 42; ++cell)
             page.SetCellRtf(cell, text);
         for (int i = 0; i < 30; ++i) {
-            auto* label = new TBenchLabel(&owner);
-            label->Caption = QString("Label %1").arg(i + 1);
+            auto* label = new TGPLabel(&owner);
+            label->Loaded();
+            label->SetCaption(QString("Label %1").arg(i + 1));
+            label->SetBorderStyle(bsSingle);
+            label->SetDepthShadow(2);
             page.PlaceObject(*label, QRect(20 + (i % 6) * 120, 40 + (i / 6) * 90, 100, 30));
         }
         page.SaveToFile(fileName);
