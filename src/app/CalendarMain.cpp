@@ -11,7 +11,6 @@
 #include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
-#include "platform/ScreenPpi.h"
 #include "platform/Utility.h"
 #include "platform/WindowPlacement.h"
 #include "richtext/WPDefaultFont.h"
@@ -884,9 +883,11 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(const TRect& rFree, int iCel
     m_EditorActive = true;
     const int w = rFree.Right - rFree.Left + 1;
     const int h = rFree.Bottom - rFree.Top + 1;
-    const double ppi = ScreenPpi();
     TWPRichText& editor = *m_WPRichText1;
-    editor.SetPageSize(int(std::lround(w / ppi * 1440)), int(std::lround(h / ppi * 1440)));
+    // The page the cell's text is painted on: the cell's size unzoomed, so that the editor breaks
+    // the lines where the painted cell does.
+    const TWPPageRenderer cellPage = TWPPageRenderer::ForTarget(QSize(w, h), ZoomPercent());
+    editor.SetPageSize(cellPage.PageWidth(), cellPage.PageHeight());
     editor.SetMargins(0, 0, 0, 0);
     editor.SetZoom(ZoomPercent());
     editor.SetText(rtfstorage->RtfText());

@@ -22,6 +22,8 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolTip>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QToolButton>
 
 namespace {
@@ -89,6 +91,15 @@ void NewJanuary1998(TMainWindowFixture& f)
     f.Trigger("New1");
 }
 
+// The lines the editor's text is laid out in, paragraph by paragraph.
+int EditorLines(const TWPRichText& editor)
+{
+    int lines = 0;
+    for (QTextBlock block = editor.Text().Document().begin(); block.isValid(); block = block.next())
+        lines += block.layout()->lineCount();
+    return lines;
+}
+
 } // namespace
 
 class TestCalendarMain : public QObject {
@@ -103,6 +114,8 @@ private slots:
     void FailedSaveKeepsNameAndChanges();
     void ZoomStaysWithinItsLimits_data();
     void ZoomStaysWithinItsLimits();
+    void EditorWrapsAsThePageAtEveryZoom_data();
+    void EditorWrapsAsThePageAtEveryZoom();
     void TabMovesTheEditorWithinThePage_data();
     void TabMovesTheEditorWithinThePage();
     void RecentFilesKeepFiveWithoutDuplicates();
@@ -372,6 +385,38 @@ void TestCalendarMain::ZoomStaysWithinItsLimits()
     f.Ui.AnswerYesNo(false);
     QVERIFY(f.Close());
     QCOMPARE(TIniFile(IniFileName()).ReadInteger("Zooming", "Main", 0), expected);
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::EditorWrapsAsThePageAtEveryZoom_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("60%") << 60;
+    QTest::newRow("80%") << 80;
+}
+
+// The page paints a cell's text laid out at the cell's unzoomed width; the editor over the cell
+// must break the lines at the same places, or the text jumps when the editor closes.
+void TestCalendarMain::EditorWrapsAsThePageAtEveryZoom()
+{
+    QFETCH(int, zoom);
+    const QString text = "Dentist appointment at half past nine, then soccer practice with the whole team";
+    TMainWindowFixture f;
+    const QString file = f.Path("wrap.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, text);
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", 100);
+    TCalendarMain& main = f.Start();
+    f.ClickCell(3);
+    const int unzoomedLines = EditorLines(f.Editor());
+    QVERIFY(unzoomedLines > 2);
+
+    while (main.ZoomPercent() > zoom)
+        QTest::mouseClick(f.Widget<QToolButton>("ZoomMinusButton"), Qt::LeftButton);
+    QCOMPARE(main.ZoomPercent(), zoom);
+    f.ClickCell(3);
+    QVERIFY(main.EditorActive());
+    QCOMPARE(EditorLines(f.Editor()), unzoomedLines);
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
