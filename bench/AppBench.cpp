@@ -10,7 +10,6 @@
 #include "platform/ScriptedUiServices.h"
 #include "richtext/WPRtfStorage.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -116,13 +115,3 @@ void BM_SaveCalendar(benchmark::State& state)
 BENCHMARK(BM_SaveCalendar)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "print/ReportPrinter.h"
 #include "richtext/WPRtfStorage.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -67,13 +66,3 @@ void BM_PrintPageToPdf(benchmark::State& state)
 BENCHMARK(BM_PrintPageToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "richtext/WPRtfText.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTextCursor>
@@ -115,15 +114,3 @@ void BM_Paint42Cells(benchmark::State& state)
 BENCHMARK(BM_Paint42Cells)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// Text layout needs a GUI application; without a display the offscreen platform serves.
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

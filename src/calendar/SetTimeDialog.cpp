@@ -1,5 +1,7 @@
 #include "calendar/SetTimeDialog.h"
 
+#include "controls/OkCancelButtons.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -58,18 +60,7 @@ TSetTimeDialog::TSetTimeDialog(QWidget* parent)
         m_MinuteButtons += button;
     }
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("okbutton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CancelButton");
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelButtons(*this, "&Ok", "&Cancel");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(hourPanel);
     layout->addWidget(minutePanel);

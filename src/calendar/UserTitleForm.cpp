@@ -1,9 +1,10 @@
 #include "calendar/UserTitleForm.h"
 
+#include "controls/OkCancelButtons.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 TUserTitleForm::TUserTitleForm(QWidget* parent)
@@ -14,18 +15,7 @@ TUserTitleForm::TUserTitleForm(QWidget* parent)
     m_TitleText->setObjectName("TitleText");
     m_TitleText->setMinimumWidth(320);
 
-    auto* ok = new QPushButton("Ok", this);
-    ok->setObjectName("okbutton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton("Cancel", this);
-    cancel->setObjectName("CancelButton");
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = OkCancelButtons(*this, "Ok", "Cancel");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("Enter calendar title (leave blank for default):", this));
     layout->addWidget(m_TitleText);
