@@ -707,7 +707,7 @@ void TCalendarMain::mnuPropertiesClick()
         if (!page.SameSettings(preview))
             SetModified(true);
         m_PropertiesAccepted = true;
-        const int family = page.LayoutFamily();
+        const TLayoutFamily family = page.LayoutFamily();
         page.AssignSettings(preview);
         if (page.LayoutFamily() != family) {
             page.ClearAllCells();

@@ -56,7 +56,7 @@ struct TCalendarDrawRecord {
     QStringList DayNames;   // 7, Sunday first
 
     // Written by the drawing routines.
-    std::array<TCellRecord, 42> Cells;
+    std::array<TCellRecord, CellCount> Cells;
     TRect TitleRect;
     TRect DaysHeaderRect;
 

@@ -203,7 +203,7 @@ void DrawPlannerRows(QPainter& canvas, TCalendarDrawRecord& record, int rowCount
     for (int k = 1; k < rowCount; ++k)
         Line(canvas, l, top + rh * k, r, top + rh * k);
 
-    for (int k = 0; k < rowCount && k < 42; ++k) {
+    for (int k = 0; k < rowCount && k < CellCount; ++k) {
         TCellRecord& cell = record.Cells[k];
         cell.Free = {xc + 4, top + rh * k + 4, r - 4, k == rowCount - 1 ? b - 4 : top + rh * (k + 1) - 4};
         cell.Whole = cell.Free;

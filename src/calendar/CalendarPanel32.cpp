@@ -20,14 +20,6 @@
 
 namespace {
 
-void SetFont(TFont& font, const QString& name, int size, bool bold, TColor color)
-{
-    font.SetName(name);
-    font.SetSize(size);
-    font.SetStyle(bold ? FontStyleBit(fsBold) : 0);
-    font.SetColor(color);
-}
-
 TDrawFont DrawFont(const TFont& font, float zoom)
 {
     return {font.Name(), int(font.Size() * zoom), font.Style(), font.Color()};
@@ -38,12 +30,6 @@ TRect Zoomed(const TRect& r, float zoom)
     return {int(r.Left * zoom), int(r.Top * zoom), int(r.Right * zoom), int(r.Bottom * zoom)};
 }
 
-// Fonts agree for the page's settings when name, style and colour agree; sizes are not compared.
-bool SameFont(const TFont& a, const TFont& b)
-{
-    return a.Name() == b.Name() && a.Style() == b.Style() && a.Color() == b.Color();
-}
-
 } // namespace
 
 TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
@@ -51,46 +37,41 @@ TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
 {
     // The page-object classes files and the object clipboard may name.
     RegisterClass<TGPLabel>("TGPLabel");
-    SetFont(m_TitleFont, "Times New Roman", 26, true, clBlack);
-    SetFont(m_HeadersFont, "Times New Roman", 16, true, clBlack);
-    SetFont(m_CellFont, "Times New Roman", 16, true, clBlack);
-    SetFont(m_MiniTitleFont, "Times New Roman", 6, true, clBlack);
-    SetFont(m_MiniHeadersFont, "Times New Roman", 8, false, clWhite);
-    SetFont(m_MiniCellFont, "Times New Roman", 6, false, clBlack);
-    for (TFont* font : {&m_TitleFont, &m_HeadersFont, &m_CellFont, &m_MiniTitleFont, &m_MiniHeadersFont, &m_MiniCellFont})
-        font->OnChange = [this] { update(); };
+    WatchFonts();
     for (TWPRtfStorage*& cell : m_Cells)
         cell = new TWPRtfStorage(this);
-    LocaleNames();
     RecalcLayout(true);
 }
 
 TCalendarPanel32::~TCalendarPanel32() = default; // the cells are owned components
 
-void TCalendarPanel32::LocaleNames()
+void TCalendarPanel32::WatchFonts()
 {
-    const QLocale locale;
-    m_PageMonthNames.clear();
-    m_PageDayNames.clear();
-    for (int m = 1; m <= 12; ++m)
-        m_PageMonthNames += locale.monthName(m, QLocale::LongFormat);
-    for (int d = 0; d < 7; ++d)
-        m_PageDayNames += locale.dayName(d == 0 ? 7 : d, QLocale::LongFormat);
+    for (TPageFont* font : m_Settings.Fonts())
+        font->OnChange = [this] { update(); };
+}
+
+void TCalendarPanel32::SetSettings(const TCalendarSettings& settings)
+{
+    m_Settings = settings; // the fonts keep their change handler
+    RecalcLayout(false);
 }
 
 void TCalendarPanel32::RecalcLayout(bool resetMiniFonts)
 {
     TPageSettings settings;
-    settings.Layout = m_CalendarLayout;
-    settings.UseA4Paper = m_UseA4Paper;
-    settings.LeftMargin = m_LeftMargin;
-    settings.TopMargin = m_TopMargin;
-    settings.RightMargin = m_RightMargin;
-    settings.BottomMargin = m_BottomMargin;
-    settings.Month = m_MainCalMonth;
-    settings.Year = m_MainCalYear;
+    settings.Layout = m_Settings.CalendarLayout;
+    settings.UseA4Paper = m_Settings.UseA4Paper;
+    settings.LeftMargin = m_Settings.LeftMargin;
+    settings.TopMargin = m_Settings.TopMargin;
+    settings.RightMargin = m_Settings.RightMargin;
+    settings.BottomMargin = m_Settings.BottomMargin;
+    settings.Month = m_Settings.MainCalMonth;
+    settings.Year = m_Settings.MainCalYear;
     settings.Ppi = ScreenPpi();
+    m_Geometry.Orientation = m_Settings.Orientation;
     m_Geometry = ComputePageGeometry(settings, m_Geometry);
+    m_Settings.Orientation = m_Geometry.Orientation;
     if (resetMiniFonts && m_Geometry.MiniFontPreset > 0)
         ApplyMiniFontPreset(m_Geometry.MiniFontPreset);
     resize(int(m_Geometry.Width * Zoom()), int(m_Geometry.Height * Zoom()));
@@ -104,9 +85,9 @@ void TCalendarPanel32::Relayout()
 
 void TCalendarPanel32::ApplyMiniFontPreset(int size)
 {
-    m_MiniTitleFont.SetSize(size);
-    m_MiniHeadersFont.SetSize(int(size * 0.8));
-    m_MiniCellFont.SetSize(int(size * 0.8));
+    m_Settings.MiniTitleFont.SetSize(size);
+    m_Settings.MiniHeadersFont.SetSize(int(size * 0.8));
+    m_Settings.MiniCellFont.SetSize(int(size * 0.8));
 }
 
 // Setters: store, then relayout or repaint; unchanged values do nothing.
@@ -119,33 +100,33 @@ void TCalendarPanel32::ApplyMiniFontPreset(int size)
         after; \
     }
 
-MV_SETTER(CalendarLayout, TCalendarLayout, m_CalendarLayout, Relayout())
-MV_SETTER(TitleBGColor, TColor, m_TitleBGColor, update())
-MV_SETTER(LeftMarginInch, double, m_LeftMargin, Relayout())
-MV_SETTER(TopMarginInch, double, m_TopMargin, Relayout())
-MV_SETTER(RightMarginInch, double, m_RightMargin, Relayout())
-MV_SETTER(BottomMarginInch, double, m_BottomMargin, Relayout())
-MV_SETTER(MiniCalBorder, TCalBorderStyle, m_MiniCalBorder, update())
-MV_SETTER(MiniHeadersBorder, TCalBorderStyle, m_MiniHeadersBorder, update())
-MV_SETTER(MiniCellBorder, TCalBorderStyle, m_MiniCellBorder, update())
-MV_SETTER(MiniShowYear, bool, m_MiniShowYear, update())
-MV_SETTER(MiniHeadersBGColor, TColor, m_MiniHeadersBGColor, update())
-MV_SETTER(MiniCalBGColor, TColor, m_MiniCalBGColor, update())
-MV_SETTER(MainCalDay, int, m_MainCalDay, Relayout())
-MV_SETTER(MainCalMonth, int, m_MainCalMonth, Relayout())
-MV_SETTER(MainCalYear, int, m_MainCalYear, Relayout())
-MV_SETTER(StartOfWeek, int, m_StartOfWeek, update())
-MV_SETTER(CalendarBorder, TCalBorderStyle, m_CalendarBorder, update())
-MV_SETTER(TitleShowYear, bool, m_TitleShowYear, update())
-MV_SETTER(HeadersBorder, TCalBorderStyle, m_HeadersBorder, update())
-MV_SETTER(HeadersStyle, TCalHeadersStyle, m_HeadersStyle, update())
-MV_SETTER(MiniHeadersStyle, TCalHeadersStyle, m_MiniHeadersStyle, update())
-MV_SETTER(HeadersBGColor, TColor, m_HeadersBGColor, update())
-MV_SETTER(NumberPosition, TCalendarNumberPosition, m_NumberPosition, update())
-MV_SETTER(CellBorder, TCalBorderStyle, m_CellBorder, update())
-MV_SETTER(UserTitle, const QString&, m_UserTitle, update())
-MV_SETTER(UseA4Paper, bool, m_UseA4Paper, Relayout())
-MV_SETTER(StartTime, double, m_StartTime, Relayout())
+MV_SETTER(CalendarLayout, TCalendarLayout, m_Settings.CalendarLayout, Relayout())
+MV_SETTER(TitleBGColor, TColor, m_Settings.TitleBGColor, update())
+MV_SETTER(LeftMarginInch, double, m_Settings.LeftMargin, Relayout())
+MV_SETTER(TopMarginInch, double, m_Settings.TopMargin, Relayout())
+MV_SETTER(RightMarginInch, double, m_Settings.RightMargin, Relayout())
+MV_SETTER(BottomMarginInch, double, m_Settings.BottomMargin, Relayout())
+MV_SETTER(MiniCalBorder, TCalBorderStyle, m_Settings.MiniCalBorder, update())
+MV_SETTER(MiniHeadersBorder, TCalBorderStyle, m_Settings.MiniHeadersBorder, update())
+MV_SETTER(MiniCellBorder, TCalBorderStyle, m_Settings.MiniCellBorder, update())
+MV_SETTER(MiniShowYear, bool, m_Settings.MiniShowYear, update())
+MV_SETTER(MiniHeadersBGColor, TColor, m_Settings.MiniHeadersBGColor, update())
+MV_SETTER(MiniCalBGColor, TColor, m_Settings.MiniCalBGColor, update())
+MV_SETTER(MainCalDay, int, m_Settings.MainCalDay, Relayout())
+MV_SETTER(MainCalMonth, int, m_Settings.MainCalMonth, Relayout())
+MV_SETTER(MainCalYear, int, m_Settings.MainCalYear, Relayout())
+MV_SETTER(StartOfWeek, int, m_Settings.StartOfWeek, update())
+MV_SETTER(CalendarBorder, TCalBorderStyle, m_Settings.CalendarBorder, update())
+MV_SETTER(TitleShowYear, bool, m_Settings.TitleShowYear, update())
+MV_SETTER(HeadersBorder, TCalBorderStyle, m_Settings.HeadersBorder, update())
+MV_SETTER(HeadersStyle, TCalHeadersStyle, m_Settings.HeadersStyle, update())
+MV_SETTER(MiniHeadersStyle, TCalHeadersStyle, m_Settings.MiniHeadersStyle, update())
+MV_SETTER(HeadersBGColor, TColor, m_Settings.HeadersBGColor, update())
+MV_SETTER(NumberPosition, TCalendarNumberPosition, m_Settings.NumberPosition, update())
+MV_SETTER(CellBorder, TCalBorderStyle, m_Settings.CellBorder, update())
+MV_SETTER(UserTitle, const QString&, m_Settings.UserTitle, update())
+MV_SETTER(UseA4Paper, bool, m_Settings.UseA4Paper, Relayout())
+MV_SETTER(StartTime, double, m_Settings.StartTime, Relayout())
 
 #undef MV_SETTER
 
@@ -153,34 +134,19 @@ void TCalendarPanel32::SetCalendarOrientation(TCalendarOrientation value)
 {
     if (value == m_Geometry.Orientation)
         return;
-    m_Geometry.Orientation = value;
+    m_Settings.Orientation = value;
     Relayout(); // which derives the orientation from the layout again
 }
 
 void TCalendarPanel32::SetCalendarLineLayout(TCalendarLineLayout value)
 {
-    if (value == m_CalendarLineLayout)
-        return;
-    m_CalendarLineLayout = value;
-    static constexpr TCalBorderStyle Presets[3][3] = {
-        {cbAll, cbAll, cbAll}, {cbNone, cbAll, cbAll}, {cbNone, cbNone, cbAll}};
-    m_CalendarBorder = Presets[value][0];
-    m_HeadersBorder = Presets[value][1];
-    m_CellBorder = Presets[value][2];
+    m_Settings.SetCalendarLineLayout(value);
     update();
 }
 
 void TCalendarPanel32::SetMiniCalendarLineLayout(TMiniCalendarLineLayout value)
 {
-    if (value == m_MiniCalendarLineLayout)
-        return;
-    m_MiniCalendarLineLayout = value;
-    // calendar, cells, headers
-    static constexpr TCalBorderStyle Presets[3][3] = {
-        {cbAll, cbAll, cbAll}, {cbAll, cbNone, cbTopBottom}, {cbNone, cbNone, cbTop}};
-    m_MiniCalBorder = Presets[value][0];
-    m_MiniCellBorder = Presets[value][1];
-    m_MiniHeadersBorder = Presets[value][2];
+    m_Settings.SetMiniCalendarLineLayout(value);
     update();
 }
 
@@ -193,12 +159,12 @@ void TCalendarPanel32::SetPanelState(TLPanelState value)
 
 TWPRtfStorage* TCalendarPanel32::GetCellRtf(int index) const
 {
-    return index >= 1 && index <= 42 ? m_Cells[index - 1] : nullptr;
+    return index >= 1 && index <= CellCount ? m_Cells[index - 1] : nullptr;
 }
 
 void TCalendarPanel32::SetCellRtf(int index, const TWPRtfStorage& text)
 {
-    if (index < 1 || index > 42)
+    if (index < 1 || index > CellCount)
         return;
     m_Cells[index - 1]->Assign(text);
     update();
@@ -206,12 +172,12 @@ void TCalendarPanel32::SetCellRtf(int index, const TWPRtfStorage& text)
 
 int TCalendarPanel32::DayOfCell(int index) const
 {
-    return index >= 1 && index <= 42 ? m_Main.Cells[index - 1].Day : 0;
+    return index >= 1 && index <= CellCount ? m_Main.Cells[index - 1].Day : 0;
 }
 
 int TCalendarPanel32::CellOfDay(int day) const
 {
-    for (int i = 0; i < 42; ++i) {
+    for (int i = 0; i < CellCount; ++i) {
         if (m_Main.Cells[i].Day == day)
             return i + 1;
     }
@@ -220,7 +186,7 @@ int TCalendarPanel32::CellOfDay(int day) const
 
 int TCalendarPanel32::CellAtPoint(int x, int y) const
 {
-    for (int i = 0; i < 42; ++i) {
+    for (int i = 0; i < CellCount; ++i) {
         if (m_Main.Cells[i].Whole.Contains(x, y))
             return i + 1;
     }
@@ -234,7 +200,7 @@ bool TCalendarPanel32::IsPointInCell(int x, int y) const
 
 void TCalendarPanel32::FireCellEvent(int index)
 {
-    if (index < 1 || index > 42 || !ClickedInCellEvent)
+    if (index < 1 || index > CellCount || !ClickedInCellEvent)
         return;
     const TCellRecord& cell = m_Main.Cells[index - 1];
     TWPRtfStorage* storage = m_Cells[index - 1];
@@ -248,26 +214,26 @@ void TCalendarPanel32::FireCellEventAtPoint(int x, int y)
 
 void TCalendarPanel32::EditPreviousCell(int index)
 {
-    if (index > 1 && index <= 43 && !m_Main.Cells[index - 2].Free.IsEmpty())
+    if (index > 1 && index <= CellCount + 1 && !m_Main.Cells[index - 2].Free.IsEmpty())
         FireCellEvent(index - 1);
 }
 
 void TCalendarPanel32::EditNextCell(int index)
 {
-    if (index >= 0 && index < 42 && !m_Main.Cells[index].Free.IsEmpty())
+    if (index >= 0 && index < CellCount && !m_Main.Cells[index].Free.IsEmpty())
         FireCellEvent(index + 1);
 }
 
 void TCalendarPanel32::ClearAllCells()
 {
-    for (int i = 0; i < 42; ++i)
-        m_Cells[i]->Assign(*m_Cells[42]);
+    for (int i = 0; i < CellCount; ++i)
+        m_Cells[i]->Assign(*m_Cells[CellCount]);
     m_Main.ClearCells();
 }
 
 bool TCalendarPanel32::HasCellText() const
 {
-    for (int i = 0; i < 42; ++i) {
+    for (int i = 0; i < CellCount; ++i) {
         if (!m_Cells[i]->IsEmpty())
             return true;
     }
@@ -276,153 +242,93 @@ bool TCalendarPanel32::HasCellText() const
 
 QString TCalendarPanel32::GetMonthName(int index) const
 {
-    return index >= 1 && index <= 12 ? m_PageMonthNames[index - 1] : QString();
+    return index >= 1 && index <= 12 ? m_Settings.MonthNames[index - 1] : QString();
 }
 
 void TCalendarPanel32::SetMonthName(int index, const QString& name)
 {
     if (index >= 1 && index <= 12)
-        m_PageMonthNames[index - 1] = name;
+        m_Settings.MonthNames[index - 1] = name;
 }
 
 QString TCalendarPanel32::GetDayName(int index) const
 {
-    return index >= 1 && index <= 7 ? m_PageDayNames[index - 1] : QString();
+    return index >= 1 && index <= 7 ? m_Settings.DayNames[index - 1] : QString();
 }
 
 void TCalendarPanel32::SetDayName(int index, const QString& name)
 {
     if (index >= 1 && index <= 7)
-        m_PageDayNames[index - 1] = name;
+        m_Settings.DayNames[index - 1] = name;
 }
 
 bool TCalendarPanel32::CellsAvailable() const
 {
-    return LayoutFamily() != 1 && isVisible();
+    return LayoutFamily() != lfMultiMonth && isVisible();
 }
 
 void TCalendarPanel32::AssignSettings(const TCalendarPanel32& other)
 {
-    m_UseA4Paper = other.m_UseA4Paper;
-    m_CalendarLayout = other.m_CalendarLayout;
-    m_StartOfWeek = other.m_StartOfWeek;
-    m_PageMonthNames = other.m_PageMonthNames;
-    m_PageDayNames = other.m_PageDayNames;
-    m_MainCalDay = other.m_MainCalDay;
-    m_MainCalMonth = other.m_MainCalMonth;
-    m_MainCalYear = other.m_MainCalYear;
-    m_TitleFont.Assign(other.m_TitleFont);
-    m_TitleBGColor = other.m_TitleBGColor;
-    m_HeadersFont.Assign(other.m_HeadersFont);
-    m_HeadersBGColor = other.m_HeadersBGColor;
-    m_HeadersStyle = other.m_HeadersStyle;
-    m_CellFont.Assign(other.m_CellFont);
-    m_MiniCalBGColor = other.m_MiniCalBGColor;
-    m_MiniTitleFont.Assign(other.m_MiniTitleFont);
-    m_MiniHeadersFont.Assign(other.m_MiniHeadersFont);
-    m_MiniHeadersBGColor = other.m_MiniHeadersBGColor;
-    m_MiniHeadersStyle = other.m_MiniHeadersStyle;
-    m_MiniCellFont.Assign(other.m_MiniCellFont);
-    m_TitleShowYear = other.m_TitleShowYear;
-    m_MiniShowYear = other.m_MiniShowYear;
-    m_LeftMargin = other.m_LeftMargin;
-    m_TopMargin = other.m_TopMargin;
-    m_RightMargin = other.m_RightMargin;
-    m_BottomMargin = other.m_BottomMargin;
-    m_StartTime = other.m_StartTime;
-    SetCalendarLineLayout(other.m_CalendarLineLayout);
-    SetMiniCalendarLineLayout(other.m_MiniCalendarLineLayout);
-    SetUserTitle(other.m_UserTitle);
+    m_Settings.AssignPageSettings(other.m_Settings);
     RecalcLayout(false);
 }
 
-bool TCalendarPanel32::SameSettings(const TCalendarPanel32& o) const
+bool TCalendarPanel32::SameSettings(const TCalendarPanel32& other) const
 {
-    return m_UseA4Paper == o.m_UseA4Paper && m_CalendarLayout == o.m_CalendarLayout &&
-           m_StartOfWeek == o.m_StartOfWeek && m_PageMonthNames == o.m_PageMonthNames &&
-           m_PageDayNames == o.m_PageDayNames && m_MainCalDay == o.m_MainCalDay &&
-           m_MainCalMonth == o.m_MainCalMonth && m_MainCalYear == o.m_MainCalYear &&
-           SameFont(m_TitleFont, o.m_TitleFont) && SameFont(m_HeadersFont, o.m_HeadersFont) &&
-           SameFont(m_CellFont, o.m_CellFont) && SameFont(m_MiniTitleFont, o.m_MiniTitleFont) &&
-           SameFont(m_MiniHeadersFont, o.m_MiniHeadersFont) && SameFont(m_MiniCellFont, o.m_MiniCellFont) &&
-           m_TitleBGColor == o.m_TitleBGColor && m_HeadersBGColor == o.m_HeadersBGColor &&
-           m_HeadersStyle == o.m_HeadersStyle && m_MiniCalBGColor == o.m_MiniCalBGColor &&
-           m_MiniHeadersBGColor == o.m_MiniHeadersBGColor && m_MiniHeadersStyle == o.m_MiniHeadersStyle &&
-           m_TitleShowYear == o.m_TitleShowYear && m_MiniShowYear == o.m_MiniShowYear &&
-           m_LeftMargin == o.m_LeftMargin && m_TopMargin == o.m_TopMargin && m_RightMargin == o.m_RightMargin &&
-           m_BottomMargin == o.m_BottomMargin && m_StartTime == o.m_StartTime &&
-           m_CalendarLineLayout == o.m_CalendarLineLayout && m_MiniCalendarLineLayout == o.m_MiniCalendarLineLayout &&
-           m_UserTitle == o.m_UserTitle;
+    return m_Settings.SamePageSettings(other.m_Settings);
 }
 
 void TCalendarPanel32::ResetToDefaults()
 {
-    m_UseA4Paper = false;
-    m_UserTitle.clear();
-    m_CalendarLayout = loFCMinisInTitleLS;
-    m_StartOfWeek = 1;
-    LocaleNames();
-    const QDate today = QDate::currentDate();
-    m_MainCalDay = today.day();
-    m_MainCalMonth = today.month();
-    m_MainCalYear = today.year();
-    m_TitleBGColor = m_HeadersBGColor = m_MiniCalBGColor = m_MiniHeadersBGColor = clWhite;
-    m_MiniHeadersFont.SetColor(clBlack);
-    m_MiniHeadersStyle = dsFirstChar;
-    m_TitleShowYear = m_MiniShowYear = true;
-    m_LeftMargin = m_TopMargin = m_RightMargin = m_BottomMargin = 0.5;
-    m_StartTime = 8.0 / 24;
-    // Through the setters: a line layout that changes brings its border preset.
-    SetCalendarLineLayout(llFull);
-    SetMiniCalendarLineLayout(mllBoxed);
+    m_Settings.ResetForNewCalendar(QDate::currentDate());
     RecalcLayout(true);
 }
 
 void TCalendarPanel32::FillMainRecord(TCalendarDrawRecord& r, float zoom) const
 {
     r.BackgroundColor = clWhite;
-    r.TitleBGColor = m_TitleBGColor;
+    r.TitleBGColor = m_Settings.TitleBGColor;
     r.MinTitleHeight = int(1.5 * ScreenPpi() * zoom);
-    r.Month = m_MainCalMonth;
-    r.Year = m_MainCalYear;
-    r.Day = m_MainCalDay;
+    r.Month = m_Settings.MainCalMonth;
+    r.Year = m_Settings.MainCalYear;
+    r.Day = m_Settings.MainCalDay;
     r.CalendarRect = Zoomed(m_Geometry.Main, zoom);
-    r.NumberPosition = m_NumberPosition;
-    r.StartOfWeek = m_StartOfWeek;
-    r.CalendarBorder = m_CalendarBorder;
-    r.TitleFont = DrawFont(m_TitleFont, zoom);
-    r.TitleShowYear = m_TitleShowYear;
-    r.HeadersFont = DrawFont(m_HeadersFont, zoom);
-    r.HeadersBorder = m_HeadersBorder;
-    r.HeadersStyle = m_HeadersStyle;
-    r.HeadersBGColor = m_HeadersBGColor;
-    r.CellFont = DrawFont(m_CellFont, zoom);
-    r.CellBorder = m_CellBorder;
-    r.MonthNames = m_PageMonthNames;
-    r.DayNames = m_PageDayNames;
-    r.PlannerDays = m_CalendarLayout == lo2Week ? 14 : 7;
-    r.PlannerRows = m_CalendarLayout == loDay15 ? 15 : 10;
-    r.StartTime = m_StartTime;
+    r.NumberPosition = m_Settings.NumberPosition;
+    r.StartOfWeek = m_Settings.StartOfWeek;
+    r.CalendarBorder = m_Settings.CalendarBorder;
+    r.TitleFont = DrawFont(m_Settings.TitleFont, zoom);
+    r.TitleShowYear = m_Settings.TitleShowYear;
+    r.HeadersFont = DrawFont(m_Settings.HeadersFont, zoom);
+    r.HeadersBorder = m_Settings.HeadersBorder;
+    r.HeadersStyle = m_Settings.HeadersStyle;
+    r.HeadersBGColor = m_Settings.HeadersBGColor;
+    r.CellFont = DrawFont(m_Settings.CellFont, zoom);
+    r.CellBorder = m_Settings.CellBorder;
+    r.MonthNames = m_Settings.MonthNames;
+    r.DayNames = m_Settings.DayNames;
+    r.PlannerDays = m_Settings.CalendarLayout == lo2Week ? 14 : 7;
+    r.PlannerRows = m_Settings.CalendarLayout == loDay15 ? 15 : 10;
+    r.StartTime = m_Settings.StartTime;
 }
 
 void TCalendarPanel32::FillMiniRecord(TCalendarDrawRecord& r, float zoom) const
 {
-    r.BackgroundColor = m_MiniCalBGColor;
-    r.TitleBGColor = m_MiniCalBGColor;
+    r.BackgroundColor = m_Settings.MiniCalBGColor;
+    r.TitleBGColor = m_Settings.MiniCalBGColor;
     r.MinTitleHeight = 0;
     r.NumberPosition = cnpCenter;
-    r.StartOfWeek = m_StartOfWeek;
-    r.CalendarBorder = m_MiniCalBorder;
-    r.TitleFont = DrawFont(m_MiniTitleFont, zoom);
-    r.TitleShowYear = m_MiniShowYear;
-    r.HeadersFont = DrawFont(m_MiniHeadersFont, zoom);
-    r.HeadersBorder = m_MiniHeadersBorder;
-    r.HeadersStyle = m_MiniHeadersStyle;
-    r.HeadersBGColor = m_MiniHeadersBGColor;
-    r.CellFont = DrawFont(m_MiniCellFont, zoom);
-    r.CellBorder = m_MiniCellBorder;
-    r.MonthNames = m_PageMonthNames;
-    r.DayNames = m_PageDayNames;
+    r.StartOfWeek = m_Settings.StartOfWeek;
+    r.CalendarBorder = m_Settings.MiniCalBorder;
+    r.TitleFont = DrawFont(m_Settings.MiniTitleFont, zoom);
+    r.TitleShowYear = m_Settings.MiniShowYear;
+    r.HeadersFont = DrawFont(m_Settings.MiniHeadersFont, zoom);
+    r.HeadersBorder = m_Settings.MiniHeadersBorder;
+    r.HeadersStyle = m_Settings.MiniHeadersStyle;
+    r.HeadersBGColor = m_Settings.MiniHeadersBGColor;
+    r.CellFont = DrawFont(m_Settings.MiniCellFont, zoom);
+    r.CellBorder = m_Settings.MiniCellBorder;
+    r.MonthNames = m_Settings.MonthNames;
+    r.DayNames = m_Settings.DayNames;
 }
 
 void TCalendarPanel32::RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free)
@@ -442,14 +348,14 @@ void TCalendarPanel32::DrawCalendar(QImage& image, double plannerStart)
     m_Main.StartTime = plannerStart;
     m_Main.ClearCells();
     const bool planner = m_Geometry.IsPlanner;
-    if (m_CalendarLayout == loWeek || m_CalendarLayout == lo2Week)
-        DrawWeekPlanner(painter, m_Main, m_UserTitle);
+    if (m_Settings.CalendarLayout == loWeek || m_Settings.CalendarLayout == lo2Week)
+        DrawWeekPlanner(painter, m_Main, m_Settings.UserTitle);
     else if (planner)
-        DrawDayPlanner(painter, m_Main, m_UserTitle);
+        DrawDayPlanner(painter, m_Main, m_Settings.UserTitle);
     else if (m_Geometry.ShowsMonthGrid)
-        DrawMonth(painter, m_Main, m_UserTitle);
+        DrawMonth(painter, m_Main, m_Settings.UserTitle);
     if (planner || m_Geometry.ShowsMonthGrid) {
-        for (int i = 0; i < 42; ++i)
+        for (int i = 0; i < CellCount; ++i)
             RenderCellText(painter, *m_Cells[i], m_Main.Cells[i].Free);
     }
     if (m_Geometry.ShowsMinis) {
@@ -472,7 +378,7 @@ void TCalendarPanel32::Paint(QPainter& painter)
     // Composed off screen and shown at once, so a half-drawn page never shows.
     QImage page(size(), QImage::Format_RGB32);
     page.fill(Qt::white);
-    DrawCalendar(page, m_StartTime);
+    DrawCalendar(page, m_Settings.StartTime);
     painter.drawImage(0, 0, page);
     m_Painting = false;
 }
@@ -535,12 +441,12 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double x, double y)
     main.CalendarRect = ToDevice(report, m_Geometry.Main, x, y);
     main.MinTitleHeight = int(1.5 * report.YDPI());
     const bool planner = m_Geometry.IsPlanner;
-    if (m_CalendarLayout == loWeek || m_CalendarLayout == lo2Week)
-        PrintWeekPlanner(report, main, m_UserTitle);
+    if (m_Settings.CalendarLayout == loWeek || m_Settings.CalendarLayout == lo2Week)
+        PrintWeekPlanner(report, main, m_Settings.UserTitle);
     else if (planner)
-        PrintDayPlanner(report, main, m_UserTitle);
+        PrintDayPlanner(report, main, m_Settings.UserTitle);
     else if (m_Geometry.ShowsMonthGrid)
-        PrintMonth(report, main, m_UserTitle);
+        PrintMonth(report, main, m_Settings.UserTitle);
 
     if (m_Geometry.ShowsMinis) {
         TCalendarDrawRecord mini;
@@ -557,7 +463,7 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double x, double y)
     // Cell text: recorded at screen size as on the unzoomed screen, then stretched onto paper.
     if (planner || m_Geometry.ShowsMonthGrid) {
         const double scale = double(ScreenPpi()) / report.XDPI();
-        for (int i = 0; i < 42; ++i) {
+        for (int i = 0; i < CellCount; ++i) {
             const TRect& free = main.Cells[i].Free;
             if (free.IsEmpty() || m_Cells[i]->IsEmpty())
                 continue;

@@ -5,6 +5,7 @@
 // page objects, and tells its owner which day cell was clicked.
 
 #include "calendar/CalendarDrawRecord.h"
+#include "calendar/CalendarSettings.h"
 #include "calendar/PageGeometry.h"
 #include "objects/GBasePanel.h"
 
@@ -30,72 +31,75 @@ public:
     QString ClassName() const override { return "TCalendarPanel32"; }
 
     // Settings; setters ignore unchanged values, then relayout or repaint.
+    const TCalendarSettings& Settings() const { return m_Settings; }
+    // Takes every setting at once and lays the page out again, keeping the mini font sizes.
+    void SetSettings(const TCalendarSettings& settings);
     TCalendarOrientation CalendarOrientation() const { return m_Geometry.Orientation; }
     void SetCalendarOrientation(TCalendarOrientation value);
-    TCalendarLayout CalendarLayout() const { return m_CalendarLayout; }
+    TCalendarLayout CalendarLayout() const { return m_Settings.CalendarLayout; }
     void SetCalendarLayout(TCalendarLayout value);
-    TCalendarLineLayout CalendarLineLayout() const { return m_CalendarLineLayout; }
+    TCalendarLineLayout CalendarLineLayout() const { return m_Settings.CalendarLineLayout; }
     void SetCalendarLineLayout(TCalendarLineLayout value);
-    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_MiniCalendarLineLayout; }
+    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_Settings.MiniCalendarLineLayout; }
     void SetMiniCalendarLineLayout(TMiniCalendarLineLayout value);
-    TColor TitleBGColor() const { return m_TitleBGColor; }
+    TColor TitleBGColor() const { return m_Settings.TitleBGColor; }
     void SetTitleBGColor(TColor value);
-    TFont& TitleFont() { return m_TitleFont; }
-    TFont& HeadersFont() { return m_HeadersFont; }
-    TFont& CellFont() { return m_CellFont; }
-    TFont& MiniTitleFont() { return m_MiniTitleFont; }
-    TFont& MiniHeadersFont() { return m_MiniHeadersFont; }
-    TFont& MiniCellFont() { return m_MiniCellFont; }
-    double LeftMarginInch() const { return m_LeftMargin; }
+    TFont& TitleFont() { return m_Settings.TitleFont; }
+    TFont& HeadersFont() { return m_Settings.HeadersFont; }
+    TFont& CellFont() { return m_Settings.CellFont; }
+    TFont& MiniTitleFont() { return m_Settings.MiniTitleFont; }
+    TFont& MiniHeadersFont() { return m_Settings.MiniHeadersFont; }
+    TFont& MiniCellFont() { return m_Settings.MiniCellFont; }
+    double LeftMarginInch() const { return m_Settings.LeftMargin; }
     void SetLeftMarginInch(double value);
-    double TopMarginInch() const { return m_TopMargin; }
+    double TopMarginInch() const { return m_Settings.TopMargin; }
     void SetTopMarginInch(double value);
-    double RightMarginInch() const { return m_RightMargin; }
+    double RightMarginInch() const { return m_Settings.RightMargin; }
     void SetRightMarginInch(double value);
-    double BottomMarginInch() const { return m_BottomMargin; }
+    double BottomMarginInch() const { return m_Settings.BottomMargin; }
     void SetBottomMarginInch(double value);
-    TCalBorderStyle MiniCalBorder() const { return m_MiniCalBorder; }
+    TCalBorderStyle MiniCalBorder() const { return m_Settings.MiniCalBorder; }
     void SetMiniCalBorder(TCalBorderStyle value);
-    TCalBorderStyle MiniHeadersBorder() const { return m_MiniHeadersBorder; }
+    TCalBorderStyle MiniHeadersBorder() const { return m_Settings.MiniHeadersBorder; }
     void SetMiniHeadersBorder(TCalBorderStyle value);
-    TCalBorderStyle MiniCellBorder() const { return m_MiniCellBorder; }
+    TCalBorderStyle MiniCellBorder() const { return m_Settings.MiniCellBorder; }
     void SetMiniCellBorder(TCalBorderStyle value);
-    bool MiniShowYear() const { return m_MiniShowYear; }
+    bool MiniShowYear() const { return m_Settings.MiniShowYear; }
     void SetMiniShowYear(bool value);
-    TColor MiniHeadersBGColor() const { return m_MiniHeadersBGColor; }
+    TColor MiniHeadersBGColor() const { return m_Settings.MiniHeadersBGColor; }
     void SetMiniHeadersBGColor(TColor value);
-    TColor MiniCalBGColor() const { return m_MiniCalBGColor; }
+    TColor MiniCalBGColor() const { return m_Settings.MiniCalBGColor; }
     void SetMiniCalBGColor(TColor value);
-    int MainCalDay() const { return m_MainCalDay; }
+    int MainCalDay() const { return m_Settings.MainCalDay; }
     void SetMainCalDay(int value);
-    int MainCalMonth() const { return m_MainCalMonth; }
+    int MainCalMonth() const { return m_Settings.MainCalMonth; }
     void SetMainCalMonth(int value);
-    int MainCalYear() const { return m_MainCalYear; }
+    int MainCalYear() const { return m_Settings.MainCalYear; }
     void SetMainCalYear(int value);
-    int StartOfWeek() const { return m_StartOfWeek; }
+    int StartOfWeek() const { return m_Settings.StartOfWeek; }
     void SetStartOfWeek(int value);
-    TCalBorderStyle CalendarBorder() const { return m_CalendarBorder; }
+    TCalBorderStyle CalendarBorder() const { return m_Settings.CalendarBorder; }
     void SetCalendarBorder(TCalBorderStyle value);
-    bool TitleShowYear() const { return m_TitleShowYear; }
+    bool TitleShowYear() const { return m_Settings.TitleShowYear; }
     void SetTitleShowYear(bool value);
-    TCalBorderStyle HeadersBorder() const { return m_HeadersBorder; }
+    TCalBorderStyle HeadersBorder() const { return m_Settings.HeadersBorder; }
     void SetHeadersBorder(TCalBorderStyle value);
-    TCalHeadersStyle HeadersStyle() const { return m_HeadersStyle; }
+    TCalHeadersStyle HeadersStyle() const { return m_Settings.HeadersStyle; }
     void SetHeadersStyle(TCalHeadersStyle value);
-    TCalHeadersStyle MiniHeadersStyle() const { return m_MiniHeadersStyle; }
+    TCalHeadersStyle MiniHeadersStyle() const { return m_Settings.MiniHeadersStyle; }
     void SetMiniHeadersStyle(TCalHeadersStyle value);
-    TColor HeadersBGColor() const { return m_HeadersBGColor; }
+    TColor HeadersBGColor() const { return m_Settings.HeadersBGColor; }
     void SetHeadersBGColor(TColor value);
-    TCalendarNumberPosition NumberPosition() const { return m_NumberPosition; }
+    TCalendarNumberPosition NumberPosition() const { return m_Settings.NumberPosition; }
     void SetNumberPosition(TCalendarNumberPosition value);
-    TCalBorderStyle CellBorder() const { return m_CellBorder; }
+    TCalBorderStyle CellBorder() const { return m_Settings.CellBorder; }
     void SetCellBorder(TCalBorderStyle value);
-    QString UserTitle() const { return m_UserTitle; }
+    QString UserTitle() const { return m_Settings.UserTitle; }
     void SetUserTitle(const QString& value);
-    bool UseA4Paper() const { return m_UseA4Paper; }
+    bool UseA4Paper() const { return m_Settings.UseA4Paper; }
     void SetUseA4Paper(bool value);
     // Time of the first planner hour row, as a fraction of a day.
-    double StartTime() const { return m_StartTime; }
+    double StartTime() const { return m_Settings.StartTime; }
     void SetStartTime(double value);
     TLPanelState PanelState() const { return m_PanelState; }
     void SetPanelState(TLPanelState value);
@@ -124,7 +128,7 @@ public:
     QString GetDayName(int index) const;
     void SetDayName(int index, const QString& name);
 
-    int LayoutFamily() const { return LayoutFamilyOf(m_CalendarLayout); }
+    TLayoutFamily LayoutFamily() const { return LayoutFamilyOf(m_Settings.CalendarLayout); }
     bool CellsAvailable() const;
     // Whether a special-effects text object lies on the page.
     bool HasSuperTextObject() const;
@@ -165,7 +169,7 @@ protected:
 
 private:
     void Relayout();
-    void LocaleNames();
+    void WatchFonts();
     void FillMainRecord(TCalendarDrawRecord& record, float zoom) const;
     void FillMiniRecord(TCalendarDrawRecord& record, float zoom) const;
     // A rectangle of unzoomed screen pixels on the report's paper, (x, y) inches from the corner.
@@ -177,31 +181,10 @@ private:
     // The step every creation ends with: default cursor, selection tool.
     void FinishCreation();
 
-    TCalendarLayout m_CalendarLayout = loFullCalendar;
-    TCalendarLineLayout m_CalendarLineLayout = llFull;
-    TMiniCalendarLineLayout m_MiniCalendarLineLayout = mllFull;
-    TColor m_TitleBGColor = clWhite;
-    TFont m_TitleFont, m_HeadersFont, m_CellFont, m_MiniTitleFont, m_MiniHeadersFont, m_MiniCellFont;
-    double m_LeftMargin = 0.25, m_TopMargin = 0.25, m_RightMargin = 0.25, m_BottomMargin = 0.25;
-    TCalBorderStyle m_MiniCalBorder = cbAll, m_MiniHeadersBorder = cbBottom, m_MiniCellBorder = cbNone;
-    bool m_MiniShowYear = true;
-    TColor m_MiniHeadersBGColor = clWhite, m_MiniCalBGColor = clWhite;
-    int m_MainCalDay = 0, m_MainCalMonth = 1, m_MainCalYear = 1997, m_StartOfWeek = 1;
-    TCalBorderStyle m_CalendarBorder = cbAll;
-    bool m_TitleShowYear = true;
-    TCalBorderStyle m_HeadersBorder = cbAll;
-    TCalHeadersStyle m_HeadersStyle = dsThreeChars, m_MiniHeadersStyle = dsFirstChar;
-    TColor m_HeadersBGColor = clWhite;
-    TCalendarNumberPosition m_NumberPosition = cnpUpperRight;
-    TCalBorderStyle m_CellBorder = cbAll;
-    QString m_UserTitle;
-    bool m_UseA4Paper = false;
-    double m_StartTime = 8.0 / 24;
+    TCalendarSettings m_Settings;
     TLPanelState m_PanelState = psPointing;
 
-    QStringList m_PageMonthNames; // 12
-    QStringList m_PageDayNames;   // 7, Sunday first
-    std::array<TWPRtfStorage*, 43> m_Cells{}; // 42 day cells and the empty one
+    std::array<TWPRtfStorage*, CellCount + 1> m_Cells{}; // the day cells and an empty one
     TPageGeometry m_Geometry;
     TCalendarDrawRecord m_Main;
     bool m_Painting = false;

@@ -99,7 +99,7 @@ void PrintPlannerRows(TReportPrinter& report, TCalendarDrawRecord& record, int r
 
     // Cell insets are 4 screen pixels, scaled to the printer.
     const int inset = std::max(1, 4 * report.XDPI() / 96);
-    for (int k = 0; k < rowCount && k < 42; ++k) {
+    for (int k = 0; k < rowCount && k < CellCount; ++k) {
         TCellRecord& cell = record.Cells[k];
         cell.Free = {xc + inset, top + rh * k + inset, r - inset, k == rowCount - 1 ? b - inset : top + rh * (k + 1) - inset};
         cell.Whole = cell.Free;

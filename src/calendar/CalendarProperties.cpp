@@ -652,18 +652,18 @@ void TCalendarProperties::DateChoice()
 void TCalendarProperties::UpdateEnabling()
 {
     const int layout = m_ExampleCalendar->CalendarLayout();
-    const int family = m_ExampleCalendar->LayoutFamily();
+    const TLayoutFamily family = m_ExampleCalendar->LayoutFamily();
     const bool month = layout < lopMC6Month;
     const bool minis = layout >= loFCMinisInTitle && layout <= loMC60MonthLS;
     const bool planner = layout >= loWeek;
-    m_rOrientation->setEnabled(family == 0 || family == 1);
+    m_rOrientation->setEnabled(family == lfMonth || family == lfMultiMonth);
     m_WeekStartsOn->setEnabled(!planner);
     SetEnabled({m_TitleShowYearCheck, m_TitleBGColor, m_NumberFontButton, m_CalendarLineLayoutCombo}, month);
     SetEnabled({m_TitleFontbutton, m_HeaderFontButton, m_HeaderBGColor, m_CalHeaderStyleCombo}, month || planner);
     SetEnabled({m_MiniShowYearCheck, m_Minititlefontbutton, m_MiniHeaderFontButton, m_MiniHeadersBGColorButton,
                 m_MiniCellFontButton, m_MiniCalBGColorButton, m_MiniHeadersStyleCombo, m_MiniCalendarLineLayoutCombo},
                minis);
-    m_StartingtimeButton->setEnabled(family == 4 || family == 5);
+    m_StartingtimeButton->setEnabled(family == lfTenDay || family == lfFifteenDay);
     m_SelectMonthYearLabel->setText(planner ? "Select Starting Date" : "Select Month && Year");
 }
 
@@ -811,7 +811,6 @@ void TCalendarProperties::LoadStyleSheetButtonClick()
     } catch (const EStreamError&) {
         ShowInfo("Unable to open " + fileName + ". Possibly \rcorrupted, possibly not a Calendar Style file");
     }
-    // Also after a failure: the preview may hold what was read up to the fault.
     FillControls();
     m_Initializing = false;
     LayoutChoice();

@@ -35,7 +35,7 @@ public:
     // Set by the main window before the dialog is shown.
     void SetNewCalendar(bool value) { m_NewCalendar = value; }
     void SetCellsHaveText(bool value) { m_CellsHaveText = value; }
-    void SetStartingLayoutFamily(int value) { m_StartingLayoutFamily = value; }
+    void SetStartingLayoutFamily(TLayoutFamily value) { m_StartingLayoutFamily = value; }
 
     bool PlannerChosen() const { return m_PlannerChosen; }
 
@@ -82,7 +82,7 @@ private:
     bool m_PlannerChosen = false;
     bool m_NewCalendar = false;
     bool m_CellsHaveText = false;
-    int m_StartingLayoutFamily = 1;
+    TLayoutFamily m_StartingLayoutFamily = lfMultiMonth;
     bool m_Activated = false;
 
     TCalendarPanel32* m_ExampleCalendar;

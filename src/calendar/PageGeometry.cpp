@@ -44,13 +44,18 @@ void PlaceMiniGrid(QList<TMiniCalendar>& minis, int rows, int cols, int first, i
     }
 }
 
-int LayoutFamilyOf(TCalendarLayout layout)
+TLayoutFamily LayoutFamilyOf(TCalendarLayout layout)
 {
     if (layout <= loFC12AfterLS)
-        return 0;
+        return lfMonth;
     if (layout <= loMC60MonthLS)
-        return 1;
-    return 2 + (layout - loWeek);
+        return lfMultiMonth;
+    return TLayoutFamily(lfWeek + (layout - loWeek));
+}
+
+TCalendarOrientation OrientationOfLayout(TCalendarLayout layout)
+{
+    return layout <= loMC60MonthLS && layout % 2 == 1 ? coLandscape : coPortrait;
 }
 
 TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& previous)
@@ -58,8 +63,8 @@ TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& p
     const TInches px{s.Ppi};
     TPageGeometry g = previous;
 
-    const bool landscape = s.Layout <= loMC60MonthLS && s.Layout % 2 == 1;
-    g.Orientation = landscape ? coLandscape : coPortrait;
+    g.Orientation = OrientationOfLayout(s.Layout);
+    const bool landscape = g.Orientation == coLandscape;
     const double shortSide = s.UseA4Paper ? 8.27 : 8.5;
     const double longSide = s.UseA4Paper ? 11.69 : 11.0;
     g.Width = px(landscape ? longSide : shortSide);

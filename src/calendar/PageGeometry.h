@@ -46,5 +46,7 @@ TPageGeometry ComputePageGeometry(const TPageSettings& settings, const TPageGeom
 // column are aligned to the area's far edges.
 void PlaceMiniGrid(QList<TMiniCalendar>& minis, int rows, int cols, int first, int last, const TRect& area);
 
-// Layout families: 0 month, 1 multi-month, 2 week, 3 two-week, 4 ten-day, 5 fifteen-day.
-int LayoutFamilyOf(TCalendarLayout layout);
+TLayoutFamily LayoutFamilyOf(TCalendarLayout layout);
+
+// Full and multi-month layouts come in pairs, the second of each printed landscape.
+TCalendarOrientation OrientationOfLayout(TCalendarLayout layout);

@@ -95,8 +95,10 @@ void TGBaseLabel::PublishProperties(TPropertyList& list)
     list.AddEnumeration("Alignment", AlignmentNames(), [this] { return m_Alignment; },
                         [this](qint64 v) { SetAlignment(TAlignment(v)); }, taLeftJustify);
     list.AddInteger("DepthHighlight", [this] { return m_DepthHighlight; },
-                    [this](qint64 v) { SetDepthHighlight(int(v)); }, 0);
-    list.AddInteger("DepthShadow", [this] { return m_DepthShadow; }, [this](qint64 v) { SetDepthShadow(int(v)); }, 0);
+                    [this](qint64 v) { SetDepthHighlight(int(v)); }, 0)
+        .Range(0, MaxDepth);
+    list.AddInteger("DepthShadow", [this] { return m_DepthShadow; }, [this](qint64 v) { SetDepthShadow(int(v)); }, 0)
+        .Range(0, MaxDepth);
     list.AddEnumeration("DirectionHighlight", HighlightDirectionNames, [this] { return m_DirectionHighlight; },
                         [this](qint64 v) { SetDirectionHighlight(THighlightDirection(v)); }, hdUpLeft);
     list.AddEnumeration("DirectionShadow", ShadowDirectionNames, [this] { return m_DirectionShadow; },

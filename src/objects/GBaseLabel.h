@@ -24,6 +24,9 @@ public:
     explicit TGBaseLabel(TComponent* owner);
 
     QString ClassName() const override { return "TGBaseLabel"; }
+
+    // The deepest highlight or shadow a file may give, in pixels (the dialog offers 0 to 10).
+    static constexpr int MaxDepth = 100;
     void PublishProperties(TPropertyList& list) override;
     // The object menu, then "Font", "3D Effects", "Alignment", "Transparent",
     // "Background Color" and "Border".

@@ -35,24 +35,28 @@ void TGGraphicControl::PublishProperties(TPropertyList& list)
     TComponent::PublishProperties(list);
     list.AddInteger("Left", [this] { return m_DocumentBounds.x(); },
                     [this](qint64 v) { SetDocumentBounds(m_DocumentBounds.translated(int(v) - m_DocumentBounds.x(), 0)); },
-                    NoDefault);
+                    NoDefault)
+        .Range(-MaxObjectCoordinate, MaxObjectCoordinate);
     list.AddInteger("Top", [this] { return m_DocumentBounds.y(); },
                     [this](qint64 v) { SetDocumentBounds(m_DocumentBounds.translated(0, int(v) - m_DocumentBounds.y())); },
-                    NoDefault);
+                    NoDefault)
+        .Range(-MaxObjectCoordinate, MaxObjectCoordinate);
     list.AddInteger("Width", [this] { return m_DocumentBounds.width(); },
                     [this](qint64 v) {
                         QRect bounds = m_DocumentBounds;
                         bounds.setWidth(int(v));
                         SetDocumentBounds(bounds);
                     },
-                    NoDefault);
+                    NoDefault)
+        .Range(0, MaxObjectCoordinate);
     list.AddInteger("Height", [this] { return m_DocumentBounds.height(); },
                     [this](qint64 v) {
                         QRect bounds = m_DocumentBounds;
                         bounds.setHeight(int(v));
                         SetDocumentBounds(bounds);
                     },
-                    NoDefault);
+                    NoDefault)
+        .Range(0, MaxObjectCoordinate);
     list.AddIdentInteger("Cursor", CursorIdents(), [this] { return m_Cursor; },
                          [this](qint64 v) { SetCursor(int(v)); }, crDefault);
     list.AddString("Hint", [this] { return Hint(); }, [this](const QString& v) { SetHint(v); }).IsStored =

@@ -33,6 +33,10 @@ public:
     ~TGGraphicControl() override;
 
     QString ClassName() const override { return "TGGraphicControl"; }
+
+    // The positions and sizes a file may give, in page pixels: far beyond any paper, and small
+    // enough that no sum of them overflows.
+    static constexpr int MaxObjectCoordinate = 100000;
     void PublishProperties(TPropertyList& list) override;
     void SetName(const QString& name) override;
     // Builds the object menu (once); descendants append their items after calling it.

@@ -22,6 +22,10 @@ public:
     TFont();
 
     QString ClassName() const override { return "TFont"; }
+
+    // The largest height or size a file may give: far beyond any font on a page, small enough
+    // that converting between points and pixels cannot overflow.
+    static constexpr int MaxHeight = 10000;
     void PublishProperties(TPropertyList& list) override;
 
     void Assign(const TFont& source);

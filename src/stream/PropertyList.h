@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QStringList>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct TPropertyInfo {
     const TIdentTable* Idents = nullptr;  // Integer: names for values
     QStringList ValueNames;              // Enumeration, Set: names by ordinal
     std::optional<qint64> Default;       // ordinal kinds; none: always written
+    // Integer: the values a file or mvtool may set; others are refused as invalid.
+    qint64 Min = std::numeric_limits<qint64>::min();
+    qint64 Max = std::numeric_limits<qint64>::max();
     std::function<bool()> IsStored;      // unset: stored
 
     std::function<qint64()> GetOrdinal;  // Integer, Char, Enumeration, Set (bit per member)
@@ -49,6 +53,13 @@ struct TPropertyInfo {
     TPersistent* Object = nullptr;
 
     bool Stored() const { return !IsStored || IsStored(); }
+    bool InRange(qint64 value) const { return value >= Min && value <= Max; }
+    TPropertyInfo& Range(qint64 min, qint64 max)
+    {
+        Min = min;
+        Max = max;
+        return *this;
+    }
 };
 
 // Marks a property without a default: it is always written.

@@ -469,17 +469,19 @@ qint64 OrdinalOf(const TPropertyInfo& info, const QString& name)
 void TReader::ReadPropertyValue(const TPropertyInfo& info)
 {
     switch (info.Kind) {
-    case TPropertyKind::Integer:
+    case TPropertyKind::Integer: {
+        std::optional<qint32> value;
         if (info.Idents && NextValue() == vaIdent) {
             ReadValue();
-            const std::optional<qint32> value = info.Idents->FromIdent(ReadStr());
-            if (!value)
-                Fail(StreamErrors::InvalidPropertyValue);
-            info.SetOrdinal(*value);
+            value = info.Idents->FromIdent(ReadStr());
         } else {
-            info.SetOrdinal(ReadInteger());
+            value = ReadInteger();
         }
+        if (!value || !info.InRange(*value))
+            Fail(StreamErrors::InvalidPropertyValue);
+        info.SetOrdinal(*value);
         return;
+    }
     case TPropertyKind::Char: {
         const QString text = ReadString();
         if (text.size() != 1)

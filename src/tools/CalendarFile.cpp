@@ -10,7 +10,7 @@ TCalendarFileHeader TCalendarFile::ReadHeader(const QString& fileName)
     ReadStreamFile(fileName, [&header](TReader& reader) {
         reader.ReadListBegin();
         header.Version = reader.ReadInteger();
-        if (reader.ReadInteger() == 2)
+        if (reader.ReadInteger() == StyleSheetKind)
             header.Format = TCalendarFileFormat::StyleSheet;
     });
     return header;

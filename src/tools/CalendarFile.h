@@ -3,6 +3,8 @@
 // file starts with its version and the value 1, a style sheet with 1 and 2) and read into a page
 // through the page's own loading, so that a damaged file fails with the error the program shows.
 
+#include "calendar/CalendarTypes.h"
+
 #include <QString>
 
 class TCalendarPanel32;
@@ -11,16 +13,11 @@ enum class TCalendarFileFormat { Calendar, StyleSheet };
 
 struct TCalendarFileHeader {
     TCalendarFileFormat Format = TCalendarFileFormat::Calendar;
-    int Version = 3;
+    int Version = CalendarFileVersion;
 };
 
 class TCalendarFile {
 public:
-    // Versions the page reads; it writes the last one.
-    static constexpr int FirstCalendarVersion = 1;
-    static constexpr int CalendarVersion = 3;
-    static constexpr int StyleSheetVersion = 1;
-
     // Fails with the stream's error when the file cannot be opened or does not start as either.
     static TCalendarFileHeader ReadHeader(const QString& fileName);
 

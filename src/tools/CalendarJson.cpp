@@ -1,13 +1,14 @@
 #include "tools/CalendarJson.h"
 
 #include "calendar/CalendarPanel32.h"
+#include "calendar/CalendarSettings.h"
 #include "objects/GGraphicControl.h"
 #include "platform/Windows1252.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/ClassRegistry.h"
 #include "stream/StreamError.h"
-#include "tools/CalendarSettings.h"
 #include "tools/PropertyJson.h"
+#include "tools/PublishedSettings.h"
 #include "tools/ToolError.h"
 
 #include <QJsonArray>
@@ -66,24 +67,19 @@ QJsonArray Array(const QJsonValue& value, const QString& field)
 
 // --- page to JSON ---
 
-QJsonObject SettingsToJson(TCalendarPanel32& page, bool styleSheet)
+QJsonObject SettingsToJson(TCalendarSettings settings, bool styleSheet)
 {
-    TCalendarSettings settings(page, !styleSheet);
-    QJsonObject json = TPropertyJson::ToJson(settings);
-    QJsonArray months, days;
-    for (int m = 1; m <= 12; ++m)
-        months.append(page.GetMonthName(m));
-    for (int d = 1; d <= 7; ++d)
-        days.append(page.GetDayName(d));
-    json["PageMonthNames"] = months;
-    json["PageDayNames"] = days;
+    TPublishedSettings published(settings, !styleSheet);
+    QJsonObject json = TPropertyJson::ToJson(published);
+    json["PageMonthNames"] = QJsonArray::fromStringList(settings.MonthNames);
+    json["PageDayNames"] = QJsonArray::fromStringList(settings.DayNames);
     return json;
 }
 
 QJsonArray CellsToJson(const TCalendarPanel32& page)
 {
     QJsonArray cells;
-    for (int index = 1; index <= 42; ++index) {
+    for (int index = 1; index <= CellCount; ++index) {
         const TWPRtfStorage& cell = *page.GetCellRtf(index);
         if (cell.IsEmpty())
             continue;
@@ -118,32 +114,29 @@ QStringList Names(const QJsonValue& value, const QString& field, int count)
     return names;
 }
 
-void JsonToSettings(QJsonObject json, TCalendarPanel32& page, bool styleSheet)
+void JsonToSettings(QJsonObject json, TCalendarSettings& settings, bool styleSheet)
 {
-    if (json.contains("PageMonthNames")) {
-        const QStringList names = Names(json.take("PageMonthNames"), "settings.PageMonthNames", 12);
-        for (int m = 1; m <= 12; ++m)
-            page.SetMonthName(m, names[m - 1]);
-    }
-    if (json.contains("PageDayNames")) {
-        const QStringList names = Names(json.take("PageDayNames"), "settings.PageDayNames", 7);
-        for (int d = 1; d <= 7; ++d)
-            page.SetDayName(d, names[d - 1]);
-    }
-    TCalendarSettings settings(page, !styleSheet);
-    TPropertyJson::FromJson(settings, json, "settings");
+    if (json.contains("PageMonthNames"))
+        settings.MonthNames = Names(json.take("PageMonthNames"), "settings.PageMonthNames", 12);
+    if (json.contains("PageDayNames"))
+        settings.DayNames = Names(json.take("PageDayNames"), "settings.PageDayNames", 7);
+    TPublishedSettings published(settings, !styleSheet);
+    TPropertyJson::FromJson(published, json, "settings");
 }
 
-void JsonToDate(const QJsonObject& json, TCalendarPanel32& page)
+void JsonToDate(const QJsonObject& json, TCalendarSettings& settings)
 {
     CheckFields(json, {"year", "month", "day"}, "date.");
     if (json.contains("year"))
-        page.SetMainCalYear(Integer(json["year"], "date.year", 1, 9999));
+        settings.MainCalYear = Integer(json["year"], "date.year", CalendarLimits::MinYear, CalendarLimits::MaxYear);
     if (json.contains("month"))
-        page.SetMainCalMonth(Integer(json["month"], "date.month", 1, 12));
+        settings.MainCalMonth = Integer(json["month"], "date.month", 1, 12);
     // Month pages show no particular day; 0 is what a new page holds.
     if (json.contains("day"))
-        page.SetMainCalDay(Integer(json["day"], "date.day", 0, 31));
+        settings.MainCalDay = Integer(json["day"], "date.day", 0, 31);
+    if (!TCalendarSettings::IsValidDate(settings.MainCalDay, settings.MainCalMonth, settings.MainCalYear))
+        Fail("date.day", QString("%1 is not a day of %2/%3").arg(settings.MainCalDay).arg(settings.MainCalMonth)
+                             .arg(settings.MainCalYear));
 }
 
 double StartTime(const QJsonValue& value)
@@ -163,7 +156,7 @@ void JsonToCell(const QJsonValue& value, const QString& field, TCalendarPanel32&
     CheckFields(json, {"index", "text", "rtf"}, field + ".");
     if (!json.contains("index"))
         Fail(field + ".index", "missing");
-    const int index = Integer(json["index"], field + ".index", 1, 42);
+    const int index = Integer(json["index"], field + ".index", 1, CellCount);
     if (given.contains(index))
         Fail(field + ".index", QString("cell %1 is given twice").arg(index));
     given += index;
@@ -227,7 +220,7 @@ QJsonObject TCalendarJson::PageToJson(TCalendarPanel32& page, const TCalendarFil
     const bool styleSheet = header.Format == TCalendarFileFormat::StyleSheet;
     QJsonObject json{{"format", styleSheet ? StyleSheetFormat : CalendarFormat},
                      {"version", header.Version},
-                     {"settings", SettingsToJson(page, styleSheet)}};
+                     {"settings", SettingsToJson(page.Settings(), styleSheet)}};
     if (styleSheet)
         return json;
     // Whole minutes, as the file stores the start time.
@@ -253,21 +246,25 @@ TCalendarFileFormat TCalendarJson::JsonToPage(const QJsonObject& json, TCalendar
     // Older calendar files convert as the program converts them: saved in the current version.
     if (json.contains("version")) {
         if (styleSheet)
-            Integer(json["version"], "version", TCalendarFile::StyleSheetVersion, TCalendarFile::StyleSheetVersion);
+            Integer(json["version"], "version", StyleSheetVersion, StyleSheetVersion);
         else
-            Integer(json["version"], "version", TCalendarFile::FirstCalendarVersion, TCalendarFile::CalendarVersion);
+            Integer(json["version"], "version", FirstCalendarFileVersion, CalendarFileVersion);
     }
+    TCalendarSettings settings = page.Settings();
     if (json.contains("settings"))
-        JsonToSettings(Object(json["settings"], "settings"), page, styleSheet);
+        JsonToSettings(Object(json["settings"], "settings"), settings, styleSheet);
+    if (!styleSheet) {
+        if (json.contains("date"))
+            JsonToDate(Object(json["date"], "date"), settings);
+        if (json.contains("startTime"))
+            settings.StartTime = StartTime(json["startTime"]);
+        if (json.contains("userTitle"))
+            settings.UserTitle = String(json["userTitle"], "userTitle");
+    }
+    page.SetSettings(settings);
     if (styleSheet)
         return TCalendarFileFormat::StyleSheet;
 
-    if (json.contains("date"))
-        JsonToDate(Object(json["date"], "date"), page);
-    if (json.contains("startTime"))
-        page.SetStartTime(StartTime(json["startTime"]));
-    if (json.contains("userTitle"))
-        page.SetUserTitle(String(json["userTitle"], "userTitle"));
     if (json.contains("cells")) {
         const QJsonArray cells = Array(json["cells"], "cells");
         QSet<int> given;

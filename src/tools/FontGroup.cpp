@@ -1,5 +1,6 @@
 #include "tools/FontGroup.h"
 
+#include "calendar/CalendarSettings.h"
 #include "stream/Font.h"
 #include "tools/ToolError.h"
 
@@ -20,8 +21,11 @@ void TFontGroup::PublishProperties(TPropertyList& list)
                    });
     list.AddInteger("Size", [this] { return m_Font.Size(); },
                     [this](qint64 v) {
-                        if (v < 1 || v > 1000)
-                            throw EToolError(QString("%1 is not a size from 1 to 1000 points").arg(v));
+                        if (v < CalendarLimits::MinFontSize || v > CalendarLimits::MaxFontSize)
+                            throw EToolError(QString("%1 is not a size from %2 to %3 points")
+                                                 .arg(v)
+                                                 .arg(CalendarLimits::MinFontSize)
+                                                 .arg(CalendarLimits::MaxFontSize));
                         m_Font.SetSize(int(v));
                     },
                     NoDefault);

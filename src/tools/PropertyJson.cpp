@@ -117,6 +117,8 @@ void SetFromJson(const TPropertyInfo& info, const QJsonValue& value, const QStri
     case TPropertyKind::Enumeration:
     case TPropertyKind::Set: {
         const qint64 ordinal = JsonToOrdinal(info, value, field);
+        if (info.Kind == TPropertyKind::Integer && !info.InRange(ordinal))
+            Fail(field, QString("expected a whole number from %1 to %2").arg(info.Min).arg(info.Max));
         Apply(field, [&] { info.SetOrdinal(ordinal); });
         return;
     }

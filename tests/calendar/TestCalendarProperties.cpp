@@ -847,7 +847,7 @@ void TestCalendarProperties::LoadStyleSheetRefusesOtherExtensions()
 
 void TestCalendarProperties::UnreadableStyleSheetIsReportedAndControlsRefilled()
 {
-    // A style sheet cut off after its layout and border: what was read reaches the preview.
+    // A style sheet cut off after its layout and border: refused whole, the preview keeps its look.
     TCalendarPanel32 styled(nullptr);
     styled.SetCalendarLayout(loMC12MonthLS);
     styled.SetUseA4Paper(true);
@@ -865,16 +865,16 @@ void TestCalendarProperties::UnreadableStyleSheetIsReportedAndControlsRefilled()
 
     auto dialog = Open();
     const TCalendarPanel32& preview = dialog->ExampleCalendar();
+    ClickListEntry(*dialog, "One Week Planner");
     m_Ui->AnswerFileName(cut);
     Click(Control(*dialog, "LoadStyleSheetButton"));
     QCOMPARE(m_Ui->Messages.size(), 1);
     QCOMPARE(m_Ui->Messages[0].Text,
              "Unable to open " + cut + ". Possibly \rcorrupted, possibly not a Calendar Style file");
-    QCOMPARE(preview.CalendarLayout(), loMC12MonthLS);
-    QCOMPARE(Control<QListWidget>(*dialog, "LayoutList")->currentItem()->text(),
-             QString("12 Month Calendar (Mini Calendars)"));
-    QCOMPARE(Control<TRadioGroup>(*dialog, "rOrientation")->ItemIndex(), 1);
-    QCOMPARE(Control<TRadioGroup>(*dialog, "PaperSize")->ItemIndex(), 1);
+    QCOMPARE(preview.CalendarLayout(), loWeek);
+    QVERIFY(!preview.UseA4Paper());
+    QCOMPARE(Control<QListWidget>(*dialog, "LayoutList")->currentItem()->text(), QString("One Week Planner"));
+    QCOMPARE(Control<TRadioGroup>(*dialog, "PaperSize")->ItemIndex(), 0);
 
     // Not a style sheet at all: reported, the dialog keeps working.
     const QString text = m_Dir->filePath("Notes.MVS");
@@ -886,8 +886,8 @@ void TestCalendarProperties::UnreadableStyleSheetIsReportedAndControlsRefilled()
     Click(Control(*dialog, "LoadStyleSheetButton"));
     QCOMPARE(m_Ui->Messages.size(), 2);
     QVERIFY(m_Ui->Messages[1].Text.startsWith("Unable to open " + text));
-    ClickListEntry(*dialog, "One Week Planner");
-    QCOMPARE(preview.CalendarLayout(), loWeek);
+    ClickListEntry(*dialog, "Two Week Planner");
+    QCOMPARE(preview.CalendarLayout(), lo2Week);
 }
 
 void TestCalendarProperties::DefaultButtonResetsThePreview()
@@ -968,7 +968,7 @@ void TestCalendarProperties::OkWarnsWhenTextWouldBeLost()
     });
     TCalendarProperties dialog;
     dialog.SetCellsHaveText(cellsHaveText);
-    dialog.SetStartingLayoutFamily(startingFamily);
+    dialog.SetStartingLayoutFamily(TLayoutFamily(startingFamily));
     QCOMPARE(UiServices().ExecDialog(dialog), int(QDialog::Accepted));
     QCOMPARE(keptOpen, asked); // No keeps the dialog open
     QCOMPARE(m_Ui->Questions.size(), asked ? 2 : 0);

@@ -6,7 +6,6 @@
 #include "stream/StreamError.h"
 #include "stream/ValueType.h"
 #include "tools/CalendarJson.h"
-#include "tools/CalendarSettings.h"
 #include "tools/PropertyJson.h"
 #include "tools/ToolError.h"
 
