@@ -3,7 +3,9 @@
 #include "calendar/CalendarPanel32.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/StreamError.h"
+#include "stream/Writer.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -36,6 +38,119 @@ QString LoadError(TCalendarPanel32& page, const QString& fileName)
 
 const QByteArray EmptyCell("TPF0\x0dTWPRtfStorage\0\0\0", 21);
 
+// Writes calendar files and style sheets field by field in the order the format lays them out,
+// from a page's values, so that a test can give any integer field a value the page itself would
+// never write ("Month=13 Day=0").
+class TFileBuilder {
+public:
+    TFileBuilder(TCalendarPanel32& page, const QString& overrides)
+        : m_Page(page)
+    {
+        for (const QString& item : overrides.split(' ', Qt::SkipEmptyParts))
+            m_Integers[item.section('=', 0, 0)] = item.section('=', 1).toLongLong();
+    }
+
+    QByteArray Calendar()
+    {
+        return Build([this](TWriter& w) {
+            w.WriteListBegin();
+            Integer(w, "Version", 3);
+            Integer(w, "Kind", 1);
+            Appearance(w);
+            Integer(w, "Day", m_Page.MainCalDay());
+            Integer(w, "Month", m_Page.MainCalMonth());
+            Integer(w, "Year", m_Page.MainCalYear());
+            Integer(w, "StartOfWeek", m_Page.StartOfWeek());
+            const int minutes = qRound(m_Page.StartTime() * 1440);
+            Integer(w, "Hour", minutes / 60);
+            Integer(w, "Minute", minutes % 60);
+            w.FlushBuffer();
+            m_Device.write(EmptyCell.repeated(CellCount));
+            w.WriteString(m_Page.UserTitle());
+            w.WriteListEnd();
+            w.WriteListBegin();
+            w.WriteListEnd();
+        });
+    }
+
+    QByteArray StyleSheet()
+    {
+        return Build([this](TWriter& w) {
+            w.WriteListBegin();
+            Integer(w, "Version", 1);
+            Integer(w, "Kind", 2);
+            Appearance(w);
+            w.WriteListEnd();
+        });
+    }
+
+private:
+    QByteArray Build(const std::function<void(TWriter&)>& write)
+    {
+        m_Device.setData(QByteArray());
+        m_Device.open(QIODevice::WriteOnly);
+        TWriter writer(m_Device);
+        write(writer);
+        writer.FlushBuffer();
+        m_Device.close();
+        return m_Device.data();
+    }
+
+    void Integer(TWriter& w, const QString& name, qint64 value) { w.WriteInteger(m_Integers.value(name, value)); }
+
+    void Font(TWriter& w, const QString& name, TFont& font)
+    {
+        w.WriteString(font.Name());
+        Integer(w, name + ".Size", font.Size());
+        for (const TFontStyle style : {fsBold, fsItalic, fsUnderline, fsStrikeOut})
+            w.WriteBoolean(font.HasStyle(style));
+        w.WriteInteger(font.Color());
+    }
+
+    void Appearance(TWriter& w)
+    {
+        TCalendarPanel32& p = m_Page;
+        Integer(w, "UseA4Paper", p.UseA4Paper());
+        Integer(w, "Orientation", p.CalendarOrientation());
+        Integer(w, "LeftMargin", qRound(p.LeftMarginInch() * 100));
+        Integer(w, "TopMargin", qRound(p.TopMarginInch() * 100));
+        Integer(w, "RightMargin", qRound(p.RightMarginInch() * 100));
+        Integer(w, "BottomMargin", qRound(p.BottomMarginInch() * 100));
+        Integer(w, "CalendarLayout", p.CalendarLayout());
+        Integer(w, "CalendarBorder", p.CalendarBorder());
+        Integer(w, "CalendarLineLayout", p.CalendarLineLayout());
+        for (int m = 1; m <= 12; ++m)
+            w.WriteString(p.GetMonthName(m));
+        for (int d = 1; d <= 7; ++d)
+            w.WriteString(p.GetDayName(d));
+        w.WriteInteger(p.TitleBGColor());
+        Font(w, "TitleFont", p.TitleFont());
+        w.WriteBoolean(p.TitleShowYear());
+        Font(w, "HeadersFont", p.HeadersFont());
+        Integer(w, "HeadersBorder", p.HeadersBorder());
+        Integer(w, "HeadersStyle", p.HeadersStyle());
+        w.WriteInteger(p.HeadersBGColor());
+        Font(w, "CellFont", p.CellFont());
+        Integer(w, "CellBorder", p.CellBorder());
+        Integer(w, "MiniCalendarLineLayout", p.MiniCalendarLineLayout());
+        Integer(w, "MiniCalBorder", p.MiniCalBorder());
+        w.WriteInteger(p.MiniCalBGColor());
+        w.WriteBoolean(p.MiniShowYear());
+        Font(w, "MiniTitleFont", p.MiniTitleFont());
+        Font(w, "MiniHeadersFont", p.MiniHeadersFont());
+        w.WriteInteger(p.MiniHeadersBGColor());
+        Integer(w, "MiniHeadersStyle", p.MiniHeadersStyle());
+        Integer(w, "MiniHeadersBorder", p.MiniHeadersBorder());
+        Integer(w, "MiniCellBorder", p.MiniCellBorder());
+        Font(w, "MiniCellFont", p.MiniCellFont());
+        Integer(w, "NumberPosition", p.NumberPosition());
+    }
+
+    TCalendarPanel32& m_Page;
+    QMap<QString, qint64> m_Integers;
+    QBuffer m_Device;
+};
+
 } // namespace
 
 class TestCalendarFile : public QObject {
@@ -50,6 +165,10 @@ private slots:
     void StyleSheetChangesOnlyTheLook();
     void DamagedFilesGiveTheirError_data();
     void DamagedFilesGiveTheirError();
+    void BuiltFilesMatchWhatThePageWrites();
+    void ImpossibleValuesAreRefusedAndChangeNothing_data();
+    void ImpossibleValuesAreRefusedAndChangeNothing();
+    void ValuesAtTheLimitsAreAccepted();
 
 private:
     QTemporaryDir m_Dir;
@@ -218,6 +337,122 @@ void TestCalendarFile::DamagedFilesGiveTheirError()
     TCalendarPanel32 page(nullptr);
     QCOMPARE(LoadError(page, fileName), error);
     QCOMPARE(LoadError(page, m_Dir.filePath("absent.MVF")), "Cannot open file " + m_Dir.filePath("absent.MVF"));
+}
+
+void TestCalendarFile::BuiltFilesMatchWhatThePageWrites()
+{
+    // The builder below is only a witness of the format if it writes what the page writes.
+    TCalendarPanel32 page(nullptr);
+    page.ResetToDefaults();
+    page.SetUserTitle("Ours");
+    page.SetCellBorder(cbTopBottom);
+    page.SaveToFile(m_Dir.filePath("page.MVF"));
+    page.SaveStyleSheet(m_Dir.filePath("page.MVS"));
+    QCOMPARE(TFileBuilder(page, {}).Calendar().toHex(), FileBytes(m_Dir.filePath("page.MVF")).toHex());
+    QCOMPARE(TFileBuilder(page, {}).StyleSheet().toHex(), FileBytes(m_Dir.filePath("page.MVS")).toHex());
+}
+
+void TestCalendarFile::ImpossibleValuesAreRefusedAndChangeNothing_data()
+{
+    QTest::addColumn<bool>("styleSheet");
+    QTest::addColumn<QString>("overrides");
+    QTest::addColumn<QString>("error");
+    const QString invalid = "Invalid property value";
+    const auto row = [&](const QString& overrides, const QString& error = "Invalid property value") {
+        QTest::newRow(qPrintable("calendar " + overrides)) << false << overrides << error;
+    };
+    for (const char* month : {"0", "13", "100000000", "-1"})
+        row(QString("Month=") + month);
+    for (const char* day : {"32", "-1"})
+        row(QString("Day=") + day);
+    row("Month=2 Day=30");
+    row("Month=2 Year=2023 Day=29");
+    row("Month=4 Day=31");
+    for (const char* year : {"0", "10000", "-5"})
+        row(QString("Year=") + year);
+    const std::pair<const char*, int> enumerations[] = {
+        {"Orientation", 2},     {"CalendarLayout", 22},   {"CalendarBorder", 5},   {"CalendarLineLayout", 3},
+        {"HeadersBorder", 5},   {"HeadersStyle", 3},      {"CellBorder", 5},       {"MiniCalendarLineLayout", 3},
+        {"MiniCalBorder", 5},   {"MiniHeadersStyle", 3},  {"MiniHeadersBorder", 5}, {"MiniCellBorder", 5},
+        {"NumberPosition", 2}};
+    for (const auto& [name, count] : enumerations) {
+        row(QString("%1=%2").arg(name).arg(count));
+        row(QString("%1=-1").arg(name));
+    }
+    row("Hour=24", "Invalid argument to time encode");
+    row("Minute=60", "Invalid argument to time encode");
+    row("StartOfWeek=0");
+    row("StartOfWeek=3");
+    for (const char* margin : {"LeftMargin", "TopMargin", "RightMargin", "BottomMargin"}) {
+        row(QString(margin) + "=-100");
+        row(QString(margin) + "=10000");
+    }
+    for (const char* font : {"TitleFont", "HeadersFont", "CellFont", "MiniTitleFont", "MiniHeadersFont", "MiniCellFont"}) {
+        row(QString(font) + ".Size=0");
+        row(QString(font) + ".Size=100000");
+    }
+    row("Version=0");
+    row("Version=4");
+    // Style sheets share the appearance block and its checks.
+    for (const char* overrides : {"CalendarLayout=22", "CalendarLineLayout=-1", "LeftMargin=-100", "CellFont.Size=0",
+                                  "NumberPosition=7"})
+        QTest::newRow(qPrintable(QString("style sheet ") + overrides)) << true << QString(overrides) << invalid;
+}
+
+void TestCalendarFile::ImpossibleValuesAreRefusedAndChangeNothing()
+{
+    QFETCH(bool, styleSheet);
+    QFETCH(QString, overrides);
+    QFETCH(QString, error);
+    TCalendarPanel32 source(nullptr);
+    source.ResetToDefaults();
+    const QString fileName = m_Dir.filePath(styleSheet ? "impossible.MVS" : "impossible.MVF");
+    WriteBytes(fileName, styleSheet ? TFileBuilder(source, overrides).StyleSheet()
+                                    : TFileBuilder(source, overrides).Calendar());
+
+    // A page with a look, a date, a title and a cell text of its own, which must all stay.
+    TCalendarPanel32 page(nullptr);
+    page.SetCalendarLayout(loWeek);
+    page.SetCalendarLineLayout(llCellsOnly);
+    page.SetMainCalMonth(7);
+    page.SetMainCalYear(2031);
+    page.SetUserTitle("Mine");
+    page.SetLeftMarginInch(1.25);
+    page.CellFont().SetSize(30);
+    TWPRtfStorage text(nullptr);
+    text.RtfText().SetRtf("{\\rtf1 Kept}");
+    page.SetCellRtf(3, text);
+    const TCalendarSettings before = page.Settings();
+
+    QString message;
+    try {
+        if (styleSheet)
+            page.LoadStyleSheet(fileName);
+        else
+            page.LoadFromFile(fileName, nullptr);
+    } catch (const EStreamError& e) {
+        message = e.Message();
+    }
+    QCOMPARE(message, error);
+    QVERIFY(page.Settings() == before);
+    QCOMPARE(page.CellFont().Size(), 30);
+    QCOMPARE(page.GetCellRtf(3)->RtfText().Document().toPlainText(), QString("Kept"));
+    // Still drawable.
+    QVERIFY(!page.RenderToBitmap().isNull());
+}
+
+void TestCalendarFile::ValuesAtTheLimitsAreAccepted()
+{
+    TCalendarPanel32 source(nullptr);
+    const QString fileName = m_Dir.filePath("limits.MVF");
+    for (const char* overrides : {"Day=0", "Month=2 Year=2000 Day=29", "Year=1 Month=1 Day=31", "Year=9999 Month=12",
+                                  "LeftMargin=0 RightMargin=400", "CalendarLayout=21 NumberPosition=1",
+                                  "TitleFont.Size=1 CellFont.Size=1000", "StartOfWeek=2 Hour=23 Minute=59"}) {
+        WriteBytes(fileName, TFileBuilder(source, overrides).Calendar());
+        TCalendarPanel32 page(nullptr);
+        QVERIFY2(LoadError(page, fileName).isEmpty(), overrides);
+        QVERIFY2(!page.RenderToBitmap().isNull(), overrides);
+    }
 }
 
 QObject* NewTestCalendarFile()
