@@ -21,6 +21,8 @@
 #include "print/ReportPrinter.h"
 #include "stream/ClassRegistry.h"
 #include "stream/Reader.h"
+#include "stream/StreamError.h"
+#include "stream/ValueType.h"
 #include "stream/Writer.h"
 
 #include <QApplication>
@@ -167,6 +169,8 @@ private slots:
     void BoxFollowsTheText_data();
     void BoxFollowsTheText();
     void EmptyBoxFromAFileStillLaysOut();
+    void ImpossibleRecordValuesAreRefused_data();
+    void ImpossibleRecordValuesAreRefused();
     void ZoomScalesTheFontWhilePainting();
     void OffsetsKeepRoomForTheCopies_data();
     void OffsetsKeepRoomForTheCopies();
@@ -270,6 +274,54 @@ TGPLabel* TestLabels::ReadLabel(const QByteArray& record)
     reader.ReadComponents(m_Owner, m_Host,
                           [&read](TComponent* component) { read = dynamic_cast<TGPLabel*>(component); });
     return read;
+}
+
+void TestLabels::ImpossibleRecordValuesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<qint32>("value");
+    QTest::addColumn<bool>("accepted");
+    const auto row = [](const char* property, qint32 value, bool accepted) {
+        QTest::addRow("%s %d", property, value) << QByteArray(property) << value << accepted;
+    };
+    row("Left", 100000000, false);
+    row("Left", -100000, true);
+    row("Top", -100000001, false);
+    row("Width", -1, false);
+    row("Width", 100000000, false);
+    row("Height", 2147483647, false);
+    row("Height", 100000, true);
+    row("Font.Height", 100000, false);
+    row("Font.Height", -10000, true);
+    row("Font.Size", -100000, false);
+    row("DepthShadow", 101, false);
+    row("DepthHighlight", -1, false);
+    row("DepthHighlight", 10, true);
+}
+
+void TestLabels::ImpossibleRecordValuesAreRefused()
+{
+    QFETCH(QByteArray, property);
+    QFETCH(qint32, value);
+    QFETCH(bool, accepted);
+    TGPLabel label(nullptr);
+    label.SetCaption("Hello");
+    QByteArray record = RecordOf(label);
+    record.chop(2); // the ends of the property list and of the children
+    record += Str(property) + char(vaInt32);
+    for (int i = 0; i < 4; ++i)
+        record += char(quint32(value) >> (8 * i));
+    record += QByteArray(2, '\0');
+
+    QString error;
+    try {
+        TGPLabel* read = ReadLabel(record);
+        QVERIFY(read);
+        read->Layout();
+    } catch (const EStreamError& e) {
+        error = e.Message();
+    }
+    QCOMPARE(error, accepted ? QString() : QString("Invalid property value"));
 }
 
 // The label as the page shows it, laid out first so that its box is final.

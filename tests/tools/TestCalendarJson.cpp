@@ -440,6 +440,11 @@ void TestCalendarJson::WrongFieldsAreNamed_data()
     row("week start in a style sheet", R"({"format": "style sheet", "settings": {"StartOfWeek": 2}})", "settings.StartOfWeek");
     row("month 13", R"({"format": "calendar", "date": {"month": 13}})", "date.month");
     row("unknown date field", R"({"format": "calendar", "date": {"week": 2}})", "date.week");
+    row("30 February", R"({"format": "calendar", "date": {"year": 2024, "month": 2, "day": 30}})", "date.day");
+    row("year 10000", R"({"format": "calendar", "date": {"year": 10000}})", "date.year");
+    row("week starting on Tuesday", R"({"format": "calendar", "settings": {"StartOfWeek": 3}})", "settings.StartOfWeek");
+    row("object wider than any page", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Width": 100000000}}]})", "objects[0].properties.Width");
+    row("font height beyond any page", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Font": {"Height": 100000}}}]})", "objects[0].properties.Font.Height");
     row("start time 24:00", R"({"format": "calendar", "startTime": "24:00"})", "startTime");
     row("start time 8am", R"({"format": "calendar", "startTime": "8am"})", "startTime");
     row("title not a string", R"({"format": "calendar", "userTitle": 5})", "userTitle");
