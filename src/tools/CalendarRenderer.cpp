@@ -53,7 +53,7 @@ void TCalendarRenderer::PrintPdf(TCalendarPanel32& page, const QString& outFile)
         page.SetPrinting(true);
         const auto printingDone = qScopeGuard([&page] { page.SetPrinting(false); });
         TReportPrinter report(printed.fileName());
-        report.Printer().setPageSize(QPageSize(page.UseA4Paper() ? QPageSize::A4 : QPageSize::Letter));
+        report.Device().setPageSize(QPageSize(page.UseA4Paper() ? QPageSize::A4 : QPageSize::Letter));
         report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape
                                                                         : QPageLayout::Portrait);
         report.OnPrint = [&page](TReportPrinter& r) { page.PrintPage(r, 0, 0); };

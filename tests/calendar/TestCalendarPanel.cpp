@@ -75,7 +75,7 @@ QList<TWordBox> PaintedThenPrinted(TCalendarPanel32& page, const QString& pdf)
 {
     Painted(page);
     TReportPrinter report(pdf);
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
     return WordBoxes(pdf);
@@ -277,7 +277,7 @@ void TestCalendarPanel::UserTitleOnlyOnTheMainMonth()
     page.SetUserTitle("Summer Camp");
     QTemporaryDir dir;
     TReportPrinter report(dir.filePath("title.pdf"));
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
     QProcess text;
@@ -301,7 +301,7 @@ void TestCalendarPanel::PrintedPageCarriesTitleNumbersAndText()
     QTemporaryDir dir;
     const QString pdf = dir.filePath("page.pdf");
     TReportPrinter report(pdf);
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
 
