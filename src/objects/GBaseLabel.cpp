@@ -370,7 +370,15 @@ void TGBaseLabel::Layout()
 {
     if (!m_LayoutDirty)
         return;
-    const QFont font = CanvasFont();
+    const TLabelLayout layout = LayoutFor(CanvasFont(), size());
+    SetBounds(Left(), Top(), layout.Size.width(), layout.Size.height());
+    // Set after the bounds: their change marks the layout dirty.
+    m_Layout = layout;
+    m_LayoutDirty = false;
+}
+
+TLabelLayout TGBaseLabel::LayoutFor(const QFont& font, QSize box) const
+{
     const QFontMetrics metrics(font);
     // The line height counts the internal leading (cell height above the em square) once more,
     // and the external leading.
@@ -381,6 +389,7 @@ void TGBaseLabel::Layout()
     const int sy = m_ShadowOffset.y();
     const int hx = m_HighlightOffset.x();
     const int hy = m_HighlightOffset.y();
+    TLabelLayout layout;
 
     // Room at the left and top for copies that go left or up.
     int marginX = sx < 0 ? -sx : 0;
@@ -389,12 +398,12 @@ void TGBaseLabel::Layout()
     int marginY = sy < 0 ? -sy : 0;
     if (hy < 0)
         marginY = std::max(marginY, -hy);
-    m_TextMargin = {marginX, marginY};
+    layout.TextMargin = {marginX, marginY};
 
     // The height of the text with the shadow below and the highlight above.
     const int lineHeight = textHeight + sy - hy;
-    int width = Width();
-    int height = Height();
+    int width = box.width();
+    int height = box.height();
     if (m_Angle == 90 || m_Angle == 270) {
         if (1.2 * textWidth < height)
             height = int(1.2 * textWidth);
@@ -414,54 +423,59 @@ void TGBaseLabel::Layout()
         if (height < lineHeight)
             height = lineHeight;
     }
-    SetBounds(Left(), Top(), width, height);
+    layout.Size = {width, height};
 
+    TRect& text = layout.TextRect;
     if (m_Angle == 90 || m_Angle == 270)
-        m_TextRect = {marginY, marginX, marginY + textHeight, Height() - marginY};
+        text = {marginY, marginX, marginY + textHeight, height - marginY};
     else
-        m_TextRect = {marginX, marginY, Width(), marginY + textHeight};
+        text = {marginX, marginY, width, marginY + textHeight};
     // Widths and heights counted inclusively, both edges included.
-    const int rectWidth = m_TextRect.Right - m_TextRect.Left + 1;
-    const int rectHeight = m_TextRect.Bottom - m_TextRect.Top + 1;
+    const int rectWidth = text.Right - text.Left + 1;
+    const int rectHeight = text.Bottom - text.Top + 1;
     if (m_Angle == 90)
-        m_TextRect = Shifted(m_TextRect, {0, Height() - rectHeight + hx});
+        text = Shifted(text, {0, height - rectHeight + hx});
     else if (m_Angle == 180)
-        m_TextRect = Shifted(m_TextRect, {Width() - rectWidth - sy, 0});
-    m_ShadowRect = Shifted(m_TextRect, Turned(m_ShadowOffset, m_Angle));
-    m_HighlightRect = Shifted(m_TextRect, Turned(m_HighlightOffset, m_Angle));
+        text = Shifted(text, {width - rectWidth - sy, 0});
+    layout.ShadowRect = Shifted(text, Turned(m_ShadowOffset, m_Angle));
+    layout.HighlightRect = Shifted(text, Turned(m_HighlightOffset, m_Angle));
 
-    m_MainOrigin = OriginOf(m_TextRect, m_Angle);
-    m_ShadowOrigin = OriginOf(m_ShadowRect, m_Angle);
-    m_HighlightOrigin = OriginOf(m_HighlightRect, m_Angle);
+    layout.MainOrigin = OriginOf(text, m_Angle);
+    layout.ShadowOrigin = OriginOf(layout.ShadowRect, m_Angle);
+    layout.HighlightOrigin = OriginOf(layout.HighlightRect, m_Angle);
     if (m_Angle == 0) {
-        int mainX = m_TextRect.Left;
+        int mainX = text.Left;
         if (m_Alignment == taRightJustify)
-            mainX = m_TextRect.Right - textWidth;
+            mainX = text.Right - textWidth;
         else if (m_Alignment == taCenter)
-            mainX = (m_TextRect.Right - m_TextRect.Left) / 2 - textWidth / 2;
-        m_MainOrigin.setX(mainX);
-        m_HighlightOrigin.setX(mainX + hx);
-        m_ShadowOrigin.setX(mainX + sx);
+            mainX = (text.Right - text.Left) / 2 - textWidth / 2;
+        layout.MainOrigin.setX(mainX);
+        layout.HighlightOrigin.setX(mainX + hx);
+        layout.ShadowOrigin.setX(mainX + sx);
     }
-    m_LayoutDirty = false;
+    return layout;
 }
 
 void TGBaseLabel::Draw(QPainter& painter)
 {
     Layout();
+    Draw(painter, m_Layout, CanvasFont());
+}
+
+void TGBaseLabel::Draw(QPainter& painter, const TLabelLayout& layout, const QFont& font) const
+{
     if (!m_Transparent)
-        painter.fillRect(QRect(0, 0, Width(), Height()), ColorToQColor(m_BackColor));
-    const QFont font = CanvasFont();
+        painter.fillRect(QRect(QPoint(0, 0), layout.Size), ColorToQColor(m_BackColor));
     const QFontMetrics metrics(font);
     painter.setFont(font);
     // Shadow first, then highlight, then the text itself on top.
-    DrawCopy(painter, metrics, m_ShadowRect, m_ShadowOrigin, m_colorShadow);
-    DrawCopy(painter, metrics, m_HighlightRect, m_HighlightOrigin, m_colorHighlight);
-    DrawCopy(painter, metrics, m_TextRect, m_MainOrigin, m_Font.Color());
+    DrawCopy(painter, metrics, layout.ShadowRect, layout.ShadowOrigin, m_colorShadow);
+    DrawCopy(painter, metrics, layout.HighlightRect, layout.HighlightOrigin, m_colorHighlight);
+    DrawCopy(painter, metrics, layout.TextRect, layout.MainOrigin, m_Font.Color());
     if (m_BorderStyle == bsSingle) {
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(0, 0, Width() - 1, Height() - 1);
+        painter.drawRect(0, 0, layout.Size.width() - 1, layout.Size.height() - 1);
     }
 }
 
@@ -501,9 +515,10 @@ void TGBaseLabel::AutoGrow()
     if (m_Angle != 0)
         return;
     const QFontMetrics metrics(CanvasFont());
-    const int right = std::max({m_TextRect.Left, m_ShadowRect.Left, m_HighlightRect.Left}) +
+    const int right = std::max({m_Layout.TextRect.Left, m_Layout.ShadowRect.Left, m_Layout.HighlightRect.Left}) +
                       metrics.horizontalAdvance(m_Caption + "     ");
-    const int bottom = std::max({m_TextRect.Top, m_ShadowRect.Top, m_HighlightRect.Top}) + metrics.height();
+    const int bottom =
+        std::max({m_Layout.TextRect.Top, m_Layout.ShadowRect.Top, m_Layout.HighlightRect.Top}) + metrics.height();
     SetBounds(Left(), Top(), std::max(Width(), right), std::max(Height(), bottom));
     InvalidateLayout();
     update();
@@ -511,15 +526,20 @@ void TGBaseLabel::AutoGrow()
 
 void TGBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
 {
+    // Laid out afresh at full size from the document geometry, as the label lays itself out at
+    // zoom 1.0: the cached layout and the widget's size belong to the zoom on screen.
+    const QFont font = m_Font.ToQFont();
+    const TLabelLayout layout = LayoutFor(font, DocumentBounds().size());
     QPicture picture;
     {
         QPainter painter(&picture);
-        Draw(painter);
+        Draw(painter, layout, font);
     }
-    // Drawing lays the label out, which may change its size: take the bounds afterwards.
-    picture.setBoundingRect(QRect(0, 0, Width(), Height()));
+    picture.setBoundingRect(QRect(QPoint(0, 0), layout.Size));
+    const QRect bounds(DocumentBounds().topLeft(), layout.Size);
     const double ppi = ScreenPpi();
-    report.StretchDraw(QRectF(QPointF(x + Left() / ppi, y + Top() / ppi),
-                              QPointF(x + (Left() + Width()) / ppi, y + (Top() + Height()) / ppi)),
+    report.StretchDraw(QRectF(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
+                              QPointF(x + (bounds.left() + bounds.width()) / ppi,
+                                      y + (bounds.top() + bounds.height()) / ppi)),
                        picture);
 }

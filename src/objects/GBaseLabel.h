@@ -18,6 +18,19 @@ class QFontMetrics;
 enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
 enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 
+// Where a label's text goes for one font and box: the box fitted to the text, and the
+// rectangles and origins of the shadow, highlight and main copies, in label coordinates.
+struct TLabelLayout {
+    QSize Size;
+    QPoint TextMargin;
+    TRect TextRect;
+    TRect ShadowRect;
+    TRect HighlightRect;
+    QPoint MainOrigin;
+    QPoint ShadowOrigin;
+    QPoint HighlightOrigin;
+};
+
 class TGBaseLabel : public TGGraphicControl {
     Q_OBJECT
 public:
@@ -34,7 +47,8 @@ public:
     void BoundsChanged() override;
     void PopupMenuOpening() override;
     void ApplyFont(const TFont& font) override;
-    // Draws the label into a picture the size of the label and stretches it onto its rectangle.
+    // Draws the label at zoom 1.0 into a picture and stretches it onto its rectangle at zoom 1.0,
+    // whatever zoom the page is shown at; the label on screen stays as it is.
     void PrintTo(TReportPrinter& report, double x, double y) override;
 
     // The font dialog, starting from the label's font; true when a font was chosen.
@@ -79,13 +93,13 @@ public:
     bool LayoutDirty() const { return m_LayoutDirty; }
     QPoint ShadowOffset() const { return m_ShadowOffset; }
     QPoint HighlightOffset() const { return m_HighlightOffset; }
-    QPoint TextMargin() const { return m_TextMargin; }
-    const TRect& TextRect() const { return m_TextRect; }
-    const TRect& ShadowRect() const { return m_ShadowRect; }
-    const TRect& HighlightRect() const { return m_HighlightRect; }
-    QPoint MainOrigin() const { return m_MainOrigin; }
-    QPoint ShadowOrigin() const { return m_ShadowOrigin; }
-    QPoint HighlightOrigin() const { return m_HighlightOrigin; }
+    QPoint TextMargin() const { return m_Layout.TextMargin; }
+    const TRect& TextRect() const { return m_Layout.TextRect; }
+    const TRect& ShadowRect() const { return m_Layout.ShadowRect; }
+    const TRect& HighlightRect() const { return m_Layout.HighlightRect; }
+    QPoint MainOrigin() const { return m_Layout.MainOrigin; }
+    QPoint ShadowOrigin() const { return m_Layout.ShadowOrigin; }
+    QPoint HighlightOrigin() const { return m_Layout.HighlightOrigin; }
 
     // The font the text is drawn in: the label's font at the current zoom.
     QFont CanvasFont() const;
@@ -105,6 +119,9 @@ private:
     void Open3DEffects();
     void ChooseBackColor();
     void InvalidateLayout();
+    // The layout of the caption in `font` for a box of `box` pixels; changes nothing.
+    TLabelLayout LayoutFor(const QFont& font, QSize box) const;
+    void Draw(QPainter& painter, const TLabelLayout& layout, const QFont& font) const;
     void DrawCopy(QPainter& painter, const QFontMetrics& metrics, const TRect& clip, QPoint origin,
                   TColor color) const;
 
@@ -120,17 +137,11 @@ private:
     TColor m_colorShadow = clGray;
     int m_Angle = 0;
     TAlignment m_Alignment = taLeftJustify;
-    QPoint m_TextMargin;
-    QPoint m_MainOrigin;
-    QPoint m_ShadowOrigin;
-    QPoint m_HighlightOrigin;
     QAction* m_LeftItem = nullptr;
     QAction* m_RightItem = nullptr;
     QAction* m_CenterItem = nullptr;
     QAction* m_TransparentItem = nullptr;
-    TRect m_ShadowRect;
-    TRect m_HighlightRect;
-    TRect m_TextRect;
+    TLabelLayout m_Layout;
     bool m_LayoutDirty = true;
     bool m_Transparent = true;
     TColor m_BackColor = clWhite;

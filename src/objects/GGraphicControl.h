@@ -52,6 +52,7 @@ public:
     // Objects with a font copy `font` into their own.
     virtual void ApplyFont(const TFont& font);
     // Prints the object onto the report's current page; (x, y) is the page origin in inches.
+    // Objects print from their geometry at zoom 1.0 (DocumentBounds), whatever the zoom shown.
     virtual void PrintTo(TReportPrinter& report, double x, double y);
 
     int Left() const { return x(); }

@@ -3,32 +3,23 @@
 #include "platform/ScreenPpi.h"
 
 #include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPicture>
 #include <cmath>
 #include <stdexcept>
 
-namespace {
-
-std::unique_ptr<QPrinter> NewPrinter()
-{
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // Coordinates start at the paper's corner; the unprintable border is the caller's concern.
-    printer->setFullPage(true);
-    return printer;
-}
-
-} // namespace
-
-TReportPrinter::TReportPrinter()
-    : m_Printer(NewPrinter())
+TReportPrinter::TReportPrinter(QPagedPaintDevice& device)
+    : m_Device(&device)
 {
 }
 
 TReportPrinter::TReportPrinter(const QString& pdfFileName)
-    : m_Printer(NewPrinter())
+    : m_PdfWriter(std::make_unique<QPdfWriter>(pdfFileName))
+    , m_Device(m_PdfWriter.get())
+    , m_Target(pdfFileName)
 {
-    m_Printer->setOutputFormat(QPrinter::PdfFormat);
-    m_Printer->setOutputFileName(pdfFileName);
+    // A printer's resolution, so that a PDF file and a printed page come out in the same dots.
+    m_PdfWriter->setResolution(1200);
 }
 
 TReportPrinter::~TReportPrinter()
@@ -39,33 +30,17 @@ TReportPrinter::~TReportPrinter()
 
 void TReportPrinter::SetOrientation(QPageLayout::Orientation orientation)
 {
-    m_Printer->setPageOrientation(orientation);
+    m_Device->setPageOrientation(orientation);
 }
 
 QPageLayout::Orientation TReportPrinter::Orientation() const
 {
-    return m_Printer->pageLayout().orientation();
-}
-
-void TReportPrinter::SetCopies(int copies)
-{
-    m_Printer->setCopyCount(std::max(1, copies));
-}
-
-int TReportPrinter::Copies() const
-{
-    return m_Printer->copyCount();
-}
-
-int TReportPrinter::MaxDriverCopies() const
-{
-    // Qt does not tell the driver's limit, only whether it collates copies itself.
-    return m_Printer->supportsMultipleCopies() ? 9999 : 1;
+    return m_Device->pageLayout().orientation();
 }
 
 TPrinterMargins TReportPrinter::UnprintableMargins() const
 {
-    QPageLayout layout = m_Printer->pageLayout();
+    QPageLayout layout = m_Device->pageLayout();
     layout.setUnits(QPageLayout::Inch);
     const QMarginsF margins = layout.minimumMargins();
     return {margins.left(), margins.top(), margins.right(), margins.bottom()};
@@ -75,11 +50,13 @@ void TReportPrinter::Execute()
 {
     if (OnBeforePrint)
         OnBeforePrint(*this);
-    if (!m_Painter.begin(m_Printer.get())) {
-        const QString target = m_Printer->outputFileName().isEmpty() ? m_Printer->printerName()
-                                                                      : m_Printer->outputFileName();
-        throw std::runtime_error(QString("Unable to start printing on %1").arg(target).toStdString());
+    if (!m_Painter.begin(m_Device)) {
+        throw std::runtime_error(m_Target.isEmpty() ? std::string("Unable to start printing")
+                                                    : QString("Unable to start printing on %1").arg(m_Target).toStdString());
     }
+    // A paged device puts its origin at the top-left of its margins (at the paper's corner only
+    // in full-page mode); the canvas is addressed from the paper's corner.
+    m_Painter.translate(-m_Device->pageLayout().paintRectPixels(m_Device->logicalDpiX()).topLeft());
     SetPen(Qt::black);
     SetBrush(Qt::white);
     try {
@@ -94,18 +71,18 @@ void TReportPrinter::Execute()
 
 void TReportPrinter::NewPage()
 {
-    if (!m_Printer->newPage())
+    if (!m_Device->newPage())
         throw std::runtime_error("Unable to start a new page");
 }
 
 int TReportPrinter::XDPI() const
 {
-    return m_Printer->logicalDpiX();
+    return m_Device->logicalDpiX();
 }
 
 int TReportPrinter::YDPI() const
 {
-    return m_Printer->logicalDpiY();
+    return m_Device->logicalDpiY();
 }
 
 int TReportPrinter::XI2D(double inches) const

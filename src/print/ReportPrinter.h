@@ -1,17 +1,21 @@
 #pragma once
-// The print engine: runs a print job on a printer (through CUPS) or into a PDF file, and offers
-// for each page a canvas addressed in inches from the paper's top-left corner. The page and its
-// objects print themselves through it; the print command sets orientation and copies and starts
-// the job. Device units are the printer's dots; XI2D/YI2D convert.
+// The print engine: runs a print job on a paged device and offers for each page a canvas
+// addressed in inches from the paper's top-left corner. The device is either the caller's (the
+// printer a print dialog set up, a print preview's printer, any QPagedPaintDevice), which the
+// report uses but does not own, or a PDF file the report writes itself. The page and its objects
+// print themselves through it; the print command sets orientation and starts the job. Device
+// units are the device's dots; XI2D/YI2D convert. What only a real printer knows (copies, its
+// driver) stays with the caller's QPrinter (platform/PrinterCopies.h), so this needs Qt Gui only.
 
 #include <QColor>
 #include <QFont>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPrinter>
 #include <functional>
 #include <memory>
 
+class QPdfWriter;
 class QPicture;
 
 // The printer's unprintable border on each side, in inches.
@@ -24,24 +28,24 @@ struct TPrinterMargins {
 
 class TReportPrinter {
 public:
-    // A job on the default printer.
-    TReportPrinter();
-    // A job written to a PDF file instead of a printer.
+    // A job on the caller's device, which must outlive the report: a print dialog's or a print
+    // preview's QPrinter, or QPrinter(QPrinter::HighResolution) for the default printer. Whatever
+    // margins the device is set up with, the canvas starts at the paper's corner.
+    explicit TReportPrinter(QPagedPaintDevice& device);
+    // A job written to a PDF file.
     explicit TReportPrinter(const QString& pdfFileName);
     ~TReportPrinter();
 
     TReportPrinter(const TReportPrinter&) = delete;
     TReportPrinter& operator=(const TReportPrinter&) = delete;
 
-    QPrinter& Printer() { return *m_Printer; }
+    // The device the job runs on, for settings the report does not wrap (page size).
+    QPagedPaintDevice& Device() { return *m_Device; }
 
     // Job settings, for the coming job.
     void SetOrientation(QPageLayout::Orientation orientation);
     QPageLayout::Orientation Orientation() const;
-    void SetCopies(int copies);
-    int Copies() const;
-    // The largest number of copies the printer makes by itself (1 when it cannot).
-    int MaxDriverCopies() const;
+    // The device's unprintable border, from its page layout.
     TPrinterMargins UnprintableMargins() const;
 
     // Runs the job: OnBeforePrint, then OnPrint with the first page open, then ends the job.
@@ -107,7 +111,9 @@ private:
     QFont DeviceFont() const;
     QPointF TextOrigin(double x, double y) const; // baseline point for a top-left corner
 
-    std::unique_ptr<QPrinter> m_Printer;
+    std::unique_ptr<QPdfWriter> m_PdfWriter; // the device of a job into a PDF file
+    QPagedPaintDevice* m_Device;
+    QString m_Target; // the device in error messages; empty for a caller's device
     QPainter m_Painter;
     QFont m_Font;
     QColor m_FontColor = Qt::black;

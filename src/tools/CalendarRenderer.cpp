@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QTemporaryFile>
 
 namespace {
@@ -22,30 +23,6 @@ void SaveImage(const QImage& image, const QString& outFile, const char* format)
     if (!writer.write(image) || !file.commit())
         throw EToolError(QString("Cannot write %1: %2").arg(outFile, writer.errorString()));
 }
-
-// The page prints at full size with its Printing flag set, as in the program's print pass; both
-// return to what they were afterwards, also on failure.
-class TPrintPass {
-public:
-    explicit TPrintPass(TCalendarPanel32& page)
-        : m_Page(page)
-        , m_Zoom(page.Zoom())
-    {
-        m_Page.SetZoom(1);
-        m_Page.SetPrinting(true);
-    }
-    ~TPrintPass()
-    {
-        m_Page.SetPrinting(false);
-        m_Page.SetZoom(m_Zoom);
-    }
-    TPrintPass(const TPrintPass&) = delete;
-    TPrintPass& operator=(const TPrintPass&) = delete;
-
-private:
-    TCalendarPanel32& m_Page;
-    float m_Zoom;
-};
 
 } // namespace
 
@@ -71,9 +48,12 @@ void TCalendarRenderer::PrintPdf(TCalendarPanel32& page, const QString& outFile)
     printed.close();
 
     {
-        const TPrintPass pass(page);
+        // Printing as in the program's print pass: no change notifications meanwhile. The page
+        // prints at full size whatever its zoom.
+        page.SetPrinting(true);
+        const auto printingDone = qScopeGuard([&page] { page.SetPrinting(false); });
         TReportPrinter report(printed.fileName());
-        report.Printer().setPageSize(QPageSize(page.UseA4Paper() ? QPageSize::A4 : QPageSize::Letter));
+        report.Device().setPageSize(QPageSize(page.UseA4Paper() ? QPageSize::A4 : QPageSize::Letter));
         report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape
                                                                         : QPageLayout::Portrait);
         report.OnPrint = [&page](TReportPrinter& r) { page.PrintPage(r, 0, 0); };

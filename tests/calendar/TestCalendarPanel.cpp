@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <QtTest>
@@ -43,6 +44,43 @@ public:
     QString ClassName() const override { return "TOwner"; }
 };
 
+struct TWordBox {
+    QString Word;
+    QRectF Box; // in points from the paper's top-left corner
+};
+
+// Every word on the PDF's first page with its box, sorted by word, then top to bottom and left
+// to right, so that two prints compare word by word even where one moved a word.
+QList<TWordBox> WordBoxes(const QString& pdf)
+{
+    QProcess process;
+    process.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    process.waitForFinished(30000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    QList<TWordBox> words;
+    for (const QRegularExpressionMatch& match : word.globalMatch(html)) {
+        words.append({match.captured(5), QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                                                QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
+    }
+    std::sort(words.begin(), words.end(), [](const TWordBox& a, const TWordBox& b) {
+        return std::tuple(a.Word, a.Box.top(), a.Box.left()) < std::tuple(b.Word, b.Box.top(), b.Box.left());
+    });
+    return words;
+}
+
+// Paints the page at its zoom, as the window shows it, then prints it onto a letter page.
+QList<TWordBox> PaintedThenPrinted(TCalendarPanel32& page, const QString& pdf)
+{
+    Painted(page);
+    TReportPrinter report(pdf);
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
+    report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
+    report.Execute();
+    return WordBoxes(pdf);
+}
+
 } // namespace
 
 class TestCalendarPanel : public QObject {
@@ -58,6 +96,8 @@ private slots:
     void CellTextIsPainted();
     void UserTitleOnlyOnTheMainMonth();
     void PrintedPageCarriesTitleNumbersAndText();
+    void PrintedObjectsKeepTheirSizeAtAnyZoom_data();
+    void PrintedObjectsKeepTheirSizeAtAnyZoom();
     void SmallCreationRectanglesAreEnlarged_data();
     void SmallCreationRectanglesAreEnlarged();
     void FindsSpecialEffectsText();
@@ -237,7 +277,7 @@ void TestCalendarPanel::UserTitleOnlyOnTheMainMonth()
     page.SetUserTitle("Summer Camp");
     QTemporaryDir dir;
     TReportPrinter report(dir.filePath("title.pdf"));
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
     QProcess text;
@@ -261,7 +301,7 @@ void TestCalendarPanel::PrintedPageCarriesTitleNumbersAndText()
     QTemporaryDir dir;
     const QString pdf = dir.filePath("page.pdf");
     TReportPrinter report(pdf);
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
 
@@ -276,6 +316,56 @@ void TestCalendarPanel::PrintedPageCarriesTitleNumbersAndText()
     // The text sits in its cell: the line of day numbers 8..14 comes before it.
     QVERIFY(printed.indexOf("14") < printed.indexOf("Picnic"));
     QVERIFY(printed.indexOf("Picnic") < printed.indexOf("21"));
+}
+
+void TestCalendarPanel::PrintedObjectsKeepTheirSizeAtAnyZoom_data()
+{
+    QTest::addColumn<float>("zoom");
+    QTest::newRow("20%") << 0.2f;
+    QTest::newRow("50%") << 0.5f;
+    QTest::newRow("60%") << 0.6f;
+}
+
+void TestCalendarPanel::PrintedObjectsKeepTheirSizeAtAnyZoom()
+{
+    QFETCH(float, zoom);
+    TOwner owner;
+    TCalendarPanel32 page(&owner);
+    page.SetMainCalMonth(6);
+    auto* label = new TGPLabel(&owner);
+    label->Loaded();
+    page.PlaceObject(*label, QRect(192, 288, 400, 40)); // 2 inches from the left, 3 from the top
+    label->SetCaption("Harvest fair tonight");
+    label->Font().SetSize(20);
+    label->SetAlignment(taCenter);
+    QTemporaryDir dir;
+    const QList<TWordBox> full = PaintedThenPrinted(page, dir.filePath("full.pdf"));
+
+    page.SetZoom(zoom);
+    Painted(page);
+    const QRect shown = label->geometry();
+    const QList<TWordBox> zoomed = PaintedThenPrinted(page, dir.filePath("zoomed.pdf"));
+    QCOMPARE(label->geometry(), shown); // printing leaves the label on screen as it is
+
+    // The label prints inside its rectangle at full size, centred in its 400 pixels.
+    const auto harvest = std::find_if(full.cbegin(), full.cend(), [](const TWordBox& w) { return w.Word == "Harvest"; });
+    QVERIFY2(harvest != full.cend(), "the label did not print");
+    QVERIFY2(harvest->Box.left() > 2 * 72 && harvest->Box.left() < 2 * 72 + 100,
+             qPrintable(QString::number(harvest->Box.left())));
+    QVERIFY2(harvest->Box.top() > 3 * 72 - 0.5 && harvest->Box.bottom() < 3 * 72 + 30,
+             qPrintable(QString("%1 to %2").arg(harvest->Box.top()).arg(harvest->Box.bottom())));
+    QVERIFY2(harvest->Box.height() > 12, qPrintable(QString::number(harvest->Box.height())));
+
+    // Calendar and label print word for word in the same places as at full size.
+    QCOMPARE(zoomed.size(), full.size());
+    for (qsizetype i = 0; i < full.size(); ++i) {
+        QCOMPARE(zoomed[i].Word, full[i].Word);
+        const QRectF a = full[i].Box;
+        const QRectF b = zoomed[i].Box;
+        const double drift = std::max({std::abs(a.left() - b.left()), std::abs(a.top() - b.top()),
+                                       std::abs(a.right() - b.right()), std::abs(a.bottom() - b.bottom())});
+        QVERIFY2(drift < 0.05, qPrintable(QString("%1 moved by %2 points").arg(full[i].Word).arg(drift)));
+    }
 }
 
 void TestCalendarPanel::SmallCreationRectanglesAreEnlarged_data()

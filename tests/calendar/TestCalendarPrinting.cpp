@@ -24,7 +24,7 @@ void PrintOnLetter(const QString& pdf, TCalendarDrawRecord& record,
                    const std::function<void(TReportPrinter&, TCalendarDrawRecord&)>& print)
 {
     TReportPrinter report(pdf);
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) {
         record.CalendarRect = {r.XI2D(0.25), r.YI2D(0.25), r.XI2D(8.25), r.YI2D(10.75)};
         record.MinTitleHeight = int(1.5 * r.YDPI());

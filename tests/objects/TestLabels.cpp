@@ -179,6 +179,7 @@ private slots:
     void BackgroundAndBorder();
     void ShadowCopyInItsColour();
     void PaintingSuspendedDrawsNothing();
+    void PrintsIntoItsRectangle_data();
     void PrintsIntoItsRectangle();
     void MenuChecksAndToggles();
     void BackgroundColourCommand_data();
@@ -753,27 +754,39 @@ void TestLabels::PaintingSuspendedDrawsNothing()
     m_Host->SetPaintingSuspended(false);
 }
 
+void TestLabels::PrintsIntoItsRectangle_data()
+{
+    QTest::addColumn<float>("zoom");
+    QTest::newRow("full size") << 1.0f;
+    QTest::newRow("zoomed out") << 0.5f;
+}
+
 void TestLabels::PrintsIntoItsRectangle()
 {
+    QFETCH(float, zoom);
     TGPLabel* label = AddLabel("Printed label", {96, 192, 200, 40}, m_Owner);
     label->Font().SetSize(20);
     label->SetBackColor(clYellow);
     label->SetTransparent(false);
     label->SetBorderStyle(bsSingle);
+    m_Host->SetZoom(zoom);
     const QString pdf = m_Dir->filePath("label.pdf");
     {
         TReportPrinter report(pdf);
         report.OnPrint = [label](TReportPrinter& r) { label->PrintTo(r, 0.5, 0.25); };
         report.Execute();
     }
-    // Printing laid the label out; its rectangle on paper starts at (1.5, 2.25) inches.
+    // The label prints at full size whatever the zoom: its rectangle on paper starts at
+    // (1.5, 2.25) inches.
     const QRectF box = WordBox(pdf, "Printed");
     QVERIFY2(!box.isEmpty(), "no text in the PDF");
     QVERIFY2(box.left() >= 1.5 * 72 - 0.5 && box.left() <= 1.5 * 72 + 4, qPrintable(QString::number(box.left())));
     QVERIFY2(box.top() >= 2.25 * 72 - 0.5 && box.top() <= 2.25 * 72 + 8, qPrintable(QString::number(box.top())));
     QVERIFY(!WordBox(pdf, "label").isEmpty());
 
-    // Rendered at the screen's resolution the picture fills the label's rectangle.
+    // Rendered at the screen's resolution the picture fills the label's rectangle at full size.
+    m_Host->SetZoom(1.0f);
+    label->Layout();
     Run("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, m_Dir->filePath("page")});
     const QImage page(m_Dir->filePath("page.png"));
     QVERIFY(!page.isNull());

@@ -3,6 +3,7 @@
 
 #include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
+#include "platform/PrinterCopies.h"
 #include "platform/Printers.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenPpi.h"
@@ -13,6 +14,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -38,6 +40,8 @@ private slots:
     void FileFiltersBecomeQtFilters();
     void CheckPrintersExplainsWhatIsMissing_data();
     void CheckPrintersExplainsWhatIsMissing();
+    void CopiesComeFromThePrinter_data();
+    void CopiesComeFromThePrinter();
     void BusyCursorIsNotNested();
     void CenterDialogCentresOverTheMainWindow();
     void CenterDialogUsesTheScreenWhenMaximised();
@@ -197,6 +201,27 @@ void TestPlatform::CheckPrintersExplainsWhatIsMissing()
         QCOMPARE(ui.Messages[0].Text, message);
         QCOMPARE(ui.Messages[0].Caption, QString("Information"));
     }
+}
+
+void TestPlatform::CopiesComeFromThePrinter_data()
+{
+    QTest::addColumn<int>("chosen"); // 0: none chosen
+    QTest::addColumn<int>("copies");
+    QTest::newRow("none chosen") << 0 << 1;
+    QTest::newRow("three") << 3 << 3;
+}
+
+void TestPlatform::CopiesComeFromThePrinter()
+{
+    QFETCH(int, chosen);
+    QFETCH(int, copies);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    if (chosen > 0)
+        printer.setCopyCount(chosen);
+    QCOMPARE(ChosenCopies(printer), copies);
+    // A PDF file holds each page as often as it was sent: no driver repeats it.
+    QCOMPARE(MaxDriverCopies(printer), 1);
 }
 
 void TestPlatform::BusyCursorIsNotNested()

@@ -3,7 +3,9 @@
 #include "print/ReportPrinter.h"
 
 #include <QImage>
+#include <QPdfWriter>
 #include <QPicture>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -20,10 +22,11 @@ QString Run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The bounding box in points of the first word `word` in the PDF's first page.
-QRectF WordBox(const QString& pdf, const QString& word)
+// The bounding box in points of the first word `word` on a page of the PDF.
+QRectF WordBox(const QString& pdf, const QString& word, int page = 1)
 {
-    const QString html = Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    const QString number = QString::number(page);
+    const QString html = Run("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
     const QRegularExpression pattern(QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
                                          .arg(QRegularExpression::escape(word)));
     const QRegularExpressionMatch match = pattern.match(html);
@@ -52,6 +55,8 @@ private slots:
     void ShapesAndPicturesFillTheirInchRectangles();
     void TextPathsClipFills();
     void FailuresEndTheJob();
+    void PrintsOnTheCallersDevice_data();
+    void PrintsOnTheCallersDevice();
 
 private:
     QTemporaryDir m_Dir;
@@ -95,7 +100,7 @@ void TestReportPrinter::PagesAndOrientation()
     QFETCH(QString, pageSize);
     const QString pdf = m_Dir.filePath(QString("pages-%1.pdf").arg(landscape));
     TReportPrinter report(pdf);
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.SetOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     QStringList calls;
     report.OnBeforePrint = [&](TReportPrinter&) { calls += "before"; };
@@ -122,7 +127,7 @@ void TestReportPrinter::ShapesAndPicturesFillTheirInchRectangles()
 {
     const QString pdf = m_Dir.filePath("shapes.pdf");
     TReportPrinter report(pdf);
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [](TReportPrinter& r) {
         r.SetPen(Qt::black);
         r.SetBrush(Qt::blue);
@@ -154,7 +159,7 @@ void TestReportPrinter::TextPathsClipFills()
 {
     const QString pdf = m_Dir.filePath("path.pdf");
     TReportPrinter report(pdf);
-    report.Printer().setPageSize(QPageSize(QPageSize::Letter));
+    report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [](TReportPrinter& r) {
         r.SetFont("Arial", 72, true, false, false, Qt::black);
         r.BeginPath();
@@ -197,6 +202,66 @@ void TestReportPrinter::FailuresEndTheJob()
     failing.OnPrint = [](TReportPrinter&) { throw std::runtime_error("drawing failed"); };
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.Execute());
     QVERIFY(!failing.Printing());
+}
+
+void TestReportPrinter::PrintsOnTheCallersDevice_data()
+{
+    QTest::addColumn<bool>("printer"); // a QPrinter writing PDF, else a QPdfWriter
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QString>("pageSize");
+    QTest::newRow("printer, letter") << true << int(QPageSize::Letter) << false << "612 x 792";
+    QTest::newRow("printer, legal landscape") << true << int(QPageSize::Legal) << true << "1008 x 612";
+    QTest::newRow("PDF writer, letter") << false << int(QPageSize::Letter) << false << "612 x 792";
+}
+
+void TestReportPrinter::PrintsOnTheCallersDevice()
+{
+    QFETCH(bool, printer);
+    QFETCH(int, paper);
+    QFETCH(bool, landscape);
+    QFETCH(QString, pageSize);
+    const QString pdf = m_Dir.filePath(QString("device-%1.pdf").arg(QTest::currentDataTag()));
+    std::unique_ptr<QPagedPaintDevice> device;
+    if (printer) {
+        auto job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        job->setOutputFormat(QPrinter::PdfFormat);
+        job->setOutputFileName(pdf);
+        device = std::move(job);
+    } else {
+        device = std::make_unique<QPdfWriter>(pdf);
+    }
+    // The caller's own margins do not move the canvas off the paper's corner; the smallest
+    // margins its layout allows are the unprintable border.
+    device->setPageLayout(QPageLayout(QPageSize(QPageSize::PageSizeId(paper)), QPageLayout::Portrait,
+                                      QMarginsF(72, 72, 72, 72), QPageLayout::Point, QMarginsF(18, 36, 54, 72)));
+    {
+        TReportPrinter report(*device);
+        QCOMPARE(&report.Device(), device.get());
+        const TPrinterMargins margins = report.UnprintableMargins();
+        QCOMPARE(QList<double>({margins.Left, margins.Top, margins.Right, margins.Bottom}),
+                 QList<double>({0.25, 0.5, 0.75, 1.0}));
+        report.SetOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        report.OnPrint = [](TReportPrinter& r) {
+            r.SetFont("Arial", 12, false, false, false, Qt::black);
+            r.PrintXY(1.0, 2.0, "Handed");
+            r.NewPage();
+            r.PrintXY(1.0, 2.0, "Over");
+        };
+        report.Execute();
+    }
+    // The device is the caller's: it keeps the settings made through the report.
+    QCOMPARE(device->pageLayout().orientation(), landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+
+    const QString info = Run("pdfinfo", {pdf});
+    QVERIFY2(info.contains(QRegularExpression("Pages:\\s+2\\n")), qPrintable(info));
+    QVERIFY2(info.contains("Page size:       " + pageSize), qPrintable(info));
+    for (const auto& [word, page] : {std::pair("Handed", 1), std::pair("Over", 2)}) {
+        const QRectF box = WordBox(pdf, word, page);
+        QVERIFY2(!box.isEmpty(), word);
+        QVERIFY2(std::abs(box.left() - 72) < 1.5, qPrintable(QString::number(box.left())));
+        QVERIFY2(std::abs(box.top() - 144) < 3, qPrintable(QString::number(box.top())));
+    }
 }
 
 QTEST_MAIN(TestReportPrinter)

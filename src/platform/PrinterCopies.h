@@ -1,0 +1,12 @@
+#pragma once
+// The copies of a job on a real printer, for the print command: how many the user chose in the
+// printer's settings and how many the printer's driver makes by itself. They need a QPrinter,
+// which the print command owns and hands to the report (print/ReportPrinter.h) as its device; the
+// job's copy count is set on the printer itself (QPrinter::setCopyCount).
+
+class QPrinter;
+
+// The copies chosen in the printer's settings, at least 1.
+int ChosenCopies(const QPrinter& printer);
+// The largest number of copies the driver makes by itself (1 when it cannot).
+int MaxDriverCopies(const QPrinter& printer);
