@@ -506,11 +506,11 @@ QWidget* TCalendarProperties::PreviewPane()
     auto* zoomOut = Named(new QToolButton(pane), "ZoomOutbutton");
     zoomOut->setText("-");
     zoomOut->setToolTip("Zoom Out");
-    connect(zoomOut, &QToolButton::clicked, this, [this] { ZoomBy(-10); });
+    connect(zoomOut, &QToolButton::clicked, this, [this] { StepZoom(&TZoom::Out); });
     auto* zoomIn = Named(new QToolButton(pane), "ZoomInButton");
     zoomIn->setText("+");
     zoomIn->setToolTip("Zoom In");
-    connect(zoomIn, &QToolButton::clicked, this, [this] { ZoomBy(10); });
+    connect(zoomIn, &QToolButton::clicked, this, [this] { StepZoom(&TZoom::In); });
     m_ZoomLabel = Named(new QLabel(pane), "ZoomLabel");
 
     auto* zoom = new QHBoxLayout;
@@ -737,21 +737,18 @@ void TCalendarProperties::StartingtimeButtonClick()
     m_ExampleCalendar->SetStartTime((chosen.hour() * 60 + chosen.minute()) / 1440.0);
 }
 
-void TCalendarProperties::ZoomBy(int percent)
+void TCalendarProperties::StepZoom(TZoom (TZoom::*step)(TZoomRange) const)
 {
     if (m_Initializing)
         return;
-    // Stepped in whole percent so that repeated steps land exactly on the tenths.
-    const int current = int(std::lround(m_ExampleCalendar->Zoom() * 100));
-    if ((percent < 0 && current <= 20) || (percent > 0 && current >= 100))
-        return;
-    m_ExampleCalendar->SetZoom(float(current + percent) / 100);
+    const TZoom current = TZoom::OfFactor(m_ExampleCalendar->Zoom());
+    m_ExampleCalendar->SetZoom((current.*step)(TZoom::PreviewRange).Factor());
     ShowZoom();
 }
 
 void TCalendarProperties::ShowZoom()
 {
-    m_ZoomLabel->setText(QString::number(std::lround(m_ExampleCalendar->Zoom() * 100)) + "%");
+    m_ZoomLabel->setText(QString::number(TZoom::OfFactor(m_ExampleCalendar->Zoom()).Percent()) + "%");
 }
 
 void TCalendarProperties::DefaultbuttonClick()

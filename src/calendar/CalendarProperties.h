@@ -6,6 +6,7 @@
 // the dialog and copies them back after OK; the dialog also saves and loads style sheets.
 
 #include "calendar/CalendarTypes.h"
+#include "objects/Zoom.h"
 
 #include <QDialog>
 #include <QList>
@@ -70,7 +71,8 @@ private:
     void LanguageClick(const QStringList& dayNames, const QStringList& monthNames);
     void ShowMarginUnits(bool millimetres);
     void StartingtimeButtonClick();
-    void ZoomBy(int percent);
+    // Steps the preview's zoom with `step` (TZoom::In or TZoom::Out).
+    void StepZoom(TZoom (TZoom::*step)(TZoomRange) const);
     void ShowZoom();
     void DefaultbuttonClick();
     void SaveAsStyleSheetButtonClick();
