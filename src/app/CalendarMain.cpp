@@ -146,6 +146,7 @@ TCalendarMain::TCalendarMain()
     m_CalendarPanel->SetName("CalendarPanel");
     m_CalendarPanel->setObjectName("CalendarPanel");
     m_CalendarPanel->setAcceptDrops(true);
+    m_CalendarPanel->SetClipboardFile(DataFolder() + "Clipbrd.tmp");
     m_CalendarPanel->ClickedInCellEvent = [this](QPainter*, const TRect&, const TRect& rFree, int iCell, int,
                                                  TWPRtfStorage*& rtfstorage) {
         CalendarPanelClickedInCellEvent(rFree, iCell, rtfstorage);
