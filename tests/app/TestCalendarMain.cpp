@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/MRUFileList.h"
+#include "app/ZoomPercent.h"
 #include "calendar/CalendarProperties.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GHandle.h"
