@@ -1,6 +1,7 @@
 // The program's start-up to the first painted page, and opening and saving a calendar, with a
 // well-filled calendar: text in all 42 day cells and 30 page objects.
 
+#include "app/CalendarDocument.h"
 #include "app/MainForms.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GPLabel.h"
@@ -95,7 +96,7 @@ void BM_OpenCalendar(benchmark::State& state)
     TMainForms forms;
     forms.Start();
     for (auto _ : state) {
-        if (!forms.Main.OpenCalendarFile(setting.File))
+        if (!forms.Main.Document().OpenCalendarFile(setting.File))
             state.SkipWithError("the calendar did not open");
     }
 }
@@ -108,7 +109,7 @@ void BM_SaveCalendar(benchmark::State& state)
     forms.Start();
     const QString copy = setting.Dir.filePath("Copy.MVF");
     for (auto _ : state) {
-        if (!forms.Main.SaveCalendarFile(copy))
+        if (!forms.Main.Document().SaveCalendarFile(copy))
             state.SkipWithError("the calendar was not saved");
     }
 }

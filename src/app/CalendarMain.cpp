@@ -1,12 +1,12 @@
 #include "app/CalendarMain.h"
 
+#include "app/CalendarDocument.h"
 #include "app/FloatingPalette.h"
 #include "app/HintPauseStyle.h"
 #include "app/MRUFileList.h"
 #include "app/Splashform.h"
+#include "app/ZoomPercent.h"
 #include "calendar/CalendarPanel32.h"
-#include "calendar/CalendarProperties.h"
-#include "calendar/UserTitleForm.h"
 #include "objects/ScreenCursor.h"
 #include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
@@ -37,8 +37,6 @@
 #include <cmath>
 
 namespace {
-
-const QString CalendarFilter = "Calendar File|*.MVF";
 
 // Sees the application's events before their widgets do: key presses (each once, where it
 // starts, not again as it travels up the parent chain unhandled) and tool tips.
@@ -90,26 +88,6 @@ QImage DraggedPicture(const QMimeData* mime)
 
 } // namespace
 
-float PercentToZoom(int percent)
-{
-    if (percent < 30)
-        return 0.2f;
-    if (percent >= 100)
-        return 1.0f;
-    return float(percent / 10) / 10.0f;
-}
-
-int ZoomToPercent(float zoom)
-{
-    // Compared in whole percent, so that a factor such as 0.7f (just below 0.7) counts as 70.
-    const int percent = int(std::lround(zoom * 100));
-    if (percent < 30)
-        return 20;
-    if (percent >= 100)
-        return 100;
-    return percent / 10 * 10;
-}
-
 TCalendarMain::TCalendarMain()
     : QMainWindow(nullptr)
     , TComponent(nullptr)
@@ -142,16 +120,14 @@ TCalendarMain::TCalendarMain()
     column->addWidget(m_ScrollBox2, 1);
     setCentralWidget(central);
 
-    m_CalendarPanel = new TCalendarPanel32(this, m_ScrollContents);
-    m_CalendarPanel->SetName("CalendarPanel");
-    m_CalendarPanel->setObjectName("CalendarPanel");
+    m_Document = std::make_unique<TCalendarDocument>(this, m_ScrollContents);
+    m_CalendarPanel = &m_Document->Page();
     m_CalendarPanel->setAcceptDrops(true);
     m_CalendarPanel->ClickedInCellEvent = [this](QPainter*, const TRect&, const TRect& rFree, int iCell, int,
                                                  TWPRtfStorage*& rtfstorage) {
         CalendarPanelClickedInCellEvent(rFree, iCell, rtfstorage);
     };
     m_CalendarPanel->DroppedObjectEvent = [this](const QRect&) { CalendarPanelDroppedObjectEvent(); };
-    m_CalendarPanel->LabelChangedEvent = [this](TComponent*) { SetModified(true); };
 
     m_WPRichText1 = new TWPRichText(this, m_ScrollContents);
     m_WPRichText1->SetName("WPRichText1");
@@ -164,6 +140,22 @@ TCalendarMain::TCalendarMain()
     m_WPRichText1->setAcceptDrops(true);
     m_WPRichText1->hide();
     connect(m_WPRichText1, &TWPRichText::Changed, this, &TCalendarMain::WPRichText1Change);
+
+    TCalendarDocument* document = m_Document.get();
+    connect(document, &TCalendarDocument::CommitPendingEdits, this, &TCalendarMain::DoSaveRichtext);
+    connect(document, &TCalendarDocument::ModifiedChanged, this, &TCalendarMain::SetButtons);
+    connect(document, &TCalendarDocument::FileNameChanged, this, [this] {
+        SetButtons();
+        SetCaption();
+    });
+    connect(document, &TCalendarDocument::RecentFileUsed, this, &TCalendarMain::AddToRecentFiles);
+    connect(document, &TCalendarDocument::PageReloaded, this, [this] {
+        SetButtons();
+        CheckFloaterStatus();
+        SetCaption();
+    });
+    connect(document, &TCalendarDocument::PropertiesAboutToShow, this, &TCalendarMain::PropertiesAboutToShow);
+    connect(document, &TCalendarDocument::PropertiesClosed, this, &TCalendarMain::PropertiesClosed);
 
     // Rich-text page objects look this editor up by name among their owner's components.
     m_MasterRichText = new TWPRichText(this, m_Panel3);
@@ -182,8 +174,6 @@ TCalendarMain::TCalendarMain()
 
     // FormCreate.
     BusyCursor();
-    m_CurrentFileName.clear();
-    m_CalendarPanel->hide();
     m_CalendarPanel->move(5, 5);
     m_CurrentCell = 0;
     LoadPreferences();
@@ -219,7 +209,7 @@ TCalendarMain::~TCalendarMain()
     for (QObject* watched : WatchedWidgets())
         watched->removeEventFilter(this);
     // The page objects are children of the page but owned here; the page goes first with them.
-    delete m_CalendarPanel;
+    m_Document.reset();
 }
 
 QList<QObject*> TCalendarMain::WatchedWidgets() const
@@ -405,6 +395,7 @@ void TCalendarMain::LoadPreferences()
     font.setStrikeOut(f.Strikeout);
     m_DefaultFontdialog = {font, ColorToQColor(f.Color)};
     mnuShowHint->setChecked(m_Preferences.HintsOn);
+    m_Document->SetPreviewZoomPercent(m_Preferences.PropertiesZoomPercent);
 }
 
 void TCalendarMain::SavePreferences()
@@ -442,9 +433,9 @@ void TCalendarMain::FormActivate()
     m_CalendarPanel->ResetToDefaults();
     const QStringList& recent = m_MRUList->Files();
     if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
-        OpenCalendarFile(recent.first());
+        m_Document->OpenCalendarFile(recent.first());
     QCoreApplication::processEvents();
-    m_CalendarPanel->setVisible(!m_CurrentFileName.isEmpty());
+    m_CalendarPanel->setVisible(!m_Document->FileName().isEmpty());
     QCoreApplication::processEvents();
     mnuSave->setEnabled(false);
     SetModified(false);
@@ -469,7 +460,7 @@ void TCalendarMain::ComeForward()
 
 void TCalendarMain::closeEvent(QCloseEvent* event)
 {
-    if (!CheckSaveNeeded()) {
+    if (!m_Document->CheckSaveNeeded()) {
         event->ignore();
         return;
     }
@@ -481,68 +472,29 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-bool TCalendarMain::CheckSaveNeeded()
-{
-    DoSaveRichtext();
-    if (!m_Modified || !AskYesNo("Save changes?", "Save"))
-        return true;
-    if (m_CurrentFileName.isEmpty())
-        mnuSaveAsClick();
-    else
-        SaveCalendarFile(m_CurrentFileName);
-    return !m_Modified;
-}
-
 // ---- Files ----
 
 void TCalendarMain::New1Click()
 {
-    if (!CheckSaveNeeded())
-        return;
-    BusyCursor();
-    DoSaveRichtext();
-    NormalCursor();
-    m_NewCalendarRequested = true;
-    mnuPropertiesClick();
-    if (!m_PropertiesAccepted)
-        return;
-    SetModified(true);
-    m_CurrentFileName.clear();
-    m_CalendarPanel->ClearAllCells();
-    m_CalendarPanel->ClearObjects();
-    m_CalendarPanel->show();
+    m_Document->New();
     SetButtons();
     SetCaption();
 }
 
 void TCalendarMain::Open1Click()
 {
-    DoSaveRichtext();
-    if (!CheckSaveNeeded())
-        return;
-    TFileDialogRequest request;
-    request.Title = "Open Calendar File";
-    request.Filter = CalendarFilter;
-    request.DefaultExtension = "MVF";
-    request.InitialFolder = DataFolder();
-    const QString file = UiServices().GetOpenFileName(request);
-    if (file.isEmpty())
-        return;
-    if (!file.toUpper().endsWith(".MVF"))
-        ShowInfo("Must be a Calendar file (*.MVF)");
-    else
-        OpenCalendarFile(file);
+    m_Document->Open();
 }
 
 void TCalendarMain::MRUItemClick(const QString& fileName)
 {
     // The entry left the list with the click; it comes back when the file opens. Changes not
     // yet saved are offered for saving first, as before opening any other file.
-    if (!CheckSaveNeeded()) {
+    if (!m_Document->CheckSaveNeeded()) {
         AddToRecentFiles(fileName);
         return;
     }
-    OpenCalendarFile(fileName);
+    m_Document->OpenCalendarFile(fileName);
 }
 
 void TCalendarMain::AddToRecentFiles(const QString& fileName)
@@ -551,58 +503,9 @@ void TCalendarMain::AddToRecentFiles(const QString& fileName)
     m_MRUList->SaveList();
 }
 
-bool TCalendarMain::OpenCalendarFile(const QString& fileName)
-{
-    const QString name = fileName; // a copy: the caller may pass CurrentFileName, cleared below
-    TCalendarPanel32& page = *m_CalendarPanel;
-    page.SetPaintingSuspended(true);
-    int zoomPercent = ZoomPercent();
-    if (zoomPercent < 10 || zoomPercent > 110)
-        zoomPercent = 100;
-    m_CurrentFileName.clear();
-    DoSaveRichtext();
-    if (QFileInfo::exists(name)) {
-        try {
-            BusyCursor();
-            page.ClearAllCells();
-            page.ClearObjects();
-            page.SetUserTitle(QString());
-            page.SetZoom(1.0f);
-            page.LoadFromFile(name, this);
-            page.AttachObjects();
-            NormalCursor();
-            m_CurrentFileName = name;
-            AddToRecentFiles(name);
-            setWindowTitle("Mervane [" + QFileInfo(name).fileName() + "]");
-        } catch (const std::exception&) {
-            m_CurrentFileName.clear();
-            page.ResetToDefaults();
-            ShowInfo("Unable to open " + name + ". Possibly " + "\r" + "corrupted, possibly not a Calendar file");
-            NormalCursor();
-        }
-    } else {
-        ShowInfo("File " + name + " no longer exists");
-    }
-    QCoreApplication::processEvents();
-    SetButtons();
-    page.setVisible(!m_CurrentFileName.isEmpty());
-    page.update();
-    SetModified(false);
-    SetButtons();
-    CheckFloaterStatus();
-    NormalCursor();
-    if (zoomPercent != 100)
-        SetPageZoomPercent(zoomPercent);
-    SetCaption();
-    page.SetPaintingSuspended(false);
-    page.update();
-    return !m_CurrentFileName.isEmpty();
-}
-
 void TCalendarMain::mnuSaveClick()
 {
-    if (!m_CurrentFileName.isEmpty())
-        SaveCalendarFile(m_CurrentFileName);
+    m_Document->Save();
 }
 
 void TCalendarMain::SavebuttonClick()
@@ -615,109 +518,31 @@ void TCalendarMain::SavebuttonClick()
 
 void TCalendarMain::mnuSaveAsClick()
 {
-    TFileDialogRequest request;
-    request.Title = "Save Calendar File";
-    request.Filter = CalendarFilter;
-    request.DefaultExtension = "MVF";
-    request.InitialFolder = DataFolder();
-    request.OverwritePrompt = true;
-    if (m_CurrentFileName.isEmpty())
-        request.FileName = m_CalendarPanel->GetMonthName(m_CalendarPanel->MainCalMonth()).left(3) +
-                           QString::number(m_CalendarPanel->MainCalYear()) + ".MVF";
-    else
-        request.FileName = QFileInfo(m_CurrentFileName).fileName();
-    const QString chosen = UiServices().GetSaveFileName(request);
-    if (!chosen.isEmpty() && SaveCalendarFile(chosen)) {
-        SetModified(false);
-        AddToRecentFiles(chosen);
-    }
+    m_Document->SaveAs();
     SetButtons();
-}
-
-bool TCalendarMain::SaveCalendarFile(const QString& name)
-{
-    TCalendarPanel32& page = *m_CalendarPanel;
-    page.SetPaintingSuspended(true);
-    // Objects are stored at full size.
-    const int zoomPercent = ZoomPercent();
-    if (zoomPercent != 100)
-        page.SetZoom(1.0f);
-    QString failure;
-    BusyCursor();
-    try {
-        DoSaveRichtext();
-        page.SaveToFile(name);
-        m_CurrentFileName = name;
-        SetModified(false);
-    } catch (const std::exception& error) {
-        failure = QString::fromStdString(error.what());
-    }
-    NormalCursor();
-    if (zoomPercent != 100 && zoomPercent >= 20 && zoomPercent <= 100)
-        SetPageZoomPercent(zoomPercent);
-    page.SetPaintingSuspended(false);
-    page.update();
-    QCoreApplication::processEvents();
-    SetButtons();
-    SetCaption();
-    if (!failure.isEmpty())
-        ShowInfo("Unable to save " + name + ".\r" + failure);
-    return failure.isEmpty();
 }
 
 void TCalendarMain::mnuCancelChangesClick()
 {
-    DoSaveRichtext();
-    if (!AskYesNo("Cancel all changes?", "CANCEL"))
-        return;
-    if (!m_CurrentFileName.isEmpty())
-        OpenCalendarFile(m_CurrentFileName);
-    QCoreApplication::processEvents();
-    SetModified(false);
+    m_Document->CancelChanges();
 }
 
 // ---- Page commands ----
 
 void TCalendarMain::mnuPropertiesClick()
 {
-    TCalendarPanel32& page = *m_CalendarPanel;
+    m_Document->EditProperties();
+}
+
+void TCalendarMain::PropertiesAboutToShow()
+{
     if (m_Preferences.IconToolVisible)
         ShowIconTool(false);
-    const int month = page.MainCalMonth();
-    const int year = page.MainCalYear();
-    DoSaveRichtext();
+}
 
-    TCalendarProperties dialog(this);
-    CenterDialog(dialog);
-    TCalendarPanel32& preview = dialog.ExampleCalendar();
-    preview.SetZoom(PercentToZoom(m_Preferences.PropertiesZoomPercent));
-    if (m_NewCalendarRequested) {
-        dialog.SetNewCalendar(true);
-        dialog.SetCellsHaveText(false);
-    } else if (page.isVisible()) {
-        dialog.SetStartingLayoutFamily(page.LayoutFamily());
-        dialog.SetCellsHaveText(page.HasCellText());
-    }
-    preview.AssignSettings(page);
-    const bool accepted = UiServices().ExecDialog(dialog) == QDialog::Accepted;
-
-    m_PropertiesAccepted = false;
-    m_Preferences.PropertiesZoomPercent = ZoomToPercent(preview.Zoom());
-    if (accepted) {
-        if (!page.SameSettings(preview))
-            SetModified(true);
-        m_PropertiesAccepted = true;
-        const TLayoutFamily family = page.LayoutFamily();
-        page.AssignSettings(preview);
-        if (page.LayoutFamily() != family) {
-            page.ClearAllCells();
-            page.ClearObjects();
-        } else if ((page.MainCalMonth() != month || page.MainCalYear() != year) && page.CellsAvailable()) {
-            page.ClearAllCells(); // the texts belonged to the other month's days; objects stay
-        }
-    }
-    m_NewCalendarRequested = false;
-    page.update();
+void TCalendarMain::PropertiesClosed()
+{
+    m_Preferences.PropertiesZoomPercent = m_Document->PreviewZoomPercent();
     CheckFloaterStatus();
     if (m_Preferences.IconToolVisible)
         ShowIconTool(true);
@@ -727,22 +552,12 @@ void TCalendarMain::mnuPropertiesClick()
 
 void TCalendarMain::mnuUserTitleClick()
 {
-    DoSaveRichtext();
-    TUserTitleForm form(this);
-    CenterDialog(form);
-    form.SetTitle(m_CalendarPanel->UserTitle());
-    if (UiServices().ExecDialog(form) != QDialog::Accepted)
-        return;
-    m_CalendarPanel->SetUserTitle(form.Title());
-    SetModified(true);
+    m_Document->EditUserTitle();
 }
 
 void TCalendarMain::mnuClearAllCellContentsClick()
 {
-    DoSaveRichtext();
-    m_CalendarPanel->ClearAllCells();
-    m_CalendarPanel->update();
-    SetModified(true);
+    m_Document->ClearAllCellContents();
 }
 
 void TCalendarMain::DefaultEditorFont1Click()
@@ -834,17 +649,24 @@ void TCalendarMain::ZoomMinusButtonClick()
 
 void TCalendarMain::SetModified(bool value)
 {
-    if (m_Modified == value)
-        return;
-    m_Modified = value;
-    SetButtons();
+    m_Document->SetModified(value);
+}
+
+bool TCalendarMain::Modified() const
+{
+    return m_Document->Modified();
+}
+
+QString TCalendarMain::CurrentFileName() const
+{
+    return m_Document->FileName();
 }
 
 void TCalendarMain::SetButtons()
 {
     const bool cells = m_CalendarPanel->CellsAvailable();
     const bool visible = m_CalendarPanel->isVisible();
-    const bool named = !m_CurrentFileName.isEmpty();
+    const bool named = !m_Document->FileName().isEmpty();
     for (QAction* action : {mnuFillCalendarwithRecurringDates, mnuUserTitle, mnuClearAllCellContents})
         action->setEnabled(cells);
     ShowHideIconTool->setEnabled(cells);
@@ -857,16 +679,16 @@ void TCalendarMain::SetButtons()
     mnuPrintCalendar->setEnabled(visible && m_PrinterAvailable);
     Printbutton->setEnabled(mnuPrintCalendar->isEnabled());
     mnuCancelChanges->setEnabled(visible && named);
-    Savebutton->setVisible(m_Modified);
-    CancelButton->setVisible(m_Modified && named);
+    Savebutton->setVisible(m_Document->Modified());
+    CancelButton->setVisible(m_Document->Modified() && named);
     ShowHideIconTool->setText(m_IconTool && m_IconTool->isVisible() ? "Hide Icon Tool" : "Show Icon Tool");
 }
 
 void TCalendarMain::SetCaption()
 {
     QString caption = "Mervane";
-    if (!m_CurrentFileName.isEmpty())
-        caption += "  [" + QFileInfo(m_CurrentFileName).fileName() + "]";
+    if (!m_Document->FileName().isEmpty())
+        caption += "  [" + QFileInfo(m_Document->FileName()).fileName() + "]";
     caption += "    [" + QString::number(ZoomPercent()) + "%]";
     setWindowTitle(caption);
     QCoreApplication::processEvents();

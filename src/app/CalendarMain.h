@@ -1,9 +1,10 @@
 #pragma once
-// The main window: the calendar page in its scroll box, the menus and tool buttons, the in-place
-// rich-text editor laid over one day cell at a time, zoom, opening and saving calendar files,
-// the recent-files list and the preferences. It owns the page, the page objects, the cell editor
-// and the hidden master editor that rich-text objects draw through. It is also the component that
-// owns the page objects, so they find the master editor among its components.
+// The main window: the calendar document's page in its scroll box, the menus and tool buttons
+// wired to the document's commands, the caption and enabling that show its state, the in-place
+// rich-text editor laid over one day cell at a time, zoom, drag and drop, the recent-files list
+// and the preferences. It owns the document, the cell editor and the hidden master editor that
+// rich-text objects draw through. It is also the component that owns the page objects, so they
+// find the master editor among its components.
 
 #include "app/Preferences.h"
 #include "calendar/CalendarTypes.h"
@@ -14,22 +15,21 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class QAction;
 class QButtonGroup;
 class QFrame;
 class QMenu;
 class QScrollArea;
 class QToolButton;
+class TCalendarDocument;
 class TCalendarPanel32;
 class TFloatingPalette;
 class TMRUFileList;
 class TWPRichText;
 class TWPRtfStorage;
 class WPToolBar;
-
-// Zoom factor and whole percent, both in tenths: 0.2 .. 1.0 and 20 .. 100.
-float PercentToZoom(int percent);
-int ZoomToPercent(float zoom);
 
 class TCalendarMain : public QMainWindow, public TComponent {
     Q_OBJECT
@@ -48,7 +48,7 @@ public:
     // Another start of the program asked for this window: restored when minimised, else raised.
     void ComeForward();
 
-    // The commands.
+    // The commands; those that change or write the calendar run the document's.
     void New1Click();
     void Open1Click();
     void mnuSaveClick();
@@ -65,10 +65,6 @@ public:
     void ShowHideIconToolClick();
     void SavebuttonClick();
 
-    // Opens a calendar file; true when it was read.
-    bool OpenCalendarFile(const QString& fileName);
-    // Saves the page; true when the file was written. A failure is reported with its reason.
-    bool SaveCalendarFile(const QString& name);
     // Copies the cell editor's text back into its cell and hides the editor.
     void DoSaveRichtext();
 
@@ -78,8 +74,8 @@ public:
     void CheckFloaterStatus();
 
     // State, as tests and the page's neighbours read it.
-    bool Modified() const { return m_Modified; }
-    QString CurrentFileName() const { return m_CurrentFileName; }
+    bool Modified() const;
+    QString CurrentFileName() const;
     int CurrentCell() const { return m_CurrentCell; }
     bool EditorActive() const { return m_EditorActive; }
     bool IconToolVisible() const { return m_Preferences.IconToolVisible; }
@@ -87,6 +83,7 @@ public:
     const TPreferences& Preferences() const { return m_Preferences; }
     // The page zoom in whole percent.
     int ZoomPercent() const;
+    TCalendarDocument& Document() const { return *m_Document; }
     TCalendarPanel32& CalendarPanel() const { return *m_CalendarPanel; }
     TWPRichText& CellEditor() const { return *m_WPRichText1; }
     TMRUFileList& MRUList() const { return *m_MRUList; }
@@ -108,9 +105,10 @@ private:
 
     void LoadPreferences();
     void SavePreferences();
-    // Asks "Save changes?" when there are changes; false when the user wanted them saved and
-    // they were not (the save was cancelled or failed), so the calling command must not go on.
-    bool CheckSaveNeeded();
+    // The window's share of the properties dialog: the icon tool steps aside meanwhile, and the
+    // preview's zoom is kept in the preferences afterwards.
+    void PropertiesAboutToShow();
+    void PropertiesClosed();
     void MRUItemClick(const QString& fileName);
     void AddToRecentFiles(const QString& fileName);
     void SetPageZoomPercent(int percent);
@@ -161,7 +159,8 @@ private:
     QButtonGroup* m_ToolGroup = nullptr;
     QScrollArea* m_ScrollBox2 = nullptr;
     QWidget* m_ScrollContents = nullptr;
-    TCalendarPanel32* m_CalendarPanel = nullptr;
+    std::unique_ptr<TCalendarDocument> m_Document;
+    TCalendarPanel32* m_CalendarPanel = nullptr; // the document's page, shown in the scroll box
     TWPRichText* m_WPRichText1 = nullptr;
     TWPRichText* m_MasterRichText = nullptr;
     TMRUFileList* m_MRUList = nullptr;
@@ -171,15 +170,11 @@ private:
     TFontChoice m_DefaultFontdialog;
 
     // State.
-    bool m_Modified = false;
     bool m_Activated = false; // the first activation has run
     bool m_TrackEditorChanges = false;
-    bool m_NewCalendarRequested = false;
     bool m_PrinterAvailable = false;
-    QString m_CurrentFileName;
     TWPRtfStorage* m_ActiveCellStorage = nullptr;
     bool m_EditorActive = false;
-    bool m_PropertiesAccepted = false;
     int m_CurrentCell = 0;
     bool m_ZoomBusy = false;
     TPreferences m_Preferences;

@@ -70,7 +70,6 @@ TGBasePanel::TGBasePanel(TComponent* owner, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_SelectionHandle = new TGHandle(*this);
     m_FrameOverlay = new TFrameOverlay(*this);
-    m_ClipboardFile = DataFolder() + "Clipbrd.tmp";
     m_ScratchFile = DataFolder() + "TempFile.tmp";
     BuildPanelMenu();
     m_SelectionHandle->SetFallbackMenu(m_PanelMenu);
@@ -79,7 +78,8 @@ TGBasePanel::TGBasePanel(TComponent* owner, QWidget* parent)
 TGBasePanel::~TGBasePanel()
 {
     m_SelectionHandle->Clear();
-    QFile::remove(m_ClipboardFile);
+    if (!m_ClipboardFile.isEmpty())
+        QFile::remove(m_ClipboardFile);
     QFile::remove(m_ScratchFile);
 }
 
@@ -297,6 +297,8 @@ void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation ope
         SelectionOperation(operation);
         return;
     }
+    if (m_ClipboardFile.isEmpty() && operation != opDelete)
+        return;
     switch (operation) {
     case opCopy:
         TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile);
@@ -317,6 +319,9 @@ void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation ope
 
 void TGBasePanel::SelectionOperation(TObjectOperation operation)
 {
+    // Without a clipboard a cut would only delete.
+    if (m_ClipboardFile.isEmpty() && operation != opDelete)
+        return;
     switch (operation) {
     case opCopy:
         TGLabelObjectFiler(Owner()).SaveSelectionToFile(*m_SelectionHandle, m_ClipboardFile);
@@ -797,6 +802,8 @@ void TGBasePanel::PanelMenuOpening()
         const QString caption = action->text();
         if (caption == "Paste")
             action->setEnabled(QFileInfo::exists(m_ClipboardFile));
+        else if (caption == "Cut" || caption == "Copy")
+            action->setEnabled(selected && !m_ClipboardFile.isEmpty());
         else if (caption == "Lock All" || caption == "Unlock All")
             action->setEnabled(hasObjects);
         else if (caption == "Mark All Selectable" || caption == "Mark All Unselectable" || caption == "Select All")

@@ -72,7 +72,12 @@ public:
 
     TGHandle* SelectionHandle() const { return m_SelectionHandle; }
     QMenu* PanelMenu() const { return m_PanelMenu; }
+    // The file that serves as the object clipboard. A host has none until its owner gives it
+    // one (the program's main page); without one it neither cuts, copies nor pastes, so pages
+    // made for a moment (a dialog's preview, a file being converted) never touch the user's
+    // clipboard. The host deletes the file it was given when it is freed.
     QString ClipboardFile() const { return m_ClipboardFile; }
+    void SetClipboardFile(const QString& fileName) { m_ClipboardFile = fileName; }
     QString ScratchFile() const { return m_ScratchFile; }
     bool RubberBanding() const { return m_RubberBanding; }
     const TFrameOverlay& FrameOverlay() const { return *m_FrameOverlay; }

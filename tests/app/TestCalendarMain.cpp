@@ -4,8 +4,11 @@
 #include "MainWindowFixture.h"
 
 #include "app/MRUFileList.h"
+#include "app/ZoomPercent.h"
 #include "calendar/CalendarProperties.h"
 #include "objects/GGraphicControl.h"
+#include "objects/GHandle.h"
+#include "objects/GPLabel.h"
 #include "objects/ScreenCursor.h"
 #include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
@@ -146,6 +149,8 @@ private slots:
     void ZoomFactorAndPercent();
     void MenusInTheirOrder();
     void RecentFileOffersToSaveChangesFirst();
+    void CopiedObjectOutlivesThePropertiesPreview_data();
+    void CopiedObjectOutlivesThePropertiesPreview();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -1201,6 +1206,48 @@ void TestCalendarMain::RecentFileOffersToSaveChangesFirst()
     clickEntry(first);
     QTRY_COMPARE(main.CurrentFileName(), first);
     QVERIFY(!main.Modified());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::CopiedObjectOutlivesThePropertiesPreview_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("objectsAfter"); // on the page once the copy is pasted
+    QTest::newRow("properties cancelled") << "mnuProperties" << 2;
+    QTest::newRow("new calendar") << "New1" << 1;
+}
+
+// The properties dialog shows its own page; closing it must leave the object clipboard alone.
+void TestCalendarMain::CopiedObjectOutlivesThePropertiesPreview()
+{
+    QFETCH(QString, command);
+    QFETCH(int, objectsAfter);
+    TMainWindowFixture f;
+    const QString file = f.Path("clip.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    auto* label = new TGPLabel(&main);
+    label->Loaded();
+    label->SetCaption("Copied");
+    f.Page().PlaceObject(*label, QRect(30, 30, 80, 20));
+    f.Page().SelectionHandle()->Add(label);
+    QTest::keyClick(&f.Page(), Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(QFileInfo::exists(f.Page().ClipboardFile()));
+    main.SetModified(false);
+
+    // Properties is cancelled, New goes on with the dialog's OK.
+    AnswerProperties(f, {}, command == "New1");
+    f.Trigger(command);
+    QCOMPARE(f.Ui.DialogsShown, QStringList{"TCalendarProperties"});
+
+    QTest::keyClick(&f.Page(), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(f.Ui.Messages.isEmpty());
+    const QList<TGGraphicControl*> objects = f.Page().Objects();
+    QCOMPARE(objects.size(), objectsAfter);
+    auto* pasted = dynamic_cast<TGPLabel*>(objects.last());
+    QVERIFY(pasted && pasted != label);
+    QCOMPARE(pasted->Caption(), QString("Copied"));
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 

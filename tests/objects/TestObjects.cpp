@@ -54,6 +54,7 @@ private slots:
     void cutAndDeleteKeys();
     void damagedClipboardKeepsObjects_data();
     void damagedClipboardKeepsObjects();
+    void hostWithoutClipboardLeavesItAlone();
     void cloneKeepsLeftAndTakesSelection();
     void filerKeepsPropertiesAndReportsErrors();
     void creationModeCreatesObject_data();
@@ -208,6 +209,7 @@ void TestObjects::init()
     OverrideTickCount(m_Tick);
     m_Owner = new TTestOwner;
     m_Host = new TTestHost(m_Owner);
+    m_Host->SetClipboardFile(DataFolder() + "Clipbrd.tmp");
     m_Host->resize(400, 300);
     m_Changes = 0;
     m_Host->LabelChangedEvent = [this](TComponent*) { ++m_Changes; };
@@ -696,6 +698,34 @@ void TestObjects::damagedClipboardKeepsObjects()
     QCOMPARE(m_Ui->Messages[0].Caption, QString("Information"));
     QCOMPARE(Names(m_Host->Objects()), (QStringList{"Special1", "Special2"}));
     QCOMPARE(m_Owner->Components().size(), 3);
+}
+
+// A second host without a clipboard file (a preview page) neither writes, reads nor deletes the
+// clipboard the first one filled.
+void TestObjects::hostWithoutClipboardLeavesItAlone()
+{
+    TTestObject* copied = AddObject({100, 50, 20, 10});
+    const QByteArray bytes = CopiedBytes({copied});
+    QVERIFY(!bytes.isEmpty());
+
+    auto* preview = new TTestHost(m_Owner);
+    preview->resize(200, 100);
+    QVERIFY(preview->ClipboardFile().isEmpty());
+    auto* object = new TTestObject(m_Owner);
+    object->Loaded();
+    preview->PlaceObject(*object, {10, 10, 30, 20});
+    preview->SelectionHandle()->Add(object);
+    for (const Qt::Key key : {Qt::Key_C, Qt::Key_X, Qt::Key_V}) {
+        Advance(2000);
+        QTest::keyClick(preview, key, Qt::ControlModifier);
+    }
+    QCOMPARE(preview->Objects(), TObjectList{object});
+    delete preview;
+
+    QFile file(m_Host->ClipboardFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+    QVERIFY(m_Ui->Messages.isEmpty());
 }
 
 void TestObjects::cloneKeepsLeftAndTakesSelection()

@@ -1,0 +1,302 @@
+#include "app/CalendarDocument.h"
+
+#include "app/ZoomPercent.h"
+#include "calendar/CalendarPanel32.h"
+#include "calendar/CalendarProperties.h"
+#include "calendar/UserTitleForm.h"
+#include "platform/ProgramFolders.h"
+#include "platform/UiServices.h"
+#include "platform/Utility.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+const QString CalendarFilter = "Calendar File|*.MVF";
+
+// The page zoom in whole percent, as it stood before a command changed it.
+int ZoomPercentOf(const TCalendarPanel32& page)
+{
+    return int(std::lround(page.Zoom() * 100));
+}
+
+// Dialogs open over the window that shows the page; a page of its own is no dialog's parent,
+// since a dialog would then count among its children.
+QWidget* DialogParent(const TCalendarPanel32& page)
+{
+    return page.parentWidget() ? page.window() : nullptr;
+}
+
+} // namespace
+
+TCalendarDocument::TCalendarDocument(TComponent* objectOwner, QWidget* pageParent)
+    : m_Page(new TCalendarPanel32(objectOwner, pageParent))
+{
+    m_Page->SetName("CalendarPanel");
+    m_Page->setObjectName("CalendarPanel");
+    m_Page->hide();
+    // The one page that holds the object clipboard: pages made for a moment leave it alone.
+    m_Page->SetClipboardFile(DataFolder() + "Clipbrd.tmp");
+    m_Page->LabelChangedEvent = [this](TComponent*) { SetModified(true); };
+}
+
+TCalendarDocument::~TCalendarDocument()
+{
+    // The page objects are child widgets of the page and go with it.
+    delete m_Page.data();
+}
+
+TCalendarPanel32& TCalendarDocument::Page() const
+{
+    return *m_Page;
+}
+
+void TCalendarDocument::SetModified(bool value)
+{
+    if (m_Modified == value)
+        return;
+    m_Modified = value;
+    emit ModifiedChanged(value);
+}
+
+void TCalendarDocument::SetFileName(const QString& fileName)
+{
+    if (m_FileName == fileName)
+        return;
+    m_FileName = fileName;
+    emit FileNameChanged(fileName);
+}
+
+bool TCalendarDocument::CheckSaveNeeded()
+{
+    emit CommitPendingEdits();
+    if (!m_Modified || !AskYesNo("Save changes?", "Save"))
+        return true;
+    if (m_FileName.isEmpty())
+        SaveAs();
+    else
+        SaveCalendarFile(m_FileName);
+    return !m_Modified;
+}
+
+void TCalendarDocument::New()
+{
+    if (!CheckSaveNeeded())
+        return;
+    BusyCursor();
+    emit CommitPendingEdits();
+    NormalCursor();
+    if (!RunProperties(true))
+        return;
+    SetModified(true);
+    m_Page->ClearAllCells();
+    m_Page->ClearObjects();
+    m_Page->show();
+    SetFileName(QString());
+}
+
+void TCalendarDocument::Open()
+{
+    emit CommitPendingEdits();
+    if (!CheckSaveNeeded())
+        return;
+    TFileDialogRequest request;
+    request.Title = "Open Calendar File";
+    request.Filter = CalendarFilter;
+    request.DefaultExtension = "MVF";
+    request.InitialFolder = DataFolder();
+    const QString file = UiServices().GetOpenFileName(request);
+    if (file.isEmpty())
+        return;
+    if (!file.toUpper().endsWith(".MVF"))
+        ShowInfo("Must be a Calendar file (*.MVF)");
+    else
+        OpenCalendarFile(file);
+}
+
+bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
+{
+    const QString name = fileName; // a copy: the caller may pass FileName(), which changes below
+    TCalendarPanel32& page = *m_Page;
+    page.SetPaintingSuspended(true);
+    int zoomPercent = ZoomPercentOf(page);
+    if (zoomPercent < 10 || zoomPercent > 110)
+        zoomPercent = 100;
+    emit CommitPendingEdits();
+    QString opened;
+    if (QFileInfo::exists(name)) {
+        try {
+            BusyCursor();
+            page.ClearAllCells();
+            page.ClearObjects();
+            page.SetUserTitle(QString());
+            // Objects are stored at full size.
+            page.SetZoom(1.0f);
+            page.LoadFromFile(name, page.Owner());
+            page.AttachObjects();
+            NormalCursor();
+            opened = name;
+            emit RecentFileUsed(name);
+        } catch (const std::exception&) {
+            page.ResetToDefaults();
+            ShowInfo("Unable to open " + name + ". Possibly " + "\r" + "corrupted, possibly not a Calendar file");
+            NormalCursor();
+        }
+    } else {
+        ShowInfo("File " + name + " no longer exists");
+    }
+    QCoreApplication::processEvents();
+    page.setVisible(!opened.isEmpty());
+    page.update();
+    SetModified(false);
+    NormalCursor();
+    if (zoomPercent != 100)
+        page.SetZoom(PercentToZoom(zoomPercent));
+    // Named only now, with the zoom back, so that a caption made from the signal shows it.
+    SetFileName(opened);
+    page.SetPaintingSuspended(false);
+    page.update();
+    emit PageReloaded();
+    return !opened.isEmpty();
+}
+
+bool TCalendarDocument::Save()
+{
+    return !m_FileName.isEmpty() && SaveCalendarFile(m_FileName);
+}
+
+bool TCalendarDocument::SaveAs()
+{
+    TFileDialogRequest request;
+    request.Title = "Save Calendar File";
+    request.Filter = CalendarFilter;
+    request.DefaultExtension = "MVF";
+    request.InitialFolder = DataFolder();
+    request.OverwritePrompt = true;
+    if (m_FileName.isEmpty())
+        request.FileName =
+            m_Page->GetMonthName(m_Page->MainCalMonth()).left(3) + QString::number(m_Page->MainCalYear()) + ".MVF";
+    else
+        request.FileName = QFileInfo(m_FileName).fileName();
+    const QString chosen = UiServices().GetSaveFileName(request);
+    if (chosen.isEmpty() || !SaveCalendarFile(chosen))
+        return false;
+    emit RecentFileUsed(chosen);
+    return true;
+}
+
+bool TCalendarDocument::SaveCalendarFile(const QString& fileName)
+{
+    const QString name = fileName;
+    TCalendarPanel32& page = *m_Page;
+    page.SetPaintingSuspended(true);
+    // Objects are stored at full size.
+    const int zoomPercent = ZoomPercentOf(page);
+    if (zoomPercent != 100)
+        page.SetZoom(1.0f);
+    QString failure;
+    BusyCursor();
+    try {
+        emit CommitPendingEdits();
+        page.SaveToFile(name);
+    } catch (const std::exception& error) {
+        failure = QString::fromStdString(error.what());
+    }
+    NormalCursor();
+    if (zoomPercent != 100 && zoomPercent >= 20 && zoomPercent <= 100)
+        page.SetZoom(PercentToZoom(zoomPercent));
+    page.SetPaintingSuspended(false);
+    page.update();
+    QCoreApplication::processEvents();
+    if (!failure.isEmpty()) {
+        ShowInfo("Unable to save " + name + ".\r" + failure);
+        return false;
+    }
+    SetFileName(name);
+    SetModified(false);
+    return true;
+}
+
+void TCalendarDocument::CancelChanges()
+{
+    emit CommitPendingEdits();
+    if (!AskYesNo("Cancel all changes?", "CANCEL"))
+        return;
+    if (!m_FileName.isEmpty())
+        OpenCalendarFile(m_FileName);
+    QCoreApplication::processEvents();
+    SetModified(false);
+}
+
+bool TCalendarDocument::EditProperties()
+{
+    return RunProperties(false);
+}
+
+bool TCalendarDocument::RunProperties(bool newCalendar)
+{
+    TCalendarPanel32& page = *m_Page;
+    emit PropertiesAboutToShow();
+    const int month = page.MainCalMonth();
+    const int year = page.MainCalYear();
+    emit CommitPendingEdits();
+
+    TCalendarProperties dialog(DialogParent(page));
+    CenterDialog(dialog);
+    TCalendarPanel32& preview = dialog.ExampleCalendar();
+    preview.SetZoom(PercentToZoom(m_PreviewZoomPercent));
+    if (newCalendar) {
+        dialog.SetNewCalendar(true);
+        dialog.SetCellsHaveText(false);
+    } else if (page.isVisible()) {
+        dialog.SetStartingLayoutFamily(page.LayoutFamily());
+        dialog.SetCellsHaveText(page.HasCellText());
+    }
+    preview.AssignSettings(page);
+    const bool accepted = UiServices().ExecDialog(dialog) == QDialog::Accepted;
+
+    m_PreviewZoomPercent = ZoomToPercent(preview.Zoom());
+    if (accepted)
+        ApplyProperties(preview, month, year);
+    page.update();
+    emit PropertiesClosed();
+    return accepted;
+}
+
+void TCalendarDocument::ApplyProperties(const TCalendarPanel32& preview, int oldMonth, int oldYear)
+{
+    TCalendarPanel32& page = *m_Page;
+    if (!page.SameSettings(preview))
+        SetModified(true);
+    const TLayoutFamily family = page.LayoutFamily();
+    page.AssignSettings(preview);
+    if (page.LayoutFamily() != family) {
+        page.ClearAllCells();
+        page.ClearObjects();
+    } else if ((page.MainCalMonth() != oldMonth || page.MainCalYear() != oldYear) && page.CellsAvailable()) {
+        page.ClearAllCells(); // the texts belonged to the other month's days; objects stay
+    }
+}
+
+void TCalendarDocument::EditUserTitle()
+{
+    emit CommitPendingEdits();
+    TUserTitleForm form(DialogParent(*m_Page));
+    CenterDialog(form);
+    form.SetTitle(m_Page->UserTitle());
+    if (UiServices().ExecDialog(form) != QDialog::Accepted)
+        return;
+    m_Page->SetUserTitle(form.Title());
+    SetModified(true);
+}
+
+void TCalendarDocument::ClearAllCellContents()
+{
+    emit CommitPendingEdits();
+    m_Page->ClearAllCells();
+    m_Page->update();
+    SetModified(true);
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The calendar being edited: the page with its day cells and objects, the file it belongs to,
+// whether it has changes not yet saved, and the commands that change or write it as a whole
+// (new, open, save, save as, cancel changes, properties, user title, clear the cells), with the
+// rule that offers to save changes before a command would drop them. Everything it asks or
+// tells the user goes through the UI services. The main window wires its menus to these
+// commands and shows the state they signal; it keeps the cell editor, whose text it hands to the
+// page whenever the document asks for it (CommitPendingEdits).
+//
+// The document creates the page and frees it. The page is a child widget of the window only to
+// be shown there; its component owner is the one given here, which also owns the page objects
+// read from files and pasted, so that rich-text objects find the master editor among its
+// components. The page is the one that holds the object clipboard file.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+class TCalendarPanel32;
+class TComponent;
+
+class TCalendarDocument : public QObject {
+    Q_OBJECT
+public:
+    // Creates the page, hidden, as a child widget of `pageParent` (none: a window of its own).
+    TCalendarDocument(TComponent* objectOwner, QWidget* pageParent);
+    ~TCalendarDocument() override;
+
+    TCalendarPanel32& Page() const;
+    // Full path of the open calendar file; empty while the calendar has none.
+    QString FileName() const { return m_FileName; }
+    bool Modified() const { return m_Modified; }
+    void SetModified(bool value);
+    // The zoom the properties dialog's preview opens with; the dialog leaves its last zoom here.
+    int PreviewZoomPercent() const { return m_PreviewZoomPercent; }
+    void SetPreviewZoomPercent(int percent) { m_PreviewZoomPercent = percent; }
+
+    // Offers to save the changes ("Save changes?"). False when the user wanted them saved and
+    // they were not (Save As cancelled, the save failed): the calling command must not go on.
+    bool CheckSaveNeeded();
+    // A new calendar: the properties dialog for a new page; on OK the cells and objects go, the
+    // calendar has no file and counts as changed. On Cancel the old calendar stays as it was.
+    void New();
+    // Asks for a calendar file and opens it.
+    void Open();
+    // Replaces the page by the file's calendar; true when it was read. A file that cannot be
+    // read leaves a page reset to its defaults and no file current.
+    bool OpenCalendarFile(const QString& fileName);
+    // Saves to the current file; false when there is none or the save failed.
+    bool Save();
+    // Asks for a file name and saves there; true when the file was written.
+    bool SaveAs();
+    // Writes the page to `fileName` and takes the name; a failure is reported with its reason,
+    // leaves the old file whole and the calendar as changed as before.
+    bool SaveCalendarFile(const QString& fileName);
+    // Asks "Cancel all changes?"; on Yes reads the file again.
+    void CancelChanges();
+    // The properties dialog over a preview of the page; on OK its settings go to the page,
+    // clearing the cells (and objects) that no longer fit. True when the dialog ended with OK.
+    bool EditProperties();
+    // The user-defined title dialog.
+    void EditUserTitle();
+    void ClearAllCellContents();
+
+signals:
+    // Once per change of the modified state.
+    void ModifiedChanged(bool modified);
+    // The calendar now belongs to another file, or to none (empty).
+    void FileNameChanged(const QString& fileName);
+    // The page is about to be read, written or re-laid: text being typed must go into its cell
+    // now (a direct connection), and the editor close.
+    void CommitPendingEdits();
+    // A file was opened or saved under a new name: it belongs first in the recent files.
+    void RecentFileUsed(const QString& fileName);
+    // The page was read from a file anew, or reset because that failed; its layout and whether
+    // it is shown may have changed.
+    void PageReloaded();
+    // Around the properties dialog: windows that float over the page step aside meanwhile.
+    void PropertiesAboutToShow();
+    void PropertiesClosed();
+
+private:
+    bool RunProperties(bool newCalendar);
+    // The settings the properties dialog ended with OK; cells of another month or layout and
+    // objects of another layout family go.
+    void ApplyProperties(const TCalendarPanel32& preview, int oldMonth, int oldYear);
+    void SetFileName(const QString& fileName);
+
+    // Guarded: should the page's widget parent or component owner go before the document,
+    // they free the page.
+    QPointer<TCalendarPanel32> m_Page;
+    QString m_FileName;
+    bool m_Modified = false;
+    int m_PreviewZoomPercent = 30;
+};
