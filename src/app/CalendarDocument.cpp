@@ -121,46 +121,45 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
 {
     const QString name = fileName; // a copy: the caller may pass FileName(), which changes below
     TCalendarPanel32& page = *m_Page;
+    emit CommitPendingEdits();
+    // A file that is missing or cannot be read leaves the calendar being edited as it was: the
+    // page takes the file's settings, cells and objects only once they could be read.
+    if (!QFileInfo::exists(name)) {
+        ShowInfo("File " + name + " no longer exists");
+        return false;
+    }
     page.SetPaintingSuspended(true);
     int zoomPercent = ZoomPercentOf(page);
     if (zoomPercent < 10 || zoomPercent > 110)
         zoomPercent = 100;
-    emit CommitPendingEdits();
-    QString opened;
-    if (QFileInfo::exists(name)) {
-        try {
-            BusyCursor();
-            page.ClearAllCells();
-            page.ClearObjects();
-            page.SetUserTitle(QString());
-            // Objects are stored at full size.
-            page.SetZoom(1.0f);
-            page.LoadFromFile(name, page.Owner());
-            page.AttachObjects();
-            NormalCursor();
-            opened = name;
-            emit RecentFileUsed(name);
-        } catch (const std::exception&) {
-            page.ResetToDefaults();
-            ShowInfo("Unable to open " + name + ". Possibly " + "\r" + "corrupted, possibly not a Calendar file");
-            NormalCursor();
-        }
-    } else {
-        ShowInfo("File " + name + " no longer exists");
+    bool read = false;
+    try {
+        BusyCursor();
+        // Objects are stored at full size.
+        page.SetZoom(1.0f);
+        page.LoadFromFile(name, page.Owner());
+        page.AttachObjects();
+        read = true;
+    } catch (const std::exception&) {
     }
-    QCoreApplication::processEvents();
-    page.setVisible(!opened.isEmpty());
-    page.update();
-    SetModified(false);
     NormalCursor();
     if (zoomPercent != 100)
         page.SetZoom(PercentToZoom(zoomPercent));
-    // Named only now, with the zoom back, so that a caption made from the signal shows it.
-    SetFileName(opened);
     page.SetPaintingSuspended(false);
+    if (!read) {
+        page.update();
+        ShowInfo("Unable to open " + name + ". Possibly " + "\r" + "corrupted, possibly not a Calendar file");
+        return false;
+    }
+    emit RecentFileUsed(name);
+    QCoreApplication::processEvents();
+    page.setVisible(true);
+    SetModified(false);
+    // Named only now, with the zoom back, so that a caption made from the signal shows it.
+    SetFileName(name);
     page.update();
     emit PageReloaded();
-    return !opened.isEmpty();
+    return true;
 }
 
 bool TCalendarDocument::Save()

@@ -44,8 +44,9 @@ public:
     void New();
     // Asks for a calendar file and opens it.
     void Open();
-    // Replaces the page by the file's calendar; true when it was read. A file that cannot be
-    // read leaves a page reset to its defaults and no file current.
+    // Replaces the page by the file's calendar; true when it was read. A file that is missing or
+    // cannot be read is reported and leaves the calendar being edited, its file and its changes
+    // as they were.
     bool OpenCalendarFile(const QString& fileName);
     // Saves to the current file; false when there is none or the save failed.
     bool Save();

@@ -533,8 +533,9 @@ void TestCalendarMain::DeletedRecentFileLeavesTheList()
     QCOMPARE(f.Ui.Messages[0].Caption, QString("Information"));
     QCOMPARE(main.MRUList().Files(), QStringList{newer});
     QCOMPARE(CaptionsAfterExit(f), (QStringList{"-", "&1 " + newer}));
-    QVERIFY(main.CurrentFileName().isEmpty());
-    QVERIFY(!f.Page().isVisible());
+    // The calendar being edited stays.
+    QCOMPARE(main.CurrentFileName(), newer);
+    QVERIFY(f.Page().isVisible());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
@@ -562,11 +563,14 @@ void TestCalendarMain::OpenRejectsWrongAndDamagedFiles()
     QCOMPARE(f.Ui.Messages.size(), 2);
     QCOMPARE(f.Ui.Messages[1].Text,
              "Unable to open " + damaged + ". Possibly \rcorrupted, possibly not a Calendar file");
-    QVERIFY(main.CurrentFileName().isEmpty());
-    QVERIFY(!f.Page().isVisible());
+    // The calendar being edited stays, with its file, its text and its caption.
+    QCOMPARE(main.CurrentFileName(), good);
+    QVERIFY(f.Page().isVisible());
+    QCOMPARE(f.Page().MainCalMonth(), 4);
+    QVERIFY(f.Page().HasCellText());
     QVERIFY(!main.MRUList().Files().contains(damaged));
     QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(main.windowTitle(), QString("Mervane    [60%]"));
+    QCOMPARE(main.windowTitle(), QString("Mervane  [good.MVF]    [60%]"));
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
