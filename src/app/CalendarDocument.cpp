@@ -1,9 +1,9 @@
 #include "app/CalendarDocument.h"
 
-#include "app/ZoomPercent.h"
 #include "calendar/CalendarPanel32.h"
 #include "calendar/CalendarProperties.h"
 #include "calendar/UserTitleForm.h"
+#include "objects/Zoom.h"
 #include "platform/ProgramFolders.h"
 #include "platform/UiServices.h"
 #include "platform/Utility.h"
@@ -16,12 +16,6 @@
 namespace {
 
 const QString CalendarFilter = "Calendar File|*.MVF";
-
-// The page zoom in whole percent, as it stood before a command changed it.
-int ZoomPercentOf(const TCalendarPanel32& page)
-{
-    return int(std::lround(page.Zoom() * 100));
-}
 
 // Dialogs open over the window that shows the page; a page of its own is no dialog's parent,
 // since a dialog would then count among its children.
@@ -129,7 +123,7 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
         return false;
     }
     page.SetPaintingSuspended(true);
-    int zoomPercent = ZoomPercentOf(page);
+    int zoomPercent = TZoom::OfFactor(page.Zoom()).Percent();
     if (zoomPercent < 10 || zoomPercent > 110)
         zoomPercent = 100;
     bool read = false;
@@ -144,7 +138,7 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
     }
     NormalCursor();
     if (zoomPercent != 100)
-        page.SetZoom(PercentToZoom(zoomPercent));
+        page.SetZoom(TZoom::Stored(zoomPercent).Factor());
     page.SetPaintingSuspended(false);
     if (!read) {
         page.update();
@@ -193,7 +187,7 @@ bool TCalendarDocument::SaveCalendarFile(const QString& fileName)
     TCalendarPanel32& page = *m_Page;
     page.SetPaintingSuspended(true);
     // Objects are stored at full size.
-    const int zoomPercent = ZoomPercentOf(page);
+    const int zoomPercent = TZoom::OfFactor(page.Zoom()).Percent();
     if (zoomPercent != 100)
         page.SetZoom(1.0f);
     QString failure;
@@ -206,7 +200,7 @@ bool TCalendarDocument::SaveCalendarFile(const QString& fileName)
     }
     NormalCursor();
     if (zoomPercent != 100 && zoomPercent >= 20 && zoomPercent <= 100)
-        page.SetZoom(PercentToZoom(zoomPercent));
+        page.SetZoom(TZoom::Stored(zoomPercent).Factor());
     page.SetPaintingSuspended(false);
     page.update();
     QCoreApplication::processEvents();
@@ -246,7 +240,7 @@ bool TCalendarDocument::RunProperties(bool newCalendar)
     TCalendarProperties dialog(DialogParent(page));
     CenterDialog(dialog);
     TCalendarPanel32& preview = dialog.ExampleCalendar();
-    preview.SetZoom(PercentToZoom(m_PreviewZoomPercent));
+    preview.SetZoom(TZoom::Stored(m_PreviewZoomPercent).Factor());
     if (newCalendar) {
         dialog.SetNewCalendar(true);
         dialog.SetCellsHaveText(false);
@@ -257,7 +251,7 @@ bool TCalendarDocument::RunProperties(bool newCalendar)
     preview.AssignSettings(page);
     const bool accepted = UiServices().ExecDialog(dialog) == QDialog::Accepted;
 
-    m_PreviewZoomPercent = ZoomToPercent(preview.Zoom());
+    m_PreviewZoomPercent = TZoom::OfFactor(preview.Zoom()).StoredPercent();
     if (accepted)
         ApplyProperties(preview, month, year);
     page.update();

@@ -5,7 +5,6 @@
 #include "app/HintPauseStyle.h"
 #include "app/MRUFileList.h"
 #include "app/Splashform.h"
-#include "app/ZoomPercent.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/ScreenCursor.h"
 #include "platform/HelpWindow.h"
@@ -464,7 +463,7 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_Preferences.MainZoomPercent = ZoomToPercent(m_CalendarPanel->Zoom());
+    m_Preferences.MainZoomPercent = TZoom::OfFactor(m_CalendarPanel->Zoom()).StoredPercent();
     SavePreferences();
     SavePlacement(*this);
     if (m_IconTool)
@@ -609,39 +608,33 @@ void TCalendarMain::CheckFloaterStatus()
 
 int TCalendarMain::ZoomPercent() const
 {
-    return int(std::lround(m_CalendarPanel->Zoom() * 100));
+    return TZoom::OfFactor(m_CalendarPanel->Zoom()).Percent();
 }
 
 void TCalendarMain::SetPageZoomPercent(int percent)
 {
-    m_CalendarPanel->SetZoom(PercentToZoom(percent));
+    m_CalendarPanel->SetZoom(TZoom::Stored(percent).Factor());
 }
 
 void TCalendarMain::ZoomPlusButtonClick()
 {
-    if (m_ZoomBusy)
-        return;
-    m_ZoomBusy = true;
-    if (ZoomPercent() <= 95) {
-        DoSaveRichtext();
-        QCoreApplication::processEvents();
-        SetPageZoomPercent(ZoomPercent() + 10);
-        SetCaption();
-    }
-    m_ZoomBusy = false;
+    StepPageZoom(TZoom(ZoomPercent()).In(TZoom::PageRange));
 }
 
 void TCalendarMain::ZoomMinusButtonClick()
 {
-    if (m_ZoomBusy)
+    StepPageZoom(TZoom(ZoomPercent()).Out(TZoom::PageRange));
+}
+
+void TCalendarMain::StepPageZoom(TZoom zoom)
+{
+    if (m_ZoomBusy || zoom.Percent() == ZoomPercent())
         return;
     m_ZoomBusy = true;
-    if (ZoomPercent() > 60) {
-        DoSaveRichtext();
-        QCoreApplication::processEvents();
-        SetPageZoomPercent(ZoomPercent() - 10);
-        SetCaption();
-    }
+    DoSaveRichtext();
+    QCoreApplication::processEvents();
+    m_CalendarPanel->SetZoom(zoom.Factor());
+    SetCaption();
     m_ZoomBusy = false;
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/Preferences.h"
 #include "calendar/CalendarTypes.h"
+#include "objects/Zoom.h"
 #include "platform/Rect.h"
 #include "platform/UiServices.h"
 #include "stream/Component.h"
@@ -112,6 +113,8 @@ private:
     void MRUItemClick(const QString& fileName);
     void AddToRecentFiles(const QString& fileName);
     void SetPageZoomPercent(int percent);
+    // The zoom buttons' step: the editor's text goes to its cell first.
+    void StepPageZoom(TZoom zoom);
     void ShowIconTool(bool show);
 
     void CalendarPanelClickedInCellEvent(const TRect& rFree, int iCell, TWPRtfStorage* rtfstorage);

@@ -3,7 +3,6 @@
 // its signal, and the question that offers to save changes before they would be dropped.
 
 #include "app/CalendarDocument.h"
-#include "app/ZoomPercent.h"
 #include "calendar/CalendarPanel32.h"
 #include "calendar/CalendarProperties.h"
 #include "objects/GPLabel.h"
@@ -634,7 +633,7 @@ void TestCalendarDocument::PropertiesGoToThePage()
     QCOMPARE(f.Document.EditProperties(), ok);
 
     QVERIFY(previewHadThePage);
-    QCOMPARE(previewZoom, PercentToZoom(50));
+    QCOMPARE(previewZoom, 0.5f);
     QCOMPARE(f.Document.PreviewZoomPercent(), 80);
     QCOMPARE(opening.size(), 1);
     QCOMPARE(closed.size(), 1);

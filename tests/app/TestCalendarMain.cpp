@@ -4,7 +4,6 @@
 #include "MainWindowFixture.h"
 
 #include "app/MRUFileList.h"
-#include "app/ZoomPercent.h"
 #include "calendar/CalendarProperties.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GHandle.h"
@@ -145,8 +144,6 @@ private slots:
     void PropertiesChangeClearsWhatNoLongerFits();
     void UserDefinedTitle_data();
     void UserDefinedTitle();
-    void ZoomFactorAndPercent_data();
-    void ZoomFactorAndPercent();
     void MenusInTheirOrder();
     void RecentFileOffersToSaveChangesFirst();
     void CopiedObjectOutlivesThePropertiesPreview_data();
@@ -926,7 +923,7 @@ void TestCalendarMain::NewCalendarTypedSavedAndReopened()
     AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, true, &previewZoom);
     f.Trigger("New1");
     QCOMPARE(f.Ui.DialogsShown, QStringList{"TCalendarProperties"});
-    QCOMPARE(previewZoom, PercentToZoom(30));
+    QCOMPARE(previewZoom, 0.3f);
     QVERIFY(f.Page().isVisible());
     QVERIFY(main.Modified());
     QVERIFY(main.CurrentFileName().isEmpty());
@@ -1124,35 +1121,6 @@ void TestCalendarMain::UserDefinedTitle()
     QCOMPARE(f.Page().UserTitle(), ok ? QString("Club Events") : QString("Old Title"));
     QCOMPARE(main.Modified(), ok);
     QVERIFY(f.Ui.Unexpected.isEmpty());
-}
-
-void TestCalendarMain::ZoomFactorAndPercent_data()
-{
-    QTest::addColumn<int>("percent");
-    QTest::addColumn<int>("expected"); // percent -> factor -> percent
-    QTest::newRow("0") << 0 << 20;
-    QTest::newRow("29") << 29 << 20;
-    QTest::newRow("30") << 30 << 30;
-    QTest::newRow("39") << 39 << 30;
-    QTest::newRow("45") << 45 << 40;
-    QTest::newRow("59") << 59 << 50;
-    QTest::newRow("60") << 60 << 60;
-    QTest::newRow("70") << 70 << 70;
-    QTest::newRow("89") << 89 << 80;
-    QTest::newRow("99") << 99 << 90;
-    QTest::newRow("100") << 100 << 100;
-    QTest::newRow("250") << 250 << 100;
-}
-
-void TestCalendarMain::ZoomFactorAndPercent()
-{
-    QFETCH(int, percent);
-    QFETCH(int, expected);
-    const float zoom = PercentToZoom(percent);
-    QCOMPARE(qRound(zoom * 100), expected);
-    QCOMPARE(ZoomToPercent(zoom), expected);
-    // Factors between the tenths count down to the tenth below.
-    QCOMPARE(ZoomToPercent(zoom + 0.04f), expected);
 }
 
 void TestCalendarMain::MenusInTheirOrder()

@@ -7,6 +7,7 @@
 QObject* NewTestObjects();
 QObject* NewTestLabels();
 QObject* NewTestColorComboBox();
+QObject* NewTestZoom();
 
 int main(int argc, char* argv[])
 {
@@ -14,7 +15,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestColorComboBox()}) {
+    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestColorComboBox(), NewTestZoom()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
