@@ -266,8 +266,9 @@ QWidget* TCalendarProperties::DatePage()
         {">>", [](QDate d) { return d.addYears(1); }},
     };
     int number = 8;
-    for (const auto& [caption, step] : steps) {
+    for (const auto& [caption, dateStep] : steps) {
         QPushButton* button = NamedButton(caption, QString("Button%1").arg(number++), page);
+        const auto step = dateStep; // see the margin lists below
         connect(button, &QPushButton::clicked, this,
                 [this, step] { m_Calendar->setSelectedDate(step(m_Calendar->selectedDate())); });
         moves->addWidget(button);
@@ -467,8 +468,11 @@ QWidget* TCalendarProperties::MarginsPage()
         {"RightMarginInchcombo", "Right:", &TCalendarPanel32::SetRightMarginInch},
         {"BottomMarginInchcombo", "Bottom:", &TCalendarPanel32::SetBottomMarginInch},
     };
-    for (const auto& [name, caption, setter] : margins) {
+    for (const auto& [name, caption, marginSetter] : margins) {
         QComboBox* list = NamedList(InchEntries, name, page);
+        // A copy of its own: g++ 12 lets a lambda's copy of a structured binding read the loop's
+        // stack slot after the loop has ended.
+        const TMarginSetter setter = marginSetter;
         connect(list, &QComboBox::activated, this, [this, setter](int index) {
             if (!m_Initializing)
                 (m_ExampleCalendar->*setter)(MarginOfEntry(index));
