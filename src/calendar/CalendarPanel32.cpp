@@ -59,18 +59,8 @@ void TCalendarPanel32::SetSettings(const TCalendarSettings& settings)
 
 void TCalendarPanel32::RecalcLayout(bool resetMiniFonts)
 {
-    TPageSettings settings;
-    settings.Layout = m_Settings.CalendarLayout;
-    settings.UseA4Paper = m_Settings.UseA4Paper;
-    settings.LeftMargin = m_Settings.LeftMargin;
-    settings.TopMargin = m_Settings.TopMargin;
-    settings.RightMargin = m_Settings.RightMargin;
-    settings.BottomMargin = m_Settings.BottomMargin;
-    settings.Month = m_Settings.MainCalMonth;
-    settings.Year = m_Settings.MainCalYear;
-    settings.Ppi = ScreenPpi();
     m_Geometry.Orientation = m_Settings.Orientation;
-    m_Geometry = ComputePageGeometry(settings, m_Geometry);
+    m_Geometry = ComputePageGeometry(m_Settings, ScreenPpi(), m_Geometry);
     m_Settings.Orientation = m_Geometry.Orientation;
     if (resetMiniFonts && m_Geometry.MiniFontPreset > 0)
         ApplyMiniFontPreset(m_Geometry.MiniFontPreset);

@@ -213,14 +213,7 @@ void TCalendarSettings::AssignPageSettings(const TCalendarSettings& other)
 {
     const TCalendarSettings kept = *this;
     *this = other;
-    Orientation = kept.Orientation;
-    NumberPosition = kept.NumberPosition;
-    CalendarBorder = kept.CalendarBorder;
-    HeadersBorder = kept.HeadersBorder;
-    CellBorder = kept.CellBorder;
-    MiniCalBorder = kept.MiniCalBorder;
-    MiniHeadersBorder = kept.MiniHeadersBorder;
-    MiniCellBorder = kept.MiniCellBorder;
+    TakeUnshared(kept);
     CalendarLineLayout = kept.CalendarLineLayout;
     MiniCalendarLineLayout = kept.MiniCalendarLineLayout;
     SetCalendarLineLayout(other.CalendarLineLayout);
@@ -231,19 +224,24 @@ bool TCalendarSettings::SamePageSettings(const TCalendarSettings& other) const
 {
     // What is not compared is taken from `other`, then everything is.
     TCalendarSettings mine = *this;
-    mine.Orientation = other.Orientation;
-    mine.NumberPosition = other.NumberPosition;
-    mine.CalendarBorder = other.CalendarBorder;
-    mine.HeadersBorder = other.HeadersBorder;
-    mine.CellBorder = other.CellBorder;
-    mine.MiniCalBorder = other.MiniCalBorder;
-    mine.MiniHeadersBorder = other.MiniHeadersBorder;
-    mine.MiniCellBorder = other.MiniCellBorder;
+    mine.TakeUnshared(other);
     const auto theirFonts = const_cast<TCalendarSettings&>(other).Fonts();
     const auto myFonts = mine.Fonts();
     for (size_t i = 0; i < myFonts.size(); ++i)
         myFonts[i]->SetHeight(theirFonts[i]->Height());
     return mine == other;
+}
+
+void TCalendarSettings::TakeUnshared(const TCalendarSettings& from)
+{
+    Orientation = from.Orientation;
+    NumberPosition = from.NumberPosition;
+    CalendarBorder = from.CalendarBorder;
+    HeadersBorder = from.HeadersBorder;
+    CellBorder = from.CellBorder;
+    MiniCalBorder = from.MiniCalBorder;
+    MiniHeadersBorder = from.MiniHeadersBorder;
+    MiniCellBorder = from.MiniCellBorder;
 }
 
 void TCalendarSettings::ResetForNewCalendar(const QDate& today)

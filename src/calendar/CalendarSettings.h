@@ -95,6 +95,9 @@ struct TCalendarSettings {
     // Whether the settings the properties dialog changes agree; font sizes are not compared,
     // as the layouts' presets change them.
     bool SamePageSettings(const TCalendarSettings& other) const;
+    // Takes the settings that pages do not hand each other: the orientation (it follows the
+    // layout), the number position and the individual borders (a line layout's preset sets them).
+    void TakeUnshared(const TCalendarSettings& from);
     // A new calendar on `today`: the fonts and the number position keep their values.
     void ResetForNewCalendar(const QDate& today);
     void SetLocaleNames();

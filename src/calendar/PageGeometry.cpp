@@ -58,12 +58,12 @@ TCalendarOrientation OrientationOfLayout(TCalendarLayout layout)
     return layout <= loMC60MonthLS && layout % 2 == 1 ? coLandscape : coPortrait;
 }
 
-TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& previous)
+TPageGeometry ComputePageGeometry(const TCalendarSettings& s, int ppi, const TPageGeometry& previous)
 {
-    const TInches px{s.Ppi};
+    const TInches px{ppi};
     TPageGeometry g = previous;
 
-    g.Orientation = OrientationOfLayout(s.Layout);
+    g.Orientation = OrientationOfLayout(s.CalendarLayout);
     const bool landscape = g.Orientation == coLandscape;
     const double shortSide = s.UseA4Paper ? 8.27 : 8.5;
     const double longSide = s.UseA4Paper ? 11.69 : 11.0;
@@ -73,7 +73,7 @@ TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& p
 
     const int mL = px(s.LeftMargin), mT = px(s.TopMargin), mR = px(s.RightMargin), mB = px(s.BottomMargin);
     const TRect A{mL + 2, mT + 2, W - mR - 2, H - mB - 2};
-    const int e = s.Ppi / 8;
+    const int e = ppi / 8;
 
     auto setMinis = [&](int count) {
         g.Minis.resize(count);
@@ -84,7 +84,7 @@ TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& p
     g.IsPlanner = false;
     g.MiniFontPreset = 0;
 
-    switch (s.Layout) {
+    switch (s.CalendarLayout) {
     case loFullCalendar:
     case LOFullCalendarLS:
         g.Main = A;
@@ -98,8 +98,8 @@ TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& p
         const TRect& M = g.Main;
         g.Minis[0].Rect = {M.Left + e, M.Top + e, M.Left + side - e, M.Top + side - e};
         g.Minis[1].Rect = {M.Right - side + e, M.Top + e, M.Right - e, M.Top + side - e};
-        SetMiniMonths(g.Minis, 1, 1, s.Month, s.Year, -1);
-        SetMiniMonths(g.Minis, 2, 2, s.Month, s.Year, +1);
+        SetMiniMonths(g.Minis, 1, 1, s.MainCalMonth, s.MainCalYear, -1);
+        SetMiniMonths(g.Minis, 2, 2, s.MainCalMonth, s.MainCalYear, +1);
         break;
     }
     case loFC6Before6After:
@@ -108,8 +108,8 @@ TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& p
         g.MiniFontPreset = 10;
         PlaceMiniGrid(g.Minis, 1, 6, 1, 6, {mL + 2, mT + 2, W - mR - 2, px(s.TopMargin + 1.3) - 2});
         PlaceMiniGrid(g.Minis, 1, 6, 7, 12, {mL + 2, H - px(s.BottomMargin + 1.3) + 2, W - mR - 2, H - mB - 2});
-        SetMiniMonths(g.Minis, 1, 6, s.Month, s.Year, -6);
-        SetMiniMonths(g.Minis, 7, 12, s.Month, s.Year, +1);
+        SetMiniMonths(g.Minis, 1, 6, s.MainCalMonth, s.MainCalYear, -6);
+        SetMiniMonths(g.Minis, 7, 12, s.MainCalMonth, s.MainCalYear, +1);
         break;
     case loFC6Before6AfterLS:
         g.Main = {px(s.LeftMargin + 1.3) + 4, mT + 2, W - px(s.RightMargin + 1.3) - 4, H - mB - 2};
@@ -117,22 +117,22 @@ TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& p
         g.MiniFontPreset = 10;
         PlaceMiniGrid(g.Minis, 6, 1, 1, 6, {mL + 2, mT + 2, px(s.LeftMargin + 1.3), H - mB - 2});
         PlaceMiniGrid(g.Minis, 6, 1, 7, 12, {W - px(s.RightMargin + 1.3) + 2, mT + 2, W - mR - 2, H - mB - 2});
-        SetMiniMonths(g.Minis, 1, 6, s.Month, s.Year, -6);
-        SetMiniMonths(g.Minis, 7, 12, s.Month, s.Year, +1);
+        SetMiniMonths(g.Minis, 1, 6, s.MainCalMonth, s.MainCalYear, -6);
+        SetMiniMonths(g.Minis, 7, 12, s.MainCalMonth, s.MainCalYear, +1);
         break;
     case loFC12After:
         g.Main = {mL + 2, mT + 2, W - mR - 2, H - px(s.BottomMargin + 2.9) - 2};
         setMinis(12);
         g.MiniFontPreset = 10;
         PlaceMiniGrid(g.Minis, 2, 6, 1, 12, {mL + 2, H - px(s.BottomMargin + 2.8) + 2, W - mR - 2, H - mB + 2});
-        SetMiniMonths(g.Minis, 1, 12, s.Month, s.Year, +1);
+        SetMiniMonths(g.Minis, 1, 12, s.MainCalMonth, s.MainCalYear, +1);
         break;
     case loFC12AfterLS:
         g.Main = {mL + 2, mT + 2, W - px(s.RightMargin + 2.9) - 2, H - mB - 2};
         setMinis(12);
         g.MiniFontPreset = 10;
         PlaceMiniGrid(g.Minis, 6, 2, 1, 12, {W - px(s.RightMargin + 2.8) + 2, mT + 2, W - mR, H - mB - 2});
-        SetMiniMonths(g.Minis, 1, 12, s.Month, s.Year, +1);
+        SetMiniMonths(g.Minis, 1, 12, s.MainCalMonth, s.MainCalYear, +1);
         break;
     case lopMC6Month:
     case lopMC6MonthLS:
@@ -148,12 +148,12 @@ TPageGeometry ComputePageGeometry(const TPageSettings& s, const TPageGeometry& p
             int Count, Rows, Cols, Preset;
         };
         static constexpr TGrid Grids[5] = {{6, 3, 2, 18}, {12, 4, 3, 18}, {24, 6, 4, 12}, {48, 8, 6, 10}, {60, 10, 6, 8}};
-        const TGrid& grid = Grids[(s.Layout - lopMC6Month) / 2];
+        const TGrid& grid = Grids[(s.CalendarLayout - lopMC6Month) / 2];
         g.ShowsMonthGrid = false;
         setMinis(grid.Count);
         g.MiniFontPreset = grid.Preset;
         PlaceMiniGrid(g.Minis, landscape ? grid.Cols : grid.Rows, landscape ? grid.Rows : grid.Cols, 1, grid.Count, A);
-        SetMiniMonths(g.Minis, 1, grid.Count, s.Month, s.Year, 0);
+        SetMiniMonths(g.Minis, 1, grid.Count, s.MainCalMonth, s.MainCalYear, 0);
         break;
     }
     case loWeek:

@@ -3,6 +3,7 @@
 // their months, and what the page draws. All in unscaled screen pixels (one inch = PPI pixels);
 // painting applies the zoom.
 
+#include "calendar/CalendarSettings.h"
 #include "calendar/CalendarTypes.h"
 #include "platform/Rect.h"
 
@@ -12,18 +13,6 @@ struct TMiniCalendar {
     TRect Rect;
     int Month = 1;
     int Year = 1997;
-};
-
-struct TPageSettings {
-    TCalendarLayout Layout = loFullCalendar;
-    bool UseA4Paper = false;
-    double LeftMargin = 0.25; // inches
-    double TopMargin = 0.25;
-    double RightMargin = 0.25;
-    double BottomMargin = 0.25;
-    int Month = 1;
-    int Year = 1997;
-    int Ppi = 96;
 };
 
 struct TPageGeometry {
@@ -38,9 +27,10 @@ struct TPageGeometry {
     int MiniFontPreset = 0;     // title size in points for the layout's minis; 0: no preset
 };
 
-// Lays out `settings`. Layouts without a main calendar (the multi-month pages) keep
-// previous.Main; layouts without minis keep previous.Minis, unused.
-TPageGeometry ComputePageGeometry(const TPageSettings& settings, const TPageGeometry& previous);
+// Lays out the page of `settings` (layout, paper, margins, month) at `ppi` pixels an inch.
+// Layouts without a main calendar (the multi-month pages) keep previous.Main; layouts without
+// minis keep previous.Minis, unused.
+TPageGeometry ComputePageGeometry(const TCalendarSettings& settings, int ppi, const TPageGeometry& previous);
 
 // Places minis first..last of `minis` into a rows x cols grid inside `area`; the last row and
 // column are aligned to the area's far edges.

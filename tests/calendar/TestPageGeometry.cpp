@@ -11,12 +11,12 @@ namespace {
 
 TPageGeometry Layout(TCalendarLayout layout, int month = 1, int year = 1999, bool a4 = false)
 {
-    TPageSettings settings;
-    settings.Layout = layout;
-    settings.Month = month;
-    settings.Year = year;
+    TCalendarSettings settings;
+    settings.CalendarLayout = layout;
+    settings.MainCalMonth = month;
+    settings.MainCalYear = year;
     settings.UseA4Paper = a4;
-    return ComputePageGeometry(settings, TPageGeometry());
+    return ComputePageGeometry(settings, 96, TPageGeometry());
 }
 
 QString MonthsOf(const TPageGeometry& geometry, int first, int last)
@@ -186,9 +186,9 @@ void TestPageGeometry::MultiMonthPagesKeepTheMainRectangle()
 {
     TPageGeometry previous;
     previous.Main = {1, 2, 3, 4};
-    TPageSettings settings;
-    settings.Layout = loMC12Month;
-    QCOMPARE(ComputePageGeometry(settings, previous).Main, (TRect{1, 2, 3, 4}));
+    TCalendarSettings settings;
+    settings.CalendarLayout = loMC12Month;
+    QCOMPARE(ComputePageGeometry(settings, 96, previous).Main, (TRect{1, 2, 3, 4}));
 }
 
 void TestPageGeometry::WeekdaysAndMonthLengths()
