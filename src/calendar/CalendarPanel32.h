@@ -12,9 +12,7 @@
 #include <array>
 #include <functional>
 
-class TReader;
 class TReportPrinter;
-class TWriter;
 class TWPRtfStorage;
 
 // canvas, rTotal, rFree, iCell, iDay, rtfstorage
@@ -148,8 +146,6 @@ public:
     void LoadFromFile(const QString& fileName, TComponent* owner);
     void SaveStyleSheet(const QString& fileName);
     void LoadStyleSheet(const QString& fileName);
-    void WriteAppearance(TWriter& writer);
-    void ReadAppearance(TReader& reader);
 
     TClickedInCellEvent ClickedInCellEvent;
     TNotifyEvent OnClick;

@@ -13,20 +13,6 @@
 #include <memory>
 #include <vector>
 
-void TCalendarPanel32::WriteAppearance(TWriter& writer)
-{
-    m_Settings.WriteAppearance(writer);
-}
-
-void TCalendarPanel32::ReadAppearance(TReader& reader)
-{
-    // Read into a copy, so that a refused value leaves the page as it was. Values are stored
-    // as read: no presets, no relayout.
-    TCalendarSettings settings = m_Settings;
-    settings.ReadAppearance(reader);
-    m_Settings = settings;
-}
-
 void TCalendarPanel32::SaveToFile(const QString& fileName)
 {
     WriteStreamFile(fileName, [this](TWriter& w) {
