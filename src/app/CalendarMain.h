@@ -8,7 +8,7 @@
 #include "app/Preferences.h"
 #include "calendar/CalendarTypes.h"
 #include "platform/Rect.h"
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 #include "stream/Component.h"
 
 #include <QMainWindow>

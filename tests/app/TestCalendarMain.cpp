@@ -7,9 +7,9 @@
 #include "calendar/CalendarProperties.h"
 #include "objects/GGraphicControl.h"
 #include "objects/ScreenCursor.h"
-#include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
-#include "platform/Utility.h"
+#include "platformui/HelpWindow.h"
+#include "platformui/Utility.h"
 
 #include <QCalendarWidget>
 #include <QDialog>

@@ -1,9 +1,9 @@
-#include "platform/WindowPlacement.h"
+#include "platformui/WindowPlacement.h"
 
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenPpi.h"
-#include "platform/Utility.h"
+#include "platformui/Utility.h"
 
 #include <QApplication>
 #include <QScreen>

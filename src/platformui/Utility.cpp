@@ -1,7 +1,7 @@
-#include "platform/Utility.h"
+#include "platformui/Utility.h"
 
-#include "platform/Printers.h"
-#include "platform/UiServices.h"
+#include "platformui/Printers.h"
+#include "platformui/UiServices.h"
 
 #include <QApplication>
 #include <QScreen>
