@@ -114,6 +114,7 @@ TCalendarMain::TCalendarMain()
     : QMainWindow(nullptr)
     , TComponent(nullptr)
 {
+    SetMainWindow(this);
     setObjectName("CalendarMain");
     setWindowTitle("Mervane");
     setFont(QFont("Arial", 8));
@@ -214,6 +215,8 @@ TCalendarMain::TCalendarMain()
 
 TCalendarMain::~TCalendarMain()
 {
+    if (MainWindow() == this)
+        SetMainWindow(nullptr);
     // Nothing watched may reach eventFilter while the members it uses are going.
     delete m_AppEventFilter;
     for (QObject* watched : WatchedWidgets())

@@ -146,6 +146,7 @@ private slots:
     void ZoomFactorAndPercent();
     void MenusInTheirOrder();
     void RecentFileOffersToSaveChangesFirst();
+    void DialogsCentreOverTheMainWindowWhileItExists();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -1202,6 +1203,23 @@ void TestCalendarMain::RecentFileOffersToSaveChangesFirst()
     QTRY_COMPARE(main.CurrentFileName(), first);
     QVERIFY(!main.Modified());
     QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::DialogsCentreOverTheMainWindowWhileItExists()
+{
+    TMainWindowFixture f;
+    TCalendarMain& main = f.Start();
+    QCOMPARE(MainWindow(), static_cast<QWidget*>(&main));
+    // Away from the middle of the screen, so that centring over it differs from centring on it.
+    main.setGeometry(30, 40, 635, 400);
+    const QRect outer = main.frameGeometry();
+    QWidget dialog;
+    dialog.resize(201, 100);
+    CenterDialog(dialog);
+    QCOMPARE(dialog.pos(), QPoint(outer.x() + (outer.width() - 201) / 2, outer.y() + (outer.height() - 100) / 2));
+
+    f.Forms.reset();
+    QVERIFY(!MainWindow());
 }
 
 QObject* NewTestCalendarMain()

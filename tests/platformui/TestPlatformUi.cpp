@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Stands in for the main window: CenterDialog finds it by its class name.
+// Stands in for the main window; placements are stored under its class name.
 class TCalendarMain : public QWidget {
     Q_OBJECT
 };
@@ -157,6 +157,7 @@ void TestPlatformUi::CenterDialogCentresOverTheMainWindow()
     TCalendarMain main;
     main.setGeometry(100, 100, 635, 378);
     main.show();
+    SetMainWindow(&main);
     QWidget dialog;
     dialog.resize(201, 100);
     const QRect outer = main.frameGeometry();
@@ -169,12 +170,28 @@ void TestPlatformUi::CenterDialogCentresOverTheMainWindow()
     CenterDialog(dialog);
     QCOMPARE(dialog.pos().x(), outer.x() - 2);
 
+    // Only the registered window counts, and only while it exists.
+    TCalendarMain unregistered;
+    unregistered.setGeometry(400, 300, 300, 200);
+    unregistered.show();
+    dialog.resize(201, 100);
+    CenterDialog(dialog);
+    QCOMPARE(dialog.pos(), QPoint(outer.x() + (outer.width() - 201) / 2, outer.y() + (outer.height() - 100) / 2));
+    {
+        QWidget gone;
+        SetMainWindow(&gone);
+    }
+    QVERIFY(!MainWindow());
+    CenterDialog(dialog);
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    QCOMPARE(dialog.pos(), QPoint(screen.x() + (screen.width() - 201) / 2, screen.y() + (screen.height() - 100) / 2));
 }
 
 void TestPlatformUi::CenterDialogUsesTheScreenWhenMaximised()
 {
     TCalendarMain main;
     main.showMaximized();
+    SetMainWindow(&main);
     QWidget dialog;
     dialog.resize(200, 100);
     CenterDialog(dialog);
@@ -184,6 +201,7 @@ void TestPlatformUi::CenterDialogUsesTheScreenWhenMaximised()
     // The main window itself is centred on the screen.
     TCalendarMain other;
     other.resize(300, 200);
+    SetMainWindow(&other);
     CenterDialog(other);
     QCOMPARE(other.pos(), QPoint(screen.x() + (screen.width() - 300) / 2, screen.y() + (screen.height() - 200) / 2));
 }
