@@ -425,6 +425,8 @@ void TCalendarMain::SavePreferences()
     m_Preferences.HintsOn = mnuShowHint->isChecked();
     if (m_IconTool)
         m_Preferences.IconFile = m_IconTool->LibraryFile();
+    // A failed write is not reported: the preferences are a convenience, the work is in the
+    // calendar files.
     TIniFile ini(IniFileName());
     m_Preferences.Save(ini);
 }

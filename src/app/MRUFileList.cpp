@@ -83,13 +83,11 @@ bool TMRUFileList::SaveList()
     if (m_AutoSaveName.isEmpty() || m_AutoSaveKey.isEmpty())
         return false;
     TIniFile ini(m_AutoSaveName);
-    if (!ini.EraseSection(m_AutoSaveKey))
-        return false;
-    for (int i = 0; i < m_Files.size(); ++i) {
-        if (!ini.WriteString(m_AutoSaveKey, QString("F%1").arg(i), m_Files[i]))
-            return false;
-    }
-    return true;
+    ini.BeginUpdate();
+    ini.EraseSection(m_AutoSaveKey);
+    for (int i = 0; i < m_Files.size(); ++i)
+        ini.WriteString(m_AutoSaveKey, QString("F%1").arg(i), m_Files[i]);
+    return ini.EndUpdate();
 }
 
 void TMRUFileList::ItemClicked(int number)

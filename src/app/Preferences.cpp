@@ -19,10 +19,9 @@ void TPreferences::Load(const TIniFile& ini)
     HintsOn = ini.ReadBool("Hints", "On", true);
 }
 
-void TPreferences::Save(TIniFile& ini) const
+bool TPreferences::Save(TIniFile& ini) const
 {
-    // Write failures are not reported: the preferences are a convenience, the work is in the
-    // calendar files.
+    ini.BeginUpdate();
     ini.WriteInteger("Zooming", "Main", MainZoomPercent);
     ini.WriteInteger("Zooming", "Prop", PropertiesZoomPercent);
     ini.WriteString("Default Font", "Name", DefaultFont.Name);
@@ -35,4 +34,5 @@ void TPreferences::Save(TIniFile& ini) const
     ini.WriteBool("Icons", "Visible", IconToolVisible);
     ini.WriteBool("Hints", "On", HintsOn);
     ini.WriteString("Icons", "File", IconFile);
+    return ini.EndUpdate();
 }

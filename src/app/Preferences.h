@@ -20,5 +20,6 @@ struct TPreferences {
     bool HintsOn = true;
 
     void Load(const TIniFile& ini);
-    void Save(TIniFile& ini) const;
+    // Writes the file once; false when it could not be written (the old file is then whole).
+    bool Save(TIniFile& ini) const;
 };

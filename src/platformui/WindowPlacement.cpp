@@ -58,9 +58,11 @@ void SavePlacement(QWidget& form)
     const QRect normal = form.isMaximized() ? form.normalGeometry() : form.geometry();
     TIniFile ini(IniFileName());
     const QString section = PlacementSection(form);
+    ini.BeginUpdate();
     ini.WriteInteger(section, "Left", normal.left());
     ini.WriteInteger(section, "Top", normal.top());
     ini.WriteInteger(section, "Right", normal.left() + normal.width());
     ini.WriteInteger(section, "Bottom", normal.top() + normal.height());
     ini.WriteBool(section, "Maximized", form.isMaximized());
+    ini.EndUpdate();
 }

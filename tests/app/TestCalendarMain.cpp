@@ -832,10 +832,12 @@ void TestCalendarMain::HintsCanBeSwitchedOff()
     QVERIFY(hover());
     QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1200);
 
+    const int writes = TIniFile::FileWrites();
     f.Trigger("mnuShowHint");
     QVERIFY(!f.Action("mnuShowHint")->isChecked());
     QVERIFY(!hover());
     QCOMPARE(TIniFile(IniFileName()).ReadString("Hints", "On", ""), QString("0"));
+    QCOMPARE(TIniFile::FileWrites() - writes, 1); // all the preferences saved in one write
 
     // Kept for the next start.
     f.Restart();

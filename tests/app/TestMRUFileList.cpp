@@ -129,7 +129,9 @@ void TestMRUFileList::ListIsStoredInItsSection()
         list.SetAutoSaveKey("MRU");
         list.AddFile("/old.MVF");
         list.AddFile("/new.MVF");
+        const int writes = TIniFile::FileWrites();
         QVERIFY(list.SaveList());
+        QCOMPARE(TIniFile::FileWrites() - writes, 1); // the section erased and refilled in one write
     } // AutoSave saves once more on destruction
     const auto entries = TIniFile(ini).ReadSection("MRU");
     QCOMPARE(entries.size(), 2);

@@ -14,6 +14,7 @@ private slots:
     void ReadsValuesAndFallsBackToDefaults_data();
     void ReadsValuesAndFallsBackToDefaults();
     void SavedValuesReadBack();
+    void OneSaveWritesTheFileOnce();
 };
 
 void TestPreferences::ReadsValuesAndFallsBackToDefaults_data()
@@ -103,6 +104,24 @@ void TestPreferences::SavedValuesReadBack()
     QCOMPARE(read.IconFile, QString("/icons/holiday.icl"));
     QVERIFY(!read.IconToolVisible);
     QVERIFY(!read.HintsOn);
+}
+
+void TestPreferences::OneSaveWritesTheFileOnce()
+{
+    QTemporaryDir dir;
+    TIniFile ini(dir.filePath("MV.ini"));
+    TPreferences preferences;
+    preferences.IconFile = "/icons/holiday.icl";
+    const int writes = TIniFile::FileWrites();
+    QVERIFY(preferences.Save(ini));
+    QCOMPARE(TIniFile::FileWrites() - writes, 1);
+    QCOMPARE(ini.ReadSection("Default Font").size(), 7);
+
+    // A save that cannot write says so and leaves no file behind.
+    TIniFile nowhere(dir.filePath("missing/MV.ini"));
+    QVERIFY(!preferences.Save(nowhere));
+    QCOMPARE(TIniFile::FileWrites() - writes, 1);
+    QVERIFY(!QFileInfo::exists(nowhere.FileName()));
 }
 
 QObject* NewTestPreferences()

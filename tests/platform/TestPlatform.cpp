@@ -22,6 +22,8 @@ private slots:
     void IniWritesKeepTheRestOfTheFile();
     void IniSectionsKeepTheirOrderAndCanBeErased();
     void IniWriteFailureLeavesNoFile();
+    void IniUpdateWritesTheFileOnce();
+    void IniUpdateLeftOpenIsWrittenWhenTheFileGoes();
 };
 
 void TestPlatform::FoldersEndInASlash()
@@ -145,6 +147,66 @@ void TestPlatform::IniWriteFailureLeavesNoFile()
     TIniFile ini(dir.filePath("missing/folder/MV.ini"));
     QVERIFY(!ini.WriteInteger("Zooming", "Main", 1));
     QCOMPARE(ini.ReadInteger("Zooming", "Main", 7), 7);
+
+    // Within an update the write is held, and the failure reported when the update ends.
+    ini.BeginUpdate();
+    QVERIFY(ini.WriteInteger("Zooming", "Main", 1));
+    QVERIFY(!ini.EndUpdate());
+    QVERIFY(!QFileInfo::exists(ini.FileName()));
+    QCOMPARE(ini.ReadInteger("Zooming", "Main", 7), 7);
+}
+
+void TestPlatform::IniUpdateWritesTheFileOnce()
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("MV.ini");
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[MRU]\nF0=/old.MVF\n\n[Hints]\nOn=1\n");
+    file.close();
+    const int writes = TIniFile::FileWrites();
+
+    TIniFile ini(fileName);
+    ini.BeginUpdate();
+    QVERIFY(ini.EraseSection("MRU"));
+    QVERIFY(ini.WriteString("MRU", "F0", "/new.MVF"));
+    ini.BeginUpdate(); // nested: written with the outer update
+    QVERIFY(ini.WriteInteger("Zooming", "Main", 80));
+    QVERIFY(ini.EndUpdate());
+    // Read back from memory while the file is still the old one.
+    QCOMPARE(ini.ReadString("MRU", "F0", ""), QString("/new.MVF"));
+    QCOMPARE(ini.ReadInteger("Zooming", "Main", 0), 80);
+    QCOMPARE(TIniFile(fileName).ReadString("MRU", "F0", ""), QString("/old.MVF"));
+    QCOMPARE(TIniFile::FileWrites(), writes);
+
+    QVERIFY(ini.EndUpdate());
+    QCOMPARE(TIniFile::FileWrites(), writes + 1);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QString("[Hints]\nOn=1\n\n[MRU]\nF0=/new.MVF\n\n[Zooming]\nMain=80\n"));
+    file.close();
+
+    // An update that changes nothing leaves the file alone.
+    ini.BeginUpdate();
+    QCOMPARE(ini.ReadInteger("Zooming", "Main", 0), 80);
+    QVERIFY(ini.EndUpdate());
+    QCOMPARE(TIniFile::FileWrites(), writes + 1);
+}
+
+void TestPlatform::IniUpdateLeftOpenIsWrittenWhenTheFileGoes()
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("MV.ini");
+    const int writes = TIniFile::FileWrites();
+    {
+        TIniFile ini(fileName);
+        ini.BeginUpdate();
+        ini.BeginUpdate();
+        ini.WriteBool("Hints", "On", false);
+        ini.WriteInteger("Zooming", "Main", 90);
+    }
+    QCOMPARE(TIniFile::FileWrites(), writes + 1);
+    QCOMPARE(TIniFile(fileName).ReadInteger("Zooming", "Main", 0), 90);
+    QVERIFY(!TIniFile(fileName).ReadBool("Hints", "On", true));
 }
 
 QTEST_MAIN(TestPlatform)
