@@ -162,6 +162,13 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int defaul
     return ok ? value : defaultValue;
 }
 
+int TIniFile::ReadInteger(const QString& section, const QString& key, int defaultValue, int minimum,
+                          int maximum) const
+{
+    const int value = ReadInteger(section, key, defaultValue);
+    return value >= minimum && value <= maximum ? value : defaultValue;
+}
+
 bool TIniFile::ReadBool(const QString& section, const QString& key, bool defaultValue) const
 {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;

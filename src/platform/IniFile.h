@@ -5,6 +5,10 @@
 // write rewrites it whole (atomically), so several objects may share one file. A save of several
 // keys goes between BeginUpdate() and EndUpdate(): the writes then change the contents held in
 // memory, and the file is written once.
+//
+// A value that cannot be read as asked (not a number, or outside the range the caller gives)
+// reads as the caller's default, as a missing key does: the file may be edited by hand, and a
+// bad entry in the preferences must cost the user that preference, not the program.
 
 #include <QString>
 #include <QStringList>
@@ -23,6 +27,8 @@ public:
     QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
     // Decimal, or hexadecimal after "0x"/"0X"; anything else gives the default.
     int ReadInteger(const QString& section, const QString& key, int defaultValue) const;
+    // As above; a value outside minimum .. maximum gives the default too.
+    int ReadInteger(const QString& section, const QString& key, int defaultValue, int minimum, int maximum) const;
     // Read as an integer: non-zero is true.
     bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
     // The key/value pairs of a section in file order.

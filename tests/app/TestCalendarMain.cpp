@@ -345,6 +345,7 @@ void TestCalendarMain::ZoomStaysWithinItsLimits_data()
     QTest::newRow("stored 30 stays on zoom out") << 30 << "ZoomMinusButton" << 30 << false;
     QTest::newRow("stored 30 zooms in") << 30 << "ZoomPlusButton" << 40 << true;
     QTest::newRow("stored 45 is read as 40") << 45 << "ZoomPlusButton" << 50 << true;
+    QTest::newRow("stored 500 is read as the default 60") << 500 << "ZoomPlusButton" << 70 << true;
     QTest::newRow("Page Down zooms in") << 80 << "PageDown" << 90 << true;
     QTest::newRow("Page Up zooms out") << 80 << "PageUp" << 70 << true;
     QTest::newRow("Page Up at 60") << 60 << "PageUp" << 60 << false;

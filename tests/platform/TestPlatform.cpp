@@ -19,6 +19,8 @@ private slots:
     void ScreenPpiCanBeOverridden();
     void IniValuesFallBackToDefaults_data();
     void IniValuesFallBackToDefaults();
+    void IniIntegersOutsideTheirRangeGiveTheDefault_data();
+    void IniIntegersOutsideTheirRangeGiveTheDefault();
     void IniWritesKeepTheRestOfTheFile();
     void IniSectionsKeepTheirOrderAndCanBeErased();
     void IniWriteFailureLeavesNoFile();
@@ -101,6 +103,36 @@ void TestPlatform::IniValuesFallBackToDefaults()
     QCOMPARE(ini.ReadInteger("Zooming", "Main", 60), integer);
     QCOMPARE(ini.ReadBool("zooming", "MAIN", true), boolean);
     QCOMPARE(ini.ReadString("Zooming", "Other", "none"), QString("none"));
+}
+
+void TestPlatform::IniIntegersOutsideTheirRangeGiveTheDefault_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("expected"); // read with default 60 and range 20 .. 100
+    QTest::newRow("inside") << "75" << 75;
+    QTest::newRow("at the minimum") << "20" << 20;
+    QTest::newRow("at the maximum") << "100" << 100;
+    QTest::newRow("below") << "19" << 60;
+    QTest::newRow("above") << "101" << 60;
+    QTest::newRow("negative") << "-80" << 60;
+    QTest::newRow("hexadecimal inside") << "0x1E" << 30;
+    QTest::newRow("hexadecimal above") << "0xFF" << 60;
+    QTest::newRow("hexadecimal wrapping negative") << "0xFFFFFFB0" << 60;
+    QTest::newRow("beyond 32 bits") << "99999999999" << 60;
+    QTest::newRow("hexadecimal beyond 32 bits") << "0x1FFFFFFFF" << 60;
+    QTest::newRow("fraction") << "50.5" << 60;
+    QTest::newRow("empty") << "" << 60;
+    QTest::newRow("spaces inside") << "5 0" << 60;
+}
+
+void TestPlatform::IniIntegersOutsideTheirRangeGiveTheDefault()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    TIniFile ini(dir.filePath("MV.ini"));
+    QVERIFY(ini.WriteString("Zooming", "Main", stored));
+    QCOMPARE(ini.ReadInteger("Zooming", "Main", 60, 20, 100), expected);
 }
 
 void TestPlatform::IniWritesKeepTheRestOfTheFile()

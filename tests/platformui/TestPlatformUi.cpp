@@ -38,6 +38,8 @@ private slots:
     void HelpShowsATopicPageOrAPlaceholder();
     void PlacementIsStoredPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
+    void BadPlacementCentresTheWindow_data();
+    void BadPlacementCentresTheWindow();
     void MaximisedWindowKeepsItsNormalRectangle();
 };
 
@@ -270,6 +272,55 @@ void TestPlatformUi::PlacementBeyondTheScreenIsPulledBack()
     RestorePlacement(window);
     // Pulled back by the excess, size kept; a negative top is left alone.
     QCOMPARE(window.geometry(), QRect(screen.width() - 300, -30 - 50, 300, screen.height() + 80));
+    OverrideDataFolder({});
+}
+
+void TestPlatformUi::BadPlacementCentresTheWindow_data()
+{
+    QTest::addColumn<QStringList>("edges"); // Left, Top, Right, Bottom; empty: not stored
+    QTest::addColumn<bool>("used");
+    QTest::newRow("good") << QStringList{"40", "50", "340", "250"} << true;
+    QTest::newRow("negative left and top") << QStringList{"-100", "-50", "300", "250"} << true;
+    QTest::newRow("no width") << QStringList{"40", "50", "40", "250"} << false;
+    QTest::newRow("right of left swapped") << QStringList{"340", "50", "40", "250"} << false;
+    QTest::newRow("no height") << QStringList{"40", "250", "340", "250"} << false;
+    QTest::newRow("beyond 16 bits") << QStringList{"40", "50", "40000", "250"} << false;
+    QTest::newRow("far negative") << QStringList{"-40000", "50", "340", "250"} << false;
+    QTest::newRow("largest integer") << QStringList{"40", "50", "340", "2147483647"} << false;
+    QTest::newRow("not a number") << QStringList{"forty", "50", "340", "250"} << false;
+    QTest::newRow("top missing") << QStringList{"40", "", "340", "250"} << false;
+    QTest::newRow("only the bottom") << QStringList{"", "", "", "250"} << false;
+}
+
+void TestPlatformUi::BadPlacementCentresTheWindow()
+{
+    QFETCH(QStringList, edges);
+    QFETCH(bool, used);
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    TIniFile ini(IniFileName());
+    ini.BeginUpdate();
+    const QStringList keys{"Left", "Top", "Right", "Bottom"};
+    for (int i = 0; i < keys.size(); ++i) {
+        if (!edges[i].isEmpty())
+            ini.WriteString("TCalendarMain_Placement", keys[i], edges[i]);
+    }
+    ini.WriteString("TCalendarMain_Placement", "Maximized", "perhaps");
+    QVERIFY(ini.EndUpdate());
+
+    TCalendarMain window;
+    window.resize(200, 100);
+    RestorePlacement(window);
+    QVERIFY(!(window.windowState() & Qt::WindowMaximized));
+    if (used) {
+        QCOMPARE(window.geometry().topLeft(), QPoint(edges[0].toInt(), edges[1].toInt()));
+    } else {
+        // Centred on the screen at its own size, and that placement written in place of the bad one.
+        const QRect screen = QApplication::primaryScreen()->geometry();
+        QCOMPARE(window.geometry(), QRect((screen.width() - 200) / 2, (screen.height() - 100) / 2, 200, 100));
+        QCOMPARE(TIniFile(IniFileName()).ReadInteger("TCalendarMain_Placement", "Right", 0),
+                 (screen.width() - 200) / 2 + 200);
+    }
     OverrideDataFolder({});
 }
 
