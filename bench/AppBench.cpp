@@ -6,9 +6,9 @@
 #include "calendar/CalendarPanel32.h"
 #include "objects/GPLabel.h"
 #include "platform/IniFile.h"
-#include "platform/Printers.h"
 #include "platform/ProgramFolders.h"
-#include "platform/ScriptedUiServices.h"
+#include "platformui/Printers.h"
+#include "platformui/ScriptedUiServices.h"
 #include "richtext/WPRtfStorage.h"
 
 #include <QTemporaryDir>

@@ -5,8 +5,8 @@
 #include "calendar/UserTitleForm.h"
 #include "objects/Zoom.h"
 #include "platform/ProgramFolders.h"
-#include "platform/UiServices.h"
-#include "platform/Utility.h"
+#include "platformui/UiServices.h"
+#include "platformui/Utility.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

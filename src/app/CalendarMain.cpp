@@ -7,11 +7,11 @@
 #include "app/Splashform.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/ScreenCursor.h"
-#include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
-#include "platform/Utility.h"
-#include "platform/WindowPlacement.h"
+#include "platformui/HelpWindow.h"
+#include "platformui/Utility.h"
+#include "platformui/WindowPlacement.h"
 #include "richtext/WPDefaultFont.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
@@ -91,6 +91,7 @@ TCalendarMain::TCalendarMain()
     : QMainWindow(nullptr)
     , TComponent(nullptr)
 {
+    SetMainWindow(this);
     setObjectName("CalendarMain");
     setWindowTitle("Mervane");
     setFont(QFont("Arial", 8));
@@ -203,6 +204,8 @@ TCalendarMain::TCalendarMain()
 
 TCalendarMain::~TCalendarMain()
 {
+    if (MainWindow() == this)
+        SetMainWindow(nullptr);
     // Nothing watched may reach eventFilter while the members it uses are going.
     delete m_AppEventFilter;
     for (QObject* watched : WatchedWidgets())
@@ -412,6 +415,8 @@ void TCalendarMain::SavePreferences()
     m_Preferences.HintsOn = mnuShowHint->isChecked();
     if (m_IconTool)
         m_Preferences.IconFile = m_IconTool->LibraryFile();
+    // A failed write is not reported: the preferences are a convenience, the work is in the
+    // calendar files.
     TIniFile ini(IniFileName());
     m_Preferences.Save(ini);
 }

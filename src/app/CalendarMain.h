@@ -10,7 +10,7 @@
 #include "calendar/CalendarTypes.h"
 #include "objects/Zoom.h"
 #include "platform/Rect.h"
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 #include "stream/Component.h"
 
 #include <QMainWindow>

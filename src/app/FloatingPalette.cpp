@@ -1,6 +1,6 @@
 #include "app/FloatingPalette.h"
 
-#include "platform/WindowPlacement.h"
+#include "platformui/WindowPlacement.h"
 
 #include <QFont>
 

@@ -72,8 +72,13 @@ bool TMRUFileList::LoadList()
     if (m_AutoSaveName.isEmpty() || m_AutoSaveKey.isEmpty())
         return false;
     m_Files.clear();
-    for (const auto& entry : TIniFile(m_AutoSaveName).ReadSection(m_AutoSaveKey))
-        m_Files += entry.second;
+    // A list edited by hand may hold empty entries, the same file twice or more files than the
+    // list keeps: those are left out, as AddFile would leave them out.
+    for (const auto& entry : TIniFile(m_AutoSaveName).ReadSection(m_AutoSaveKey)) {
+        if (m_Files.size() < m_Maximum && !entry.second.isEmpty() &&
+            !m_Files.contains(entry.second, Qt::CaseInsensitive))
+            m_Files += entry.second;
+    }
     RebuildMenu();
     return true;
 }
@@ -83,13 +88,11 @@ bool TMRUFileList::SaveList()
     if (m_AutoSaveName.isEmpty() || m_AutoSaveKey.isEmpty())
         return false;
     TIniFile ini(m_AutoSaveName);
-    if (!ini.EraseSection(m_AutoSaveKey))
-        return false;
-    for (int i = 0; i < m_Files.size(); ++i) {
-        if (!ini.WriteString(m_AutoSaveKey, QString("F%1").arg(i), m_Files[i]))
-            return false;
-    }
-    return true;
+    ini.BeginUpdate();
+    ini.EraseSection(m_AutoSaveKey);
+    for (int i = 0; i < m_Files.size(); ++i)
+        ini.WriteString(m_AutoSaveKey, QString("F%1").arg(i), m_Files[i]);
+    return ini.EndUpdate();
 }
 
 void TMRUFileList::ItemClicked(int number)

@@ -1,6 +1,6 @@
 #include "app/MainForms.h"
 
-#include "platform/Utility.h"
+#include "platformui/Utility.h"
 
 TMainForms::TMainForms()
 {

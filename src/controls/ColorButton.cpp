@@ -1,6 +1,6 @@
 #include "controls/ColorButton.h"
 
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 
 #include <QPainter>
 

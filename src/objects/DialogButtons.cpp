@@ -1,7 +1,7 @@
 #include "objects/DialogButtons.h"
 
 #include "controls/WhatsThisMenu.h"
-#include "platform/HelpWindow.h"
+#include "platformui/HelpWindow.h"
 
 #include <QDialog>
 #include <QPushButton>

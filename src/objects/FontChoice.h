@@ -3,7 +3,7 @@
 // that open the font dialog (the host's "Font", a label's "Font", the
 // calendar properties' font buttons).
 
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 #include "stream/Font.h"
 
 // The dialog's starting values: the font in points and its colour.

@@ -4,7 +4,7 @@
 #include "objects/GBasePanel.h"
 #include "objects/GFont3DEffects.h"
 #include "platform/ScreenPpi.h"
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 #include "print/ReportPrinter.h"
 
 #include <QDialog>

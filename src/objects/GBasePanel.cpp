@@ -8,8 +8,8 @@
 #include "objects/ScreenCursor.h"
 #include "objects/TickCount.h"
 #include "platform/ProgramFolders.h"
-#include "platform/UiServices.h"
-#include "platform/Utility.h"
+#include "platformui/UiServices.h"
+#include "platformui/Utility.h"
 #include "stream/StreamError.h"
 
 #include <QCoreApplication>

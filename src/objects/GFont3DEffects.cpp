@@ -3,7 +3,7 @@
 #include "controls/ColorComboBox.h"
 #include "objects/DialogButtons.h"
 #include "objects/GPLabel.h"
-#include "platform/Utility.h"
+#include "platformui/Utility.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "objects/GPLabel.h"
 
 #include "objects/GetLabelText.h"
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 
 #include <QMenu>
 #include <iterator>

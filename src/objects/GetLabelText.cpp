@@ -1,7 +1,7 @@
 #include "objects/GetLabelText.h"
 
 #include "objects/DialogButtons.h"
-#include "platform/Utility.h"
+#include "platformui/Utility.h"
 
 #include <QLabel>
 #include <QLineEdit>

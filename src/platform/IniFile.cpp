@@ -50,11 +50,56 @@ bool SplitEntry(const QString& line, QString& key, QString& value)
     return true;
 }
 
+int FileWriteCount = 0;
+
 } // namespace
 
 TIniFile::TIniFile(const QString& fileName)
     : m_FileName(fileName)
 {
+}
+
+TIniFile::~TIniFile()
+{
+    if (m_UpdateDepth > 0) {
+        m_UpdateDepth = 1;
+        EndUpdate();
+    }
+}
+
+int TIniFile::FileWrites()
+{
+    return FileWriteCount;
+}
+
+void TIniFile::BeginUpdate()
+{
+    if (m_UpdateDepth++ == 0) {
+        m_UpdateLines = ReadLines();
+        m_UpdateChanged = false;
+    }
+}
+
+bool TIniFile::EndUpdate()
+{
+    if (m_UpdateDepth == 0 || --m_UpdateDepth > 0)
+        return true;
+    const QStringList lines = std::exchange(m_UpdateLines, {});
+    return !std::exchange(m_UpdateChanged, false) || WriteLines(lines);
+}
+
+QStringList TIniFile::Lines() const
+{
+    return m_UpdateDepth > 0 ? m_UpdateLines : ReadLines();
+}
+
+bool TIniFile::SetLines(const QStringList& lines)
+{
+    if (m_UpdateDepth == 0)
+        return WriteLines(lines);
+    m_UpdateLines = lines;
+    m_UpdateChanged = true;
+    return true;
 }
 
 QStringList TIniFile::ReadLines() const
@@ -78,12 +123,15 @@ bool TIniFile::WriteLines(const QStringList& lines)
     for (const QString& line : lines)
         stream << line << '\n';
     stream.flush();
-    return stream.status() == QTextStream::Ok && file.commit();
+    if (stream.status() != QTextStream::Ok || !file.commit())
+        return false;
+    ++FileWriteCount;
+    return true;
 }
 
 QList<std::pair<QString, QString>> TIniFile::ReadSection(const QString& section) const
 {
-    const QStringList lines = ReadLines();
+    const QStringList lines = Lines();
     QList<std::pair<QString, QString>> entries;
     const int header = FindSection(lines, section);
     if (header < 0)
@@ -114,6 +162,13 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int defaul
     return ok ? value : defaultValue;
 }
 
+int TIniFile::ReadInteger(const QString& section, const QString& key, int defaultValue, int minimum,
+                          int maximum) const
+{
+    const int value = ReadInteger(section, key, defaultValue);
+    return value >= minimum && value <= maximum ? value : defaultValue;
+}
+
 bool TIniFile::ReadBool(const QString& section, const QString& key, bool defaultValue) const
 {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
@@ -121,7 +176,7 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool default
 
 bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    QStringList lines = ReadLines();
+    QStringList lines = Lines();
     const QString entry = key + '=' + value;
     int header = FindSection(lines, section);
     if (header < 0) {
@@ -129,14 +184,14 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
             lines += QString();
         lines += '[' + section + ']';
         lines += entry;
-        return WriteLines(lines);
+        return SetLines(lines);
     }
     const int end = SectionEnd(lines, header);
     for (int i = header + 1; i < end; ++i) {
         QString name, old;
         if (SplitEntry(lines[i], name, old) && SameName(name, key)) {
             lines[i] = entry;
-            return WriteLines(lines);
+            return SetLines(lines);
         }
     }
     // After the section's last entry, before the blank lines that separate it from the next.
@@ -144,7 +199,7 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
     while (insert > header + 1 && lines[insert - 1].trimmed().isEmpty())
         --insert;
     lines.insert(insert, entry);
-    return WriteLines(lines);
+    return SetLines(lines);
 }
 
 bool TIniFile::WriteInteger(const QString& section, const QString& key, int value)
@@ -159,10 +214,10 @@ bool TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 
 bool TIniFile::EraseSection(const QString& section)
 {
-    QStringList lines = ReadLines();
+    QStringList lines = Lines();
     const int header = FindSection(lines, section);
     if (header < 0)
         return true;
     lines.erase(lines.begin() + header, lines.begin() + SectionEnd(lines, header));
-    return WriteLines(lines);
+    return SetLines(lines);
 }

@@ -5,9 +5,9 @@
 
 #include "app/MainForms.h"
 #include "calendar/CalendarPanel32.h"
-#include "platform/Printers.h"
 #include "platform/ProgramFolders.h"
-#include "platform/ScriptedUiServices.h"
+#include "platformui/Printers.h"
+#include "platformui/ScriptedUiServices.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
 

@@ -7,7 +7,7 @@
 #include "calendar/CalendarProperties.h"
 #include "objects/GPLabel.h"
 #include "platform/ProgramFolders.h"
-#include "platform/ScriptedUiServices.h"
+#include "platformui/ScriptedUiServices.h"
 #include "richtext/WPRtfStorage.h"
 
 #include <QApplication>

@@ -9,9 +9,9 @@
 #include "objects/GHandle.h"
 #include "objects/GPLabel.h"
 #include "objects/ScreenCursor.h"
-#include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
-#include "platform/Utility.h"
+#include "platformui/HelpWindow.h"
+#include "platformui/Utility.h"
 
 #include <QCalendarWidget>
 #include <QDialog>
@@ -148,6 +148,7 @@ private slots:
     void RecentFileOffersToSaveChangesFirst();
     void CopiedObjectOutlivesThePropertiesPreview_data();
     void CopiedObjectOutlivesThePropertiesPreview();
+    void DialogsCentreOverTheMainWindowWhileItExists();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -346,6 +347,7 @@ void TestCalendarMain::ZoomStaysWithinItsLimits_data()
     QTest::newRow("stored 30 stays on zoom out") << 30 << "ZoomMinusButton" << 30 << false;
     QTest::newRow("stored 30 zooms in") << 30 << "ZoomPlusButton" << 40 << true;
     QTest::newRow("stored 45 is read as 40") << 45 << "ZoomPlusButton" << 50 << true;
+    QTest::newRow("stored 500 is read as the default 60") << 500 << "ZoomPlusButton" << 70 << true;
     QTest::newRow("Page Down zooms in") << 80 << "PageDown" << 90 << true;
     QTest::newRow("Page Up zooms out") << 80 << "PageUp" << 70 << true;
     QTest::newRow("Page Up at 60") << 60 << "PageUp" << 60 << false;
@@ -837,10 +839,12 @@ void TestCalendarMain::HintsCanBeSwitchedOff()
     QVERIFY(hover());
     QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1200);
 
+    const int writes = TIniFile::FileWrites();
     f.Trigger("mnuShowHint");
     QVERIFY(!f.Action("mnuShowHint")->isChecked());
     QVERIFY(!hover());
     QCOMPARE(TIniFile(IniFileName()).ReadString("Hints", "On", ""), QString("0"));
+    QCOMPARE(TIniFile::FileWrites() - writes, 1); // all the preferences saved in one write
 
     // Kept for the next start.
     f.Restart();
@@ -1221,6 +1225,23 @@ void TestCalendarMain::CopiedObjectOutlivesThePropertiesPreview()
     QVERIFY(pasted && pasted != label);
     QCOMPARE(pasted->Caption(), QString("Copied"));
     QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::DialogsCentreOverTheMainWindowWhileItExists()
+{
+    TMainWindowFixture f;
+    TCalendarMain& main = f.Start();
+    QCOMPARE(MainWindow(), static_cast<QWidget*>(&main));
+    // Away from the middle of the screen, so that centring over it differs from centring on it.
+    main.setGeometry(30, 40, 635, 400);
+    const QRect outer = main.frameGeometry();
+    QWidget dialog;
+    dialog.resize(201, 100);
+    CenterDialog(dialog);
+    QCOMPARE(dialog.pos(), QPoint(outer.x() + (outer.width() - 201) / 2, outer.y() + (outer.height() - 100) / 2));
+
+    f.Forms.reset();
+    QVERIFY(!MainWindow());
 }
 
 QObject* NewTestCalendarMain()

@@ -29,6 +29,8 @@ private slots:
     void SubmenuHoldsTheEntries();
     void ClickRemovesTheEntryThenReportsIt();
     void ListIsStoredInItsSection();
+    void HandEditedListIsCheckedWhenLoaded_data();
+    void HandEditedListIsCheckedWhenLoaded();
 };
 
 void TestMRUFileList::NewestFirstWithinTheMaximum()
@@ -129,7 +131,9 @@ void TestMRUFileList::ListIsStoredInItsSection()
         list.SetAutoSaveKey("MRU");
         list.AddFile("/old.MVF");
         list.AddFile("/new.MVF");
+        const int writes = TIniFile::FileWrites();
         QVERIFY(list.SaveList());
+        QCOMPARE(TIniFile::FileWrites() - writes, 1); // the section erased and refilled in one write
     } // AutoSave saves once more on destruction
     const auto entries = TIniFile(ini).ReadSection("MRU");
     QCOMPARE(entries.size(), 2);
@@ -150,6 +154,44 @@ void TestMRUFileList::ListIsStoredInItsSection()
 
     loaded.SetAutoSaveKey(QString());
     QVERIFY(!loaded.SaveList());
+}
+
+void TestMRUFileList::HandEditedListIsCheckedWhenLoaded_data()
+{
+    QTest::addColumn<QStringList>("stored"); // F0, F1, ... in file order
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("as saved") << QStringList{"/a.MVF", "/b.MVF"} << 5 << QStringList{"/a.MVF", "/b.MVF"};
+    QTest::newRow("more than the maximum") << QStringList{"/1.MVF", "/2.MVF", "/3.MVF", "/4.MVF", "/5.MVF", "/6.MVF", "/7.MVF"}
+                                           << 5 << QStringList{"/1.MVF", "/2.MVF", "/3.MVF", "/4.MVF", "/5.MVF"};
+    QTest::newRow("maximum of none") << QStringList{"/a.MVF"} << 0 << QStringList();
+    QTest::newRow("empty entries") << QStringList{"", "/a.MVF", " "} << 5 << QStringList{"/a.MVF"};
+    QTest::newRow("the same file twice") << QStringList{"/a.MVF", "/A.mvf", "/b.MVF"} << 5
+                                         << QStringList{"/a.MVF", "/b.MVF"};
+    QTest::newRow("left-out entries do not count") << QStringList{"/a.MVF", "", "/a.MVF", "/b.MVF", "/c.MVF"} << 2
+                                                   << QStringList{"/a.MVF", "/b.MVF"};
+}
+
+void TestMRUFileList::HandEditedListIsCheckedWhenLoaded()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(int, maximum);
+    QFETCH(QStringList, expected);
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("MV.ini");
+    TIniFile file(ini);
+    file.BeginUpdate();
+    for (int i = 0; i < stored.size(); ++i)
+        file.WriteString("MRU", QString("F%1").arg(i), stored[i]);
+    QVERIFY(file.EndUpdate());
+
+    TMRUFileList list;
+    list.SetAutoSave(false);
+    list.SetMaximum(maximum);
+    list.SetAutoSaveName(ini);
+    list.SetAutoSaveKey("MRU");
+    QVERIFY(list.LoadList());
+    QCOMPARE(list.Files(), expected);
 }
 
 QObject* NewTestMRUFileList()

@@ -1,4 +1,5 @@
-// The preferences in MV.ini: defaults for what is missing or unreadable, and what is written.
+// The preferences in MV.ini: defaults for what is missing, unreadable or out of range, and what is
+// written.
 
 #include "app/Preferences.h"
 #include "platform/IniFile.h"
@@ -14,6 +15,7 @@ private slots:
     void ReadsValuesAndFallsBackToDefaults_data();
     void ReadsValuesAndFallsBackToDefaults();
     void SavedValuesReadBack();
+    void OneSaveWritesTheFileOnce();
 };
 
 void TestPreferences::ReadsValuesAndFallsBackToDefaults_data()
@@ -47,6 +49,28 @@ void TestPreferences::ReadsValuesAndFallsBackToDefaults_data()
     QTest::newRow("hints off") << "Hints" << "On" << "0" << "HintsOn" << QVariant(false);
     QTest::newRow("icon file default") << "Icons" << "File" << "" << "IconFile"
                                        << QVariant(ProgramFolder() + "MISC1.ICL");
+
+    // Values out of range, as a hand-edited or damaged file may hold them.
+    QTest::newRow("main zoom smallest step") << "Zooming" << "Main" << "20" << "MainZoomPercent" << QVariant(20);
+    QTest::newRow("main zoom too small") << "Zooming" << "Main" << "5" << "MainZoomPercent" << QVariant(60);
+    QTest::newRow("main zoom too large") << "Zooming" << "Main" << "500" << "MainZoomPercent" << QVariant(60);
+    QTest::newRow("preview zoom negative") << "Zooming" << "Prop" << "-30" << "PropertiesZoomPercent" << QVariant(30);
+    QTest::newRow("preview zoom beyond 32 bits") << "Zooming" << "Prop" << "0x100000032" << "PropertiesZoomPercent"
+                                                 << QVariant(30);
+    QTest::newRow("font name blank") << "Default Font" << "Name" << " " << "Name" << QVariant("Arial");
+    QTest::newRow("font size zero") << "Default Font" << "Size" << "0" << "Size" << QVariant(10);
+    QTest::newRow("font size negative") << "Default Font" << "Size" << "-12" << "Size" << QVariant(10);
+    QTest::newRow("font size largest") << "Default Font" << "Size" << "1638" << "Size" << QVariant(1638);
+    QTest::newRow("font size too large") << "Default Font" << "Size" << "100000" << "Size" << QVariant(10);
+    QTest::newRow("bold not a number") << "Default Font" << "Bold" << "yes" << "Bold" << QVariant(false);
+    QTest::newRow("colour beyond 24 bits") << "Default Font" << "Color" << "0x01000000" << "Color" << QVariant(0);
+    QTest::newRow("colour negative") << "Default Font" << "Color" << "-5" << "Color" << QVariant(0);
+    QTest::newRow("system colour") << "Default Font" << "Color" << "0x8000000F" << "Color"
+                                   << QVariant(int(clBtnFace));
+    QTest::newRow("unknown system colour") << "Default Font" << "Color" << "0x80000063" << "Color" << QVariant(0);
+    QTest::newRow("hints not a number") << "Hints" << "On" << "off" << "HintsOn" << QVariant(true);
+    QTest::newRow("icon file blank") << "Icons" << "File" << " " << "IconFile"
+                                     << QVariant(ProgramFolder() + "MISC1.ICL");
 }
 
 void TestPreferences::ReadsValuesAndFallsBackToDefaults()
@@ -103,6 +127,24 @@ void TestPreferences::SavedValuesReadBack()
     QCOMPARE(read.IconFile, QString("/icons/holiday.icl"));
     QVERIFY(!read.IconToolVisible);
     QVERIFY(!read.HintsOn);
+}
+
+void TestPreferences::OneSaveWritesTheFileOnce()
+{
+    QTemporaryDir dir;
+    TIniFile ini(dir.filePath("MV.ini"));
+    TPreferences preferences;
+    preferences.IconFile = "/icons/holiday.icl";
+    const int writes = TIniFile::FileWrites();
+    QVERIFY(preferences.Save(ini));
+    QCOMPARE(TIniFile::FileWrites() - writes, 1);
+    QCOMPARE(ini.ReadSection("Default Font").size(), 7);
+
+    // A save that cannot write says so and leaves no file behind.
+    TIniFile nowhere(dir.filePath("missing/MV.ini"));
+    QVERIFY(!preferences.Save(nowhere));
+    QCOMPARE(TIniFile::FileWrites() - writes, 1);
+    QVERIFY(!QFileInfo::exists(nowhere.FileName()));
 }
 
 QObject* NewTestPreferences()

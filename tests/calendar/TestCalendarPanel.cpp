@@ -4,7 +4,7 @@
 #include "calendar/CalendarPanel32.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GPLabel.h"
-#include "platform/ScriptedUiServices.h"
+#include "platformui/ScriptedUiServices.h"
 #include "print/ReportPrinter.h"
 #include "richtext/WPRtfStorage.h"
 

@@ -8,11 +8,11 @@
 #include "controls/ColorButton.h"
 #include "controls/Memo.h"
 #include "controls/RadioGroup.h"
-#include "platform/HelpWindow.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenPpi.h"
-#include "platform/ScriptedUiServices.h"
+#include "platformui/HelpWindow.h"
+#include "platformui/ScriptedUiServices.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -13,7 +13,7 @@
 #include "objects/ScreenCursor.h"
 #include "objects/TickCount.h"
 #include "platform/ProgramFolders.h"
-#include "platform/ScriptedUiServices.h"
+#include "platformui/ScriptedUiServices.h"
 #include "stream/ClassRegistry.h"
 #include "stream/StreamError.h"
 

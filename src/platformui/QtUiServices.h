@@ -1,7 +1,7 @@
 #pragma once
 // The real UI services: Qt's message boxes and standard dialogs, parented to the active window.
 
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 
 class TQtUiServices : public TUiServices {
 public:

@@ -1,4 +1,4 @@
-#include "platform/PrinterCopies.h"
+#include "platformui/PrinterCopies.h"
 
 #include <QPrinter>
 

@@ -1,4 +1,4 @@
-#include "platform/QtUiServices.h"
+#include "platformui/QtUiServices.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,6 +1,6 @@
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 
-#include "platform/QtUiServices.h"
+#include "platformui/QtUiServices.h"
 
 namespace {
 TUiServices* g_Installed = nullptr;

@@ -1,4 +1,4 @@
-#include "platform/HelpWindow.h"
+#include "platformui/HelpWindow.h"
 
 #include "platform/ProgramFolders.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Printers.h"
+#include "platformui/Printers.h"
 
 #include <QPrinterInfo>
 

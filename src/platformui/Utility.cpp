@@ -1,9 +1,10 @@
-#include "platform/Utility.h"
+#include "platformui/Utility.h"
 
-#include "platform/Printers.h"
-#include "platform/UiServices.h"
+#include "platformui/Printers.h"
+#include "platformui/UiServices.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -33,22 +34,24 @@ void NormalCursor()
 
 namespace {
 
-QWidget* MainWindow()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (QString(widget->metaObject()->className()).toUpper() == "TCALENDARMAIN")
-            return widget;
-    }
-    return nullptr;
-}
+QPointer<QWidget> RegisteredMainWindow;
 
 } // namespace
+
+void SetMainWindow(QWidget* window)
+{
+    RegisteredMainWindow = window;
+}
+
+QWidget* MainWindow()
+{
+    return RegisteredMainWindow;
+}
 
 void CenterDialog(QWidget& form)
 {
     QWidget* main = MainWindow();
-    const bool isMain = QString(form.metaObject()->className()).toUpper() == "TCALENDARMAIN";
-    if (main && !isMain && !main->isMaximized()) {
+    if (main && main != &form && !main->isMaximized()) {
         // Outer (frame) rectangles, as the user sees the windows; halves truncate toward zero.
         const QRect outer = main->frameGeometry();
         const QSize size = form.frameGeometry().size();

@@ -1,4 +1,4 @@
-#include "platform/ScriptedUiServices.h"
+#include "platformui/ScriptedUiServices.h"
 
 #include <QDialog>
 

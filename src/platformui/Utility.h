@@ -1,6 +1,6 @@
 #pragma once
-// Small routines every window uses: notices and questions, the busy cursor, dialog centring and
-// the printer check.
+// Small routines every window uses: notices and questions, the busy cursor, the main window and
+// dialog centring, and the printer check.
 
 #include <QString>
 
@@ -17,8 +17,13 @@ bool AskYesNo(const QString& text, const QString& caption);
 void BusyCursor();
 void NormalCursor();
 
-// Centres `form` over the main window (the top-level widget of class TCalendarMain), or on the
-// screen when the main window is maximised, missing, or is the form itself.
+// The program's main window, which dialogs centre over. The main window registers itself when it
+// is made and clears the registration when it goes; nullptr when there is none.
+void SetMainWindow(QWidget* window);
+QWidget* MainWindow();
+
+// Centres `form` over the main window, or on the screen when the main window is maximised,
+// missing, or is the form itself.
 void CenterDialog(QWidget& form);
 
 // True when a printer is installed and one is the default; otherwise tells the user why printing

@@ -4,7 +4,7 @@
 // an answer of another kind) is recorded in Unexpected and gets the negative answer, so a test
 // that forgot a dialog fails on its checks instead of hanging in a modal loop.
 
-#include "platform/UiServices.h"
+#include "platformui/UiServices.h"
 
 #include <deque>
 #include <optional>

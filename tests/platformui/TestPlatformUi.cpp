@@ -1,0 +1,383 @@
+// The platform's widget part: the UI services seam, help, cursors, dialog centring, the printer
+// check and window placement.
+
+#include "platform/IniFile.h"
+#include "platform/ProgramFolders.h"
+#include "platform/ScreenPpi.h"
+#include "platformui/HelpWindow.h"
+#include "platformui/PrinterCopies.h"
+#include "platformui/Printers.h"
+#include "platformui/ScriptedUiServices.h"
+#include "platformui/Utility.h"
+#include "platformui/WindowPlacement.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Stands in for the main window; placements are stored under its class name.
+class TCalendarMain : public QWidget {
+    Q_OBJECT
+};
+
+class TestPlatformUi : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ShowInfoAndAskYesNoGoThroughTheSeam();
+    void UnscriptedQuestionsAreRecordedAndDeclined();
+    void ScriptedDialogsWorkTheRealWidgets();
+    void FileFiltersBecomeQtFilters();
+    void CheckPrintersExplainsWhatIsMissing_data();
+    void CheckPrintersExplainsWhatIsMissing();
+    void CopiesComeFromThePrinter_data();
+    void CopiesComeFromThePrinter();
+    void BusyCursorIsNotNested();
+    void CenterDialogCentresOverTheMainWindow();
+    void CenterDialogUsesTheScreenWhenMaximised();
+    void HelpShowsATopicPageOrAPlaceholder();
+    void PlacementIsStoredPerResolution();
+    void PlacementBeyondTheScreenIsPulledBack();
+    void BadPlacementCentresTheWindow_data();
+    void BadPlacementCentresTheWindow();
+    void MaximisedWindowKeepsItsNormalRectangle();
+};
+
+void TestPlatformUi::ShowInfoAndAskYesNoGoThroughTheSeam()
+{
+    TScriptedUiServices ui;
+    ui.AnswerYesNo(true);
+    ui.AnswerYesNo(false);
+    ShowInfo("File x.MVF no longer exists");
+    QVERIFY(AskYesNo("Save changes?", "Save"));
+    QVERIFY(!AskYesNo("Cancel all changes?", "CANCEL"));
+
+    QCOMPARE(ui.Messages.size(), 1);
+    QCOMPARE(ui.Messages[0].Text, QString("File x.MVF no longer exists"));
+    QCOMPARE(ui.Messages[0].Caption, QString("Information"));
+    QCOMPARE(ui.Messages[0].Icon, TMessageIcon::Information);
+    QCOMPARE(ui.Questions.size(), 2);
+    QCOMPARE(ui.Questions[1].Caption, QString("CANCEL"));
+    QVERIFY(ui.ScriptFinished());
+    QVERIFY(ui.Unexpected.isEmpty());
+}
+
+void TestPlatformUi::UnscriptedQuestionsAreRecordedAndDeclined()
+{
+    TScriptedUiServices ui;
+    ui.AnswerFileName("/tmp/a.MVF");
+    QVERIFY(!AskYesNo("Save changes?", "Save")); // the script holds a file name, not an answer
+    QCOMPARE(ui.Unexpected, QStringList{"question: Save changes?"});
+    QCOMPARE(UiServices().GetSaveFileName({.Title = "Save Calendar File"}), QString("/tmp/a.MVF"));
+    QCOMPARE(UiServices().GetOpenFileName({.Title = "Open Calendar File"}), QString());
+    QCOMPARE(ui.Unexpected.size(), 2);
+    QCOMPARE(ui.FileRequests.size(), 2);
+    QCOMPARE(ui.FileRequests[0].Title, QString("Save Calendar File"));
+
+    QColor color = Qt::red;
+    ui.CancelChoice();
+    QVERIFY(!UiServices().ChooseColor(color));
+    QCOMPARE(color, QColor(Qt::red));
+    ui.AnswerColor(Qt::blue);
+    QVERIFY(UiServices().ChooseColor(color));
+    QCOMPARE(color, QColor(Qt::blue));
+}
+
+void TestPlatformUi::ScriptedDialogsWorkTheRealWidgets()
+{
+    TScriptedUiServices ui;
+    QDialog dialog;
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+    bool wasVisible = false;
+    ui.AnswerDialog([&](QDialog& shown) {
+        wasVisible = shown.isVisible();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        return shown.result();
+    });
+    QCOMPARE(UiServices().ExecDialog(dialog), int(QDialog::Accepted));
+    QVERIFY(wasVisible);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(ui.DialogsShown, QStringList{"QDialog"});
+
+    QCOMPARE(UiServices().ExecDialog(dialog), int(QDialog::Rejected)); // unscripted
+    QCOMPARE(ui.Unexpected, QStringList{"dialog: QDialog"});
+}
+
+void TestPlatformUi::FileFiltersBecomeQtFilters()
+{
+    QCOMPARE(ToQtFileFilter("Calendar File|*.MVF"), QString("Calendar File (*.MVF)"));
+    QCOMPARE(ToQtFileFilter("Pictures|*.BMP;*.ICO|All|*.*"), QString("Pictures (*.BMP *.ICO);;All (*.*)"));
+}
+
+void TestPlatformUi::CheckPrintersExplainsWhatIsMissing_data()
+{
+    QTest::addColumn<QStringList>("printers");
+    QTest::addColumn<QString>("defaultPrinter");
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("none installed") << QStringList() << QString() << false
+                                    << "There are no installed printers.\r\nUnable to perform printer related operations";
+    QTest::newRow("no default") << QStringList{"Laser"} << QString() << false
+                                << "There is no default printer selected.\r\nUnable to perform printer related operations";
+    QTest::newRow("ready") << QStringList{"Laser", "Inkjet"} << QString("Inkjet") << true << QString();
+}
+
+void TestPlatformUi::CheckPrintersExplainsWhatIsMissing()
+{
+    QFETCH(QStringList, printers);
+    QFETCH(QString, defaultPrinter);
+    QFETCH(bool, available);
+    QFETCH(QString, message);
+    TScriptedUiServices ui;
+    OverridePrinters({[=] { return printers; }, [=] { return defaultPrinter; }});
+    QCOMPARE(CheckPrinters(), available);
+    OverridePrinters({});
+    QCOMPARE(ui.Messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(ui.Messages[0].Text, message);
+        QCOMPARE(ui.Messages[0].Caption, QString("Information"));
+    }
+}
+
+void TestPlatformUi::CopiesComeFromThePrinter_data()
+{
+    QTest::addColumn<int>("chosen"); // 0: none chosen
+    QTest::addColumn<int>("copies");
+    QTest::newRow("none chosen") << 0 << 1;
+    QTest::newRow("three") << 3 << 3;
+}
+
+void TestPlatformUi::CopiesComeFromThePrinter()
+{
+    QFETCH(int, chosen);
+    QFETCH(int, copies);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    if (chosen > 0)
+        printer.setCopyCount(chosen);
+    QCOMPARE(ChosenCopies(printer), copies);
+    // A PDF file holds each page as often as it was sent: no driver repeats it.
+    QCOMPARE(MaxDriverCopies(printer), 1);
+}
+
+void TestPlatformUi::BusyCursorIsNotNested()
+{
+    BusyCursor();
+    BusyCursor();
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    NormalCursor();
+    QVERIFY(!QApplication::overrideCursor());
+    NormalCursor(); // harmless without a busy cursor
+    QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestPlatformUi::CenterDialogCentresOverTheMainWindow()
+{
+    TCalendarMain main;
+    main.setGeometry(100, 100, 635, 378);
+    main.show();
+    SetMainWindow(&main);
+    QWidget dialog;
+    dialog.resize(201, 100);
+    const QRect outer = main.frameGeometry();
+    CenterDialog(dialog);
+    // left = main.left + (main.width - width) / 2, top likewise
+    QCOMPARE(dialog.pos(), QPoint(outer.x() + (outer.width() - 201) / 2, outer.y() + (outer.height() - 100) / 2));
+
+    // A wider dialog reaches left of the main window; the negative half truncates toward zero.
+    dialog.resize(outer.width() + 5, 100);
+    CenterDialog(dialog);
+    QCOMPARE(dialog.pos().x(), outer.x() - 2);
+
+    // Only the registered window counts, and only while it exists.
+    TCalendarMain unregistered;
+    unregistered.setGeometry(400, 300, 300, 200);
+    unregistered.show();
+    dialog.resize(201, 100);
+    CenterDialog(dialog);
+    QCOMPARE(dialog.pos(), QPoint(outer.x() + (outer.width() - 201) / 2, outer.y() + (outer.height() - 100) / 2));
+    {
+        QWidget gone;
+        SetMainWindow(&gone);
+    }
+    QVERIFY(!MainWindow());
+    CenterDialog(dialog);
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    QCOMPARE(dialog.pos(), QPoint(screen.x() + (screen.width() - 201) / 2, screen.y() + (screen.height() - 100) / 2));
+}
+
+void TestPlatformUi::CenterDialogUsesTheScreenWhenMaximised()
+{
+    TCalendarMain main;
+    main.showMaximized();
+    SetMainWindow(&main);
+    QWidget dialog;
+    dialog.resize(200, 100);
+    CenterDialog(dialog);
+    const QRect screen = QApplication::primaryScreen()->geometry();
+    QCOMPARE(dialog.pos(), QPoint(screen.x() + (screen.width() - 200) / 2, screen.y() + (screen.height() - 100) / 2));
+
+    // The main window itself is centred on the screen.
+    TCalendarMain other;
+    other.resize(300, 200);
+    SetMainWindow(&other);
+    CenterDialog(other);
+    QCOMPARE(other.pos(), QPoint(screen.x() + (screen.width() - 300) / 2, screen.y() + (screen.height() - 200) / 2));
+}
+
+void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
+{
+    const QString folder = ProgramFolder() + "help/";
+    QVERIFY(QDir().mkpath(folder));
+    QFile page(folder + "4242.html");
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><p>Placing a mini calendar</p></body></html>");
+    page.close();
+
+    ShowHelpTopic(4242);
+    THelpWindow& help = THelpWindow::Instance();
+    QVERIFY(help.isVisible());
+    QCOMPARE(help.CurrentTopic(), 4242);
+    QVERIFY(help.CurrentHtml().contains("Placing a mini calendar"));
+    page.remove();
+
+    ShowHelpTopic(2100);
+    QCOMPARE(help.CurrentTopic(), 2100);
+    QVERIFY(help.CurrentHtml().contains("Help topic 2100"));
+
+    ShowHelpContents();
+    QCOMPARE(help.CurrentTopic(), 0);
+    QVERIFY(help.CurrentHtml().contains("Mervane Help"));
+}
+
+void TestPlatformUi::PlacementIsStoredPerResolution()
+{
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    TCalendarMain window;
+    window.setGeometry(40, 50, 300, 200);
+    SavePlacement(window);
+    OverrideScreenPpi(120);
+    window.setGeometry(10, 20, 100, 80);
+    SavePlacement(window);
+    OverrideScreenPpi(0);
+
+    const TIniFile ini(IniFileName());
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement", "Right", 0), 340);
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement", "Bottom", 0), 250);
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement120", "Left", 0), 10);
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement120", "Bottom", 0), 100);
+
+    TCalendarMain restored;
+    RestorePlacement(restored);
+    QCOMPARE(restored.geometry(), QRect(40, 50, 300, 200));
+    OverrideDataFolder({});
+}
+
+void TestPlatformUi::PlacementBeyondTheScreenIsPulledBack()
+{
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    const QSize screen = QApplication::primaryScreen()->geometry().size();
+    TIniFile ini(IniFileName());
+    ini.WriteInteger("TCalendarMain_Placement", "Left", screen.width() - 100);
+    ini.WriteInteger("TCalendarMain_Placement", "Top", -30);
+    ini.WriteInteger("TCalendarMain_Placement", "Right", screen.width() + 200);
+    ini.WriteInteger("TCalendarMain_Placement", "Bottom", screen.height() + 50);
+
+    TCalendarMain window;
+    RestorePlacement(window);
+    // Pulled back by the excess, size kept; a negative top is left alone.
+    QCOMPARE(window.geometry(), QRect(screen.width() - 300, -30 - 50, 300, screen.height() + 80));
+    OverrideDataFolder({});
+}
+
+void TestPlatformUi::BadPlacementCentresTheWindow_data()
+{
+    QTest::addColumn<QStringList>("edges"); // Left, Top, Right, Bottom; empty: not stored
+    QTest::addColumn<bool>("used");
+    QTest::newRow("good") << QStringList{"40", "50", "340", "250"} << true;
+    QTest::newRow("negative left and top") << QStringList{"-100", "-50", "300", "250"} << true;
+    QTest::newRow("no width") << QStringList{"40", "50", "40", "250"} << false;
+    QTest::newRow("right of left swapped") << QStringList{"340", "50", "40", "250"} << false;
+    QTest::newRow("no height") << QStringList{"40", "250", "340", "250"} << false;
+    QTest::newRow("beyond 16 bits") << QStringList{"40", "50", "40000", "250"} << false;
+    QTest::newRow("far negative") << QStringList{"-40000", "50", "340", "250"} << false;
+    QTest::newRow("largest integer") << QStringList{"40", "50", "340", "2147483647"} << false;
+    QTest::newRow("not a number") << QStringList{"forty", "50", "340", "250"} << false;
+    QTest::newRow("top missing") << QStringList{"40", "", "340", "250"} << false;
+    QTest::newRow("only the bottom") << QStringList{"", "", "", "250"} << false;
+}
+
+void TestPlatformUi::BadPlacementCentresTheWindow()
+{
+    QFETCH(QStringList, edges);
+    QFETCH(bool, used);
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    TIniFile ini(IniFileName());
+    ini.BeginUpdate();
+    const QStringList keys{"Left", "Top", "Right", "Bottom"};
+    for (int i = 0; i < keys.size(); ++i) {
+        if (!edges[i].isEmpty())
+            ini.WriteString("TCalendarMain_Placement", keys[i], edges[i]);
+    }
+    ini.WriteString("TCalendarMain_Placement", "Maximized", "perhaps");
+    QVERIFY(ini.EndUpdate());
+
+    TCalendarMain window;
+    window.resize(200, 100);
+    RestorePlacement(window);
+    QVERIFY(!(window.windowState() & Qt::WindowMaximized));
+    if (used) {
+        QCOMPARE(window.geometry().topLeft(), QPoint(edges[0].toInt(), edges[1].toInt()));
+    } else {
+        // Centred on the screen at its own size, and that placement written in place of the bad one.
+        const QRect screen = QApplication::primaryScreen()->geometry();
+        QCOMPARE(window.geometry(), QRect((screen.width() - 200) / 2, (screen.height() - 100) / 2, 200, 100));
+        QCOMPARE(TIniFile(IniFileName()).ReadInteger("TCalendarMain_Placement", "Right", 0),
+                 (screen.width() - 200) / 2 + 200);
+    }
+    OverrideDataFolder({});
+}
+
+void TestPlatformUi::MaximisedWindowKeepsItsNormalRectangle()
+{
+    QTemporaryDir dir;
+    OverrideDataFolder(dir.path());
+    {
+        TCalendarMain window;
+        window.setGeometry(60, 70, 320, 240);
+        window.showMaximized();
+        SavePlacement(window);
+    }
+    const TIniFile ini(IniFileName());
+    QVERIFY(ini.ReadBool("TCalendarMain_Placement", "Maximized", false));
+    QCOMPARE(ini.ReadInteger("TCalendarMain_Placement", "Right", 0), 380);
+
+    TCalendarMain restored;
+    RestorePlacement(restored);
+    QVERIFY(restored.windowState() & Qt::WindowMaximized);
+    restored.showNormal();
+    QCOMPARE(restored.geometry(), QRect(60, 70, 320, 240));
+
+    // Nothing stored yet: centred, and the placement written at once.
+    QTemporaryDir empty;
+    OverrideDataFolder(empty.path());
+    QWidget fresh;
+    fresh.resize(200, 100);
+    RestorePlacement(fresh);
+    QVERIFY(TIniFile(IniFileName()).ReadInteger("QWidget_Placement", "Bottom", 0) != 0);
+    OverrideDataFolder({});
+}
+
+QTEST_MAIN(TestPlatformUi)
+#include "TestPlatformUi.moc"
