@@ -127,8 +127,6 @@ double MarginOfEntry(int entry)
     return entry >= 0 && entry < InchEntries.size() ? 0.25 * (entry + 1) : 0;
 }
 
-using TMarginSetter = void (TCalendarPanel32::*)(double);
-
 QString ShortTime(const QTime& time)
 {
     return QLocale().toString(time, QLocale::ShortFormat);
@@ -266,9 +264,8 @@ QWidget* TCalendarProperties::DatePage()
         {">>", [](QDate d) { return d.addYears(1); }},
     };
     int number = 8;
-    for (const auto& [caption, dateStep] : steps) {
+    for (const auto& [caption, step] : steps) {
         QPushButton* button = NamedButton(caption, QString("Button%1").arg(number++), page);
-        const auto step = dateStep; // see the margin lists below
         connect(button, &QPushButton::clicked, this,
                 [this, step] { m_Calendar->setSelectedDate(step(m_Calendar->selectedDate())); });
         moves->addWidget(button);
@@ -462,20 +459,20 @@ QWidget* TCalendarProperties::MarginsPage()
 {
     auto* page = new QWidget(this);
     auto* lists = new QFormLayout;
-    const std::tuple<const char*, const char*, TMarginSetter> margins[] = {
-        {"LeftMarginInchcombo", "Left:", &TCalendarPanel32::SetLeftMarginInch},
-        {"TopMarginInchcombo", "Top:", &TCalendarPanel32::SetTopMarginInch},
-        {"RightMarginInchcombo", "Right:", &TCalendarPanel32::SetRightMarginInch},
-        {"BottomMarginInchcombo", "Bottom:", &TCalendarPanel32::SetBottomMarginInch},
+    const std::tuple<const char*, const char*, double TCalendarSettings::*> margins[] = {
+        {"LeftMarginInchcombo", "Left:", &TCalendarSettings::LeftMargin},
+        {"TopMarginInchcombo", "Top:", &TCalendarSettings::TopMargin},
+        {"RightMarginInchcombo", "Right:", &TCalendarSettings::RightMargin},
+        {"BottomMarginInchcombo", "Bottom:", &TCalendarSettings::BottomMargin},
     };
-    for (const auto& [name, caption, marginSetter] : margins) {
+    for (const auto& [name, caption, margin] : margins) {
         QComboBox* list = NamedList(InchEntries, name, page);
-        // A copy of its own: g++ 12 lets a lambda's copy of a structured binding read the loop's
-        // stack slot after the loop has ended.
-        const TMarginSetter setter = marginSetter;
-        connect(list, &QComboBox::activated, this, [this, setter](int index) {
-            if (!m_Initializing)
-                (m_ExampleCalendar->*setter)(MarginOfEntry(index));
+        connect(list, &QComboBox::activated, this, [this, margin = margin](int index) {
+            if (m_Initializing)
+                return;
+            TCalendarSettings settings = m_ExampleCalendar->Settings();
+            settings.*margin = MarginOfEntry(index);
+            m_ExampleCalendar->SetSettings(settings);
         });
         lists->addRow(caption, list);
         m_MarginLists += list;
