@@ -12,6 +12,7 @@
 #include "richtext/WPRtfStorage.h"
 #include "stream/ClassRegistry.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
@@ -391,8 +392,9 @@ void TCalendarPanel32::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers s
 void TCalendarPanel32::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)
 {
     TGBasePanel::MouseUp(button, shift, point);
-    // A click: released where it was pressed.
-    if (button == Qt::LeftButton && point == m_PressPoint)
+    // A click: released within the platform's drag distance of the press, so that a hand that
+    // moves a pixel while clicking still opens the cell.
+    if (button == Qt::LeftButton && (point - m_PressPoint).manhattanLength() < QApplication::startDragDistance())
         ClickAt(point);
 }
 

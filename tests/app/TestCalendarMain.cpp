@@ -149,6 +149,7 @@ private slots:
     void CopiedObjectOutlivesThePropertiesPreview_data();
     void CopiedObjectOutlivesThePropertiesPreview();
     void DialogsCentreOverTheMainWindowWhileItExists();
+    void ClickThatMovesAPixelOpensTheEditor();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -1242,6 +1243,25 @@ void TestCalendarMain::DialogsCentreOverTheMainWindowWhileItExists()
 
     f.Forms.reset();
     QVERIFY(!MainWindow());
+}
+
+// A hand that moves a pixel between press and release still clicks the cell.
+void TestCalendarMain::ClickThatMovesAPixelOpensTheEditor()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("click.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "Dentist");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    f.Page().repaint();
+    const QPoint press = f.Page().CellRecord(3).Whole.ToQRect().center();
+    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, press);
+    QTest::mouseMove(&f.Page(), press + QPoint(1, 0));
+    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, press + QPoint(1, 0));
+    QVERIFY(main.EditorActive());
+    QCOMPARE(main.CurrentCell(), 3);
+    QCOMPARE(f.Editor().Text().Document().toPlainText(), QString("Dentist"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
 QObject* NewTestCalendarMain()

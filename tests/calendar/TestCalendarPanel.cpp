@@ -92,6 +92,8 @@ private slots:
     void AssignAndCompareSettings();
     void DefaultsApplyTheLayoutsMiniFonts();
     void PaintLeavesCellsForClicks();
+    void ClickWithinTheDragDistanceOpensTheCell_data();
+    void ClickWithinTheDragDistanceOpensTheCell();
     void CentredNumbersAreNotEditable();
     void CellTextIsPainted();
     void UserTitleOnlyOnTheMainMonth();
@@ -224,6 +226,40 @@ void TestCalendarPanel::PaintLeavesCellsForClicks()
     page.EditPreviousCell(1);
     page.EditNextCell(42);
     QCOMPARE(cells, (QList<int>{3, 4}));
+}
+
+void TestCalendarPanel::ClickWithinTheDragDistanceOpensTheCell_data()
+{
+    QTest::addColumn<QPoint>("move"); // from press to release
+    QTest::addColumn<bool>("opens");
+    const int distance = QApplication::startDragDistance();
+    QVERIFY(distance > 2);
+    QTest::newRow("still") << QPoint(0, 0) << true;
+    QTest::newRow("one pixel right") << QPoint(1, 0) << true;
+    QTest::newRow("one pixel up and left") << QPoint(-1, -1) << true;
+    QTest::newRow("just inside the drag distance") << QPoint(0, distance - 1) << true;
+    QTest::newRow("at the drag distance") << QPoint(distance, 0) << false;
+    QTest::newRow("diagonally at the drag distance") << QPoint(-(distance / 2), distance - distance / 2) << false;
+}
+
+void TestCalendarPanel::ClickWithinTheDragDistanceOpensTheCell()
+{
+    QFETCH(QPoint, move);
+    QFETCH(bool, opens);
+    TCalendarPanel32 page(nullptr);
+    page.SetMainCalMonth(6);
+    Painted(page);
+    QList<int> cells;
+    page.ClickedInCellEvent = [&](QPainter*, const TRect&, const TRect&, int cell, int, TWPRtfStorage*&) {
+        cells += cell;
+    };
+    page.show();
+
+    const QPoint press = page.CellRecord(10).Whole.ToQRect().center();
+    QTest::mousePress(&page, Qt::LeftButton, {}, press);
+    QTest::mouseMove(&page, press + move);
+    QTest::mouseRelease(&page, Qt::LeftButton, {}, press + move);
+    QCOMPARE(cells, opens ? QList<int>{10} : QList<int>{});
 }
 
 void TestCalendarPanel::CentredNumbersAreNotEditable()
