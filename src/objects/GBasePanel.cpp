@@ -263,7 +263,9 @@ void TGBasePanel::SelectInRect(const QRect& rect)
     const QList<TGGraphicControl*> objects = Objects();
     for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
         TGGraphicControl* object = *it;
-        if (!object->geometry().intersects(rect))
+        // QRect::intersects lets a zero-width or zero-height rectangle meet what it crosses;
+        // here an empty rectangle meets nothing, so only a common area counts.
+        if (object->geometry().intersected(rect).isEmpty())
             continue;
         if (shift && list.contains(object))
             list.removeOne(object);

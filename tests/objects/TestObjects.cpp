@@ -44,6 +44,8 @@ private slots:
     void arrowKeys();
     void clickAndShiftClickSelect();
     void rectangleSelection();
+    void rectangleWithoutAreaSelectsNothing_data();
+    void rectangleWithoutAreaSelectsNothing();
     void rightClickMenus();
     void alignAndCenterCommands_data();
     void alignAndCenterCommands();
@@ -454,6 +456,29 @@ void TestObjects::rectangleSelection()
     // Dragged up and left, starting outside the handle.
     Drag({130, 20}, {90, 58});
     QCOMPARE(Selection(), TObjectList{first});
+}
+
+void TestObjects::rectangleWithoutAreaSelectsNothing_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<bool>("selects");
+    // The object covers x 100..119, y 50..59.
+    QTest::newRow("vertical line across") << QPoint(110, 30) << QPoint(110, 80) << false;
+    QTest::newRow("vertical line dragged up") << QPoint(110, 80) << QPoint(110, 30) << false;
+    QTest::newRow("horizontal line across") << QPoint(90, 55) << QPoint(130, 55) << false;
+    QTest::newRow("one pixel wide band") << QPoint(110, 30) << QPoint(111, 80) << true;
+    QTest::newRow("one pixel high band") << QPoint(130, 55) << QPoint(90, 56) << true;
+}
+
+void TestObjects::rectangleWithoutAreaSelectsNothing()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(bool, selects);
+    TTestObject* object = AddObject({100, 50, 20, 10});
+    Drag(from, to);
+    QCOMPARE(Selection(), selects ? TObjectList{object} : TObjectList{});
 }
 
 void TestObjects::rightClickMenus()
