@@ -65,8 +65,13 @@ void TCalendarPanel32::RecalcLayout(bool resetMiniFonts)
     m_Settings.Orientation = m_Geometry.Orientation;
     if (resetMiniFonts && m_Geometry.MiniFontPreset > 0)
         ApplyMiniFontPreset(m_Geometry.MiniFontPreset);
-    resize(int(m_Geometry.Width * Zoom()), int(m_Geometry.Height * Zoom()));
+    resize(SizeAtZoom(Zoom()));
     update();
+}
+
+QSize TCalendarPanel32::SizeAtZoom(float zoom) const
+{
+    return {int(m_Geometry.Width * zoom), int(m_Geometry.Height * zoom)};
 }
 
 void TCalendarPanel32::Relayout()

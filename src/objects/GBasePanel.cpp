@@ -129,14 +129,20 @@ void TGBasePanel::SetZoom(float value)
                                int(std::nearbyint(float(height()) / m_Zoom)));
     }
     m_Zoom = value;
-    m_ZoomedSize = value == 1.0f ? m_UnzoomedSize
-                                 : QSize(int(std::nearbyint(float(m_UnzoomedSize.width()) * value)),
-                                         int(std::nearbyint(float(m_UnzoomedSize.height()) * value)));
+    m_ZoomedSize = SizeAtZoom(value);
     resize(m_ZoomedSize);
     for (TGGraphicControl* object : Objects())
         object->SetZoom(value);
     QCoreApplication::processEvents();
     m_Zooming = false;
+}
+
+QSize TGBasePanel::SizeAtZoom(float zoom) const
+{
+    if (zoom == 1.0f)
+        return m_UnzoomedSize;
+    return {int(std::nearbyint(float(m_UnzoomedSize.width()) * zoom)),
+            int(std::nearbyint(float(m_UnzoomedSize.height()) * zoom))};
 }
 
 void TGBasePanel::SetShape(TLabelShapeType value)

@@ -94,6 +94,8 @@ private slots:
     void PaintLeavesCellsForClicks();
     void ClickWithinTheDragDistanceOpensTheCell_data();
     void ClickWithinTheDragDistanceOpensTheCell();
+    void PageSizeTruncatesAtEveryZoom_data();
+    void PageSizeTruncatesAtEveryZoom();
     void CentredNumbersAreNotEditable();
     void CellTextIsPainted();
     void UserTitleOnlyOnTheMainMonth();
@@ -260,6 +262,47 @@ void TestCalendarPanel::ClickWithinTheDragDistanceOpensTheCell()
     QTest::mouseMove(&page, press + move);
     QTest::mouseRelease(&page, Qt::LeftButton, {}, press + move);
     QCOMPARE(cells, opens ? QList<int>{10} : QList<int>{});
+}
+
+void TestCalendarPanel::PageSizeTruncatesAtEveryZoom_data()
+{
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<QSize>("size"); // of a letter portrait page, 816 x 1056 at full size
+    QTest::newRow("20%") << 0.2f << QSize(163, 211);
+    QTest::newRow("30%") << 0.3f << QSize(244, 316);
+    QTest::newRow("60%") << 0.6f << QSize(489, 633);
+    QTest::newRow("70%") << 0.7f << QSize(571, 739);
+    QTest::newRow("80%") << 0.8f << QSize(652, 844);
+    QTest::newRow("90%") << 0.9f << QSize(734, 950);
+}
+
+// The page's size at a zoom is the same whether a zoom or a new layout sized it last.
+void TestCalendarPanel::PageSizeTruncatesAtEveryZoom()
+{
+    QFETCH(float, zoom);
+    QFETCH(QSize, size);
+    TCalendarPanel32 page(nullptr);
+    QCOMPARE(page.size(), QSize(816, 1056));
+
+    page.SetZoom(zoom);
+    QCOMPARE(page.size(), size);
+    page.RecalcLayout(false);
+    QCOMPARE(page.size(), size);
+    page.SetZoom(1.0f);
+    QCOMPARE(page.size(), QSize(816, 1056));
+
+    // Zoomed from another zoom, and after a relayout at that other zoom.
+    page.SetZoom(0.5f);
+    page.RecalcLayout(false);
+    page.SetZoom(zoom);
+    QCOMPARE(page.size(), size);
+    // Landscape and back at this zoom, then to full size.
+    page.SetCalendarLayout(LOFullCalendarLS);
+    QCOMPARE(page.size(), size.transposed());
+    page.SetCalendarLayout(loFullCalendar);
+    QCOMPARE(page.size(), size);
+    page.SetZoom(1.0f);
+    QCOMPARE(page.size(), QSize(816, 1056));
 }
 
 void TestCalendarPanel::CentredNumbersAreNotEditable()
