@@ -35,6 +35,8 @@ private slots:
 
     void singleSelectionShowsEightSquares();
     void multipleSelectionShowsCornerSquares();
+    void handleFitsWhatStaysSelected_data();
+    void handleFitsWhatStaysSelected();
     void cornerDragResizesByOneLessThanTheMouse();
     void dragMovesSelectionButNotLockedObjects();
     void quickClickMovesNothing();
@@ -273,6 +275,39 @@ void TestObjects::multipleSelectionShowsCornerSquares()
     QCOMPARE(Pixel(image, {231, 121}), grey);
     QCOMPARE(Pixel(image, {110, 48}), QColor(Qt::white)); // no mid-edge squares
     QCOMPARE(Pixel(image, {98, 55}), QColor(Qt::white));
+}
+
+void TestObjects::handleFitsWhatStaysSelected_data()
+{
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QRect>("handle");
+    // Objects 0 (100, 50, 20, 10), 1 (200, 100, 30, 20) and 2 (150, 20, 10, 10) are selected.
+    QTest::newRow("first made unselectable") << 0 << QRect(148, 18, 85, 105);
+    QTest::newRow("second made unselectable") << 1 << QRect(98, 18, 65, 45);
+    QTest::newRow("third made unselectable") << 2 << QRect(98, 48, 135, 75);
+}
+
+// The handle reaches from 2 pixels before the remaining objects to 3 pixels past them, as
+// when they were selected one by one.
+void TestObjects::handleFitsWhatStaysSelected()
+{
+    QFETCH(int, removed);
+    QFETCH(QRect, handle);
+    const TObjectList objects = {AddObject({100, 50, 20, 10}), AddObject({200, 100, 30, 20}),
+                                 AddObject({150, 20, 10, 10})};
+    for (TGGraphicControl* object : objects)
+        Handle().Add(object);
+
+    objects[removed]->SetUnselectable(true);
+    TObjectList remaining = objects;
+    remaining.removeAt(removed);
+    QCOMPARE(Selection(), remaining);
+    QCOMPARE(Handle().geometry(), handle);
+
+    Handle().Clear();
+    for (TGGraphicControl* object : remaining)
+        Handle().Add(object);
+    QCOMPARE(Handle().geometry(), handle);
 }
 
 void TestObjects::cornerDragResizesByOneLessThanTheMouse()
