@@ -7,6 +7,7 @@
 #include "objects/GLabelObjectFiler.h"
 #include "objects/ScreenCursor.h"
 #include "objects/TickCount.h"
+#include "platform/Lines.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
@@ -515,7 +516,7 @@ void TGBasePanel::Paint(QPainter& painter)
         // Outlines cover the pixels 0 .. w-1 and 0 .. h-1.
         const QRect outline(0, 0, w - 1, h - 1);
         if (m_Shape == lsRectangle)
-            painter.drawRect(outline);
+            DrawRectangle(painter, {0, 0, w, h});
         else if (m_Shape == lsRoundRect)
             painter.drawRoundedRect(outline, 12, 12);
         else
