@@ -711,7 +711,11 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(const TRect& rFree, int iCel
     editor.SetMargins(0, 0, 0, 0);
     editor.SetZoom(ZoomPercent());
     editor.SetText(rtfstorage->RtfText());
-    editor.setGeometry(rFree.Left + m_CalendarPanel->x() + 1, rFree.Top + m_CalendarPanel->y() + 1, w, h);
+    // The text area lies on the cell's text as the page paints it, w by h from the free
+    // rectangle's top-left corner, so the text stays where it is; the border goes round it.
+    const QRect textArea(rFree.Left + m_CalendarPanel->x(), rFree.Top + m_CalendarPanel->y(), w, h);
+    const int border = editor.frameWidth();
+    editor.setGeometry(textArea.marginsAdded(QMargins(border, border, border, border)));
     editor.show();
     editor.raise();
     editor.setFocus(Qt::MouseFocusReason);

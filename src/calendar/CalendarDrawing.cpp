@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarDates.h"
 #include "calendar/PlannerLabels.h"
+#include "platform/Lines.h"
 #include "platform/ScreenPpi.h"
 
 #include <QPainter>
@@ -40,9 +41,10 @@ void FillRect(QPainter& canvas, const TRect& rect, TColor color)
         canvas.fillRect(rect.ToQRect(), ColorToQColor(color));
 }
 
+// MoveTo (x1, y1), LineTo (x2, y2): the end point stays undrawn.
 void Line(QPainter& canvas, int x1, int y1, int x2, int y2)
 {
-    canvas.drawLine(x1, y1, x2, y2);
+    DrawLine(canvas, {x1, y1}, {x2, y2});
 }
 
 void UseBlackPen(QPainter& canvas)
@@ -64,16 +66,18 @@ QFont ScreenFont(const TDrawFont& font)
 void DrawBorder(QPainter& canvas, const TRect& r, TCalBorderStyle style)
 {
     UseBlackPen(canvas);
-    const bool top = style == cbAll || style == cbTop || style == cbTopBottom;
-    const bool bottom = style == cbAll || style == cbBottom || style == cbTopBottom;
-    if (top)
-        Line(canvas, r.Left, r.Top, r.Right, r.Top);
-    if (bottom)
-        Line(canvas, r.Left, r.Bottom, r.Right, r.Bottom);
     if (style == cbAll) {
+        // Round the rectangle: each line starts where the last one left its end undrawn.
+        Line(canvas, r.Left, r.Top, r.Right, r.Top);
         Line(canvas, r.Right, r.Top, r.Right, r.Bottom);
+        Line(canvas, r.Right, r.Bottom, r.Left, r.Bottom);
         Line(canvas, r.Left, r.Bottom, r.Left, r.Top);
+        return;
     }
+    if (style == cbTop || style == cbTopBottom)
+        Line(canvas, r.Left, r.Top, r.Right, r.Top);
+    if (style == cbBottom || style == cbTopBottom)
+        Line(canvas, r.Left, r.Bottom, r.Right, r.Bottom);
 }
 
 QString MonthTitle(const TCalendarDrawRecord& record, const QString& titleOverride)
@@ -185,7 +189,7 @@ void DrawPlannerRows(QPainter& canvas, TCalendarDrawRecord& record, int rowCount
     const int top = record.TitleRect.Bottom + 1;
     UseBlackPen(canvas);
     canvas.setBrush(Qt::NoBrush);
-    canvas.drawRect(QRect(l, top, r - l - 1, b - top - 1)); // outline of (l, top, r, b)
+    DrawRectangle(canvas, {l, top, r, b});
     const int rh = (b - top) / rowCount;
     const int xc = l + int(0.15 * (r - l));
     FillRect(canvas, {l + 1, top + 1, xc, b - 1}, record.HeadersBGColor);

@@ -12,6 +12,7 @@
 #include "richtext/WPRtfStorage.h"
 #include "stream/ClassRegistry.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
@@ -64,8 +65,13 @@ void TCalendarPanel32::RecalcLayout(bool resetMiniFonts)
     m_Settings.Orientation = m_Geometry.Orientation;
     if (resetMiniFonts && m_Geometry.MiniFontPreset > 0)
         ApplyMiniFontPreset(m_Geometry.MiniFontPreset);
-    resize(int(m_Geometry.Width * Zoom()), int(m_Geometry.Height * Zoom()));
+    resize(SizeAtZoom(Zoom()));
     update();
+}
+
+QSize TCalendarPanel32::SizeAtZoom(float zoom) const
+{
+    return {int(m_Geometry.Width * zoom), int(m_Geometry.Height * zoom)};
 }
 
 void TCalendarPanel32::Relayout()
@@ -391,8 +397,9 @@ void TCalendarPanel32::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers s
 void TCalendarPanel32::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)
 {
     TGBasePanel::MouseUp(button, shift, point);
-    // A click: released where it was pressed.
-    if (button == Qt::LeftButton && point == m_PressPoint)
+    // A click: released within the platform's drag distance of the press, so that a hand that
+    // moves a pixel while clicking still opens the cell.
+    if (button == Qt::LeftButton && (point - m_PressPoint).manhattanLength() < QApplication::startDragDistance())
         ClickAt(point);
 }
 

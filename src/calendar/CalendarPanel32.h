@@ -162,6 +162,8 @@ protected:
     void Paint(QPainter& painter) override;
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point) override;
+    // The paper's size in screen pixels times `zoom`, truncated as all page geometry is.
+    QSize SizeAtZoom(float zoom) const override;
 
 private:
     void Relayout();

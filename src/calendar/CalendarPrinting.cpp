@@ -3,6 +3,7 @@
 #include "calendar/CalendarDates.h"
 #include "calendar/CalendarDrawing.h"
 #include "calendar/PlannerLabels.h"
+#include "platform/Lines.h"
 #include "print/ReportPrinter.h"
 
 namespace {
@@ -18,9 +19,10 @@ void UseBlackPen(TReportPrinter& report)
     report.SetPen(Qt::black, Qt::SolidLine, 1);
 }
 
+// MoveTo (x1, y1), LineTo (x2, y2): the end point stays undrawn.
 void Line(TReportPrinter& report, int x1, int y1, int x2, int y2)
 {
-    report.Canvas().drawLine(x1, y1, x2, y2);
+    DrawLine(report.Canvas(), {x1, y1}, {x2, y2});
 }
 
 void Fill(TReportPrinter& report, const TRect& rect, TColor color)
@@ -33,14 +35,18 @@ void Fill(TReportPrinter& report, const TRect& rect, TColor color)
 void PrintBorder(TReportPrinter& report, const TRect& r, TCalBorderStyle style)
 {
     UseBlackPen(report);
-    if (style == cbAll || style == cbTop || style == cbTopBottom)
-        Line(report, r.Left, r.Top, r.Right, r.Top);
-    if (style == cbAll || style == cbBottom || style == cbTopBottom)
-        Line(report, r.Left, r.Bottom, r.Right, r.Bottom);
     if (style == cbAll) {
+        // Round the rectangle: each line starts where the last one left its end undrawn.
+        Line(report, r.Left, r.Top, r.Right, r.Top);
         Line(report, r.Right, r.Top, r.Right, r.Bottom);
+        Line(report, r.Right, r.Bottom, r.Left, r.Bottom);
         Line(report, r.Left, r.Bottom, r.Left, r.Top);
+        return;
     }
+    if (style == cbTop || style == cbTopBottom)
+        Line(report, r.Left, r.Top, r.Right, r.Top);
+    if (style == cbBottom || style == cbTopBottom)
+        Line(report, r.Left, r.Bottom, r.Right, r.Bottom);
 }
 
 // Centred horizontally in the rectangle and vertically on a box of 1.4 line heights centred in
@@ -79,7 +85,7 @@ void PrintPlannerRows(TReportPrinter& report, TCalendarDrawRecord& record, int r
     const int top = record.TitleRect.Bottom + 1;
     UseBlackPen(report);
     report.Canvas().setBrush(Qt::NoBrush);
-    report.Canvas().drawRect(QRect(l, top, r - l - 1, b - top - 1));
+    DrawRectangle(report.Canvas(), {l, top, r, b});
     const int rh = (b - top) / rowCount;
     const int xc = l + int(0.15 * (r - l));
     if (record.HeadersBGColor != clWhite)

@@ -3,6 +3,7 @@
 #include "objects/FontChoice.h"
 #include "objects/GBasePanel.h"
 #include "objects/GFont3DEffects.h"
+#include "platform/Lines.h"
 #include "platform/ScreenPpi.h"
 #include "platformui/UiServices.h"
 #include "print/ReportPrinter.h"
@@ -475,7 +476,7 @@ void TGBaseLabel::Draw(QPainter& painter, const TLabelLayout& layout, const QFon
     if (m_BorderStyle == bsSingle) {
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(0, 0, layout.Size.width() - 1, layout.Size.height() - 1);
+        DrawRectangle(painter, {0, 0, layout.Size.width(), layout.Size.height()});
     }
 }
 

@@ -7,6 +7,7 @@
 #include "objects/GLabelObjectFiler.h"
 #include "objects/ScreenCursor.h"
 #include "objects/TickCount.h"
+#include "platform/Lines.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
@@ -129,14 +130,20 @@ void TGBasePanel::SetZoom(float value)
                                int(std::nearbyint(float(height()) / m_Zoom)));
     }
     m_Zoom = value;
-    m_ZoomedSize = value == 1.0f ? m_UnzoomedSize
-                                 : QSize(int(std::nearbyint(float(m_UnzoomedSize.width()) * value)),
-                                         int(std::nearbyint(float(m_UnzoomedSize.height()) * value)));
+    m_ZoomedSize = SizeAtZoom(value);
     resize(m_ZoomedSize);
     for (TGGraphicControl* object : Objects())
         object->SetZoom(value);
     QCoreApplication::processEvents();
     m_Zooming = false;
+}
+
+QSize TGBasePanel::SizeAtZoom(float zoom) const
+{
+    if (zoom == 1.0f)
+        return m_UnzoomedSize;
+    return {int(std::nearbyint(float(m_UnzoomedSize.width()) * zoom)),
+            int(std::nearbyint(float(m_UnzoomedSize.height()) * zoom))};
 }
 
 void TGBasePanel::SetShape(TLabelShapeType value)
@@ -263,7 +270,9 @@ void TGBasePanel::SelectInRect(const QRect& rect)
     const QList<TGGraphicControl*> objects = Objects();
     for (auto it = objects.crbegin(); it != objects.crend(); ++it) {
         TGGraphicControl* object = *it;
-        if (!object->geometry().intersects(rect))
+        // QRect::intersects lets a zero-width or zero-height rectangle meet what it crosses;
+        // here an empty rectangle meets nothing, so only a common area counts.
+        if (object->geometry().intersected(rect).isEmpty())
             continue;
         if (shift && list.contains(object))
             list.removeOne(object);
@@ -507,7 +516,7 @@ void TGBasePanel::Paint(QPainter& painter)
         // Outlines cover the pixels 0 .. w-1 and 0 .. h-1.
         const QRect outline(0, 0, w - 1, h - 1);
         if (m_Shape == lsRectangle)
-            painter.drawRect(outline);
+            DrawRectangle(painter, {0, 0, w, h});
         else if (m_Shape == lsRoundRect)
             painter.drawRoundedRect(outline, 12, 12);
         else

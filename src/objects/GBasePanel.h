@@ -133,6 +133,9 @@ protected:
     virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
     virtual void MouseMove(Qt::KeyboardModifiers shift, QPoint point);
     virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
+    // The host's size at `zoom`: its size at zoom 1.0 scaled and rounded to nearest. A host that
+    // knows its full size answers from it instead.
+    virtual QSize SizeAtZoom(float zoom) const;
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

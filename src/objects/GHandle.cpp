@@ -86,7 +86,9 @@ void TGHandle::Remove(TGGraphicControl* object)
 {
     m_SelectedObjects.removeOne(object);
     if (!m_SelectedObjects.isEmpty()) {
-        FitAround(m_SelectedObjects);
+        // As Add leaves it: 2 pixels outside on the left and top, 3 on the right and bottom.
+        const QRect box = SelectedBox();
+        setGeometry(box.x() - 2, box.y() - 2, box.width() + 5, box.height() + 5);
         return;
     }
     m_Locked = false;
@@ -114,25 +116,26 @@ void TGHandle::Refit()
     if (m_SelectedObjects.isEmpty())
         return;
     raise();
-    FitAround(m_SelectedObjects);
+    // One pixel wider and higher than Add and Remove leave it.
+    const QRect box = SelectedBox();
+    setGeometry(box.x() - 2, box.y() - 2, box.width() + 6, box.height() + 6);
     update();
 }
 
-// The handle's own bounds around `objects`: 2 pixels outside on the left and top, 3 on the
-// right and bottom.
-void TGHandle::FitAround(const QList<TGGraphicControl*>& objects)
+// From the least Left and Top to the greatest Left + Width and Top + Height of the selection.
+QRect TGHandle::SelectedBox() const
 {
     int left = INT_MAX;
     int top = INT_MAX;
     int right = INT_MIN;
     int bottom = INT_MIN;
-    for (const TGGraphicControl* object : objects) {
+    for (const TGGraphicControl* object : m_SelectedObjects) {
         left = std::min(left, object->Left());
         top = std::min(top, object->Top());
         right = std::max(right, object->Left() + object->Width());
         bottom = std::max(bottom, object->Top() + object->Height());
     }
-    setGeometry(left - 2, top - 2, right - left + 6, bottom - top + 6);
+    return {left, top, right - left, bottom - top};
 }
 
 // Qt delivers a press's moves and release to the pressed widget; taking the mouse here lets a

@@ -81,7 +81,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void FitAround(const QList<TGGraphicControl*>& objects);
+    QRect SelectedBox() const;
     void Capture();
     void FocusWhenUsable();
     QPoint Clamped(QPoint point) const;

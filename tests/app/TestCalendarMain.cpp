@@ -93,6 +93,13 @@ void NewJanuary1998(TMainWindowFixture& f)
     f.Trigger("New1");
 }
 
+// The editor's text area in page coordinates.
+QRect EditorTextArea(TMainWindowFixture& f)
+{
+    const QWidget* area = f.Editor().viewport();
+    return QRect(area->mapTo(f.Page().parentWidget(), QPoint(0, 0)) - f.Page().pos(), area->size());
+}
+
 // The lines the editor's text is laid out in, paragraph by paragraph.
 int EditorLines(const TWPRichText& editor)
 {
@@ -149,6 +156,9 @@ private slots:
     void CopiedObjectOutlivesThePropertiesPreview_data();
     void CopiedObjectOutlivesThePropertiesPreview();
     void DialogsCentreOverTheMainWindowWhileItExists();
+    void ClickThatMovesAPixelOpensTheEditor();
+    void EditorTextStandsWhereThePageDrawsIt_data();
+    void EditorTextStandsWhereThePageDrawsIt();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -215,9 +225,9 @@ void TestCalendarMain::TypedTextSurvivesSaveAsAndRestart()
     QCOMPARE(main.CurrentCell(), 10);
     QVERIFY(f.Editor().isVisible());
     QVERIFY(f.Widget<QWidget>("WPToolBar1")->isEnabled());
-    // The editor lies over the cell's free area.
+    // The editor's text area lies on the cell's free area.
     const TRect free = f.Page().CellRecord(10).Free;
-    QCOMPARE(f.Editor().geometry().topLeft(), f.Page().pos() + QPoint(free.Left + 1, free.Top + 1));
+    QCOMPARE(EditorTextArea(f), QRect(free.Left, free.Top, free.Width() + 1, free.Height() + 1));
     QVERIFY(!main.Modified());
     QTest::keyClicks(&f.Editor(), "Dentist");
     QVERIFY(main.Modified());
@@ -379,7 +389,7 @@ void TestCalendarMain::ZoomStaysWithinItsLimits()
 
     QCOMPARE(main.ZoomPercent(), expected);
     QCOMPARE(main.windowTitle(), QString("Mervane  [zoom.MVF]    [%1%]").arg(expected));
-    QCOMPARE(f.Page().width(), int(f.Page().Geometry().Width * (expected / 100.0f) + 0.5f));
+    QCOMPARE(f.Page().width(), int(f.Page().Geometry().Width * (expected / 100.0f)));
     // A zoom step puts the edited text back into its cell first.
     QCOMPARE(main.EditorActive(), !zoomed);
     if (zoomed)
@@ -468,7 +478,7 @@ void TestCalendarMain::TabMovesTheEditorWithinThePage()
         QCOMPARE(TMainWindowFixture::CellText(f.Page(), cell), QString("text"));
         QVERIFY(f.Editor().IsEmpty());
         const TRect free = f.Page().CellRecord(expected).Free;
-        QCOMPARE(f.Editor().pos(), f.Page().pos() + QPoint(free.Left + 1, free.Top + 1));
+        QCOMPARE(EditorTextArea(f).topLeft(), QPoint(free.Left, free.Top));
     }
 }
 
@@ -1242,6 +1252,59 @@ void TestCalendarMain::DialogsCentreOverTheMainWindowWhileItExists()
 
     f.Forms.reset();
     QVERIFY(!MainWindow());
+}
+
+// A hand that moves a pixel between press and release still clicks the cell.
+void TestCalendarMain::ClickThatMovesAPixelOpensTheEditor()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("click.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "Dentist");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TCalendarMain& main = f.Start();
+    f.Page().repaint();
+    const QPoint press = f.Page().CellRecord(3).Whole.ToQRect().center();
+    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, press);
+    QTest::mouseMove(&f.Page(), press + QPoint(1, 0));
+    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, press + QPoint(1, 0));
+    QVERIFY(main.EditorActive());
+    QCOMPARE(main.CurrentCell(), 3);
+    QCOMPARE(f.Editor().Text().Document().toPlainText(), QString("Dentist"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::EditorTextStandsWhereThePageDrawsIt_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::newRow("100%") << 100;
+    QTest::newRow("80%") << 80;
+    QTest::newRow("60%") << 60;
+}
+
+// The editor shows a cell's text exactly where the page paints it, so nothing moves when it
+// opens, nor when the caret goes to the end of a line at the cell's right edge.
+void TestCalendarMain::EditorTextStandsWhereThePageDrawsIt()
+{
+    QFETCH(int, zoom);
+    TMainWindowFixture f;
+    const QString file = f.Path("place.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "Meeting with the whole team at nine\nAt the\ncinema");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", zoom);
+    TCalendarMain& main = f.Start();
+    QCOMPARE(main.ZoomPercent(), zoom);
+    f.Page().repaint();
+    const QImage page = f.Page().grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    f.ClickCell(3);
+    QVERIFY(main.EditorActive());
+    QTest::keyClick(&f.Editor(), Qt::Key_End);
+    f.Editor().clearFocus(); // no caret in the picture
+    const TRect free = f.Page().CellRecord(3).Free;
+    const QRect area = EditorTextArea(f);
+    QCOMPARE(area, QRect(free.Left, free.Top, free.Width() + 1, free.Height() + 1));
+    const QImage shown = f.Editor().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, page.copy(area));
 }
 
 QObject* NewTestCalendarMain()

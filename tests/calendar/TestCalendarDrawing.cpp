@@ -48,6 +48,10 @@ private slots:
     void CentredNumbersLeaveNoRoomForText();
     void CellBorderStylesChooseTheirLines_data();
     void CellBorderStylesChooseTheirLines();
+    void MonthLinesStopBeforeTheirEndPoint_data();
+    void MonthLinesStopBeforeTheirEndPoint();
+    void PlannerLinesStayInsideTheOutline_data();
+    void PlannerLinesStayInsideTheOutline();
     void TitlesFollowOverrideAndYear();
     void WeekPlannerTitles_data();
     void WeekPlannerTitles();
@@ -119,6 +123,89 @@ void TestCalendarDrawing::CellBorderStylesChooseTheirLines()
     QCOMPARE(HasLineAt(image, 1029), bottom);
     // Vertical lines only with cbAll.
     QCOMPARE(image.pixelColor(26 + 109, 700) == QColor(Qt::black), style == cbAll);
+}
+
+void TestCalendarDrawing::MonthLinesStopBeforeTheirEndPoint_data()
+{
+    QTest::addColumn<int>("calendarBorder");
+    QTest::addColumn<int>("headersBorder");
+    QTest::addColumn<int>("cellBorder");
+    QTest::addColumn<QList<QPoint>>("inked");
+    QTest::addColumn<QList<QPoint>>("blank");
+    // The calendar is (26, 26) - (789, 1029); the headers band runs from y 198 to 229, where the
+    // day rows begin; rows are 133 high, columns 109 wide.
+    QTest::newRow("calendar top edge") << int(cbTop) << int(cbNone) << int(cbNone)
+                                       << QList<QPoint>{{26, 26}, {788, 26}} << QList<QPoint>{{789, 26}};
+    QTest::newRow("calendar bottom edge") << int(cbBottom) << int(cbNone) << int(cbNone)
+                                          << QList<QPoint>{{26, 1029}, {788, 1029}} << QList<QPoint>{{789, 1029}};
+    QTest::newRow("calendar outline closes its corners")
+        << int(cbAll) << int(cbNone) << int(cbNone) << QList<QPoint>{{26, 26}, {789, 26}, {789, 1029}, {26, 1029}}
+        << QList<QPoint>{{790, 26}, {26, 1030}};
+    QTest::newRow("headers top edge") << int(cbNone) << int(cbTop) << int(cbNone)
+                                      << QList<QPoint>{{26, 198}, {788, 198}} << QList<QPoint>{{789, 198}};
+    QTest::newRow("headers bottom edge") << int(cbNone) << int(cbBottom) << int(cbNone)
+                                         << QList<QPoint>{{26, 229}, {788, 229}} << QList<QPoint>{{789, 229}};
+    QTest::newRow("cell rows") << int(cbNone) << int(cbNone) << int(cbTopBottom)
+                               << QList<QPoint>{{788, 229}, {788, 362}, {788, 1029}}
+                               << QList<QPoint>{{789, 229}, {789, 362}, {789, 1029}};
+    QTest::newRow("cell columns") << int(cbNone) << int(cbNone) << int(cbAll)
+                                  << QList<QPoint>{{135, 1028}, {789, 1028}, {788, 1029}}
+                                  << QList<QPoint>{{789, 1029}, {789, 228}};
+}
+
+// The canvas's lines leave their end point undrawn, so an edge drawn alone is one pixel shorter
+// than the rectangle it belongs to.
+void TestCalendarDrawing::MonthLinesStopBeforeTheirEndPoint()
+{
+    QFETCH(int, calendarBorder);
+    QFETCH(int, headersBorder);
+    QFETCH(int, cellBorder);
+    QFETCH(QList<QPoint>, inked);
+    QFETCH(QList<QPoint>, blank);
+    TCalendarDrawRecord record = MonthRecord(6, 1997);
+    record.CalendarBorder = TCalBorderStyle(calendarBorder);
+    record.HeadersBorder = TCalBorderStyle(headersBorder);
+    record.CellBorder = TCalBorderStyle(cellBorder);
+    const QImage image = Draw(record, [](QPainter& p, TCalendarDrawRecord& r) { DrawMonth(p, r, QString()); });
+    const auto at = [](QPoint point) { return QString("%1, %2").arg(point.x()).arg(point.y()); };
+    for (const QPoint& point : inked)
+        QVERIFY2(image.pixelColor(point) == QColor(Qt::black), qPrintable(at(point)));
+    for (const QPoint& point : blank)
+        QVERIFY2(image.pixelColor(point) == QColor(Qt::white), qPrintable(at(point)));
+}
+
+void TestCalendarDrawing::PlannerLinesStayInsideTheOutline_data()
+{
+    QTest::addColumn<int>("days");
+    QTest::newRow("week") << 7;
+    QTest::newRow("two weeks") << 14;
+}
+
+// The rows area (26, top) - (789, 1029) is outlined up to x 788 and y 1028; the row lines and
+// the label column's line end on that outline.
+void TestCalendarDrawing::PlannerLinesStayInsideTheOutline()
+{
+    QFETCH(int, days);
+    TCalendarDrawRecord record = MonthRecord(1, 1997);
+    record.Day = 5;
+    record.PlannerDays = days;
+    const QImage image = Draw(record, [](QPainter& p, TCalendarDrawRecord& r) { DrawWeekPlanner(p, r, QString()); });
+    const int top = record.TitleRect.Bottom + 1;
+    const int rh = (1029 - top) / (days + 1);
+    const int xc = 26 + int(0.15 * (789 - 26));
+    const QColor black(Qt::black), white(Qt::white);
+
+    QCOMPARE(image.pixelColor(788, top), black);
+    QCOMPARE(image.pixelColor(788, 1028), black);
+    QCOMPARE(image.pixelColor(26, 1028), black);
+    QCOMPARE(image.pixelColor(789, top), white);
+    QCOMPARE(image.pixelColor(26, 1029), white);
+    for (int k = 1; k <= days; ++k) {
+        QCOMPARE(image.pixelColor(788, top + rh * k), black);
+        QCOMPARE(image.pixelColor(789, top + rh * k), white);
+    }
+    QCOMPARE(image.pixelColor(xc, 1028), black);
+    QCOMPARE(image.pixelColor(xc, 1029), white);
 }
 
 void TestCalendarDrawing::TitlesFollowOverrideAndYear()

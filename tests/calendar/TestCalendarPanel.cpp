@@ -92,6 +92,10 @@ private slots:
     void AssignAndCompareSettings();
     void DefaultsApplyTheLayoutsMiniFonts();
     void PaintLeavesCellsForClicks();
+    void ClickWithinTheDragDistanceOpensTheCell_data();
+    void ClickWithinTheDragDistanceOpensTheCell();
+    void PageSizeTruncatesAtEveryZoom_data();
+    void PageSizeTruncatesAtEveryZoom();
     void CentredNumbersAreNotEditable();
     void CellTextIsPainted();
     void UserTitleOnlyOnTheMainMonth();
@@ -224,6 +228,81 @@ void TestCalendarPanel::PaintLeavesCellsForClicks()
     page.EditPreviousCell(1);
     page.EditNextCell(42);
     QCOMPARE(cells, (QList<int>{3, 4}));
+}
+
+void TestCalendarPanel::ClickWithinTheDragDistanceOpensTheCell_data()
+{
+    QTest::addColumn<QPoint>("move"); // from press to release
+    QTest::addColumn<bool>("opens");
+    const int distance = QApplication::startDragDistance();
+    QVERIFY(distance > 2);
+    QTest::newRow("still") << QPoint(0, 0) << true;
+    QTest::newRow("one pixel right") << QPoint(1, 0) << true;
+    QTest::newRow("one pixel up and left") << QPoint(-1, -1) << true;
+    QTest::newRow("just inside the drag distance") << QPoint(0, distance - 1) << true;
+    QTest::newRow("at the drag distance") << QPoint(distance, 0) << false;
+    QTest::newRow("diagonally at the drag distance") << QPoint(-(distance / 2), distance - distance / 2) << false;
+}
+
+void TestCalendarPanel::ClickWithinTheDragDistanceOpensTheCell()
+{
+    QFETCH(QPoint, move);
+    QFETCH(bool, opens);
+    TCalendarPanel32 page(nullptr);
+    page.SetMainCalMonth(6);
+    Painted(page);
+    QList<int> cells;
+    page.ClickedInCellEvent = [&](QPainter*, const TRect&, const TRect&, int cell, int, TWPRtfStorage*&) {
+        cells += cell;
+    };
+    page.show();
+
+    const QPoint press = page.CellRecord(10).Whole.ToQRect().center();
+    QTest::mousePress(&page, Qt::LeftButton, {}, press);
+    QTest::mouseMove(&page, press + move);
+    QTest::mouseRelease(&page, Qt::LeftButton, {}, press + move);
+    QCOMPARE(cells, opens ? QList<int>{10} : QList<int>{});
+}
+
+void TestCalendarPanel::PageSizeTruncatesAtEveryZoom_data()
+{
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<QSize>("size"); // of a letter portrait page, 816 x 1056 at full size
+    QTest::newRow("20%") << 0.2f << QSize(163, 211);
+    QTest::newRow("30%") << 0.3f << QSize(244, 316);
+    QTest::newRow("60%") << 0.6f << QSize(489, 633);
+    QTest::newRow("70%") << 0.7f << QSize(571, 739);
+    QTest::newRow("80%") << 0.8f << QSize(652, 844);
+    QTest::newRow("90%") << 0.9f << QSize(734, 950);
+}
+
+// The page's size at a zoom is the same whether a zoom or a new layout sized it last.
+void TestCalendarPanel::PageSizeTruncatesAtEveryZoom()
+{
+    QFETCH(float, zoom);
+    QFETCH(QSize, size);
+    TCalendarPanel32 page(nullptr);
+    QCOMPARE(page.size(), QSize(816, 1056));
+
+    page.SetZoom(zoom);
+    QCOMPARE(page.size(), size);
+    page.RecalcLayout(false);
+    QCOMPARE(page.size(), size);
+    page.SetZoom(1.0f);
+    QCOMPARE(page.size(), QSize(816, 1056));
+
+    // Zoomed from another zoom, and after a relayout at that other zoom.
+    page.SetZoom(0.5f);
+    page.RecalcLayout(false);
+    page.SetZoom(zoom);
+    QCOMPARE(page.size(), size);
+    // Landscape and back at this zoom, then to full size.
+    page.SetCalendarLayout(LOFullCalendarLS);
+    QCOMPARE(page.size(), size.transposed());
+    page.SetCalendarLayout(loFullCalendar);
+    QCOMPARE(page.size(), size);
+    page.SetZoom(1.0f);
+    QCOMPARE(page.size(), QSize(816, 1056));
 }
 
 void TestCalendarPanel::CentredNumbersAreNotEditable()

@@ -35,6 +35,8 @@ private slots:
 
     void singleSelectionShowsEightSquares();
     void multipleSelectionShowsCornerSquares();
+    void handleFitsWhatStaysSelected_data();
+    void handleFitsWhatStaysSelected();
     void cornerDragResizesByOneLessThanTheMouse();
     void dragMovesSelectionButNotLockedObjects();
     void quickClickMovesNothing();
@@ -44,6 +46,8 @@ private slots:
     void arrowKeys();
     void clickAndShiftClickSelect();
     void rectangleSelection();
+    void rectangleWithoutAreaSelectsNothing_data();
+    void rectangleWithoutAreaSelectsNothing();
     void rightClickMenus();
     void alignAndCenterCommands_data();
     void alignAndCenterCommands();
@@ -273,6 +277,39 @@ void TestObjects::multipleSelectionShowsCornerSquares()
     QCOMPARE(Pixel(image, {98, 55}), QColor(Qt::white));
 }
 
+void TestObjects::handleFitsWhatStaysSelected_data()
+{
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<QRect>("handle");
+    // Objects 0 (100, 50, 20, 10), 1 (200, 100, 30, 20) and 2 (150, 20, 10, 10) are selected.
+    QTest::newRow("first made unselectable") << 0 << QRect(148, 18, 85, 105);
+    QTest::newRow("second made unselectable") << 1 << QRect(98, 18, 65, 45);
+    QTest::newRow("third made unselectable") << 2 << QRect(98, 48, 135, 75);
+}
+
+// The handle reaches from 2 pixels before the remaining objects to 3 pixels past them, as
+// when they were selected one by one.
+void TestObjects::handleFitsWhatStaysSelected()
+{
+    QFETCH(int, removed);
+    QFETCH(QRect, handle);
+    const TObjectList objects = {AddObject({100, 50, 20, 10}), AddObject({200, 100, 30, 20}),
+                                 AddObject({150, 20, 10, 10})};
+    for (TGGraphicControl* object : objects)
+        Handle().Add(object);
+
+    objects[removed]->SetUnselectable(true);
+    TObjectList remaining = objects;
+    remaining.removeAt(removed);
+    QCOMPARE(Selection(), remaining);
+    QCOMPARE(Handle().geometry(), handle);
+
+    Handle().Clear();
+    for (TGGraphicControl* object : remaining)
+        Handle().Add(object);
+    QCOMPARE(Handle().geometry(), handle);
+}
+
 void TestObjects::cornerDragResizesByOneLessThanTheMouse()
 {
     TTestObject* object = AddObject({100, 50, 20, 10});
@@ -454,6 +491,29 @@ void TestObjects::rectangleSelection()
     // Dragged up and left, starting outside the handle.
     Drag({130, 20}, {90, 58});
     QCOMPARE(Selection(), TObjectList{first});
+}
+
+void TestObjects::rectangleWithoutAreaSelectsNothing_data()
+{
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<bool>("selects");
+    // The object covers x 100..119, y 50..59.
+    QTest::newRow("vertical line across") << QPoint(110, 30) << QPoint(110, 80) << false;
+    QTest::newRow("vertical line dragged up") << QPoint(110, 80) << QPoint(110, 30) << false;
+    QTest::newRow("horizontal line across") << QPoint(90, 55) << QPoint(130, 55) << false;
+    QTest::newRow("one pixel wide band") << QPoint(110, 30) << QPoint(111, 80) << true;
+    QTest::newRow("one pixel high band") << QPoint(130, 55) << QPoint(90, 56) << true;
+}
+
+void TestObjects::rectangleWithoutAreaSelectsNothing()
+{
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(bool, selects);
+    TTestObject* object = AddObject({100, 50, 20, 10});
+    Drag(from, to);
+    QCOMPARE(Selection(), selects ? TObjectList{object} : TObjectList{});
 }
 
 void TestObjects::rightClickMenus()
