@@ -134,6 +134,13 @@ QString ShortTime(const QTime& time)
     return QLocale().toString(time, QLocale::ShortFormat);
 }
 
+// "mmmm yyyy" with the month's stand-alone name: a date format would give the form that follows
+// a day number in many languages ("stycznia 2024" instead of "styczeń 2024").
+QString MonthAndYear(const QDate& date)
+{
+    return QLocale().standaloneMonthName(date.month(), QLocale::LongFormat) + ' ' + QString::number(date.year());
+}
+
 QTime TimeOfDay(double fraction)
 {
     const qint64 minutes = std::llround(fraction * 1440) % 1440;
@@ -614,7 +621,7 @@ void TCalendarProperties::FillControls()
     m_TitleShowYearCheck->setChecked(page.TitleShowYear());
     m_MiniShowYearCheck->setChecked(page.MiniShowYear());
 
-    m_DateLabel->setText(QLocale().toString(m_Calendar->selectedDate(), "MMMM yyyy"));
+    m_DateLabel->setText(MonthAndYear(m_Calendar->selectedDate()));
     m_TimeLabel->setText(ShortTime(TimeOfDay(page.StartTime())));
     const double margins[] = {page.LeftMarginInch(), page.TopMarginInch(), page.RightMarginInch(),
                               page.BottomMarginInch()};
@@ -645,7 +652,7 @@ void TCalendarProperties::DateChoice()
 {
     const QDate date = m_Calendar->selectedDate();
     m_DateLabel->setText(m_PlannerChosen ? QLocale().toString(date, QLocale::LongFormat)
-                                         : QLocale().toString(date, "MMMM yyyy"));
+                                         : MonthAndYear(date));
     if (m_Initializing)
         return;
     m_ExampleCalendar->SetMainCalMonth(date.month());

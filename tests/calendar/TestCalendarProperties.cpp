@@ -1,6 +1,7 @@
 // The calendar properties dialog, the start-time dialog and the user title dialog, driven through
 // their widgets with the scripted UI services answering every modal question.
 
+#include "CalendarFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "calendar/CalendarProperties.h"
 #include "calendar/SetTimeDialog.h"
@@ -153,6 +154,8 @@ private slots:
     void PaperChoiceSetsA4();
     void DateButtonsMoveTheGrid_data();
     void DateButtonsMoveTheGrid();
+    void DateLabelNamesTheMonthStandingAlone_data();
+    void DateLabelNamesTheMonthStandingAlone();
     void DateAndLookControlsSetThePreview();
     void FontButtonsChangeOnlyTheirFont_data();
     void FontButtonsChangeOnlyTheirFont();
@@ -402,6 +405,37 @@ void TestCalendarProperties::DateButtonsMoveTheGrid()
     const TCalendarPanel32& preview = dialog->ExampleCalendar();
     QCOMPARE(QDate(preview.MainCalYear(), preview.MainCalMonth(), preview.MainCalDay()), expected);
     QCOMPARE(Control<QLabel>(*dialog, "DateLabel")->text(), QLocale().toString(expected, "MMMM yyyy"));
+}
+
+void TestCalendarProperties::DateLabelNamesTheMonthStandingAlone_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("opening"); // January 1998
+    QTest::addColumn<QString>("nextMonth");
+    QTest::newRow("Polish") << "pl_PL" << QString("stycze\u0144 1998") << "luty 1998";
+    QTest::newRow("Russian") << "ru_RU" << QString("\u044F\u043D\u0432\u0430\u0440\u044C 1998")
+                             << QString("\u0444\u0435\u0432\u0440\u0430\u043B\u044C 1998");
+    QTest::newRow("Catalan") << "ca_ES" << "gener 1998" << "febrer 1998";
+    QTest::newRow("Finnish") << "fi_FI" << "tammikuu 1998" << "helmikuu 1998";
+    QTest::newRow("German") << "de_DE" << "Januar 1998" << "Februar 1998";
+    QTest::newRow("English") << "en_US" << "January 1998" << "February 1998";
+}
+
+void TestCalendarProperties::DateLabelNamesTheMonthStandingAlone()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, opening);
+    QFETCH(QString, nextMonth);
+    const TDefaultLocale chosen(locale);
+    TCalendarPanel32 main(nullptr);
+    main.SetMainCalYear(1998);
+    main.SetMainCalMonth(1);
+    main.SetMainCalDay(9);
+    auto dialog = Open(&main);
+    QCOMPARE(Control<QLabel>(*dialog, "DateLabel")->text(), opening);
+    ClickTab(*dialog, 1);
+    Click(Control(*dialog, "Button11"));
+    QCOMPARE(Control<QLabel>(*dialog, "DateLabel")->text(), nextMonth);
 }
 
 void TestCalendarProperties::DateAndLookControlsSetThePreview()
