@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -129,9 +130,17 @@ double MarginOfEntry(int entry)
 
 using TMarginSetter = void (TCalendarPanel32::*)(double);
 
+// The locale's short time format without seconds: some locales (the C locale among them) give
+// "HH:mm:ss" as their short form, and the start time is chosen in whole minutes.
+QString ShortTimeFormat()
+{
+    static const QRegularExpression seconds("[^\\w' ]?s{1,2}(\\.z+)?");
+    return QLocale().timeFormat(QLocale::ShortFormat).remove(seconds);
+}
+
 QString ShortTime(const QTime& time)
 {
-    return QLocale().toString(time, QLocale::ShortFormat);
+    return QLocale().toString(time, ShortTimeFormat());
 }
 
 // "mmmm yyyy" with the month's stand-alone name: a date format would give the form that follows
@@ -734,7 +743,7 @@ void TCalendarProperties::StartingtimeButtonClick()
 {
     if (m_Initializing)
         return;
-    QTime time = QLocale().toTime(m_TimeLabel->text(), QLocale::ShortFormat);
+    QTime time = QLocale().toTime(m_TimeLabel->text(), ShortTimeFormat());
     if (!time.isValid()) {
         time = QTime::currentTime();
         m_TimeLabel->setText(ShortTime(time));

@@ -181,6 +181,8 @@ private slots:
     void OkWarnsWhenTextWouldBeLost_data();
     void OkWarnsWhenTextWouldBeLost();
     void StartTimeRoundTrip();
+    void StartTimeShowsHoursAndMinutes_data();
+    void StartTimeShowsHoursAndMinutes();
     void StartTimeCancelKeepsTheTime();
     void UnreadableTimeLabelStartsFromNow();
     void ZoomButtonsStepByTenths_data();
@@ -1039,6 +1041,38 @@ void TestCalendarProperties::StartTimeRoundTrip()
     QCOMPARE(openingMarks, (QStringList{"HourButton9", "MinuteButton30"}));
     QCOMPARE(timeLabel->text(), ShownTime(14, 5));
     QCOMPARE(std::lround(preview.StartTime() * 1440), 14 * 60 + 5);
+}
+
+void TestCalendarProperties::StartTimeShowsHoursAndMinutes_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("shown"); // 8:00
+    QTest::newRow("C") << "C" << "08:00";
+    QTest::newRow("English (United States)") << "en_US" << "8:00 AM";
+    QTest::newRow("German") << "de_DE" << "08:00";
+    QTest::newRow("Finnish") << "fi_FI" << "8.00";
+}
+
+void TestCalendarProperties::StartTimeShowsHoursAndMinutes()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, shown);
+    const TDefaultLocale chosen(locale);
+    TCalendarPanel32 main(nullptr);
+    main.SetCalendarLayout(loDay15);
+    main.SetStartTime(8 * 60 / 1440.0);
+    auto dialog = Open(&main);
+    ClickTab(*dialog, 6);
+    QCOMPARE(Control<QLabel>(*dialog, "TimeLabel")->text(), shown);
+    // The shown time is read back when the start-time dialog opens.
+    QStringList openingMarks;
+    m_Ui->AnswerDialog([&](QDialog& shownDialog) {
+        openingMarks = MarkedButtons(shownDialog);
+        Click(Control(shownDialog, "CancelButton"));
+        return shownDialog.result();
+    });
+    Click(Control(*dialog, "StartingtimeButton"));
+    QCOMPARE(openingMarks, (QStringList{"HourButton8", "MinuteButton00"}));
 }
 
 void TestCalendarProperties::StartTimeCancelKeepsTheTime()
