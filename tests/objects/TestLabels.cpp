@@ -193,6 +193,7 @@ private slots:
     void AutoGrowNeverShrinks();
     void EffectsDialogShowsChangesLive_data();
     void EffectsDialogShowsChangesLive();
+    void EffectsDialogNamesANewLabelsFontColour();
     void DialogsOfferHelp_data();
     void DialogsOfferHelp();
 
@@ -1117,6 +1118,19 @@ void TestLabels::EffectsDialogShowsChangesLive()
     QVERIFY(m_Changes > changes);
     label->Layout();
     QCOMPARE(label->TextMargin(), QPoint(4, 1));
+}
+
+void TestLabels::EffectsDialogNamesANewLabelsFontColour()
+{
+    // The label tool gives a new label the page's font, whose colour is the window-text colour.
+    TGPLabel* label = AddLabel("Text", {50, 50, 142, 33}, m_Owner);
+    label->Font().Assign(m_Host->Font());
+    QCOMPARE(label->Font().Color(), clWindowText);
+    TGFont3DEffects dialog(*label);
+    auto* fontColor = dialog.findChild<TColorComboBox*>("FontColorCombo");
+    QVERIFY(fontColor);
+    QCOMPARE(fontColor->currentText(), QString("Window Text"));
+    QCOMPARE(fontColor->Color(), clWindowText);
 }
 
 void TestLabels::DialogsOfferHelp_data()
