@@ -23,9 +23,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -284,6 +284,10 @@ QWidget* TCalendarProperties::DatePage()
     int number = 8;
     for (const auto& [caption, dateStep] : steps) {
         QPushButton* button = NamedButton(caption, QString("Button%1").arg(number++), page);
+        // As narrow as the caption needs: the pages keep at least their widest minimum and the
+        // preview gets the rest, and five buttons of the usual width made this page so wide that
+        // a landscape page at 30 % no longer fitted the preview.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(" Now ") * 3 / 2);
         const auto step = dateStep; // see the margin lists below
         connect(button, &QPushButton::clicked, this,
                 [this, step] { m_Calendar->setSelectedDate(step(m_Calendar->selectedDate())); });

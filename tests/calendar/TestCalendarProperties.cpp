@@ -28,6 +28,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -193,6 +194,8 @@ private slots:
     void PlacementIsKeptPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
     void PreviewIgnoresClicks();
+    void PreviewShowsTheWholePage_data();
+    void PreviewShowsTheWholePage();
 
     void SetTimeDialogMarksAndCaptions_data();
     void SetTimeDialogMarksAndCaptions();
@@ -1161,6 +1164,39 @@ void TestCalendarProperties::HelpShowsThePagesTopic()
     Click(Control(*dialog, "Helpbutton"));
     QCOMPARE(THelpWindow::Instance().CurrentTopic(), 2100 + page);
     THelpWindow::Instance().hide();
+}
+
+void TestCalendarProperties::PreviewShowsTheWholePage_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<bool>("a4");
+    QTest::newRow("month, landscape") << "1 Month Calendar " << true << false;
+    QTest::newRow("month, 2 minis, landscape, A4") << "1 Month Calendar, 2 Mini Calendars" << true << true;
+    QTest::newRow("24 months, landscape") << "24 Month Calendar (Mini Calendars)" << true << false;
+    QTest::newRow("month, portrait") << "1 Month Calendar " << false << false;
+    QTest::newRow("60 months, portrait, A4") << "60 Month Calendar (Mini Calendars)" << false << true;
+}
+
+void TestCalendarProperties::PreviewShowsTheWholePage()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, landscape);
+    QFETCH(bool, a4);
+    auto dialog = Open(nullptr, 0.3f);
+    ClickIndicator(Control<TRadioGroup>(*dialog, "rOrientation")->Button(landscape ? 1 : 0));
+    ClickIndicator(Control<TRadioGroup>(*dialog, "PaperSize")->Button(a4 ? 1 : 0));
+    ClickListEntry(*dialog, entry);
+    QApplication::processEvents();
+    QCOMPARE(dialog->size(), QSize(920, 540)); // the default size, not grown to make room
+    const TCalendarPanel32& preview = dialog->ExampleCalendar();
+    const QWidget* viewport = Control<QScrollArea>(*dialog, "PreviewScrollBox")->viewport();
+    QVERIFY2(viewport->width() >= preview.width() && viewport->height() >= preview.height(),
+             qPrintable(QString("page %1 x %2 in a view of %3 x %4")
+                            .arg(preview.width())
+                            .arg(preview.height())
+                            .arg(viewport->width())
+                            .arg(viewport->height())));
 }
 
 void TestCalendarProperties::PlacementIsKeptPerResolution_data()
