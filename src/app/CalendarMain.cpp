@@ -376,6 +376,10 @@ void TCalendarMain::ApplyFormSettings()
     font(page.MiniTitleFont(), 10, true, clBlack);
     font(page.MiniHeadersFont(), 8, false, clWhite);
     font(page.MiniCellFont(), 8, false, clBlack);
+    // The page takes the window's font, Arial 8: the label tool and the page's "Font" command
+    // start from it.
+    page.Font().SetName("Arial");
+    page.Font().SetSize(8);
 }
 
 void TCalendarMain::SetIconTool(TFloatingPalette* iconTool)

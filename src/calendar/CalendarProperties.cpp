@@ -25,6 +25,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -127,9 +128,24 @@ double MarginOfEntry(int entry)
     return entry >= 0 && entry < InchEntries.size() ? 0.25 * (entry + 1) : 0;
 }
 
+// The locale's short time format without seconds: some locales (the C locale among them) give
+// "HH:mm:ss" as their short form, and the start time is chosen in whole minutes.
+QString ShortTimeFormat()
+{
+    static const QRegularExpression seconds("[^\\w' ]?s{1,2}(\\.z+)?");
+    return QLocale().timeFormat(QLocale::ShortFormat).remove(seconds);
+}
+
 QString ShortTime(const QTime& time)
 {
-    return QLocale().toString(time, QLocale::ShortFormat);
+    return QLocale().toString(time, ShortTimeFormat());
+}
+
+// "mmmm yyyy" with the month's stand-alone name: a date format would give the form that follows
+// a day number in many languages ("stycznia 2024" instead of "styczeń 2024").
+QString MonthAndYear(const QDate& date)
+{
+    return QLocale().standaloneMonthName(date.month(), QLocale::LongFormat) + ' ' + QString::number(date.year());
 }
 
 QTime TimeOfDay(double fraction)
@@ -266,6 +282,10 @@ QWidget* TCalendarProperties::DatePage()
     int number = 8;
     for (const auto& [caption, step] : steps) {
         QPushButton* button = NamedButton(caption, QString("Button%1").arg(number++), page);
+        // As narrow as the caption needs: the pages keep at least their widest minimum and the
+        // preview gets the rest, and five buttons of the usual width made this page so wide that
+        // a landscape page at 30 % no longer fitted the preview.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(" Now ") * 3 / 2);
         connect(button, &QPushButton::clicked, this,
                 [this, step] { m_Calendar->setSelectedDate(step(m_Calendar->selectedDate())); });
         moves->addWidget(button);
@@ -611,7 +631,7 @@ void TCalendarProperties::FillControls()
     m_TitleShowYearCheck->setChecked(page.TitleShowYear());
     m_MiniShowYearCheck->setChecked(page.MiniShowYear());
 
-    m_DateLabel->setText(QLocale().toString(m_Calendar->selectedDate(), "MMMM yyyy"));
+    m_DateLabel->setText(MonthAndYear(m_Calendar->selectedDate()));
     m_TimeLabel->setText(ShortTime(TimeOfDay(page.StartTime())));
     const double margins[] = {page.LeftMarginInch(), page.TopMarginInch(), page.RightMarginInch(),
                               page.BottomMarginInch()};
@@ -642,7 +662,7 @@ void TCalendarProperties::DateChoice()
 {
     const QDate date = m_Calendar->selectedDate();
     m_DateLabel->setText(m_PlannerChosen ? QLocale().toString(date, QLocale::LongFormat)
-                                         : QLocale().toString(date, "MMMM yyyy"));
+                                         : MonthAndYear(date));
     if (m_Initializing)
         return;
     m_ExampleCalendar->SetMainCalMonth(date.month());
@@ -724,7 +744,7 @@ void TCalendarProperties::StartingtimeButtonClick()
 {
     if (m_Initializing)
         return;
-    QTime time = QLocale().toTime(m_TimeLabel->text(), QLocale::ShortFormat);
+    QTime time = QLocale().toTime(m_TimeLabel->text(), ShortTimeFormat());
     if (!time.isValid()) {
         time = QTime::currentTime();
         m_TimeLabel->setText(ShortTime(time));

@@ -169,13 +169,15 @@ TCalendarSettings::TCalendarSettings()
 
 void TCalendarSettings::SetLocaleNames()
 {
+    // The stand-alone forms: a title or header shows the name on its own, and in many languages
+    // the other form is the one that follows a day number ("stycznia" beside "styczeń").
     const QLocale locale;
     MonthNames.clear();
     DayNames.clear();
     for (int m = 1; m <= 12; ++m)
-        MonthNames += locale.monthName(m, QLocale::LongFormat);
+        MonthNames += locale.standaloneMonthName(m, QLocale::LongFormat);
     for (int d = 0; d < 7; ++d)
-        DayNames += locale.dayName(d == 0 ? 7 : d, QLocale::LongFormat);
+        DayNames += locale.standaloneDayName(d == 0 ? 7 : d, QLocale::LongFormat);
 }
 
 void TCalendarSettings::SetCalendarLineLayout(TCalendarLineLayout value)

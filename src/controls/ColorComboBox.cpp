@@ -18,6 +18,22 @@ constexpr TNamedColor NamedColors[] = {
     {clBlue, "Blue"},     {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"},   {clWhite, "White"},
 };
 
+// Display names of the system colours, by index; a font's default colour is one of them.
+constexpr const char* SystemColorNames[] = {
+    "Scroll Bar", "Background", "Active Caption", "Inactive Caption", "Menu",
+    "Window", "Window Frame", "Menu Text", "Window Text", "Caption Text",
+    "Active Border", "Inactive Border", "App Workspace", "Highlight", "Highlight Text",
+    "Button Face", "Button Shadow", "Gray Text", "Button Text", "Inactive Caption Text",
+    "Button Highlight", "3D Dark Shadow", "3D Light", "Info Text", "Info Background",
+};
+
+// A colour that is none of the named ones: a system colour under its own name, any other "Custom".
+QString UnnamedColorName(TColor value)
+{
+    const int index = SystemColorIndex(value);
+    return index >= 0 && index < int(std::size(SystemColorNames)) ? SystemColorNames[index] : "Custom";
+}
+
 QIcon Swatch(TColor value)
 {
     QPixmap pixmap(16, 12);
@@ -60,7 +76,7 @@ void TColorComboBox::SetColor(TColor value)
 {
     int index = findData(QVariant::fromValue(value));
     if (index < 0) {
-        AddColorItem(value, "Custom");
+        AddColorItem(value, UnnamedColorName(value));
         index = count() - 1;
     }
     setCurrentIndex(index);

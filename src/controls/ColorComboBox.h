@@ -1,7 +1,7 @@
 #pragma once
 // A colour drop-down list: the sixteen named colours, each shown with a swatch and its name,
-// plus the current colour when it is none of them. The object dialogs use it for shadow,
-// highlight and font colours.
+// plus the current colour when it is none of them (a system colour under its own name). The
+// object dialogs use it for shadow, highlight and font colours.
 
 #include "platform/Color.h"
 

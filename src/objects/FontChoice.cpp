@@ -12,11 +12,17 @@ TFontChoice ChoiceFromFont(const TFont& font)
 
 void CopyChoiceToFont(const TFontChoice& choice, TFont& font)
 {
-    font.SetName(choice.Font.family());
-    if (choice.Font.pointSize() > 0)
-        font.SetSize(choice.Font.pointSize());
-    else if (choice.Font.pixelSize() > 0)
+    // Only what the choice changes: a font given back as the dialog got it keeps its exact
+    // height (points are rounded) and its system colour (the dialog holds what it resolves to).
+    const TFontChoice shown = ChoiceFromFont(font);
+    if (choice.Font.family() != shown.Font.family())
+        font.SetName(choice.Font.family());
+    if (choice.Font.pointSize() > 0) {
+        if (choice.Font.pointSize() != shown.Font.pointSize())
+            font.SetSize(choice.Font.pointSize());
+    } else if (choice.Font.pixelSize() > 0) {
         font.SetHeight(-choice.Font.pixelSize());
+    }
     TFontStyles style = 0;
     if (choice.Font.bold())
         style |= FontStyleBit(fsBold);
@@ -27,12 +33,6 @@ void CopyChoiceToFont(const TFontChoice& choice, TFont& font)
     if (choice.Font.strikeOut())
         style |= FontStyleBit(fsStrikeOut);
     font.SetStyle(style);
-    font.SetColor(ColorFromQColor(choice.Color));
-}
-
-TFont FontFromChoice(const TFontChoice& choice)
-{
-    TFont font;
-    CopyChoiceToFont(choice, font);
-    return font;
+    if (choice.Color != shown.Color)
+        font.SetColor(ColorFromQColor(choice.Color));
 }

@@ -10,8 +10,6 @@
 TFontChoice ChoiceFromFont(const TFont& font);
 
 // Copies the chosen name, size, styles and colour into `font`, which keeps its other
-// attributes; a choice given in pixels keeps that pixel height.
+// attributes; a choice given in pixels keeps that pixel height. What the choice leaves as
+// ChoiceFromFont(font) showed it stays exactly as it was.
 void CopyChoiceToFont(const TFontChoice& choice, TFont& font);
-
-// The chosen font.
-TFont FontFromChoice(const TFontChoice& choice);

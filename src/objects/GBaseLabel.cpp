@@ -210,7 +210,10 @@ bool TGBaseLabel::ChooseFont()
     TFontChoice choice = ChoiceFromFont(m_Font);
     if (!UiServices().ChooseFont(choice))
         return false;
-    m_Font.Assign(FontFromChoice(choice));
+    TFont font;
+    font.Assign(m_Font);
+    CopyChoiceToFont(choice, font);
+    m_Font.Assign(font);
     InvalidateLayout();
     return true;
 }

@@ -797,7 +797,9 @@ void TGBasePanel::ApplyFontToSelection()
     TFontChoice choice = ChoiceFromFont(m_Font);
     if (!UiServices().ChooseFont(choice))
         return;
-    const TFont font = FontFromChoice(choice);
+    TFont font;
+    font.Assign(m_Font);
+    CopyChoiceToFont(choice, font);
     for (TGGraphicControl* object : m_SelectionHandle->SelectedObjects())
         object->ApplyFont(font);
     update();

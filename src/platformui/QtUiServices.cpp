@@ -1,10 +1,11 @@
 #include "platformui/QtUiServices.h"
 
+#include "platformui/FontDialog.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -81,16 +82,12 @@ QString TQtUiServices::GetSaveFileName(const TFileDialogRequest& request)
 
 bool TQtUiServices::ChooseFont(TFontChoice& choice)
 {
-    // QFontDialog has no colour; the colour follows in the colour dialog.
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, choice.Font, DialogParent());
-    if (!ok)
+    // Our own dialog rather than Qt's: Qt's cannot start on a name that only a substitute
+    // answers to and has no colour.
+    TFontDialog dialog(choice, DialogParent());
+    if (ExecDialog(dialog) != QDialog::Accepted)
         return false;
-    QColor color = choice.Color;
-    if (!ChooseColor(color))
-        return false;
-    choice.Font = font;
-    choice.Color = color;
+    choice = dialog.Choice();
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QtGlobal>
 #include <QTextStream>
 
 namespace {
@@ -24,6 +25,15 @@ const char* const Usage =
     "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
     "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
     "  --help                       show this text\n";
+
+QtMessageHandler PreviousMessageHandler = nullptr;
+
+void FilterMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set"))
+        return;
+    PreviousMessageHandler(type, context, message);
+}
 
 constexpr int Failed = 1;
 constexpr int WrongCommandLine = 2;
@@ -112,4 +122,10 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         return Failed;
     }
     return UsageError(err, QString("unknown command '%1'").arg(command));
+}
+
+void TMvTool::QuietenRuntimeFolderWarning()
+{
+    if (!PreviousMessageHandler) // once: a second filter would pass messages on to itself
+        PreviousMessageHandler = qInstallMessageHandler(FilterMessage);
 }

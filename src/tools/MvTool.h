@@ -10,4 +10,8 @@ class QTextStream;
 class TMvTool {
 public:
     static int Run(const QStringList& arguments, QTextStream& out, QTextStream& err);
+    // Drops Qt's warning that XDG_RUNTIME_DIR is not set (every run would print it where that
+    // variable is unset, and the tool uses no runtime folder); every other message passes on to
+    // the message handler installed before.
+    static void QuietenRuntimeFolderWarning();
 };

@@ -11,6 +11,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    TMvTool::QuietenRuntimeFolderWarning();
     QApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -137,6 +137,7 @@ private slots:
     void AboutBoxShowsTheVersion();
     void ToolButtonsSetThePageState_data();
     void ToolButtonsSetThePageState();
+    void TextToolLabelsStartFromTheWindowsFont();
     void ClearAllCellContentsAsksNothing();
     void HintsCanBeSwitchedOff();
     void BusyCursorClearedOverTheToolBar();
@@ -812,6 +813,30 @@ void TestCalendarMain::ToolButtonsSetThePageState()
     // A cell away from anything the tool may have placed in cells 15 and 16.
     f.ClickCell(36);
     QVERIFY(main.EditorActive());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::TextToolLabelsStartFromTheWindowsFont()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("label.MVF");
+    TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    f.Start();
+    QCOMPARE(f.Page().Font().Name(), QString("Arial"));
+    QCOMPARE(f.Page().Font().Size(), 8);
+
+    f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); }); // the new label's text
+    QTest::mouseClick(f.Widget<QToolButton>("DrawLabelButton"), Qt::LeftButton);
+    const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
+    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&f.Page(), from + QPoint(60, 30));
+    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(60, 30));
+    QCOMPARE(f.Page().Objects().size(), 1);
+    auto* label = dynamic_cast<TGPLabel*>(f.Page().Objects().first());
+    QVERIFY(label);
+    QCOMPARE(label->Font().Name(), QString("Arial"));
+    QCOMPARE(label->Font().Size(), 20); // the tool's size
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 

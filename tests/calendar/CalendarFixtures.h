@@ -1,5 +1,6 @@
 #pragma once
-// A drawing record as the page fills it for a month: English names and the page's fonts.
+// A drawing record as the page fills it for a month: English names and the page's fonts; and
+// a default locale set for one test.
 
 #include "calendar/CalendarDrawRecord.h"
 
@@ -10,9 +11,9 @@ inline TCalendarDrawRecord EnglishMonthRecord(int month, int year)
     TCalendarDrawRecord record;
     const QLocale locale;
     for (int m = 1; m <= 12; ++m)
-        record.MonthNames += locale.monthName(m, QLocale::LongFormat);
+        record.MonthNames += locale.standaloneMonthName(m, QLocale::LongFormat);
     for (int d = 0; d < 7; ++d)
-        record.DayNames += locale.dayName(d == 0 ? 7 : d, QLocale::LongFormat);
+        record.DayNames += locale.standaloneDayName(d == 0 ? 7 : d, QLocale::LongFormat);
     record.Month = month;
     record.Year = year;
     record.TitleFont = {"Times New Roman", 26, FontStyleBit(fsBold), clBlack};
@@ -20,3 +21,15 @@ inline TCalendarDrawRecord EnglishMonthRecord(int month, int year)
     record.CellFont = {"Times New Roman", 16, FontStyleBit(fsBold), clBlack};
     return record;
 }
+
+// Makes `name` the default locale while it lives, then brings back the one before.
+class TDefaultLocale {
+public:
+    explicit TDefaultLocale(const QString& name) { QLocale::setDefault(QLocale(name)); }
+    ~TDefaultLocale() { QLocale::setDefault(m_Previous); }
+    TDefaultLocale(const TDefaultLocale&) = delete;
+    TDefaultLocale& operator=(const TDefaultLocale&) = delete;
+
+private:
+    QLocale m_Previous;
+};

@@ -1,6 +1,7 @@
 // The calendar page: settings and their presets, copying and comparing settings, defaults, the
 // painted cell geometry, cell text, the click dispatch and object creation with the tools.
 
+#include "CalendarFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GPLabel.h"
@@ -90,6 +91,8 @@ private slots:
     void LineLayoutsSetTheirBorders();
     void OrientationFollowsTheLayout();
     void AssignAndCompareSettings();
+    void NamesFromTheLocaleStandAlone_data();
+    void NamesFromTheLocaleStandAlone();
     void DefaultsApplyTheLayoutsMiniFonts();
     void PaintLeavesCellsForClicks();
     void ClickWithinTheDragDistanceOpensTheCell_data();
@@ -164,6 +167,41 @@ void TestCalendarPanel::AssignAndCompareSettings()
     QVERIFY(target.SameSettings(source));
     target.CellFont().SetColor(clRed);
     QVERIFY(!target.SameSettings(source));
+}
+
+void TestCalendarPanel::NamesFromTheLocaleStandAlone_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QString>("monthName");
+    QTest::addColumn<int>("day"); // 1 = Sunday
+    QTest::addColumn<QString>("dayName");
+    QTest::newRow("Polish") << "pl_PL" << 1 << QString("stycze\u0144") << 2 << QString("poniedzia\u0142ek");
+    QTest::newRow("Russian") << "ru_RU" << 1 << QString("\u044F\u043D\u0432\u0430\u0440\u044C") << 1
+                             << QString("\u0432\u043E\u0441\u043A\u0440\u0435\u0441\u0435\u043D\u044C\u0435");
+    QTest::newRow("Catalan") << "ca_ES" << 1 << "gener" << 7 << "dissabte";
+    QTest::newRow("Finnish") << "fi_FI" << 5 << "toukokuu" << 2 << "maanantai";
+    QTest::newRow("German") << "de_DE" << 3 << QString("M\u00E4rz") << 1 << "Sonntag";
+    QTest::newRow("English") << "en_US" << 12 << "December" << 4 << "Wednesday";
+}
+
+void TestCalendarPanel::NamesFromTheLocaleStandAlone()
+{
+    QFETCH(QString, locale);
+    QFETCH(int, month);
+    QFETCH(QString, monthName);
+    QFETCH(int, day);
+    QFETCH(QString, dayName);
+    const TDefaultLocale chosen(locale);
+    TCalendarPanel32 page(nullptr);
+    QCOMPARE(page.GetMonthName(month), monthName);
+    QCOMPARE(page.GetDayName(day), dayName);
+    // Defaults bring the same names back after they were typed over.
+    page.SetMonthName(month, "typed");
+    page.SetDayName(day, "typed");
+    page.ResetToDefaults();
+    QCOMPARE(page.GetMonthName(month), monthName);
+    QCOMPARE(page.GetDayName(day), dayName);
 }
 
 void TestCalendarPanel::DefaultsApplyTheLayoutsMiniFonts()

@@ -1,6 +1,7 @@
 // The calendar properties dialog, the start-time dialog and the user title dialog, driven through
 // their widgets with the scripted UI services answering every modal question.
 
+#include "CalendarFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "calendar/CalendarProperties.h"
 #include "calendar/SetTimeDialog.h"
@@ -27,6 +28,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -153,6 +155,8 @@ private slots:
     void PaperChoiceSetsA4();
     void DateButtonsMoveTheGrid_data();
     void DateButtonsMoveTheGrid();
+    void DateLabelNamesTheMonthStandingAlone_data();
+    void DateLabelNamesTheMonthStandingAlone();
     void DateAndLookControlsSetThePreview();
     void FontButtonsChangeOnlyTheirFont_data();
     void FontButtonsChangeOnlyTheirFont();
@@ -178,6 +182,8 @@ private slots:
     void OkWarnsWhenTextWouldBeLost_data();
     void OkWarnsWhenTextWouldBeLost();
     void StartTimeRoundTrip();
+    void StartTimeShowsHoursAndMinutes_data();
+    void StartTimeShowsHoursAndMinutes();
     void StartTimeCancelKeepsTheTime();
     void UnreadableTimeLabelStartsFromNow();
     void ZoomButtonsStepByTenths_data();
@@ -188,6 +194,8 @@ private slots:
     void PlacementIsKeptPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
     void PreviewIgnoresClicks();
+    void PreviewShowsTheWholePage_data();
+    void PreviewShowsTheWholePage();
 
     void SetTimeDialogMarksAndCaptions_data();
     void SetTimeDialogMarksAndCaptions();
@@ -402,6 +410,37 @@ void TestCalendarProperties::DateButtonsMoveTheGrid()
     const TCalendarPanel32& preview = dialog->ExampleCalendar();
     QCOMPARE(QDate(preview.MainCalYear(), preview.MainCalMonth(), preview.MainCalDay()), expected);
     QCOMPARE(Control<QLabel>(*dialog, "DateLabel")->text(), QLocale().toString(expected, "MMMM yyyy"));
+}
+
+void TestCalendarProperties::DateLabelNamesTheMonthStandingAlone_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("opening"); // January 1998
+    QTest::addColumn<QString>("nextMonth");
+    QTest::newRow("Polish") << "pl_PL" << QString("stycze\u0144 1998") << "luty 1998";
+    QTest::newRow("Russian") << "ru_RU" << QString("\u044F\u043D\u0432\u0430\u0440\u044C 1998")
+                             << QString("\u0444\u0435\u0432\u0440\u0430\u043B\u044C 1998");
+    QTest::newRow("Catalan") << "ca_ES" << "gener 1998" << "febrer 1998";
+    QTest::newRow("Finnish") << "fi_FI" << "tammikuu 1998" << "helmikuu 1998";
+    QTest::newRow("German") << "de_DE" << "Januar 1998" << "Februar 1998";
+    QTest::newRow("English") << "en_US" << "January 1998" << "February 1998";
+}
+
+void TestCalendarProperties::DateLabelNamesTheMonthStandingAlone()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, opening);
+    QFETCH(QString, nextMonth);
+    const TDefaultLocale chosen(locale);
+    TCalendarPanel32 main(nullptr);
+    main.SetMainCalYear(1998);
+    main.SetMainCalMonth(1);
+    main.SetMainCalDay(9);
+    auto dialog = Open(&main);
+    QCOMPARE(Control<QLabel>(*dialog, "DateLabel")->text(), opening);
+    ClickTab(*dialog, 1);
+    Click(Control(*dialog, "Button11"));
+    QCOMPARE(Control<QLabel>(*dialog, "DateLabel")->text(), nextMonth);
 }
 
 void TestCalendarProperties::DateAndLookControlsSetThePreview()
@@ -1007,6 +1046,38 @@ void TestCalendarProperties::StartTimeRoundTrip()
     QCOMPARE(std::lround(preview.StartTime() * 1440), 14 * 60 + 5);
 }
 
+void TestCalendarProperties::StartTimeShowsHoursAndMinutes_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("shown"); // 8:00
+    QTest::newRow("C") << "C" << "08:00";
+    QTest::newRow("English (United States)") << "en_US" << "8:00 AM";
+    QTest::newRow("German") << "de_DE" << "08:00";
+    QTest::newRow("Finnish") << "fi_FI" << "8.00";
+}
+
+void TestCalendarProperties::StartTimeShowsHoursAndMinutes()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, shown);
+    const TDefaultLocale chosen(locale);
+    TCalendarPanel32 main(nullptr);
+    main.SetCalendarLayout(loDay15);
+    main.SetStartTime(8 * 60 / 1440.0);
+    auto dialog = Open(&main);
+    ClickTab(*dialog, 6);
+    QCOMPARE(Control<QLabel>(*dialog, "TimeLabel")->text(), shown);
+    // The shown time is read back when the start-time dialog opens.
+    QStringList openingMarks;
+    m_Ui->AnswerDialog([&](QDialog& shownDialog) {
+        openingMarks = MarkedButtons(shownDialog);
+        Click(Control(shownDialog, "CancelButton"));
+        return shownDialog.result();
+    });
+    Click(Control(*dialog, "StartingtimeButton"));
+    QCOMPARE(openingMarks, (QStringList{"HourButton8", "MinuteButton00"}));
+}
+
 void TestCalendarProperties::StartTimeCancelKeepsTheTime()
 {
     TCalendarPanel32 main(nullptr);
@@ -1093,6 +1164,39 @@ void TestCalendarProperties::HelpShowsThePagesTopic()
     Click(Control(*dialog, "Helpbutton"));
     QCOMPARE(THelpWindow::Instance().CurrentTopic(), 2100 + page);
     THelpWindow::Instance().hide();
+}
+
+void TestCalendarProperties::PreviewShowsTheWholePage_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<bool>("a4");
+    QTest::newRow("month, landscape") << "1 Month Calendar " << true << false;
+    QTest::newRow("month, 2 minis, landscape, A4") << "1 Month Calendar, 2 Mini Calendars" << true << true;
+    QTest::newRow("24 months, landscape") << "24 Month Calendar (Mini Calendars)" << true << false;
+    QTest::newRow("month, portrait") << "1 Month Calendar " << false << false;
+    QTest::newRow("60 months, portrait, A4") << "60 Month Calendar (Mini Calendars)" << false << true;
+}
+
+void TestCalendarProperties::PreviewShowsTheWholePage()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, landscape);
+    QFETCH(bool, a4);
+    auto dialog = Open(nullptr, 0.3f);
+    ClickIndicator(Control<TRadioGroup>(*dialog, "rOrientation")->Button(landscape ? 1 : 0));
+    ClickIndicator(Control<TRadioGroup>(*dialog, "PaperSize")->Button(a4 ? 1 : 0));
+    ClickListEntry(*dialog, entry);
+    QApplication::processEvents();
+    QCOMPARE(dialog->size(), QSize(920, 540)); // the default size, not grown to make room
+    const TCalendarPanel32& preview = dialog->ExampleCalendar();
+    const QWidget* viewport = Control<QScrollArea>(*dialog, "PreviewScrollBox")->viewport();
+    QVERIFY2(viewport->width() >= preview.width() && viewport->height() >= preview.height(),
+             qPrintable(QString("page %1 x %2 in a view of %3 x %4")
+                            .arg(preview.width())
+                            .arg(preview.height())
+                            .arg(viewport->width())
+                            .arg(viewport->height())));
 }
 
 void TestCalendarProperties::PlacementIsKeptPerResolution_data()

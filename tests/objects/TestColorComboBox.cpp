@@ -12,6 +12,8 @@ class TestColorComboBox : public QObject {
 private slots:
     void OffersTheNamedColours();
     void ShowsAnUnnamedCurrentColour();
+    void NamesASystemColour_data();
+    void NamesASystemColour();
     void ReportsOnlyTheUsersPick();
 };
 
@@ -50,6 +52,29 @@ void TestColorComboBox::ShowsAnUnnamedCurrentColour()
     // A system colour is kept as it is, not as what it resolves to.
     list.SetColor(clWindowText);
     QCOMPARE(list.Color(), clWindowText);
+}
+
+void TestColorComboBox::NamesASystemColour_data()
+{
+    QTest::addColumn<TColor>("color");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("window text") << clWindowText << "Window Text";
+    QTest::newRow("window text, other base") << TColor(0xFF000008u) << "Window Text";
+    QTest::newRow("button face") << clBtnFace << "Button Face";
+    QTest::newRow("first: scroll bar") << clScrollBar << "Scroll Bar";
+    QTest::newRow("last: info background") << clInfoBk << "Info Background";
+    QTest::newRow("beyond the system colours") << SystemColor(40) << "Custom";
+}
+
+void TestColorComboBox::NamesASystemColour()
+{
+    QFETCH(TColor, color);
+    QFETCH(QString, name);
+    TColorComboBox list;
+    list.SetColor(color);
+    QCOMPARE(list.currentText(), name);
+    QCOMPARE(list.Color(), color);
+    QCOMPARE(list.count(), 17);
 }
 
 void TestColorComboBox::ReportsOnlyTheUsersPick()

@@ -9,6 +9,7 @@
 
 #include "controls/ColorComboBox.h"
 #include "controls/WhatsThisMenu.h"
+#include "objects/FontChoice.h"
 #include "objects/GFont3DEffects.h"
 #include "objects/GHandle.h"
 #include "objects/GPLabel.h"
@@ -193,6 +194,9 @@ private slots:
     void AutoGrowNeverShrinks();
     void EffectsDialogShowsChangesLive_data();
     void EffectsDialogShowsChangesLive();
+    void EffectsDialogNamesANewLabelsFontColour();
+    void FontOkUnchangedKeepsTheFont_data();
+    void FontOkUnchangedKeepsTheFont();
     void DialogsOfferHelp_data();
     void DialogsOfferHelp();
 
@@ -1117,6 +1121,52 @@ void TestLabels::EffectsDialogShowsChangesLive()
     QVERIFY(m_Changes > changes);
     label->Layout();
     QCOMPARE(label->TextMargin(), QPoint(4, 1));
+}
+
+void TestLabels::EffectsDialogNamesANewLabelsFontColour()
+{
+    // The label tool gives a new label the page's font, whose colour is the window-text colour.
+    TGPLabel* label = AddLabel("Text", {50, 50, 142, 33}, m_Owner);
+    label->Font().Assign(m_Host->Font());
+    QCOMPARE(label->Font().Color(), clWindowText);
+    TGFont3DEffects dialog(*label);
+    auto* fontColor = dialog.findChild<TColorComboBox*>("FontColorCombo");
+    QVERIFY(fontColor);
+    QCOMPARE(fontColor->currentText(), QString("Window Text"));
+    QCOMPARE(fontColor->Color(), clWindowText);
+}
+
+void TestLabels::FontOkUnchangedKeepsTheFont_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("height"); // pixels at 96 PPI, negative: character height
+    QTest::addColumn<TColor>("color");
+    QTest::newRow("MS Sans Serif 8, window text") << "MS Sans Serif" << -11 << clWindowText;
+    QTest::newRow("Arial, 10.5 points") << "Arial" << -14 << clBlack;
+    QTest::newRow("Times New Roman, button face") << "Times New Roman" << -35 << clBtnFace;
+    QTest::newRow("Courier New, cell height") << "Courier New" << 17 << clNavy;
+}
+
+void TestLabels::FontOkUnchangedKeepsTheFont()
+{
+    QFETCH(QString, name);
+    QFETCH(int, height);
+    QFETCH(TColor, color);
+    TGPLabel* label = AddLabel("Text", {50, 50, 142, 33}, m_Owner);
+    label->Font().SetName(name);
+    label->Font().SetHeight(height);
+    label->Font().SetColor(color);
+    label->Font().SetCharset(0);
+    TFont before;
+    before.Assign(label->Font());
+    m_Ui->AnswerFont(ChoiceFromFont(label->Font())); // what the dialog gives back on OK untouched
+    Choose(OpenMenuOn(*label), {"Font"});
+    QVERIFY(m_Ui->ScriptFinished());
+    QCOMPARE(label->Font().Name(), name);
+    QCOMPARE(label->Font().Height(), height);
+    QCOMPARE(label->Font().Color(), color);
+    QVERIFY(label->Font() == before);
+    QCOMPARE(label->Font().Charset(), 0);
 }
 
 void TestLabels::DialogsOfferHelp_data()

@@ -4,19 +4,24 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenPpi.h"
+#include "platformui/FontDialog.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/PrinterCopies.h"
+#include "platformui/QtUiServices.h"
 #include "platformui/Printers.h"
 #include "platformui/ScriptedUiServices.h"
 #include "platformui/Utility.h"
 #include "platformui/WindowPlacement.h"
 
 #include <QDialog>
+#include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 // Stands in for the main window; placements are stored under its class name.
@@ -32,6 +37,10 @@ private slots:
     void UnscriptedQuestionsAreRecordedAndDeclined();
     void ScriptedDialogsWorkTheRealWidgets();
     void FileFiltersBecomeQtFilters();
+    void FontDialogOkUnchangedKeepsTheFont_data();
+    void FontDialogOkUnchangedKeepsTheFont();
+    void FontDialogGivesTheChangedFont();
+    void FontDialogCancelGivesNothing();
     void CheckPrintersExplainsWhatIsMissing_data();
     void CheckPrintersExplainsWhatIsMissing();
     void CopiesComeFromThePrinter_data();
@@ -108,6 +117,122 @@ void TestPlatformUi::ScriptedDialogsWorkTheRealWidgets()
 
     QCOMPARE(UiServices().ExecDialog(dialog), int(QDialog::Rejected)); // unscripted
     QCOMPARE(ui.Unexpected, QStringList{"dialog: QDialog"});
+}
+
+namespace {
+
+// Answers every modal dialog the real UI services open with `key` (Return: OK, Escape: Cancel)
+// until `finished` is set; `answered` counts the dialogs.
+struct TModalAnswers {
+    Qt::Key Key = Qt::Key_Return;
+    bool Finished = false;
+    int Answered = 0;
+    QString FirstName; // the font name the first dialog showed
+};
+
+void AnswerNextModal(TModalAnswers& answers)
+{
+    QTimer::singleShot(0, [&answers] {
+        if (answers.Finished)
+            return;
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            if (answers.Answered == 0) {
+                if (auto* name = modal->findChild<QComboBox*>("FontName"))
+                    answers.FirstName = name->currentText();
+            }
+            ++answers.Answered;
+            QTest::keyClick(modal, answers.Key);
+        }
+        AnswerNextModal(answers);
+    });
+}
+
+TFontChoice Choice(const QString& name, int points, bool bold, bool italic, bool underline, QColor color)
+{
+    QFont font(name);
+    font.setPointSize(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    return {font, color};
+}
+
+} // namespace
+
+void TestPlatformUi::FontDialogOkUnchangedKeepsTheFont_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<bool>("underline");
+    QTest::addColumn<QColor>("color");
+    QTest::newRow("Times New Roman") << "Times New Roman" << 26 << true << false << false << QColor(Qt::black);
+    QTest::newRow("Arial") << "Arial" << 8 << false << false << false << QColor(0, 0, 128);
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << 8 << false << true << false << QColor(Qt::red);
+    QTest::newRow("Courier New") << "Courier New" << 12 << true << true << true << QColor(Qt::white);
+    QTest::newRow("Wingdings") << "Wingdings" << 20 << false << false << false << QColor(0, 128, 128);
+}
+
+void TestPlatformUi::FontDialogOkUnchangedKeepsTheFont()
+{
+    QFETCH(QString, name);
+    QFETCH(int, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(bool, underline);
+    QFETCH(QColor, color);
+    const TFontChoice given = Choice(name, points, bold, italic, underline, color);
+    TFontChoice choice = given;
+    TQtUiServices ui;
+    TModalAnswers answers;
+    AnswerNextModal(answers);
+    const bool accepted = ui.ChooseFont(choice);
+    answers.Finished = true;
+    QVERIFY(accepted);
+    QCOMPARE(answers.Answered, 1); // one dialog for font and colour
+    QCOMPARE(answers.FirstName, name);
+    QCOMPARE(choice.Font.family(), name);
+    QCOMPARE(choice.Font.pointSize(), points);
+    QCOMPARE(choice.Font.bold(), bold);
+    QCOMPARE(choice.Font.italic(), italic);
+    QCOMPARE(choice.Font.underline(), underline);
+    QCOMPARE(choice.Font, given.Font);
+    QCOMPARE(choice.Color, color);
+}
+
+void TestPlatformUi::FontDialogGivesTheChangedFont()
+{
+    const TFontChoice given = Choice("Times New Roman", 16, false, false, false, Qt::blue);
+    TFontDialog dialog(given);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.findChild<QComboBox*>("FontStyle")->setCurrentIndex(3); // Bold Italic
+    QComboBox* size = dialog.findChild<QComboBox*>("FontSize");
+    size->setCurrentText("14");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("okbutton"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const TFontChoice chosen = dialog.Choice();
+    QCOMPARE(chosen.Font.family(), QString("Times New Roman"));
+    QCOMPARE(chosen.Font.pointSize(), 14);
+    QVERIFY(chosen.Font.bold() && chosen.Font.italic());
+    QCOMPARE(chosen.Color, QColor(Qt::blue));
+}
+
+void TestPlatformUi::FontDialogCancelGivesNothing()
+{
+    const TFontChoice given = Choice("Arial", 10, false, false, false, Qt::black);
+    TFontChoice choice = given;
+    TQtUiServices ui;
+    TModalAnswers answers;
+    answers.Key = Qt::Key_Escape;
+    AnswerNextModal(answers);
+    const bool accepted = ui.ChooseFont(choice);
+    answers.Finished = true;
+    QVERIFY(!accepted);
+    QCOMPARE(answers.Answered, 1);
+    QCOMPARE(choice.Font, given.Font);
+    QCOMPARE(choice.Color, given.Color);
 }
 
 void TestPlatformUi::FileFiltersBecomeQtFilters()

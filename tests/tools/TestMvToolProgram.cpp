@@ -5,6 +5,7 @@
 #include "calendar/CalendarPanel32.h"
 #include "stream/StreamError.h"
 #include "tools/CalendarJson.h"
+#include "tools/MvTool.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -47,6 +48,9 @@ private slots:
     void ExitCodesAndMessages();
     void InfoPrintsTheJsonOnStandardOutput();
     void DrawsWithoutADisplay();
+    void NoRuntimeFolderWarning_data();
+    void NoRuntimeFolderWarning();
+    void OtherMessagesStillShow();
 
 private:
     QString Path(const QString& name) const { return m_Dir.filePath(name); }
@@ -150,6 +154,48 @@ void TestMvToolProgram::DrawsWithoutADisplay()
     TCalendarPanel32 page(nullptr);
     page.LoadFromFile(Path("good.MVF"), nullptr);
     QCOMPARE(QImage(Path("headless.png")).size(), page.size());
+}
+
+void TestMvToolProgram::NoRuntimeFolderWarning_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("info") << QStringList{"info", Path("good.MVF")};
+    QTest::newRow("render") << QStringList{"render", Path("good.MVF"), Path("quiet.png")};
+}
+
+void TestMvToolProgram::NoRuntimeFolderWarning()
+{
+    QFETCH(QStringList, arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    const TRun run = RunMvTool(arguments, environment);
+    QCOMPARE(run.ExitCode, 0);
+    QCOMPARE(run.Err, QString());
+}
+
+namespace {
+
+QStringList CaughtMessages;
+
+void CatchMessage(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    CaughtMessages += message;
+}
+
+} // namespace
+
+void TestMvToolProgram::OtherMessagesStillShow()
+{
+    CaughtMessages.clear();
+    const QtMessageHandler before = qInstallMessageHandler(CatchMessage);
+    TMvTool::QuietenRuntimeFolderWarning();
+    qWarning("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-tester'");
+    qWarning("Cannot open the font file");
+    qDebug("QStandardPaths: XDG_RUNTIME_DIR not set (as a debug message)");
+    qInstallMessageHandler(before);
+    QCOMPARE(CaughtMessages, (QStringList{"Cannot open the font file",
+                                          "QStandardPaths: XDG_RUNTIME_DIR not set (as a debug message)"}));
 }
 
 QObject* NewTestMvToolProgram()
