@@ -67,8 +67,14 @@ void TCalendarDocument::SetFileName(const QString& fileName)
 bool TCalendarDocument::CheckSaveNeeded()
 {
     emit CommitPendingEdits();
-    if (!m_Modified || !AskYesNo("Save changes?", "Save"))
+    if (!m_Modified)
         return true;
+    switch (UiServices().AskQuestion("Save changes?", "Save")) {
+    case TQuestionAnswer::Yes: break;
+    case TQuestionAnswer::No: return true;
+    // Esc or a closed box: the user wants neither to save nor to lose the changes.
+    case TQuestionAnswer::Cancelled: return false;
+    }
     if (m_FileName.isEmpty())
         SaveAs();
     else

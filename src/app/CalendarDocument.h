@@ -36,8 +36,9 @@ public:
     int PreviewZoomPercent() const { return m_PreviewZoomPercent; }
     void SetPreviewZoomPercent(int percent) { m_PreviewZoomPercent = percent; }
 
-    // Offers to save the changes ("Save changes?"). False when the user wanted them saved and
-    // they were not (Save As cancelled, the save failed): the calling command must not go on.
+    // Offers to save the changes ("Save changes?"). False when the question was left with Esc
+    // or by closing it, or the user wanted the changes saved and they were not (Save As
+    // cancelled, the save failed): the calling command must not go on.
     bool CheckSaveNeeded();
     // A new calendar: the properties dialog for a new page; on OK the cells and objects go, the
     // calendar has no file and counts as changed. On Cancel the old calendar stays as it was.

@@ -15,7 +15,7 @@ void ShowInfo(const QString& text)
 
 bool AskYesNo(const QString& text, const QString& caption)
 {
-    return UiServices().AskYesNo(text, caption);
+    return UiServices().AskQuestion(text, caption) == TQuestionAnswer::Yes;
 }
 
 void BusyCursor()

@@ -9,7 +9,7 @@ class QWidget;
 // Message box with the text, caption "Information", information icon and an OK button.
 void ShowInfo(const QString& text);
 
-// Question with Yes and No; true when Yes is pressed.
+// Question with Yes and No; true when Yes is pressed (Esc and closing the box count as No).
 bool AskYesNo(const QString& text, const QString& caption);
 
 // The hourglass for the whole application, and back. Not nested: one NormalCursor ends any

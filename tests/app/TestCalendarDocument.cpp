@@ -501,7 +501,7 @@ void TestCalendarDocument::SaveChangesFirst_data()
 {
     QTest::addColumn<bool>("named");    // the calendar has a file
     QTest::addColumn<bool>("changed");  // it has changes not yet saved
-    QTest::addColumn<int>("answer");    // to "Save changes?": -1 not asked, 0 No, 1 Yes
+    QTest::addColumn<int>("answer");    // to "Save changes?": -1 not asked, 0 No, 1 Yes, 2 Esc
     QTest::addColumn<QString>("saveAs"); // file chosen in Save As; empty: cancelled, none asked
     QTest::addColumn<bool>("saveFails");
     QTest::addColumn<bool>("saved");    // the changes reached the file
@@ -513,6 +513,8 @@ void TestCalendarDocument::SaveChangesFirst_data()
     QTest::newRow("yes, no file yet: saved as chosen") << false << true << 1 << "New.MVF" << false << true << true;
     QTest::newRow("yes, Save As cancelled: stops") << false << true << 1 << "" << false << false << false;
     QTest::newRow("yes, save failed: stops") << true << true << 1 << "" << true << false << false;
+    QTest::newRow("esc: stops, nothing saved") << true << true << 2 << "" << false << false << false;
+    QTest::newRow("esc, no file yet: stops, nothing asked") << false << true << 2 << "" << false << false << false;
 }
 
 // Open asks before it would drop changes; it goes on unless the user wanted them saved and
@@ -545,7 +547,9 @@ void TestCalendarDocument::SaveChangesFirst()
     }
     const QString savedTo = named ? file : f.Path(saveAs.isEmpty() ? "none" : saveAs);
 
-    if (answer >= 0)
+    if (answer == 2)
+        f.Ui.CancelQuestion();
+    else if (answer >= 0)
         f.Ui.AnswerYesNo(answer == 1);
     if (answer == 1 && !named)
         f.Ui.AnswerFileName(saveAs.isEmpty() ? QString() : savedTo);

@@ -113,6 +113,8 @@ private slots:
     void TypedTextSurvivesSaveAsAndRestart();
     void ClosingWithChanges_data();
     void ClosingWithChanges();
+    void EscOnTheQuestionKeepsTheWork_data();
+    void EscOnTheQuestionKeepsTheWork();
     void FailedSaveKeepsNameAndChanges();
     void ZoomStaysWithinItsLimits_data();
     void ZoomStaysWithinItsLimits();
@@ -280,6 +282,64 @@ void TestCalendarMain::ClosingWithChanges()
     TCalendarPanel32 stored(nullptr);
     stored.LoadFromFile(file, nullptr);
     QCOMPARE(TMainWindowFixture::CellText(stored, 8), answerYes ? QString("old new") : QString("old"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::EscOnTheQuestionKeepsTheWork_data()
+{
+    QTest::addColumn<QString>("command"); // "close", "recent" or a menu item
+    QTest::addColumn<QString>("question");
+    QTest::newRow("close") << "close" << "Save changes?";
+    QTest::newRow("new") << "New1" << "Save changes?";
+    QTest::newRow("open") << "Open1" << "Save changes?";
+    QTest::newRow("recent file") << "recent" << "Save changes?";
+    QTest::newRow("cancel changes") << "mnuCancelChanges" << "Cancel all changes?";
+}
+
+// Esc or closing the question box means "do not go on": the window, the file and the typed
+// text stay, and nothing further is asked.
+void TestCalendarMain::EscOnTheQuestionKeepsTheWork()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, question);
+    TMainWindowFixture f;
+    const QString file = f.Path("Dec2026.MVF");
+    const QString other = f.Path("Jan2027.MVF");
+    TMainWindowFixture::WriteCalendar(file, 12, 2026, 8, "old");
+    TMainWindowFixture::WriteCalendar(other, 1, 2027, 3, "other");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TIniFile(IniFileName()).WriteString("MRU", "F1", other);
+    TCalendarMain& main = f.Start();
+    QCOMPARE(main.CurrentFileName(), file);
+    f.ClickCell(8);
+    QTest::keyClick(&f.Editor(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&f.Editor(), " new");
+
+    f.Ui.CancelQuestion();
+    if (command == "close") {
+        QVERIFY(!f.Close());
+    } else if (command == "recent") {
+        for (QAction* action : f.Widget<QMenu>("FileMenu")->actions()) {
+            if (action->text().endsWith(" " + other))
+                action->trigger();
+        }
+    } else {
+        f.Trigger(command);
+    }
+
+    QTRY_COMPARE(f.Ui.Questions.size(), 1);
+    QCOMPARE(f.Ui.Questions[0].Text, question);
+    QVERIFY(main.isVisible());
+    QCOMPARE(main.CurrentFileName(), file);
+    QVERIFY(main.Modified());
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 8), QString("old new"));
+    QVERIFY(main.MRUList().Files().contains(other));
+    TCalendarPanel32 stored(nullptr);
+    stored.LoadFromFile(file, nullptr);
+    QCOMPARE(TMainWindowFixture::CellText(stored, 8), QString("old"));
+    QVERIFY(f.Ui.DialogsShown.isEmpty());
+    QVERIFY(f.Ui.FileRequests.isEmpty());
+    QVERIFY(f.Ui.ScriptFinished());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 

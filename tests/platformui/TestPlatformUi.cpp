@@ -6,6 +6,7 @@
 #include "platform/ScreenPpi.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/PrinterCopies.h"
+#include "platformui/QuestionBox.h"
 #include "platformui/Printers.h"
 #include "platformui/ScriptedUiServices.h"
 #include "platformui/Utility.h"
@@ -13,6 +14,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -30,6 +32,8 @@ class TestPlatformUi : public QObject {
 private slots:
     void ShowInfoAndAskYesNoGoThroughTheSeam();
     void UnscriptedQuestionsAreRecordedAndDeclined();
+    void QuestionBoxTellsEscFromNo_data();
+    void QuestionBoxTellsEscFromNo();
     void ScriptedDialogsWorkTheRealWidgets();
     void FileFiltersBecomeQtFilters();
     void CheckPrintersExplainsWhatIsMissing_data();
@@ -52,15 +56,19 @@ void TestPlatformUi::ShowInfoAndAskYesNoGoThroughTheSeam()
     TScriptedUiServices ui;
     ui.AnswerYesNo(true);
     ui.AnswerYesNo(false);
+    ui.CancelQuestion();
+    ui.CancelQuestion();
     ShowInfo("File x.MVF no longer exists");
     QVERIFY(AskYesNo("Save changes?", "Save"));
     QVERIFY(!AskYesNo("Cancel all changes?", "CANCEL"));
+    QCOMPARE(UiServices().AskQuestion("Save changes?", "Save"), TQuestionAnswer::Cancelled);
+    QVERIFY(!AskYesNo("Cancel all changes?", "CANCEL")); // Esc is no Yes
 
     QCOMPARE(ui.Messages.size(), 1);
     QCOMPARE(ui.Messages[0].Text, QString("File x.MVF no longer exists"));
     QCOMPARE(ui.Messages[0].Caption, QString("Information"));
     QCOMPARE(ui.Messages[0].Icon, TMessageIcon::Information);
-    QCOMPARE(ui.Questions.size(), 2);
+    QCOMPARE(ui.Questions.size(), 4);
     QCOMPARE(ui.Questions[1].Caption, QString("CANCEL"));
     QVERIFY(ui.ScriptFinished());
     QVERIFY(ui.Unexpected.isEmpty());
@@ -85,6 +93,46 @@ void TestPlatformUi::UnscriptedQuestionsAreRecordedAndDeclined()
     ui.AnswerColor(Qt::blue);
     QVERIFY(UiServices().ChooseColor(color));
     QCOMPARE(color, QColor(Qt::blue));
+}
+
+void TestPlatformUi::QuestionBoxTellsEscFromNo_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<TQuestionAnswer>("answer");
+    QTest::newRow("yes") << "yes" << TQuestionAnswer::Yes;
+    QTest::newRow("no") << "no" << TQuestionAnswer::No;
+    QTest::newRow("esc") << "esc" << TQuestionAnswer::Cancelled;
+    QTest::newRow("closed box") << "close" << TQuestionAnswer::Cancelled;
+}
+
+// The real question box: Yes and No as pressed, Esc and the close button as Cancelled, with
+// only Yes and No to be seen.
+void TestPlatformUi::QuestionBoxTellsEscFromNo()
+{
+    QFETCH(QString, action);
+    QFETCH(TQuestionAnswer, answer);
+    TQuestionBox box("Save changes?", "Save");
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QList<QMessageBox::StandardButton> visible;
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->isVisible())
+            visible += box.standardButton(button);
+    }
+    std::sort(visible.begin(), visible.end());
+    QCOMPARE(visible, (QList<QMessageBox::StandardButton>{QMessageBox::Yes, QMessageBox::No}));
+
+    if (action == "yes")
+        QTest::mouseClick(box.button(QMessageBox::Yes), Qt::LeftButton);
+    else if (action == "no")
+        QTest::mouseClick(box.button(QMessageBox::No), Qt::LeftButton);
+    else if (action == "esc")
+        QTest::keyClick(&box, Qt::Key_Escape);
+    else
+        QVERIFY(box.close());
+
+    QVERIFY(!box.isVisible());
+    QCOMPARE(box.Answer(), answer);
 }
 
 void TestPlatformUi::ScriptedDialogsWorkTheRealWidgets()
