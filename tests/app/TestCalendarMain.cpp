@@ -815,53 +815,69 @@ void TestCalendarMain::ToolButtonsSetThePageState_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("state");
-    QTest::newRow("text") << "DrawLabelButton" << int(psLabel);
-    QTest::newRow("clip art") << "DrawImageButton" << int(psImage);
-    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel);
-    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText);
-    QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar);
+    QTest::addColumn<bool>("places"); // the tool makes an object (the other kinds are not built yet)
+    QTest::newRow("text") << "DrawLabelButton" << int(psLabel) << true;
+    QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << false;
+    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << false;
+    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << false;
+    QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar) << false;
 }
 
 void TestCalendarMain::ToolButtonsSetThePageState()
 {
     QFETCH(QString, button);
     QFETCH(int, state);
+    QFETCH(bool, places);
     TMainWindowFixture f;
     const QString file = f.Path("tools.MVF");
     TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
     TIniFile(IniFileName()).WriteString("MRU", "F0", file);
     TCalendarMain& main = f.Start();
+    auto* existing = new TGPLabel(&main);
+    existing->Loaded();
+    existing->SetCaption("Existing");
+    f.Page().PlaceObject(*existing, QRect(f.Page().CellRecord(22).Whole.ToQRect().topLeft(), QSize(80, 20)));
+    main.SetModified(false);
     auto* pointer = f.Widget<QToolButton>("Pointerbutton");
     auto* tool = f.Widget<QToolButton>(button);
     QVERIFY(pointer->isChecked());
     // The text tool opens the new label's text dialog after each creation.
-    if (state == psLabel) {
+    if (places) {
         for (int i = 0; i < 2; ++i)
             f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); });
     }
 
-    QTest::mouseClick(tool, Qt::LeftButton);
-    QCOMPARE(int(f.Page().PanelState()), state);
-    QVERIFY(tool->isChecked() && !pointer->isChecked());
-    // A click on a cell belongs to the tool: no editor opens.
-    f.ClickCell(15);
-    QVERIFY(!main.EditorActive());
+    // A click, then a dragged rectangle: made or not, each attempt ends with the selection tool,
+    // and only a placed object changes the calendar.
+    for (const bool drag : {false, true}) {
+        QTest::mouseClick(tool, Qt::LeftButton);
+        QCOMPARE(int(f.Page().PanelState()), state);
+        QVERIFY(tool->isChecked() && !pointer->isChecked());
+        if (drag) {
+            const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
+            QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
+            QTest::mouseMove(&f.Page(), from + QPoint(40, 30));
+            QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(40, 30));
+        } else {
+            // A click on a cell belongs to the tool: no editor opens.
+            f.ClickCell(15);
+            QVERIFY(!main.EditorActive());
+        }
+        QVERIFY(pointer->isChecked());
+        QCOMPARE(f.Page().PanelState(), psPointing);
+        QVERIFY(f.Page().Pointing());
+        QCOMPARE(main.Modified(), places);
+        QCOMPARE(f.Page().Objects().size(), places ? (drag ? 3 : 2) : 1);
+        main.SetModified(false);
+    }
 
-    // A rectangle dragged with the tool ends with the selection tool, and the page is changed.
-    f.Page().SetPanelState(psPointing); // the click above was taken as a (tiny) creation
-    QTest::mouseClick(tool, Qt::LeftButton);
-    const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
-    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&f.Page(), from + QPoint(40, 30));
-    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(40, 30));
-    QVERIFY(pointer->isChecked());
-    QVERIFY(main.Modified());
-
-    QTest::mouseClick(pointer, Qt::LeftButton);
-    QCOMPARE(f.Page().PanelState(), psPointing);
-    // A cell away from anything the tool may have placed in cells 15 and 16.
+    // Selection mode without touching the tool bar: a click selects an object, and a click on a
+    // cell away from anything the tool may have placed in cells 15 and 16 opens the editor.
+    QTest::mouseClick(existing, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(f.Page().SelectionHandle()->SelectedObjects(), QList<TGGraphicControl*>{existing});
     f.ClickCell(36);
     QVERIFY(main.EditorActive());
+    QVERIFY(!main.Modified());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
