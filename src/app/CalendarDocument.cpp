@@ -159,7 +159,21 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
     SetFileName(name);
     page.update();
     emit PageReloaded();
+    ReportObjectsLeftOut(name);
     return true;
+}
+
+void TCalendarDocument::ReportObjectsLeftOut(const QString& fileName)
+{
+    if (m_Page->ObjectsLeftOut().isEmpty())
+        return;
+    // Saving writes only the objects on the page, so the user must know before saving over them.
+    QStringList classes = m_Page->ObjectsLeftOut();
+    classes.removeAll(QString());
+    classes.removeDuplicates();
+    const QString text =
+        "Some objects of " + fileName + " could not be read and will be missing when the calendar is saved";
+    ShowInfo(classes.isEmpty() ? text + "." : text + ": " + classes.join(", "));
 }
 
 bool TCalendarDocument::Save()

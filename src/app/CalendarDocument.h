@@ -47,7 +47,7 @@ public:
     void Open();
     // Replaces the page by the file's calendar; true when it was read. A file that is missing or
     // cannot be read is reported and leaves the calendar being edited, its file and its changes
-    // as they were.
+    // as they were. Objects the page could not read are named to the user.
     bool OpenCalendarFile(const QString& fileName);
     // Saves to the current file; false when there is none or the save failed.
     bool Save();
@@ -88,6 +88,8 @@ private:
     // objects of another layout family go.
     void ApplyProperties(const TCalendarPanel32& preview, int oldMonth, int oldYear);
     void SetFileName(const QString& fileName);
+    // Tells the user which objects of the file just read the page left out.
+    void ReportObjectsLeftOut(const QString& fileName);
 
     // Guarded: should the page's widget parent or component owner go before the document,
     // they free the page.
