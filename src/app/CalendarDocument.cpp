@@ -107,7 +107,7 @@ void TCalendarDocument::Open()
     request.Title = "Open Calendar File";
     request.Filter = CalendarFilter;
     request.DefaultExtension = "MVF";
-    request.InitialFolder = DataFolder();
+    request.InitialFolder = UserFilesFolder();
     const QString file = UiServices().GetOpenFileName(request);
     if (file.isEmpty())
         return;
@@ -187,7 +187,7 @@ bool TCalendarDocument::SaveAs()
     request.Title = "Save Calendar File";
     request.Filter = CalendarFilter;
     request.DefaultExtension = "MVF";
-    request.InitialFolder = DataFolder();
+    request.InitialFolder = UserFilesFolder();
     request.OverwritePrompt = true;
     if (m_FileName.isEmpty())
         request.FileName =
