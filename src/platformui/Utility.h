@@ -23,7 +23,8 @@ void SetMainWindow(QWidget* window);
 QWidget* MainWindow();
 
 // Centres `form` over the main window, or on the screen when the main window is maximised,
-// missing, or is the form itself.
+// missing, or is the form itself. A form not yet shown nor resized is first given the size its
+// layout asks for, the size it shows with.
 void CenterDialog(QWidget& form);
 
 // True when a printer is installed and one is the default; otherwise tells the user why printing

@@ -14,11 +14,14 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QtTest>
 
 // Stands in for the main window; placements are stored under its class name.
@@ -43,6 +46,8 @@ private slots:
     void BusyCursorIsNotNested();
     void CenterDialogCentresOverTheMainWindow();
     void CenterDialogUsesTheScreenWhenMaximised();
+    void CenterDialogUsesTheSizeTheDialogShowsWith_data();
+    void CenterDialogUsesTheSizeTheDialogShowsWith();
     void HelpShowsATopicPageOrAPlaceholder();
     void PlacementIsStoredPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
@@ -279,6 +284,52 @@ void TestPlatformUi::CenterDialogUsesTheScreenWhenMaximised()
     SetMainWindow(&other);
     CenterDialog(other);
     QCOMPARE(other.pos(), QPoint(screen.x() + (screen.width() - 300) / 2, screen.y() + (screen.height() - 200) / 2));
+}
+
+void TestPlatformUi::CenterDialogUsesTheSizeTheDialogShowsWith_data()
+{
+    QTest::addColumn<QString>("mainWindow"); // "normal", "maximised" or "none"
+    QTest::newRow("over the main window") << "normal";
+    QTest::newRow("main window maximised") << "maximised";
+    QTest::newRow("no main window") << "none";
+}
+
+// A dialog laid out but never resized is centred by the size it shows with, not by the
+// placeholder size it has before it is first shown.
+void TestPlatformUi::CenterDialogUsesTheSizeTheDialogShowsWith()
+{
+    QFETCH(QString, mainWindow);
+    TCalendarMain main;
+    if (mainWindow == "normal") {
+        main.setGeometry(100, 100, 635, 378);
+        main.show();
+    } else if (mainWindow == "maximised") {
+        main.showMaximized();
+    }
+    SetMainWindow(mainWindow == "none" ? nullptr : &main);
+    QDialog dialog(mainWindow == "none" ? nullptr : &main);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLineEdit(&dialog);
+    text->setMinimumWidth(320);
+    layout->addWidget(new QLabel("Enter calendar title (leave blank for default):", &dialog));
+    layout->addWidget(text);
+    layout->addWidget(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog));
+
+    CenterDialog(dialog);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    const QRect area = mainWindow == "normal" ? main.frameGeometry() : QApplication::primaryScreen()->geometry();
+    const QRect shown = dialog.frameGeometry();
+    QVERIFY(shown.width() >= 320);
+    const QPoint centred(area.x() + (area.width() - shown.width()) / 2,
+                         area.y() + (area.height() - shown.height()) / 2);
+    // The window frame exists only once the dialog is shown; it may shift it by its own size.
+    const QSize frame = shown.size() - dialog.size();
+    QVERIFY2(qAbs(shown.x() - centred.x()) <= frame.width() && qAbs(shown.y() - centred.y()) <= frame.height(),
+             qPrintable(QString("shown at (%1, %2), centred at (%3, %4)")
+                            .arg(shown.x()).arg(shown.y()).arg(centred.x()).arg(centred.y())));
+    SetMainWindow(nullptr);
 }
 
 void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
