@@ -1173,22 +1173,34 @@ void TestCalendarMain::PropertiesChangeClearsWhatNoLongerFits()
 void TestCalendarMain::UserDefinedTitle_data()
 {
     QTest::addColumn<bool>("ok");
-    QTest::newRow("ok") << true;
-    QTest::newRow("cancel") << false;
+    QTest::addColumn<bool>("maximised"); // the main window; the dialog then centres on the screen
+    QTest::newRow("ok") << true << false;
+    QTest::newRow("cancel") << false << false;
+    QTest::newRow("ok, main window maximised") << true << true;
 }
 
 void TestCalendarMain::UserDefinedTitle()
 {
     QFETCH(bool, ok);
+    QFETCH(bool, maximised);
     TMainWindowFixture f;
     const QString file = f.Path("title.MVF");
     TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "");
     TIniFile(IniFileName()).WriteString("MRU", "F0", file);
     TCalendarMain& main = f.Start();
+    if (maximised) {
+        main.showMaximized();
+        QTRY_VERIFY(main.isMaximized());
+    }
     f.Page().SetUserTitle("Old Title");
+    const QRect area = maximised ? main.screen()->geometry() : main.frameGeometry();
 
     QString shown;
+    QRect placed;
+    QSize frame;
     f.Ui.AnswerDialog([&](QDialog& dialog) {
+        placed = dialog.frameGeometry();
+        frame = placed.size() - dialog.size();
         auto* edit = dialog.findChild<QLineEdit*>("TitleText");
         shown = edit->text();
         edit->clear();
@@ -1197,6 +1209,12 @@ void TestCalendarMain::UserDefinedTitle()
         return dialog.result();
     });
     f.Trigger("mnuUserTitle");
+    // Centred by the size it shows with (the window frame, unknown until then, aside).
+    const QPoint centred(area.x() + (area.width() - placed.width()) / 2,
+                         area.y() + (area.height() - placed.height()) / 2);
+    QVERIFY2(qAbs(placed.x() - centred.x()) <= frame.width() && qAbs(placed.y() - centred.y()) <= frame.height(),
+             qPrintable(QString("at (%1, %2), centred at (%3, %4)")
+                            .arg(placed.x()).arg(placed.y()).arg(centred.x()).arg(centred.y())));
     QCOMPARE(shown, QString("Old Title"));
     QCOMPARE(f.Page().UserTitle(), ok ? QString("Club Events") : QString("Old Title"));
     QCOMPARE(main.Modified(), ok);
