@@ -67,8 +67,14 @@ void TCalendarDocument::SetFileName(const QString& fileName)
 bool TCalendarDocument::CheckSaveNeeded()
 {
     emit CommitPendingEdits();
-    if (!m_Modified || !AskYesNo("Save changes?", "Save"))
+    if (!m_Modified)
         return true;
+    switch (UiServices().AskQuestion("Save changes?", "Save")) {
+    case TQuestionAnswer::Yes: break;
+    case TQuestionAnswer::No: return true;
+    // Esc or a closed box: the user wants neither to save nor to lose the changes.
+    case TQuestionAnswer::Cancelled: return false;
+    }
     if (m_FileName.isEmpty())
         SaveAs();
     else
@@ -101,7 +107,7 @@ void TCalendarDocument::Open()
     request.Title = "Open Calendar File";
     request.Filter = CalendarFilter;
     request.DefaultExtension = "MVF";
-    request.InitialFolder = DataFolder();
+    request.InitialFolder = UserFilesFolder();
     const QString file = UiServices().GetOpenFileName(request);
     if (file.isEmpty())
         return;
@@ -153,7 +159,21 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
     SetFileName(name);
     page.update();
     emit PageReloaded();
+    ReportObjectsLeftOut(name);
     return true;
+}
+
+void TCalendarDocument::ReportObjectsLeftOut(const QString& fileName)
+{
+    if (m_Page->ObjectsLeftOut().isEmpty())
+        return;
+    // Saving writes only the objects on the page, so the user must know before saving over them.
+    QStringList classes = m_Page->ObjectsLeftOut();
+    classes.removeAll(QString());
+    classes.removeDuplicates();
+    const QString text =
+        "Some objects of " + fileName + " could not be read and will be missing when the calendar is saved";
+    ShowInfo(classes.isEmpty() ? text + "." : text + ": " + classes.join(", "));
 }
 
 bool TCalendarDocument::Save()
@@ -167,7 +187,7 @@ bool TCalendarDocument::SaveAs()
     request.Title = "Save Calendar File";
     request.Filter = CalendarFilter;
     request.DefaultExtension = "MVF";
-    request.InitialFolder = DataFolder();
+    request.InitialFolder = UserFilesFolder();
     request.OverwritePrompt = true;
     if (m_FileName.isEmpty())
         request.FileName =

@@ -36,8 +36,9 @@ public:
     int PreviewZoomPercent() const { return m_PreviewZoomPercent; }
     void SetPreviewZoomPercent(int percent) { m_PreviewZoomPercent = percent; }
 
-    // Offers to save the changes ("Save changes?"). False when the user wanted them saved and
-    // they were not (Save As cancelled, the save failed): the calling command must not go on.
+    // Offers to save the changes ("Save changes?"). False when the question was left with Esc
+    // or by closing it, or the user wanted the changes saved and they were not (Save As
+    // cancelled, the save failed): the calling command must not go on.
     bool CheckSaveNeeded();
     // A new calendar: the properties dialog for a new page; on OK the cells and objects go, the
     // calendar has no file and counts as changed. On Cancel the old calendar stays as it was.
@@ -46,7 +47,7 @@ public:
     void Open();
     // Replaces the page by the file's calendar; true when it was read. A file that is missing or
     // cannot be read is reported and leaves the calendar being edited, its file and its changes
-    // as they were.
+    // as they were. Objects the page could not read are named to the user.
     bool OpenCalendarFile(const QString& fileName);
     // Saves to the current file; false when there is none or the save failed.
     bool Save();
@@ -87,6 +88,8 @@ private:
     // objects of another layout family go.
     void ApplyProperties(const TCalendarPanel32& preview, int oldMonth, int oldYear);
     void SetFileName(const QString& fileName);
+    // Tells the user which objects of the file just read the page left out.
+    void ReportObjectsLeftOut(const QString& fileName);
 
     // Guarded: should the page's widget parent or component owner go before the document,
     // they free the page.

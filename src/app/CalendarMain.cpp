@@ -751,9 +751,10 @@ void TCalendarMain::DoSaveRichtext()
     m_CalendarPanel->update();
 }
 
+// The page raises this after every creation attempt, also when its tool placed nothing; a
+// placed object has already marked the calendar changed through LabelChangedEvent.
 void TCalendarMain::CalendarPanelDroppedObjectEvent()
 {
-    SetModified(true);
     Pointerbutton->setChecked(true);
 }
 

@@ -396,10 +396,14 @@ void TCalendarPanel32::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers s
 
 void TCalendarPanel32::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)
 {
+    // A release that ends a creation attempt is no click on the page, even though the page is
+    // back with the selection tool once the attempt is over.
+    const bool creating = m_PanelState != psPointing;
     TGBasePanel::MouseUp(button, shift, point);
     // A click: released within the platform's drag distance of the press, so that a hand that
     // moves a pixel while clicking still opens the cell.
-    if (button == Qt::LeftButton && (point - m_PressPoint).manhattanLength() < QApplication::startDragDistance())
+    if (!creating && button == Qt::LeftButton &&
+        (point - m_PressPoint).manhattanLength() < QApplication::startDragDistance())
         ClickAt(point);
 }
 
@@ -505,8 +509,14 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
     if (m_Creating)
         return;
     m_Creating = true;
-    // Cleared however the creation ends, also when it fails.
-    const auto guard = qScopeGuard([this] { m_Creating = false; });
+    // However the creation ends (made, refused, failed, or a kind that places nothing yet), the
+    // page is back with the selection tool: left in creation mode, clicks would no longer open
+    // cells or select objects, and every click would count as another creation.
+    const auto guard = qScopeGuard([this] {
+        m_Creating = false;
+        if (m_PanelState != psPointing)
+            FinishCreation();
+    });
     const QRect target = CreationRect(rect);
     // The other object kinds join here as they are built; until then their tools place nothing.
     if (m_PanelState == psLabel) {

@@ -9,6 +9,8 @@
 #include "calendar/PageGeometry.h"
 #include "objects/GBasePanel.h"
 
+#include <QStringList>
+
 #include <array>
 #include <functional>
 
@@ -142,8 +144,13 @@ public:
 
     // Calendar files and style sheets; stream errors propagate. A failed save leaves the old file.
     void SaveToFile(const QString& fileName);
-    // Page objects are created owned by `owner` and placed on the page.
+    // Page objects are created owned by `owner` and placed on the page. An object list that
+    // cannot be read whole keeps the objects read before the fault; ObjectsLeftOut names the rest.
     void LoadFromFile(const QString& fileName, TComponent* owner);
+    // The class names, in file order, of the objects the last file read left out (an unknown
+    // class, a damaged record, and every object after it); an empty name for a record whose
+    // class name could not be read. Empty when every object was read.
+    const QStringList& ObjectsLeftOut() const { return m_ObjectsLeftOut; }
     void SaveStyleSheet(const QString& fileName);
     void LoadStyleSheet(const QString& fileName);
 
@@ -187,5 +194,6 @@ private:
     TCalendarDrawRecord m_Main;
     bool m_Painting = false;
     bool m_Creating = false; // guards CreateObjectInRect against re-entry
+    QStringList m_ObjectsLeftOut;
     QPoint m_PressPoint;
 };

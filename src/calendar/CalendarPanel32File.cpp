@@ -10,8 +10,66 @@
 #include "stream/StreamFile.h"
 #include "stream/Writer.h"
 
+#include <QFile>
+
 #include <memory>
 #include <vector>
+
+namespace {
+
+// Deeper than any page object nests; a damaged file must not recurse without end.
+constexpr int MaxObjectNesting = 32;
+
+// Reads past one component record, its children included, without creating anything. A root
+// record's class name goes to `classes` as soon as it is read, so that a record damaged further
+// on is still named.
+void SkipComponent(TReader& r, QStringList& classes, int depth = 0)
+{
+    if (depth > MaxObjectNesting)
+        throw EStreamError(StreamErrors::InvalidStreamFormat);
+    if ((quint8(r.NextValue()) & 0xF0) == 0xF0 && (r.ReadValue() & 2))
+        r.ReadInteger(); // a child position
+    const QString className = r.ReadStr();
+    if (depth == 0)
+        classes += className;
+    r.ReadStr(); // the object's name
+    while (!r.EndOfList()) {
+        r.ReadStr(); // a property's name
+        r.SkipValue();
+    }
+    r.ReadListEnd();
+    while (!r.EndOfList())
+        SkipComponent(r, classes, depth + 1);
+    r.ReadListEnd();
+}
+
+// The class names of the object records from `offset` of the file to the end of the object
+// list, as far as they can be made out; an empty name stands for a record (and all after it)
+// that could not be.
+QStringList ObjectClassesFrom(const QString& fileName, qint64 offset)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
+        return {QString()};
+    if (file.atEnd())
+        return {}; // only the list's end was missing: no object is lost
+    QStringList classes;
+    qsizetype named = 0;
+    try {
+        TReader r(file);
+        while (!r.EndOfList()) {
+            named = classes.size();
+            r.ReadSignature();
+            SkipComponent(r, classes);
+        }
+    } catch (const EStreamError&) {
+        if (classes.size() == named)
+            classes += QString();
+    }
+    return classes;
+}
+
+} // namespace
 
 void TCalendarPanel32::SaveToFile(const QString& fileName)
 {
@@ -34,7 +92,7 @@ void TCalendarPanel32::SaveToFile(const QString& fileName)
 
 void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
 {
-    ReadStreamFile(fileName, [this, owner](TReader& r) {
+    ReadStreamFile(fileName, [this, owner, &fileName](TReader& r) {
         // Settings and cells are read aside and taken only when all of them could be read.
         r.ReadListBegin();
         const int version = r.ReadInteger();
@@ -53,6 +111,7 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
         r.ReadListEnd();
 
         ClearObjects();
+        m_ObjectsLeftOut.clear();
         m_Settings = settings;
         for (int i = 0; i < CellCount; ++i)
             m_Cells[i]->Assign(*cells[i]);
@@ -69,11 +128,14 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
                 }
             };
             r.OnFindMethod = [](TReader&, const QString&, bool& error) { error = false; };
+            qint64 unread = -1; // where the first object not yet read starts
             try {
                 r.ReadListBegin();
-                r.ReadComponents(owner, this, nullptr);
+                unread = r.Position();
+                r.ReadComponents(owner, this, [&](TComponent*) { unread = r.Position(); });
                 r.ReadListEnd();
             } catch (const EStreamError&) {
+                m_ObjectsLeftOut = unread < 0 ? QStringList{QString()} : ObjectClassesFrom(fileName, unread);
             }
         }
     });

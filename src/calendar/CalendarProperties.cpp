@@ -790,7 +790,7 @@ void TCalendarProperties::SaveAsStyleSheetButtonClick()
     request.Title = "Save As Calendar Style Sheet";
     request.Filter = StyleSheetFilter;
     request.DefaultExtension = "MVS";
-    request.InitialFolder = ProgramFolder();
+    request.InitialFolder = UserFilesFolder();
     request.FileName = "MyStyle.MVS";
     request.OverwritePrompt = true;
     const QString fileName = UiServices().GetSaveFileName(request);
@@ -815,7 +815,7 @@ void TCalendarProperties::LoadStyleSheetButtonClick()
     request.Title = "Open Calendar Style Sheet";
     request.Filter = StyleSheetFilter;
     request.DefaultExtension = "MVS";
-    request.InitialFolder = ProgramFolder();
+    request.InitialFolder = UserFilesFolder();
     const QString fileName = UiServices().GetOpenFileName(request);
     if (fileName.isEmpty())
         return;

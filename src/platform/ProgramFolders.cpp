@@ -50,6 +50,11 @@ QString DataFolder()
     return chosen;
 }
 
+QString UserFilesFolder()
+{
+    return DataFolder();
+}
+
 QString IniFileName()
 {
     return DataFolder() + "MV.ini";

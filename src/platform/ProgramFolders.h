@@ -12,6 +12,10 @@ QString ProgramFolder();
 // Folder for the files the program writes, always ending in '/'; created when missing.
 QString DataFolder();
 
+// Where the open and save dialogs of calendar files and style sheets start: the data folder, so
+// that a program folder the user cannot write to is never offered for saving.
+QString UserFilesFolder();
+
 // DataFolder() + "MV.ini".
 QString IniFileName();
 

@@ -1,6 +1,7 @@
 #include "platformui/QtUiServices.h"
 
 #include "platformui/FontDialog.h"
+#include "platformui/QuestionBox.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -56,11 +57,11 @@ void TQtUiServices::ShowMessage(const QString& text, const QString& caption, TMe
     box.exec();
 }
 
-bool TQtUiServices::AskYesNo(const QString& text, const QString& caption)
+TQuestionAnswer TQtUiServices::AskQuestion(const QString& text, const QString& caption)
 {
-    QMessageBox box(QMessageBox::Question, caption, WithPlainLineBreaks(text),
-                    QMessageBox::Yes | QMessageBox::No, DialogParent());
-    return box.exec() == QMessageBox::Yes;
+    TQuestionBox box(WithPlainLineBreaks(text), caption, DialogParent());
+    box.exec();
+    return box.Answer();
 }
 
 QString TQtUiServices::GetOpenFileName(const TFileDialogRequest& request)

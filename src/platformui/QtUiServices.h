@@ -6,7 +6,7 @@
 class TQtUiServices : public TUiServices {
 public:
     void ShowMessage(const QString& text, const QString& caption, TMessageIcon icon) override;
-    bool AskYesNo(const QString& text, const QString& caption) override;
+    TQuestionAnswer AskQuestion(const QString& text, const QString& caption) override;
     QString GetOpenFileName(const TFileDialogRequest& request) override;
     QString GetSaveFileName(const TFileDialogRequest& request) override;
     bool ChooseFont(TFontChoice& choice) override;

@@ -17,6 +17,11 @@ void TScriptedUiServices::AnswerYesNo(bool yes)
     m_Script.push_back({.Kind = TAnswerKind::YesNo, .Yes = yes});
 }
 
+void TScriptedUiServices::CancelQuestion()
+{
+    m_Script.push_back({.Kind = TAnswerKind::CancelQuestion});
+}
+
 void TScriptedUiServices::AnswerFileName(const QString& path)
 {
     m_Script.push_back({.Kind = TAnswerKind::FileName, .FileName = path});
@@ -68,11 +73,15 @@ void TScriptedUiServices::ShowMessage(const QString& text, const QString& captio
     Messages += {text, caption, icon};
 }
 
-bool TScriptedUiServices::AskYesNo(const QString& text, const QString& caption)
+TQuestionAnswer TScriptedUiServices::AskQuestion(const QString& text, const QString& caption)
 {
     Questions += {text, caption, TMessageIcon::Question};
-    const auto answer = Next({TAnswerKind::YesNo}, "question: " + text);
-    return answer && answer->Yes;
+    const auto answer = Next({TAnswerKind::YesNo, TAnswerKind::CancelQuestion}, "question: " + text);
+    if (!answer)
+        return TQuestionAnswer::No;
+    if (answer->Kind == TAnswerKind::CancelQuestion)
+        return TQuestionAnswer::Cancelled;
+    return answer->Yes ? TQuestionAnswer::Yes : TQuestionAnswer::No;
 }
 
 QString TScriptedUiServices::GetOpenFileName(const TFileDialogRequest& request)

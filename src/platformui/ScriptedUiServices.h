@@ -24,6 +24,7 @@ public:
 
     // The script, answered in order.
     void AnswerYesNo(bool yes);
+    void CancelQuestion(); // the next question is left with Esc or by closing the box
     void AnswerFileName(const QString& path); // an empty path cancels the dialog
     void AnswerFont(const TFontChoice& choice);
     void AnswerColor(const QColor& color);
@@ -35,7 +36,7 @@ public:
 
     // What the program asked and showed.
     QList<TShownMessage> Messages;  // ShowMessage
-    QList<TShownMessage> Questions; // AskYesNo
+    QList<TShownMessage> Questions; // AskQuestion
     QList<TFileDialogRequest> FileRequests;
     QStringList DialogsShown;       // class names of the dialogs run through ExecDialog
     QStringList Unexpected;
@@ -43,7 +44,7 @@ public:
     bool ScriptFinished() const { return m_Script.empty(); }
 
     void ShowMessage(const QString& text, const QString& caption, TMessageIcon icon) override;
-    bool AskYesNo(const QString& text, const QString& caption) override;
+    TQuestionAnswer AskQuestion(const QString& text, const QString& caption) override;
     QString GetOpenFileName(const TFileDialogRequest& request) override;
     QString GetSaveFileName(const TFileDialogRequest& request) override;
     bool ChooseFont(TFontChoice& choice) override;
@@ -53,7 +54,7 @@ public:
     int ExecDialog(QDialog& dialog) override;
 
 private:
-    enum class TAnswerKind { YesNo, FileName, Font, Color, Cancel, AcceptPrinter, Dialog };
+    enum class TAnswerKind { YesNo, CancelQuestion, FileName, Font, Color, Cancel, AcceptPrinter, Dialog };
     struct TAnswer {
         TAnswerKind Kind;
         bool Yes = false;

@@ -14,6 +14,10 @@ class QPrinter;
 
 enum class TMessageIcon { Information, Question, Warning, Error };
 
+// How a Yes/No question ended. Cancelled: the user pressed Esc or closed the box, which means
+// "do not go on" rather than No.
+enum class TQuestionAnswer { Yes, No, Cancelled };
+
 // What a file dialog is asked to show. Filters use the program's "Caption|*.EXT" form, several
 // pairs separated by '|'.
 struct TFileDialogRequest {
@@ -36,8 +40,8 @@ public:
     virtual ~TUiServices() = default;
 
     virtual void ShowMessage(const QString& text, const QString& caption, TMessageIcon icon) = 0;
-    // True when the user answers Yes.
-    virtual bool AskYesNo(const QString& text, const QString& caption) = 0;
+    // A question with Yes and No.
+    virtual TQuestionAnswer AskQuestion(const QString& text, const QString& caption) = 0;
     // The chosen file's full path; empty when cancelled.
     virtual QString GetOpenFileName(const TFileDialogRequest& request) = 0;
     virtual QString GetSaveFileName(const TFileDialogRequest& request) = 0;

@@ -15,7 +15,7 @@ void ShowInfo(const QString& text)
 
 bool AskYesNo(const QString& text, const QString& caption)
 {
-    return UiServices().AskYesNo(text, caption);
+    return UiServices().AskQuestion(text, caption) == TQuestionAnswer::Yes;
 }
 
 void BusyCursor()
@@ -50,6 +50,10 @@ QWidget* MainWindow()
 
 void CenterDialog(QWidget& form)
 {
+    // A form never resized and not yet shown still has Qt's placeholder size; showing it would
+    // give it the size its layout asks for, so it takes that size now and is centred with it.
+    if (!form.isVisible() && !form.testAttribute(Qt::WA_Resized))
+        form.adjustSize();
     QWidget* main = MainWindow();
     if (main && main != &form && !main->isMaximized()) {
         // Outer (frame) rectangles, as the user sees the windows; halves truncate toward zero.

@@ -9,7 +9,7 @@ class QWidget;
 // Message box with the text, caption "Information", information icon and an OK button.
 void ShowInfo(const QString& text);
 
-// Question with Yes and No; true when Yes is pressed.
+// Question with Yes and No; true when Yes is pressed (Esc and closing the box count as No).
 bool AskYesNo(const QString& text, const QString& caption);
 
 // The hourglass for the whole application, and back. Not nested: one NormalCursor ends any
@@ -23,7 +23,8 @@ void SetMainWindow(QWidget* window);
 QWidget* MainWindow();
 
 // Centres `form` over the main window, or on the screen when the main window is maximised,
-// missing, or is the form itself.
+// missing, or is the form itself. A form not yet shown nor resized is first given the size its
+// layout asks for, the size it shows with.
 void CenterDialog(QWidget& form);
 
 // True when a printer is installed and one is the default; otherwise tells the user why printing

@@ -120,6 +120,8 @@ private slots:
     void TypedTextSurvivesSaveAsAndRestart();
     void ClosingWithChanges_data();
     void ClosingWithChanges();
+    void EscOnTheQuestionKeepsTheWork_data();
+    void EscOnTheQuestionKeepsTheWork();
     void FailedSaveKeepsNameAndChanges();
     void ZoomStaysWithinItsLimits_data();
     void ZoomStaysWithinItsLimits();
@@ -291,6 +293,64 @@ void TestCalendarMain::ClosingWithChanges()
     TCalendarPanel32 stored(nullptr);
     stored.LoadFromFile(file, nullptr);
     QCOMPARE(TMainWindowFixture::CellText(stored, 8), answerYes ? QString("old new") : QString("old"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::EscOnTheQuestionKeepsTheWork_data()
+{
+    QTest::addColumn<QString>("command"); // "close", "recent" or a menu item
+    QTest::addColumn<QString>("question");
+    QTest::newRow("close") << "close" << "Save changes?";
+    QTest::newRow("new") << "New1" << "Save changes?";
+    QTest::newRow("open") << "Open1" << "Save changes?";
+    QTest::newRow("recent file") << "recent" << "Save changes?";
+    QTest::newRow("cancel changes") << "mnuCancelChanges" << "Cancel all changes?";
+}
+
+// Esc or closing the question box means "do not go on": the window, the file and the typed
+// text stay, and nothing further is asked.
+void TestCalendarMain::EscOnTheQuestionKeepsTheWork()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, question);
+    TMainWindowFixture f;
+    const QString file = f.Path("Dec2026.MVF");
+    const QString other = f.Path("Jan2027.MVF");
+    TMainWindowFixture::WriteCalendar(file, 12, 2026, 8, "old");
+    TMainWindowFixture::WriteCalendar(other, 1, 2027, 3, "other");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
+    TIniFile(IniFileName()).WriteString("MRU", "F1", other);
+    TCalendarMain& main = f.Start();
+    QCOMPARE(main.CurrentFileName(), file);
+    f.ClickCell(8);
+    QTest::keyClick(&f.Editor(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&f.Editor(), " new");
+
+    f.Ui.CancelQuestion();
+    if (command == "close") {
+        QVERIFY(!f.Close());
+    } else if (command == "recent") {
+        for (QAction* action : f.Widget<QMenu>("FileMenu")->actions()) {
+            if (action->text().endsWith(" " + other))
+                action->trigger();
+        }
+    } else {
+        f.Trigger(command);
+    }
+
+    QTRY_COMPARE(f.Ui.Questions.size(), 1);
+    QCOMPARE(f.Ui.Questions[0].Text, question);
+    QVERIFY(main.isVisible());
+    QCOMPARE(main.CurrentFileName(), file);
+    QVERIFY(main.Modified());
+    QCOMPARE(TMainWindowFixture::CellText(f.Page(), 8), QString("old new"));
+    QVERIFY(main.MRUList().Files().contains(other));
+    TCalendarPanel32 stored(nullptr);
+    stored.LoadFromFile(file, nullptr);
+    QCOMPARE(TMainWindowFixture::CellText(stored, 8), QString("old"));
+    QVERIFY(f.Ui.DialogsShown.isEmpty());
+    QVERIFY(f.Ui.FileRequests.isEmpty());
+    QVERIFY(f.Ui.ScriptFinished());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
@@ -766,53 +826,69 @@ void TestCalendarMain::ToolButtonsSetThePageState_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("state");
-    QTest::newRow("text") << "DrawLabelButton" << int(psLabel);
-    QTest::newRow("clip art") << "DrawImageButton" << int(psImage);
-    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel);
-    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText);
-    QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar);
+    QTest::addColumn<bool>("places"); // the tool makes an object (the other kinds are not built yet)
+    QTest::newRow("text") << "DrawLabelButton" << int(psLabel) << true;
+    QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << false;
+    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << false;
+    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << false;
+    QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar) << false;
 }
 
 void TestCalendarMain::ToolButtonsSetThePageState()
 {
     QFETCH(QString, button);
     QFETCH(int, state);
+    QFETCH(bool, places);
     TMainWindowFixture f;
     const QString file = f.Path("tools.MVF");
     TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
     TIniFile(IniFileName()).WriteString("MRU", "F0", file);
     TCalendarMain& main = f.Start();
+    auto* existing = new TGPLabel(&main);
+    existing->Loaded();
+    existing->SetCaption("Existing");
+    f.Page().PlaceObject(*existing, QRect(f.Page().CellRecord(22).Whole.ToQRect().topLeft(), QSize(80, 20)));
+    main.SetModified(false);
     auto* pointer = f.Widget<QToolButton>("Pointerbutton");
     auto* tool = f.Widget<QToolButton>(button);
     QVERIFY(pointer->isChecked());
     // The text tool opens the new label's text dialog after each creation.
-    if (state == psLabel) {
+    if (places) {
         for (int i = 0; i < 2; ++i)
             f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); });
     }
 
-    QTest::mouseClick(tool, Qt::LeftButton);
-    QCOMPARE(int(f.Page().PanelState()), state);
-    QVERIFY(tool->isChecked() && !pointer->isChecked());
-    // A click on a cell belongs to the tool: no editor opens.
-    f.ClickCell(15);
-    QVERIFY(!main.EditorActive());
+    // A click, then a dragged rectangle: made or not, each attempt ends with the selection tool,
+    // and only a placed object changes the calendar.
+    for (const bool drag : {false, true}) {
+        QTest::mouseClick(tool, Qt::LeftButton);
+        QCOMPARE(int(f.Page().PanelState()), state);
+        QVERIFY(tool->isChecked() && !pointer->isChecked());
+        if (drag) {
+            const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
+            QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
+            QTest::mouseMove(&f.Page(), from + QPoint(40, 30));
+            QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(40, 30));
+        } else {
+            // A click on a cell belongs to the tool: no editor opens.
+            f.ClickCell(15);
+            QVERIFY(!main.EditorActive());
+        }
+        QVERIFY(pointer->isChecked());
+        QCOMPARE(f.Page().PanelState(), psPointing);
+        QVERIFY(f.Page().Pointing());
+        QCOMPARE(main.Modified(), places);
+        QCOMPARE(f.Page().Objects().size(), places ? (drag ? 3 : 2) : 1);
+        main.SetModified(false);
+    }
 
-    // A rectangle dragged with the tool ends with the selection tool, and the page is changed.
-    f.Page().SetPanelState(psPointing); // the click above was taken as a (tiny) creation
-    QTest::mouseClick(tool, Qt::LeftButton);
-    const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
-    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&f.Page(), from + QPoint(40, 30));
-    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(40, 30));
-    QVERIFY(pointer->isChecked());
-    QVERIFY(main.Modified());
-
-    QTest::mouseClick(pointer, Qt::LeftButton);
-    QCOMPARE(f.Page().PanelState(), psPointing);
-    // A cell away from anything the tool may have placed in cells 15 and 16.
+    // Selection mode without touching the tool bar: a click selects an object, and a click on a
+    // cell away from anything the tool may have placed in cells 15 and 16 opens the editor.
+    QTest::mouseClick(existing, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(f.Page().SelectionHandle()->SelectedObjects(), QList<TGGraphicControl*>{existing});
     f.ClickCell(36);
     QVERIFY(main.EditorActive());
+    QVERIFY(!main.Modified());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
@@ -1132,22 +1208,34 @@ void TestCalendarMain::PropertiesChangeClearsWhatNoLongerFits()
 void TestCalendarMain::UserDefinedTitle_data()
 {
     QTest::addColumn<bool>("ok");
-    QTest::newRow("ok") << true;
-    QTest::newRow("cancel") << false;
+    QTest::addColumn<bool>("maximised"); // the main window; the dialog then centres on the screen
+    QTest::newRow("ok") << true << false;
+    QTest::newRow("cancel") << false << false;
+    QTest::newRow("ok, main window maximised") << true << true;
 }
 
 void TestCalendarMain::UserDefinedTitle()
 {
     QFETCH(bool, ok);
+    QFETCH(bool, maximised);
     TMainWindowFixture f;
     const QString file = f.Path("title.MVF");
     TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "");
     TIniFile(IniFileName()).WriteString("MRU", "F0", file);
     TCalendarMain& main = f.Start();
+    if (maximised) {
+        main.showMaximized();
+        QTRY_VERIFY(main.isMaximized());
+    }
     f.Page().SetUserTitle("Old Title");
+    const QRect area = maximised ? main.screen()->geometry() : main.frameGeometry();
 
     QString shown;
+    QRect placed;
+    QSize frame;
     f.Ui.AnswerDialog([&](QDialog& dialog) {
+        placed = dialog.frameGeometry();
+        frame = placed.size() - dialog.size();
         auto* edit = dialog.findChild<QLineEdit*>("TitleText");
         shown = edit->text();
         edit->clear();
@@ -1156,6 +1244,12 @@ void TestCalendarMain::UserDefinedTitle()
         return dialog.result();
     });
     f.Trigger("mnuUserTitle");
+    // Centred by the size it shows with (the window frame, unknown until then, aside).
+    const QPoint centred(area.x() + (area.width() - placed.width()) / 2,
+                         area.y() + (area.height() - placed.height()) / 2);
+    QVERIFY2(qAbs(placed.x() - centred.x()) <= frame.width() && qAbs(placed.y() - centred.y()) <= frame.height(),
+             qPrintable(QString("at (%1, %2), centred at (%3, %4)")
+                            .arg(placed.x()).arg(placed.y()).arg(centred.x()).arg(centred.y())));
     QCOMPARE(shown, QString("Old Title"));
     QCOMPARE(f.Page().UserTitle(), ok ? QString("Club Events") : QString("Old Title"));
     QCOMPARE(main.Modified(), ok);

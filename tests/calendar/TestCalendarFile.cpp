@@ -1,6 +1,7 @@
 // Calendar files and style sheets: their bytes, round trips, older versions and damaged files.
 
 #include "calendar/CalendarPanel32.h"
+#include "objects/GPLabel.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/StreamError.h"
 #include "stream/Writer.h"
@@ -151,6 +152,30 @@ private:
     QBuffer m_Device;
 };
 
+// Owns the objects a case writes and reads.
+class TObjectOwner : public TComponent {
+public:
+    TObjectOwner()
+        : TComponent(nullptr)
+    {
+    }
+    QString ClassName() const override { return "TObjectOwner"; }
+};
+
+// A page object written under the name of a kind this build does not read.
+class TUnknownObject : public TGGraphicControl {
+public:
+    TUnknownObject(TComponent* owner, const QString& className)
+        : TGGraphicControl(owner)
+        , m_ClassName(className)
+    {
+    }
+    QString ClassName() const override { return m_ClassName; }
+
+private:
+    QString m_ClassName;
+};
+
 } // namespace
 
 class TestCalendarFile : public QObject {
@@ -165,6 +190,8 @@ private slots:
     void StyleSheetChangesOnlyTheLook();
     void DamagedFilesGiveTheirError_data();
     void DamagedFilesGiveTheirError();
+    void ObjectsLeftOutAreNamed_data();
+    void ObjectsLeftOutAreNamed();
     void BuiltFilesMatchWhatThePageWrites();
     void ImpossibleValuesAreRefusedAndChangeNothing_data();
     void ImpossibleValuesAreRefusedAndChangeNothing();
@@ -337,6 +364,73 @@ void TestCalendarFile::DamagedFilesGiveTheirError()
     TCalendarPanel32 page(nullptr);
     QCOMPARE(LoadError(page, fileName), error);
     QCOMPARE(LoadError(page, m_Dir.filePath("absent.MVF")), "Cannot open file " + m_Dir.filePath("absent.MVF"));
+}
+
+void TestCalendarFile::ObjectsLeftOutAreNamed_data()
+{
+    QTest::addColumn<QStringList>("written"); // class names of the objects, in order
+    QTest::addColumn<QString>("damage");      // "cut N": N bytes off the end; "unsigned": the last
+                                              // object without its signature
+    QTest::addColumn<int>("read");
+    QTest::addColumn<QStringList>("leftOut");
+    const QString label = "TGPLabel";
+    QTest::newRow("all read") << QStringList{label, label} << "" << 2 << QStringList{};
+    QTest::newRow("unknown after a label") << QStringList{label, "TGImage"} << "" << 1 << QStringList{"TGImage"};
+    QTest::newRow("unknown first: the rest goes too")
+        << QStringList{"TGImage", label} << "" << 0 << QStringList{"TGImage", label};
+    QTest::newRow("several unknown") << QStringList{label, "TGImage", "TGSuperText", "TGImage"} << "" << 1
+                                     << QStringList{"TGImage", "TGSuperText", "TGImage"};
+    QTest::newRow("last object cut short") << QStringList{label, label} << "cut 3" << 1 << QStringList{label};
+    QTest::newRow("only the list's end missing") << QStringList{label} << "cut 1" << 1 << QStringList{};
+    QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};
+}
+
+// The page keeps the objects read before a fault in the object list and names the ones it
+// left out, so that the document can tell the user before a save drops them.
+void TestCalendarFile::ObjectsLeftOutAreNamed()
+{
+    QFETCH(QStringList, written);
+    QFETCH(QString, damage);
+    QFETCH(int, read);
+    QFETCH(QStringList, leftOut);
+    const QString fileName = m_Dir.filePath("objects.MVF");
+    {
+        TObjectOwner owner;
+        TCalendarPanel32 page(&owner);
+        int top = 10;
+        for (const QString& className : written) {
+            TGGraphicControl* object = nullptr;
+            if (className == "TGPLabel") {
+                auto* label = new TGPLabel(&owner);
+                label->SetCaption("Label");
+                object = label;
+            } else {
+                object = new TUnknownObject(&owner, className);
+            }
+            object->Loaded();
+            page.PlaceObject(*object, QRect(10, top, 80, 20));
+            top += 30;
+        }
+        page.SaveToFile(fileName);
+    }
+    QByteArray bytes = FileBytes(fileName);
+    if (damage.startsWith("cut "))
+        bytes.chop(damage.mid(4).toInt());
+    else if (damage == "unsigned")
+        bytes[bytes.lastIndexOf("TPF0")] = 'X';
+    WriteBytes(fileName, bytes);
+
+    TObjectOwner owner;
+    TCalendarPanel32 page(&owner);
+    page.LoadFromFile(fileName, &owner);
+    QCOMPARE(page.Objects().size(), read);
+    QCOMPARE(page.ObjectsLeftOut(), leftOut);
+
+    // The next file read whole clears the report.
+    TCalendarPanel32 empty(nullptr);
+    empty.SaveToFile(fileName);
+    page.LoadFromFile(fileName, &owner);
+    QVERIFY(page.ObjectsLeftOut().isEmpty());
 }
 
 void TestCalendarFile::BuiltFilesMatchWhatThePageWrites()

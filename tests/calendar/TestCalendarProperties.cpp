@@ -798,7 +798,9 @@ void TestCalendarProperties::SaveStyleSheetChecksTheExtension()
     QCOMPARE(request.Title, QString("Save As Calendar Style Sheet"));
     QCOMPARE(request.Filter, QString("Calendar Style Sheet|*.MVS"));
     QCOMPARE(request.DefaultExtension, QString("MVS"));
-    QCOMPARE(request.InitialFolder, ProgramFolder());
+    // Where calendar files are opened and saved (the data folder is writable), not the
+    // program folder, which may be read-only.
+    QCOMPARE(request.InitialFolder, m_Dir->path() + "/");
     QCOMPARE(request.FileName, QString("MyStyle.MVS"));
     QVERIFY(request.OverwritePrompt);
 
@@ -853,7 +855,7 @@ void TestCalendarProperties::LoadStyleSheetRefillsTheControls()
     const TFileDialogRequest& request = m_Ui->FileRequests.value(0);
     QCOMPARE(request.Title, QString("Open Calendar Style Sheet"));
     QCOMPARE(request.Filter, QString("Calendar Style Sheet|*.MVS"));
-    QCOMPARE(request.InitialFolder, ProgramFolder());
+    QCOMPARE(request.InitialFolder, m_Dir->path() + "/"); // the data folder, as for calendar files
 
     QCOMPARE(preview.CalendarLayout(), loDay15);
     QVERIFY(preview.UseA4Paper());

@@ -7,8 +7,9 @@
 #include "platformui/FontDialog.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/PrinterCopies.h"
-#include "platformui/QtUiServices.h"
 #include "platformui/Printers.h"
+#include "platformui/QtUiServices.h"
+#include "platformui/QuestionBox.h"
 #include "platformui/ScriptedUiServices.h"
 #include "platformui/Utility.h"
 #include "platformui/WindowPlacement.h"
@@ -17,11 +18,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
 
 // Stands in for the main window; placements are stored under its class name.
@@ -35,6 +40,8 @@ class TestPlatformUi : public QObject {
 private slots:
     void ShowInfoAndAskYesNoGoThroughTheSeam();
     void UnscriptedQuestionsAreRecordedAndDeclined();
+    void QuestionBoxTellsEscFromNo_data();
+    void QuestionBoxTellsEscFromNo();
     void ScriptedDialogsWorkTheRealWidgets();
     void FileFiltersBecomeQtFilters();
     void FontDialogOkUnchangedKeepsTheFont_data();
@@ -48,6 +55,8 @@ private slots:
     void BusyCursorIsNotNested();
     void CenterDialogCentresOverTheMainWindow();
     void CenterDialogUsesTheScreenWhenMaximised();
+    void CenterDialogUsesTheSizeTheDialogShowsWith_data();
+    void CenterDialogUsesTheSizeTheDialogShowsWith();
     void HelpShowsATopicPageOrAPlaceholder();
     void PlacementIsStoredPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
@@ -61,15 +70,19 @@ void TestPlatformUi::ShowInfoAndAskYesNoGoThroughTheSeam()
     TScriptedUiServices ui;
     ui.AnswerYesNo(true);
     ui.AnswerYesNo(false);
+    ui.CancelQuestion();
+    ui.CancelQuestion();
     ShowInfo("File x.MVF no longer exists");
     QVERIFY(AskYesNo("Save changes?", "Save"));
     QVERIFY(!AskYesNo("Cancel all changes?", "CANCEL"));
+    QCOMPARE(UiServices().AskQuestion("Save changes?", "Save"), TQuestionAnswer::Cancelled);
+    QVERIFY(!AskYesNo("Cancel all changes?", "CANCEL")); // Esc is no Yes
 
     QCOMPARE(ui.Messages.size(), 1);
     QCOMPARE(ui.Messages[0].Text, QString("File x.MVF no longer exists"));
     QCOMPARE(ui.Messages[0].Caption, QString("Information"));
     QCOMPARE(ui.Messages[0].Icon, TMessageIcon::Information);
-    QCOMPARE(ui.Questions.size(), 2);
+    QCOMPARE(ui.Questions.size(), 4);
     QCOMPARE(ui.Questions[1].Caption, QString("CANCEL"));
     QVERIFY(ui.ScriptFinished());
     QVERIFY(ui.Unexpected.isEmpty());
@@ -94,6 +107,46 @@ void TestPlatformUi::UnscriptedQuestionsAreRecordedAndDeclined()
     ui.AnswerColor(Qt::blue);
     QVERIFY(UiServices().ChooseColor(color));
     QCOMPARE(color, QColor(Qt::blue));
+}
+
+void TestPlatformUi::QuestionBoxTellsEscFromNo_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<TQuestionAnswer>("answer");
+    QTest::newRow("yes") << "yes" << TQuestionAnswer::Yes;
+    QTest::newRow("no") << "no" << TQuestionAnswer::No;
+    QTest::newRow("esc") << "esc" << TQuestionAnswer::Cancelled;
+    QTest::newRow("closed box") << "close" << TQuestionAnswer::Cancelled;
+}
+
+// The real question box: Yes and No as pressed, Esc and the close button as Cancelled, with
+// only Yes and No to be seen.
+void TestPlatformUi::QuestionBoxTellsEscFromNo()
+{
+    QFETCH(QString, action);
+    QFETCH(TQuestionAnswer, answer);
+    TQuestionBox box("Save changes?", "Save");
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QList<QMessageBox::StandardButton> visible;
+    for (QAbstractButton* button : box.buttons()) {
+        if (button->isVisible())
+            visible += box.standardButton(button);
+    }
+    std::sort(visible.begin(), visible.end());
+    QCOMPARE(visible, (QList<QMessageBox::StandardButton>{QMessageBox::Yes, QMessageBox::No}));
+
+    if (action == "yes")
+        QTest::mouseClick(box.button(QMessageBox::Yes), Qt::LeftButton);
+    else if (action == "no")
+        QTest::mouseClick(box.button(QMessageBox::No), Qt::LeftButton);
+    else if (action == "esc")
+        QTest::keyClick(&box, Qt::Key_Escape);
+    else
+        QVERIFY(box.close());
+
+    QVERIFY(!box.isVisible());
+    QCOMPARE(box.Answer(), answer);
 }
 
 void TestPlatformUi::ScriptedDialogsWorkTheRealWidgets()
@@ -356,6 +409,52 @@ void TestPlatformUi::CenterDialogUsesTheScreenWhenMaximised()
     SetMainWindow(&other);
     CenterDialog(other);
     QCOMPARE(other.pos(), QPoint(screen.x() + (screen.width() - 300) / 2, screen.y() + (screen.height() - 200) / 2));
+}
+
+void TestPlatformUi::CenterDialogUsesTheSizeTheDialogShowsWith_data()
+{
+    QTest::addColumn<QString>("mainWindow"); // "normal", "maximised" or "none"
+    QTest::newRow("over the main window") << "normal";
+    QTest::newRow("main window maximised") << "maximised";
+    QTest::newRow("no main window") << "none";
+}
+
+// A dialog laid out but never resized is centred by the size it shows with, not by the
+// placeholder size it has before it is first shown.
+void TestPlatformUi::CenterDialogUsesTheSizeTheDialogShowsWith()
+{
+    QFETCH(QString, mainWindow);
+    TCalendarMain main;
+    if (mainWindow == "normal") {
+        main.setGeometry(100, 100, 635, 378);
+        main.show();
+    } else if (mainWindow == "maximised") {
+        main.showMaximized();
+    }
+    SetMainWindow(mainWindow == "none" ? nullptr : &main);
+    QDialog dialog(mainWindow == "none" ? nullptr : &main);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* text = new QLineEdit(&dialog);
+    text->setMinimumWidth(320);
+    layout->addWidget(new QLabel("Enter calendar title (leave blank for default):", &dialog));
+    layout->addWidget(text);
+    layout->addWidget(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog));
+
+    CenterDialog(dialog);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    const QRect area = mainWindow == "normal" ? main.frameGeometry() : QApplication::primaryScreen()->geometry();
+    const QRect shown = dialog.frameGeometry();
+    QVERIFY(shown.width() >= 320);
+    const QPoint centred(area.x() + (area.width() - shown.width()) / 2,
+                         area.y() + (area.height() - shown.height()) / 2);
+    // The window frame exists only once the dialog is shown; it may shift it by its own size.
+    const QSize frame = shown.size() - dialog.size();
+    QVERIFY2(qAbs(shown.x() - centred.x()) <= frame.width() && qAbs(shown.y() - centred.y()) <= frame.height(),
+             qPrintable(QString("shown at (%1, %2), centred at (%3, %4)")
+                            .arg(shown.x()).arg(shown.y()).arg(centred.x()).arg(centred.y())));
+    SetMainWindow(nullptr);
 }
 
 void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
