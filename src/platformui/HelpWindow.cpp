@@ -1,15 +1,21 @@
 #include "platformui/HelpWindow.h"
 
 #include "platform/ProgramFolders.h"
+#include "platformui/Utility.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 THelpWindow& THelpWindow::Instance()
 {
-    static THelpWindow* window = new THelpWindow; // lives until the program ends
+    static QPointer<THelpWindow> window;
+    if (!window)
+        window = new THelpWindow;
     return *window;
 }
 
@@ -52,6 +58,32 @@ void THelpWindow::ShowPage(const QString& fileName, const QString& placeholderTi
         m_Browser->setHtml(QString("<h2>%1</h2><p>This help page has not been written yet.</p>"
                                    "<p><a href=\"index.html\">Help contents</a></p>")
                                .arg(placeholderTitle.toHtmlEscaped()));
+    }
+    ComeForward();
+}
+
+void THelpWindow::ComeForward()
+{
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = MainWindow();
+    if (owner && parentWidget() != owner && owner != this)
+        setParent(owner, Qt::Window); // a window of the owner's: above it, and not blocked by it
+    if (!m_Placed) {
+        const QScreen* screen = owner ? owner->screen() : QApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect();
+        const QRect over = owner ? owner->frameGeometry() : area;
+        QRect frame(QPoint(0, 0), frameGeometry().size());
+        frame.moveCenter(over.center());
+        if (area.isValid()) {
+            // Wholly on the screen, title bar first.
+            frame.moveRight(std::min(frame.right(), area.right()));
+            frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+            frame.moveLeft(std::max(frame.left(), area.left()));
+            frame.moveTop(std::max(frame.top(), area.top()));
+        }
+        move(frame.topLeft());
+        m_Placed = true;
     }
     show();
     raise();

@@ -58,6 +58,7 @@ private slots:
     void CenterDialogUsesTheSizeTheDialogShowsWith_data();
     void CenterDialogUsesTheSizeTheDialogShowsWith();
     void HelpShowsATopicPageOrAPlaceholder();
+    void HelpComesForwardOverTheWindowThatAsked();
     void PlacementIsStoredPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
     void BadPlacementCentresTheWindow_data();
@@ -480,6 +481,44 @@ void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
     ShowHelpContents();
     QCOMPARE(help.CurrentTopic(), 0);
     QVERIFY(help.CurrentHtml().contains("Mervane Help"));
+}
+
+void TestPlatformUi::HelpComesForwardOverTheWindowThatAsked()
+{
+    QWidget main;
+    main.setGeometry(200, 150, 500, 400);
+    main.show();
+    SetMainWindow(&main);
+
+    // A modal dialog asks: help is the dialog's own window, so the dialog does not block it.
+    {
+        QDialog dialog(&main);
+        dialog.setGeometry(260, 200, 300, 200);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+        ShowHelpTopic(40004);
+        THelpWindow& help = THelpWindow::Instance();
+        QVERIFY(help.isVisible());
+        QVERIFY(help.isWindow());
+        QCOMPARE(help.parentWidget(), &dialog);
+    }
+    // The dialog took its help window along; the next one stands over the main window, centred
+    // on it rather than in the screen's corner, and wholly on the screen.
+    ShowHelpContents();
+    THelpWindow& help = THelpWindow::Instance();
+    QCOMPARE(help.parentWidget(), &main);
+    QVERIFY(help.isVisible());
+    const QPoint offset = help.frameGeometry().center() - main.frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 4, qPrintable(QString("off by %1, %2").arg(offset.x()).arg(offset.y())));
+    QVERIFY(help.screen()->availableGeometry().contains(help.frameGeometry()));
+
+    // Moved by the user, it stays there the next time.
+    help.move(10, 20);
+    ShowHelpTopic(2100);
+    QCOMPARE(help.pos(), QPoint(10, 20));
+    delete &help;
+    SetMainWindow(nullptr);
 }
 
 void TestPlatformUi::PlacementIsStoredPerResolution()
