@@ -211,6 +211,11 @@ std::array<TPageFont*, 6> TCalendarSettings::Fonts()
     return {&TitleFont, &HeadersFont, &CellFont, &MiniTitleFont, &MiniHeadersFont, &MiniCellFont};
 }
 
+std::array<const TPageFont*, 6> TCalendarSettings::Fonts() const
+{
+    return {&TitleFont, &HeadersFont, &CellFont, &MiniTitleFont, &MiniHeadersFont, &MiniCellFont};
+}
+
 void TCalendarSettings::AssignPageSettings(const TCalendarSettings& other)
 {
     const TCalendarSettings kept = *this;
@@ -227,7 +232,7 @@ bool TCalendarSettings::SamePageSettings(const TCalendarSettings& other) const
     // What is not compared is taken from `other`, then everything is.
     TCalendarSettings mine = *this;
     mine.TakeUnshared(other);
-    const auto theirFonts = const_cast<TCalendarSettings&>(other).Fonts();
+    const auto theirFonts = other.Fonts();
     const auto myFonts = mine.Fonts();
     for (size_t i = 0; i < myFonts.size(); ++i)
         myFonts[i]->SetHeight(theirFonts[i]->Height());

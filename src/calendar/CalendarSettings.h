@@ -87,6 +87,7 @@ struct TCalendarSettings {
 
     // The six fonts, title to mini cells.
     std::array<TPageFont*, 6> Fonts();
+    std::array<const TPageFont*, 6> Fonts() const;
 
     // Copies another page's settings as the properties dialog hands them back: the number
     // position, the orientation and the individual borders stay; a line layout that changes
