@@ -2,21 +2,56 @@
 
 #include "app/MainForms.h"
 #include "app/SingleInstance.h"
+#include "app/StartOptions.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+namespace {
+
+QStringList Arguments(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    // The command line is read before the GUI starts: --help, --version and a wrong command line
+    // need no display.
+    const TStartOptions options = TStartOptions::Parse(Arguments(argc, argv));
+    if (options.Action == TStartOptions::TAction::Print) {
+        QTextStream(stdout) << options.Output;
+        return options.ExitCode;
+    }
+    if (options.Action == TStartOptions::TAction::Fail) {
+        QTextStream(stderr) << options.Output;
+        return options.ExitCode;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mervane");
 
-    // A second start brings the running window forward and ends.
+    // A second start brings the running window forward, hands it the file, and ends.
     TSingleInstance instance(TSingleInstance::DefaultServerName());
-    if (!instance.BecomeFirstInstance())
+    if (!instance.BecomeFirstInstance(options.File)) {
+        QTextStream out(stdout);
+        if (options.File.isEmpty())
+            out << "Mervane is already running: its window was brought forward.\n";
+        else
+            out << "Mervane is already running: " << options.File << " was handed to its window.\n";
         return 0;
+    }
 
     TMainForms forms;
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, &TCalendarMain::ComeForward);
-    forms.Start();
+    // Queued: the question and messages of the opening run after the socket was read.
+    QObject::connect(&instance, &TSingleInstance::OpenRequested, &forms.Main, &TCalendarMain::OpenFromAnotherStart,
+                     Qt::QueuedConnection);
+    forms.Start(options.File);
     return QApplication::exec();
 }
