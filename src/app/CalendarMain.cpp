@@ -286,7 +286,7 @@ QToolButton* TCalendarMain::AddButton(const QString& name, const QString& captio
     button->setAutoRaise(true);
     button->setFixedHeight(29);
     // Buttons with a picture beside the program show the picture; the others their caption.
-    const QString picture = ProgramFolder() + "toolbar/" + name + ".svg";
+    const QString picture = ResourceFolder() + "toolbar/" + name + ".svg";
     if (QFileInfo::exists(picture)) {
         button->setIcon(QIcon(picture));
         button->setIconSize(QSize(24, 24));

@@ -3,6 +3,8 @@
 #include "app/MainForms.h"
 #include "app/SingleInstance.h"
 #include "app/StartOptions.h"
+#include "platform/ProgramFolders.h"
+#include "platformui/HelpWindow.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -15,6 +17,20 @@ QStringList Arguments(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
+}
+
+// For the test of an installed program only (MERVANE_CHECK_START set): tells where the started
+// program found its files, as the help contents and the calendar open, then closes the window as
+// the user does, which writes MV.ini.
+int CheckStart(TMainForms& forms)
+{
+    ShowHelpContents();
+    QTextStream out(stdout);
+    out << "shipped: " << ResourceFolder() << "\n"
+        << "data: " << DataFolder() << "\n"
+        << "help: " << THelpWindow::Instance().CurrentFile() << "\n"
+        << "open: " << forms.Main.CurrentFileName() << "\n";
+    return forms.Main.close() ? 0 : 1;
 }
 
 } // namespace
@@ -53,5 +69,7 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &TSingleInstance::OpenRequested, &forms.Main, &TCalendarMain::OpenFromAnotherStart,
                      Qt::QueuedConnection);
     forms.Start(options.File);
+    if (qEnvironmentVariableIsSet("MERVANE_CHECK_START"))
+        return CheckStart(forms);
     return QApplication::exec();
 }
