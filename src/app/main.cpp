@@ -5,9 +5,12 @@
 #include "app/StartOptions.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
+#include "platformui/ScriptedUiServices.h"
 
 #include <QApplication>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -20,9 +23,9 @@ QStringList Arguments(int argc, char* argv[])
 }
 
 // For the test of an installed program only (MERVANE_CHECK_START set): tells where the started
-// program found its files, as the help contents and the calendar open, then closes the window as
-// the user does, which writes MV.ini.
-int CheckStart(TMainForms& forms)
+// program found its files, as the help contents and the calendar open, and the messages it
+// showed (answered without a box), then closes the window as the user does, which writes MV.ini.
+int CheckStart(TMainForms& forms, const TScriptedUiServices& messages)
 {
     ShowHelpContents();
     QTextStream out(stdout);
@@ -30,6 +33,8 @@ int CheckStart(TMainForms& forms)
         << "data: " << DataFolder() << "\n"
         << "help: " << THelpWindow::Instance().CurrentFile() << "\n"
         << "open: " << forms.Main.CurrentFileName() << "\n";
+    for (const TScriptedUiServices::TShownMessage& message : messages.Messages)
+        out << "message: " << message.Text.simplified() << "\n";
     return forms.Main.close() ? 0 : 1;
 }
 
@@ -63,13 +68,17 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    std::unique_ptr<TScriptedUiServices> checkStart;
+    if (qEnvironmentVariableIsSet("MERVANE_CHECK_START"))
+        checkStart = std::make_unique<TScriptedUiServices>();
+
     TMainForms forms;
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, &TCalendarMain::ComeForward);
     // Queued: the question and messages of the opening run after the socket was read.
     QObject::connect(&instance, &TSingleInstance::OpenRequested, &forms.Main, &TCalendarMain::OpenFromAnotherStart,
                      Qt::QueuedConnection);
     forms.Start(options.File);
-    if (qEnvironmentVariableIsSet("MERVANE_CHECK_START"))
-        return CheckStart(forms);
+    if (checkStart)
+        return CheckStart(forms, *checkStart);
     return QApplication::exec();
 }

@@ -34,8 +34,9 @@ QString ProgramFolder()
 
 QString ResourceFolderFor(const QString& programFolder)
 {
-    // The layout of GNUInstallDirs: bin/ and share/ side by side under one prefix.
-    const QString installed = QDir::cleanPath(programFolder + "../share/mervane");
+    // The layout `cmake --install` makes (GNUInstallDirs): "../share/mervane" for bin/ and share/
+    // side by side under one prefix.
+    const QString installed = QDir::cleanPath(programFolder + MERVANE_SHIPPED_FROM_BIN);
     if (QFileInfo(installed).isDir())
         return WithTrailingSlash(installed);
     return programFolder;

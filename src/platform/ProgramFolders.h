@@ -14,7 +14,7 @@ QString ProgramFolder();
 QString ResourceFolder();
 
 // The shipped files' folder of a program in `programFolder` (ending in '/'): its
-// ../share/mervane/ when that exists, else `programFolder` itself.
+// ../share/mervane/ (as installed) when that exists, else `programFolder` itself.
 QString ResourceFolderFor(const QString& programFolder);
 
 // The data folder of a program in `programFolder`: `userFolder` when the program is installed or
