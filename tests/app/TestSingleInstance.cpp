@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QUuid>
 #include <QtTest>
 
@@ -22,6 +23,8 @@ private slots:
     void ReadRequest();
     void SecondStartHandsOverItsFile_data();
     void SecondStartHandsOverItsFile();
+    void ProgramStartedAgainSaysWhatItDid_data();
+    void ProgramStartedAgainSaysWhatItDid();
     void WrongRequestsAreIgnored_data();
     void WrongRequestsAreIgnored();
 };
@@ -197,6 +200,59 @@ void TestSingleInstance::SecondStartHandsOverItsFile()
         QVERIFY(f.Ui.Messages.isEmpty());
     }
     QCOMPARE(main.Modified(), unsaved && !opened);
+}
+
+void TestSingleInstance::ProgramStartedAgainSaysWhatItDid_data()
+{
+    QTest::addColumn<QString>("argument"); // the FILE given to the second start, run in the data folder
+    QTest::addColumn<QString>("handed"); // the file the running instance is asked to open
+    QTest::addColumn<QString>("line"); // what the second start prints
+
+    QTest::newRow("no file") << "" << "" << "Mervane is already running: its window was brought forward.\n";
+    QTest::newRow("relative file") << "Trip.MVF" << "Trip.MVF"
+                                   << "Mervane is already running: %1 was handed to its window.\n";
+    QTest::newRow("file in a folder above") << "../Trip.MVF" << "../Trip.MVF"
+                                            << "Mervane is already running: %1 was handed to its window.\n";
+    QTest::newRow("missing file") << "Absent.MVF" << "Absent.MVF"
+                                  << "Mervane is already running: %1 was handed to its window.\n";
+}
+
+void TestSingleInstance::ProgramStartedAgainSaysWhatItDid()
+{
+    QFETCH(QString, argument);
+    QFETCH(QString, handed);
+    QFETCH(QString, line);
+    // The real program, started as a user whose instance is this test's listener.
+    const QString user = "test-" + QUuid::createUuid().toString(QUuid::Id128);
+    TSingleInstance first("Mervane-" + user);
+    QVERIFY(first.BecomeFirstInstance());
+    QSignalSpy opens(&first, &TSingleInstance::OpenRequested);
+    QSignalSpy activations(&first, &TSingleInstance::ActivationRequested);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("work"));
+    const QString work = dir.filePath("work");
+    const QString expected = handed.isEmpty() ? QString() : QDir::cleanPath(work + "/" + handed);
+
+    QProcess second;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("USER", user);
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    second.setProcessEnvironment(environment);
+    second.setWorkingDirectory(work);
+    second.start(QCoreApplication::applicationDirPath() + "/mervane",
+                 argument.isEmpty() ? QStringList() : QStringList{argument});
+    // The request waits in the socket until this event loop reads it; the second start does not.
+    QVERIFY(second.waitForFinished(60000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(QString::fromLocal8Bit(second.readAllStandardOutput()), expected.isEmpty() ? line : line.arg(expected));
+
+    QSignalSpy& requests = expected.isEmpty() ? activations : opens;
+    QVERIFY(requests.wait(5000));
+    QCOMPARE(requests.size(), 1);
+    if (!expected.isEmpty())
+        QCOMPARE(opens[0][0].toString(), expected);
+    QCOMPARE((expected.isEmpty() ? opens : activations).size(), 0);
 }
 
 void TestSingleInstance::WrongRequestsAreIgnored_data()
