@@ -45,7 +45,9 @@ program)
 
   version=$("$prefix/bin/mvtool" --version)
   [[ $version == "mvtool "* ]] || fail "mvtool --version printed '$version'"
-  QT_QPA_PLATFORM=offscreen "$prefix/bin/mvtool" info "$sample" | grep -q '"settings"' || fail "mvtool info of the installed sample"
+  # Read whole: grep -q would end the pipe early and mvtool would die of SIGPIPE.
+  info=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/mvtool" info "$sample") || fail "mvtool info of the installed sample"
+  grep -q '"settings"' <<<"$info" || fail "mvtool info printed no settings"
   ;;
 desktop)
   need desktop-file-validate
