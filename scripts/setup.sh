@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev
   libbenchmark-dev
   fonts-liberation2 fonts-wine poppler-utils
+  desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

@@ -286,7 +286,7 @@ QToolButton* TCalendarMain::AddButton(const QString& name, const QString& captio
     button->setAutoRaise(true);
     button->setFixedHeight(29);
     // Buttons with a picture beside the program show the picture; the others their caption.
-    const QString picture = ProgramFolder() + "toolbar/" + name + ".svg";
+    const QString picture = ResourceFolder() + "toolbar/" + name + ".svg";
     if (QFileInfo::exists(picture)) {
         button->setIcon(QIcon(picture));
         button->setIconSize(QSize(24, 24));
@@ -427,7 +427,7 @@ void TCalendarMain::SavePreferences()
 
 // ---- Start and close ----
 
-void TCalendarMain::FormActivate()
+void TCalendarMain::FormActivate(const QString& fileName)
 {
     if (m_Activated)
         return;
@@ -440,7 +440,11 @@ void TCalendarMain::FormActivate()
     m_PrinterAvailable = CheckPrinters();
     m_CalendarPanel->ResetToDefaults();
     const QStringList& recent = m_MRUList->Files();
-    if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
+    // A file named on the command line is opened even when missing: the user asked for it and
+    // hears why it did not open.
+    if (!fileName.isEmpty())
+        m_Document->OpenCalendarFile(fileName);
+    else if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
         m_Document->OpenCalendarFile(recent.first());
     QCoreApplication::processEvents();
     m_CalendarPanel->setVisible(!m_Document->FileName().isEmpty());
@@ -464,6 +468,14 @@ void TCalendarMain::ComeForward()
         showNormal();
     raise();
     activateWindow();
+}
+
+void TCalendarMain::OpenFromAnotherStart(const QString& fileName)
+{
+    ComeForward();
+    if (!m_Document->CheckSaveNeeded())
+        return;
+    m_Document->OpenCalendarFile(fileName);
 }
 
 void TCalendarMain::closeEvent(QCloseEvent* event)

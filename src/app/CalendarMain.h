@@ -44,10 +44,14 @@ public:
     // The icon tool, created after the main window; shown and hidden by it.
     void SetIconTool(TFloatingPalette* iconTool);
     // The first activation: places and shows the window, checks the printers, resets the page
-    // and reopens the most recent calendar file.
-    void FormActivate();
+    // and opens `fileName` (named on the command line) when given, else reopens the most recent
+    // calendar file.
+    void FormActivate(const QString& fileName = QString());
     // Another start of the program asked for this window: restored when minimised, else raised.
     void ComeForward();
+    // Another start of the program handed over a calendar file: this window comes forward and,
+    // once changes not yet saved were offered for saving, opens it.
+    void OpenFromAnotherStart(const QString& fileName);
 
     // The commands; those that change or write the calendar run the document's.
     void New1Click();

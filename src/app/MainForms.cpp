@@ -7,9 +7,9 @@ TMainForms::TMainForms()
     Main.SetIconTool(&IconTool);
 }
 
-void TMainForms::Start()
+void TMainForms::Start(const QString& fileName)
 {
     NormalCursor();
-    Main.FormActivate();
+    Main.FormActivate(fileName);
     Main.activateWindow();
 }

@@ -9,8 +9,9 @@ class TMainForms {
 public:
     TMainForms();
 
-    // Shows the main window for the first time (its first activation).
-    void Start();
+    // Shows the main window for the first time (its first activation); opens `fileName` when
+    // given, else the most recent calendar file.
+    void Start(const QString& fileName = QString());
 
     TCalendarMain Main;
     TFloatingPalette IconTool{&Main};

@@ -45,7 +45,7 @@ void TPreferences::Load(const TIniFile& ini)
     DefaultFont.Strikeout = ini.ReadBool("Default Font", "Strikeout", font.Strikeout);
     const TColor color = ini.ReadInteger("Default Font", "Color", font.Color);
     DefaultFont.Color = IsFontColor(color) ? color : font.Color;
-    const QString iconFile = ProgramFolder() + "MISC1.ICL";
+    const QString iconFile = ResourceFolder() + "MISC1.ICL";
     IconFile = NonEmpty(ini.ReadString("Icons", "File", iconFile), iconFile);
     IconToolVisible = ini.ReadBool("Icons", "Visible", defaults.IconToolVisible);
     HintsOn = ini.ReadBool("Hints", "On", defaults.HintsOn);

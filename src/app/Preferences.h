@@ -15,7 +15,7 @@ struct TPreferences {
     int MainZoomPercent = 60;
     int PropertiesZoomPercent = 30;
     TWPDefaultFont DefaultFont;
-    QString IconFile; // full path; ProgramFolder() + "MISC1.ICL" unless stored
+    QString IconFile; // full path; ResourceFolder() + "MISC1.ICL" unless stored
     bool IconToolVisible = true;
     bool HintsOn = true;
 

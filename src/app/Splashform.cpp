@@ -17,7 +17,7 @@ TSplashform::TSplashform(QWidget* parent)
 
     auto* logo = new QLabel(this);
     logo->setObjectName("Logo");
-    const QPixmap picture(ProgramFolder() + "logo.svg");
+    const QPixmap picture(ResourceFolder() + "logo.svg");
     logo->setPixmap(picture.scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     auto* name = new QLabel("Mervane", this);

@@ -32,20 +32,43 @@ QString ProgramFolder()
     return WithTrailingSlash(QCoreApplication::applicationDirPath());
 }
 
+QString ResourceFolderFor(const QString& programFolder)
+{
+    // The layout `cmake --install` makes (GNUInstallDirs): "../share/mervane" for bin/ and share/
+    // side by side under one prefix.
+    const QString installed = QDir::cleanPath(programFolder + MERVANE_SHIPPED_FROM_BIN);
+    if (QFileInfo(installed).isDir())
+        return WithTrailingSlash(installed);
+    return programFolder;
+}
+
+QString ResourceFolder()
+{
+    static const QString folder = ResourceFolderFor(ProgramFolder());
+    return folder;
+}
+
+QString DataFolderFor(const QString& programFolder, const QString& userFolder)
+{
+    // An installed program's folder is shared by all users (and often read-only); a writable one
+    // would still get files no other user should see.
+    if (ResourceFolderFor(programFolder) == programFolder && CanCreateFilesIn(programFolder))
+        return programFolder;
+    return userFolder;
+}
+
 QString DataFolder()
 {
     if (!g_DataFolderOverride.isEmpty())
         return WithTrailingSlash(g_DataFolderOverride);
 
     static const QString chosen = [] {
-        const QString program = ProgramFolder();
-        if (CanCreateFilesIn(program))
-            return program;
         QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         if (user.isEmpty())
             user = QDir::homePath() + "/.mervane";
-        QDir().mkpath(user);
-        return WithTrailingSlash(user);
+        const QString folder = DataFolderFor(ProgramFolder(), WithTrailingSlash(user));
+        QDir().mkpath(folder);
+        return folder;
     }();
     return chosen;
 }

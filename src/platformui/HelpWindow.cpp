@@ -48,9 +48,14 @@ QString THelpWindow::CurrentHtml() const
     return m_Browser->toHtml();
 }
 
+QString THelpWindow::CurrentFile() const
+{
+    return m_Browser->source().toLocalFile();
+}
+
 void THelpWindow::ShowPage(const QString& fileName, const QString& placeholderTitle)
 {
-    const QString folder = ProgramFolder() + "help/";
+    const QString folder = ResourceFolder() + "help/";
     m_Browser->setSearchPaths({folder});
     if (QFile::exists(folder + fileName)) {
         m_Browser->setSource(QUrl::fromLocalFile(folder + fileName));

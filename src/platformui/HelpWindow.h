@@ -1,6 +1,6 @@
 #pragma once
-// The help window: shows the program's help as HTML pages from the "help" folder beside the
-// program, one page per context number ("help/2100.html") and "help/index.html" for the
+// The help window: shows the program's help as HTML pages from the "help" folder of the
+// shipped files, one page per context number ("help/2100.html") and "help/index.html" for the
 // contents. A context without a page of its own shows a short placeholder page. It comes
 // forward over the window that asked for help: over an open modal dialog as that dialog's own
 // window (so the dialog does not block it), else over the main window; it is centred over that
@@ -23,6 +23,8 @@ public:
     // The context number shown; 0 for the contents.
     int CurrentTopic() const { return m_CurrentTopic; }
     QString CurrentHtml() const;
+    // The last page file shown; empty while only placeholder pages were.
+    QString CurrentFile() const;
 
 private:
     THelpWindow();

@@ -24,7 +24,8 @@ const char* const Usage =
     "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
     "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
     "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
-    "  --help                       show this text\n";
+    "  --help                       show this text\n"
+    "  --version                    show the version\n";
 
 QtMessageHandler PreviousMessageHandler = nullptr;
 
@@ -92,6 +93,10 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
     const QStringList rest = arguments.mid(1);
     if (command == "--help" || command == "-h") {
         out << Usage;
+        return 0;
+    }
+    if (command == "--version") {
+        out << "mvtool " << MERVANE_VERSION << "\n";
         return 0;
     }
     try {

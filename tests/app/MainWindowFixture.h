@@ -33,11 +33,11 @@ public:
         OverrideDataFolder(QString());
     }
 
-    // Creates the windows and runs the first activation.
-    TCalendarMain& Start()
+    // Creates the windows and runs the first activation, with `fileName` named on the command line.
+    TCalendarMain& Start(const QString& fileName = QString())
     {
         Forms = std::make_unique<TMainForms>();
-        Forms->Start();
+        Forms->Start(fileName);
         // The offscreen platform activates every window shown, the icon tool included.
         QCoreApplication::processEvents();
         Forms->Main.activateWindow();
@@ -54,12 +54,12 @@ public:
     }
 
     // Closes (when still open) and starts again with the same data folder.
-    TCalendarMain& Restart()
+    TCalendarMain& Restart(const QString& fileName = QString())
     {
         if (Forms->Main.isVisible())
             Close();
         Forms.reset();
-        return Start();
+        return Start(fileName);
     }
 
     TCalendarMain& Main() const { return Forms->Main; }

@@ -727,7 +727,7 @@ void TestCalendarMain::IconToolFollowsThePage()
     QVERIFY(!f.Widget<QToolButton>("ShowHideIconTool")->isEnabled());
     QVERIFY(!first.IconToolVisible());
     QCOMPARE(f.Forms->IconTool.windowTitle(), QString("Icons"));
-    QCOMPARE(f.Forms->IconTool.LibraryFile(), ProgramFolder() + "MISC1.ICL");
+    QCOMPARE(f.Forms->IconTool.LibraryFile(), ResourceFolder() + "MISC1.ICL");
     f.Close();
 
     const QString file = f.Path("icons.MVF");

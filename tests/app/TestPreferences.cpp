@@ -48,7 +48,7 @@ void TestPreferences::ReadsValuesAndFallsBackToDefaults_data()
     QTest::newRow("hints default") << "Hints" << "On" << "" << "HintsOn" << QVariant(true);
     QTest::newRow("hints off") << "Hints" << "On" << "0" << "HintsOn" << QVariant(false);
     QTest::newRow("icon file default") << "Icons" << "File" << "" << "IconFile"
-                                       << QVariant(ProgramFolder() + "MISC1.ICL");
+                                       << QVariant(ResourceFolder() + "MISC1.ICL");
 
     // Values out of range, as a hand-edited or damaged file may hold them.
     QTest::newRow("main zoom smallest step") << "Zooming" << "Main" << "20" << "MainZoomPercent" << QVariant(20);
@@ -70,7 +70,7 @@ void TestPreferences::ReadsValuesAndFallsBackToDefaults_data()
     QTest::newRow("unknown system colour") << "Default Font" << "Color" << "0x80000063" << "Color" << QVariant(0);
     QTest::newRow("hints not a number") << "Hints" << "On" << "off" << "HintsOn" << QVariant(true);
     QTest::newRow("icon file blank") << "Icons" << "File" << " " << "IconFile"
-                                     << QVariant(ProgramFolder() + "MISC1.ICL");
+                                     << QVariant(ResourceFolder() + "MISC1.ICL");
 }
 
 void TestPreferences::ReadsValuesAndFallsBackToDefaults()

@@ -8,13 +8,14 @@ QObject* NewTestMRUFileList();
 QObject* NewTestPreferences();
 QObject* NewTestCalendarMain();
 QObject* NewTestSingleInstance();
+QObject* NewTestStartOptions();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance()}) {
+    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(), NewTestStartOptions()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

@@ -13,6 +13,8 @@ class TestPlatform : public QObject {
 
 private slots:
     void FoldersEndInASlash();
+    void ShippedAndDataFolders_data();
+    void ShippedAndDataFolders();
     void Windows1252RoundTrips_data();
     void Windows1252RoundTrips();
     void TextOutsideWindows1252IsRefused();
@@ -32,6 +34,8 @@ void TestPlatform::FoldersEndInASlash()
 {
     QVERIFY(ProgramFolder().endsWith('/'));
     QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + '/');
+    // Tests run in the build folder, where the shipped files lie beside the programs.
+    QCOMPARE(ResourceFolder(), ProgramFolder());
 
     QTemporaryDir dir;
     OverrideDataFolder(dir.filePath("data"));
@@ -40,6 +44,47 @@ void TestPlatform::FoldersEndInASlash()
     QCOMPARE(IniFileName(), dir.filePath("data") + "/MV.ini");
     OverrideDataFolder({});
     QVERIFY(DataFolder().endsWith('/'));
+}
+
+void TestPlatform::ShippedAndDataFolders_data()
+{
+    QTest::addColumn<QStringList>("folders"); // made under a fresh prefix
+    QTest::addColumn<bool>("readOnly"); // bin/ cannot be written
+    QTest::addColumn<QString>("shipped"); // under the prefix
+    QTest::addColumn<bool>("userData"); // the data folder is the user's, not bin/
+
+    QTest::newRow("build folder") << QStringList{"bin"} << false << "bin/" << false;
+    QTest::newRow("installed") << QStringList{"bin", "share/mervane"} << false << "share/mervane/" << true;
+    QTest::newRow("installed, read-only") << QStringList{"bin", "share/mervane"} << true << "share/mervane/" << true;
+    QTest::newRow("read-only copy") << QStringList{"bin"} << true << "bin/" << true;
+    QTest::newRow("share of others") << QStringList{"bin", "share/other"} << false << "bin/" << false;
+}
+
+void TestPlatform::ShippedAndDataFolders()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, shipped);
+    QFETCH(bool, userData);
+    QTemporaryDir prefix;
+    for (const QString& folder : folders)
+        QVERIFY(QDir(prefix.path()).mkpath(folder));
+    const QString bin = prefix.filePath("bin") + '/';
+    const QString user = prefix.filePath("user") + '/';
+    if (readOnly) {
+        QVERIFY(QFile::setPermissions(bin, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QFile probe(bin + "probe");
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QFile::setPermissions(bin, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QSKIP("this user (root) can write into a read-only folder");
+        }
+    }
+    QCOMPARE(ResourceFolderFor(bin), prefix.path() + '/' + shipped);
+    QCOMPARE(DataFolderFor(bin, user), userData ? user : bin);
+    QFile::setPermissions(bin, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The probe for writing leaves nothing behind.
+    QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 void TestPlatform::Windows1252RoundTrips_data()

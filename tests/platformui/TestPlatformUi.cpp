@@ -460,7 +460,7 @@ void TestPlatformUi::CenterDialogUsesTheSizeTheDialogShowsWith()
 
 void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
 {
-    const QString folder = ProgramFolder() + "help/";
+    const QString folder = ResourceFolder() + "help/";
     QVERIFY(QDir().mkpath(folder));
     QFile page(folder + "4242.html");
     QVERIFY(page.open(QIODevice::WriteOnly));

@@ -89,6 +89,7 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
     QVERIFY(!damagedMessage.isEmpty());
 
     QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: mvtool" << "" << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "mvtool " MERVANE_VERSION "\n" << "" << "";
     QTest::newRow("no command") << QStringList{} << 2 << "" << "no command given" << "";
     QTest::newRow("unknown command") << QStringList{"show"} << 2 << "" << "unknown command 'show'" << "";
     QTest::newRow("info") << QStringList{"info", Path("good.MVF")} << 0 << "\"userTitle\": \"Program test \u2764\"" << ""
