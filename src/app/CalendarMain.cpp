@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -473,6 +474,17 @@ void TCalendarMain::ComeForward()
 void TCalendarMain::OpenFromAnotherStart(const QString& fileName)
 {
     ComeForward();
+    OpenWhenNoDialogIsOpen(fileName);
+}
+
+void TCalendarMain::OpenWhenNoDialogIsOpen(const QString& fileName)
+{
+    // A dialog that is open works on the calendar as it stands (the properties dialog hands its
+    // settings back to the page): the file waits until the dialog is closed.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, [this, fileName] { OpenWhenNoDialogIsOpen(fileName); });
+        return;
+    }
     if (!m_Document->CheckSaveNeeded())
         return;
     m_Document->OpenCalendarFile(fileName);

@@ -50,7 +50,7 @@ public:
     // Another start of the program asked for this window: restored when minimised, else raised.
     void ComeForward();
     // Another start of the program handed over a calendar file: this window comes forward and,
-    // once changes not yet saved were offered for saving, opens it.
+    // once no dialog of it is open and changes not yet saved were offered for saving, opens it.
     void OpenFromAnotherStart(const QString& fileName);
 
     // The commands; those that change or write the calendar run the document's.
@@ -100,6 +100,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void OpenWhenNoDialogIsOpen(const QString& fileName);
     void CreateMenus();
     void CreateToolButtons();
     QAction* AddCommand(QMenu* menu, const QString& name, const QString& caption, void (TCalendarMain::*handler)());

@@ -6,6 +6,8 @@
 #include "app/SingleInstance.h"
 #include "MainWindowFixture.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
@@ -27,6 +29,7 @@ private slots:
     void ProgramStartedAgainSaysWhatItDid();
     void WrongRequestsAreIgnored_data();
     void WrongRequestsAreIgnored();
+    void HandedOverFileWaitsForAnOpenDialog();
 };
 
 namespace {
@@ -289,6 +292,30 @@ void TestSingleInstance::WrongRequestsAreIgnored()
     QVERIFY(!second.BecomeFirstInstance());
     QVERIFY(activations.wait(5000));
     QVERIFY(opens.isEmpty());
+}
+
+void TestSingleInstance::HandedOverFileWaitsForAnOpenDialog()
+{
+    TFirstInstance first;
+    QVERIFY(first.Listening);
+    TMainWindowFixture& f = first.Window;
+    TCalendarMain& main = f.Main();
+    const QString trip = f.Path("Trip.MVF");
+    TMainWindowFixture::WriteCalendar(trip, 7, 2027, 10, "Trip");
+    auto* dialog = new QDialog(&main);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    QCOMPARE(QApplication::activeModalWidget(), dialog);
+
+    main.OpenFromAnotherStart(trip);
+    QTest::qWait(600);
+    QVERIFY(main.CurrentFileName() != trip);
+
+    dialog->close();
+    delete dialog;
+    QTRY_COMPARE(main.CurrentFileName(), trip);
+    QVERIFY(main.windowTitle().contains("[Trip.MVF]"));
+    QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
 QObject* NewTestSingleInstance()
