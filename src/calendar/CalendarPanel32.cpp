@@ -60,9 +60,8 @@ void TCalendarPanel32::SetSettings(const TCalendarSettings& settings)
 
 void TCalendarPanel32::RecalcLayout(bool resetMiniFonts)
 {
-    m_Geometry.Orientation = m_Settings.Orientation;
     m_Geometry = ComputePageGeometry(m_Settings, ScreenPpi(), m_Geometry);
-    m_Settings.Orientation = m_Geometry.Orientation;
+    m_Settings.Orientation = m_Geometry.Orientation; // the layout decides it
     if (resetMiniFonts && m_Geometry.MiniFontPreset > 0)
         ApplyMiniFontPreset(m_Geometry.MiniFontPreset);
     resize(SizeAtZoom(Zoom()));

@@ -306,7 +306,7 @@ void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation ope
         SelectionOperation(operation);
         return;
     }
-    if (m_ClipboardFile.isEmpty() && operation != opDelete)
+    if (!CanRun(operation))
         return;
     switch (operation) {
     case opCopy:
@@ -326,10 +326,15 @@ void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation ope
     }
 }
 
+bool TGBasePanel::CanRun(TObjectOperation operation) const
+{
+    // Without a clipboard only Delete can run: a cut would only delete.
+    return !m_ClipboardFile.isEmpty() || operation == opDelete;
+}
+
 void TGBasePanel::SelectionOperation(TObjectOperation operation)
 {
-    // Without a clipboard a cut would only delete.
-    if (m_ClipboardFile.isEmpty() && operation != opDelete)
+    if (!CanRun(operation))
         return;
     switch (operation) {
     case opCopy:

@@ -146,6 +146,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Whether the operation can run: the clipboard operations need a clipboard file.
+    bool CanRun(TObjectOperation operation) const;
     void BuildPanelMenu();
     void PanelMenuOpening();
     void ShowMenu(QMenu* menu, QPoint globalPosition);
