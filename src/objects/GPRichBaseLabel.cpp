@@ -192,12 +192,13 @@ void TGPRichBaseLabel::Draw(QPainter& painter, QSize size, int zoomPercent)
     if (!m_Transparent)
         painter.fillRect(QRect(QPoint(0, 0), size), ColorToQColor(m_BGColor));
     m_Master->SetBackgroundColor(background);
-    m_Master->SetText(m_Storage->RtfText());
     m_Master->SetZoom(zoomPercent);
     // The page is the label at zoom 1.0, so that the text wraps where it does in print.
     m_Master->SetPageSize(PixelsAsTwips(DocumentBounds().width()), PixelsAsTwips(DocumentBounds().height()));
     m_Master->SetMargins(0, 0, 0, 0);
-    m_Master->RenderPage(painter, QRect(QPoint(0, 0), size));
+    // The master lays the label's own text out on its page: the text keeps its layout between
+    // paints instead of being copied into the master each time.
+    m_Master->RenderPage(m_Storage->RtfText(), painter, QRect(QPoint(0, 0), size));
     if (m_BorderStyle == bsSingle) {
         painter.setPen(QPen(Qt::black, 1));
         painter.setBrush(Qt::NoBrush);

@@ -476,8 +476,7 @@ void TestRichLabels::WrapsAtTheUnzoomedWidth()
     TGPRichBaseLabel* full = AddLabel(LongText, {10, 10, 200, 100});
     full->SetBorderStyle(bsNone);
     full->repaint();
-    QTextDocument& document = const_cast<QTextDocument&>(full->Master()->Text().Document());
-    const int fullLines = LineCount(document);
+    const int fullLines = LineCount(full->RTFText().Document());
     QVERIFY2(fullLines >= 2, "the text must wrap at 200 pixels");
     const int fullInk = RightmostInk(Picture(*full), QRect(QPoint(0, 0), full->size()));
 
@@ -485,12 +484,12 @@ void TestRichLabels::WrapsAtTheUnzoomedWidth()
     // tell the widths apart.
     TGPRichBaseLabel* narrow = AddLabel(LongText, {250, 10, 100, 100});
     narrow->repaint();
-    QVERIFY(LineCount(full->Master()->Text().Document()) > fullLines);
+    QVERIFY(LineCount(narrow->RTFText().Document()) > fullLines);
 
     m_Host->SetZoom(zoom);
     QCOMPARE(full->Width(), int(std::nearbyint(200 * zoom)));
     full->repaint();
-    QCOMPARE(LineCount(full->Master()->Text().Document()), fullLines);
+    QCOMPARE(LineCount(full->RTFText().Document()), fullLines);
     QCOMPARE(full->Master()->Zoom(), int(std::lround(zoom * 100)));
     // The ink reaches as far across as at full size, scaled.
     const int zoomedInk = RightmostInk(Picture(*full), QRect(QPoint(0, 0), full->size()));
