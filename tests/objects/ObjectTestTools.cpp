@@ -1,5 +1,7 @@
 #include "ObjectTestTools.h"
 
+#include "objects/GGraphicControl.h"
+#include "print/ReportPrinter.h"
 #include "stream/Reader.h"
 #include "stream/Writer.h"
 
@@ -72,3 +74,9 @@ QRectF WordBox(const QString& pdf, const QString& word)
                   QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
 }
 
+void PrintObject(TGGraphicControl& object, const QString& pdf)
+{
+    TReportPrinter report(pdf);
+    report.OnPrint = [&object](TReportPrinter& r) { object.PrintTo(r, 0.5, 0.25); };
+    report.Execute();
+}

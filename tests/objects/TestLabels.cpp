@@ -20,7 +20,6 @@
 #include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/ScriptedUiServices.h"
-#include "print/ReportPrinter.h"
 #include "stream/ClassRegistry.h"
 #include "stream/Reader.h"
 #include "stream/StreamError.h"
@@ -707,11 +706,7 @@ void TestLabels::PrintsIntoItsRectangle()
     label->SetBorderStyle(bsSingle);
     m_Host->SetZoom(zoom);
     const QString pdf = m_Dir->filePath("label.pdf");
-    {
-        TReportPrinter report(pdf);
-        report.OnPrint = [label](TReportPrinter& r) { label->PrintTo(r, 0.5, 0.25); };
-        report.Execute();
-    }
+    PrintObject(*label, pdf);
     // The label prints at full size whatever the zoom: its rectangle on paper starts at
     // (1.5, 2.25) inches.
     const QRectF box = WordBox(pdf, "Printed");

@@ -15,7 +15,6 @@
 #include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/ScriptedUiServices.h"
-#include "print/ReportPrinter.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPToolBar.h"
 #include "stream/ClassRegistry.h"
@@ -711,11 +710,7 @@ void TestRichLabels::PrintsIntoItsRectangle()
     label->SetTransparent(false);
     m_Host->SetZoom(zoom);
     const QString pdf = m_Dir->filePath("rich.pdf");
-    {
-        TReportPrinter report(pdf);
-        report.OnPrint = [label](TReportPrinter& r) { label->PrintTo(r, 0.5, 0.25); };
-        report.Execute();
-    }
+    PrintObject(*label, pdf);
     // At full size whatever the zoom: the rectangle on paper starts at (1.5, 2.25) inches.
     const QRectF box = WordBox(pdf, "Printed");
     QVERIFY2(!box.isEmpty(), "no text in the PDF");
