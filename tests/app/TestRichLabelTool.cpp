@@ -1,6 +1,6 @@
 // The rich-text tool through the real main window: a dragged rectangle places a rich label and
 // opens its editor, the label's menu works, and the calendar saves, reopens and shows the label
-// where it stood.
+// where it stood on the page and in the PDF mvtool prints from the file.
 
 #include "MainWindowFixture.h"
 
@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolButton>
 
 namespace {
@@ -48,6 +50,14 @@ void AnswerEditor(TMainWindowFixture& f, const QString& text, bool ok, int* zoom
         QTest::mouseClick(dialog.findChild<QPushButton*>(ok ? "OKButton" : "CancelButton"), Qt::LeftButton);
         return dialog.result();
     });
+}
+
+QString Output(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 QString LabelText(const TGGraphicControl* object)
@@ -149,6 +159,23 @@ void TestRichLabelTool::ToolPlacesEditsSavesAndReopens()
         }
         QVERIFY2(dark > 10, "no text shown in the label");
     }
+
+    // Printed by mvtool from the saved file: the text where the label stands, at full size.
+    const QString pdf = f.Path("saved.pdf");
+    QProcess render;
+    render.start(QCoreApplication::applicationDirPath() + "/mvtool", {"render", saved, pdf});
+    QVERIFY(render.waitForFinished(60000));
+    QCOMPARE(render.exitCode(), 0);
+    const QRegularExpressionMatch word =
+        QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Team<)re")
+            .match(Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
+    QVERIFY2(word.hasMatch(), "the label's text is not in the PDF");
+    const double left = document.x() * 72.0 / 96;
+    const double top = document.y() * 72.0 / 96;
+    QVERIFY2(word.captured(1).toDouble() >= left - 0.5 && word.captured(1).toDouble() <= left + 4,
+             qPrintable(word.captured(1)));
+    QVERIFY2(word.captured(2).toDouble() >= top - 0.5 && word.captured(2).toDouble() <= top + 8,
+             qPrintable(word.captured(2)));
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
