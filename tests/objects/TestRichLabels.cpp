@@ -258,8 +258,8 @@ void TestRichLabels::RecordWithTextIsReadAndWrittenBackIdentically_data()
     QTest::newRow("plain") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello\\par}") << "Hello"
                            << QByteArray("bsSingle") << true << QByteArray("clWhite");
     QTest::newRow("mixed fonts, colours, centred")
-        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}{\\colortbl;\\red255\\green0\\blue0;}"
-                      "\\qc\\f0\\fs28\\b Party\\b0\\par\\f1\\cf1\\i at eight\\par}")
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+                      "{\\colortbl;\\red255\\green0\\blue0;}\\qc\\f0\\fs28\\b Party\\b0\\par\\f1\\cf1\\i at eight\\par}")
         << "Party\nat eight" << QByteArray("bsNone") << false << QByteArray("clYellow");
     QTest::newRow("text beyond Windows-1252")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Caf\\'e9 \\u9731? \\u26085?\\par}")
