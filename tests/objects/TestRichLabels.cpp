@@ -25,6 +25,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -608,6 +609,7 @@ void TestRichLabels::EditorShowsTheLabelsPage()
         QCOMPARE(dialog.WPPanel().size(), QSize(191, 34));
         QCOMPARE(dialog.WPPanel().palette().color(QPalette::Window), QColor(Qt::yellow));
         TWPRichText& editor = dialog.WPRichText1();
+        QCOMPARE(dialog.findChild<WPToolBar*>("WPToolBar1")->Editor(), &editor); // formats this text
         QCOMPARE(editor.Text().Document().toPlainText(), QString("Edit me"));
         QCOMPARE(editor.Page().PageWidth(), 190 * 15);
         QCOMPARE(editor.Page().PageHeight(), 33 * 15);
@@ -649,6 +651,7 @@ void TestRichLabels::EditorZoomButtons()
             QTest::mouseClick(button, Qt::LeftButton);
         }
         QCOMPARE(dialog.WPRichText1().Zoom(), zoom);
+        QCOMPARE(dialog.findChild<QLabel*>("ZoomCaption")->text(), QString("%1%").arg(zoom));
         QCOMPARE(dialog.WPPanel().size(), panel);
         // The page stays the label's page: only the view scales.
         QCOMPARE(dialog.WPRichText1().Page().PageWidth(), 190 * 15);
