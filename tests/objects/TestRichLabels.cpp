@@ -49,10 +49,10 @@ public:
 };
 
 // A component that is no window.
-class TTestPart : public TComponent {
+class TTestPlain : public TComponent {
 public:
     using TComponent::TComponent;
-    QString ClassName() const override { return "TTestPart"; }
+    QString ClassName() const override { return "TTestPlain"; }
 };
 
 const char* const LongText = "The quick brown fox jumps over the lazy dog again and again";
@@ -67,7 +67,7 @@ QByteArray Binary(const QByteArray& bytes)
     return value + bytes;
 }
 
-// The record of a rich label named "Rich1" at (10, 20), 190 x 33, as the Part's layout gives
+// The record of a rich label named "Rich1" at (10, 20), 190 x 33, as the record layout gives
 // it; `data` (RTF) is written as RTFText.Data when not empty.
 QByteArray RichRecord(const QByteArray& data, const QByteArray& border, bool transparent, const QByteArray& color)
 {
@@ -343,18 +343,18 @@ void TestRichLabels::MasterIsFoundUpTheOwnerChain_data()
     QTest::addColumn<QString>("chain");
     QTest::addColumn<bool>("found");
 
-    // The owners from the top down; the last owns the label. "form" is a window, "part" a
+    // The owners from the top down; the last owns the label. "form" is a window, "plain" a
     // component that is none, "host" a page inside the window above it that holds the label
     // without owning it. "+master" holds the master, "+lower" an editor named in lower case,
     // "+impostor" a component under the master's name that is no editor.
     QTest::newRow("the owner is the form") << "form+master" << true;
-    QTest::newRow("the form further up") << "form+master part part" << true;
+    QTest::newRow("the form further up") << "form+master plain plain" << true;
     QTest::newRow("name compared in upper case") << "form+lower" << true;
     QTest::newRow("no owner: from the host up") << "form+master host" << true;
     QTest::newRow("only the first form counts") << "form+master form" << false;
     QTest::newRow("a component of that name that is no editor") << "form+impostor" << false;
-    QTest::newRow("held by a component that is no window") << "form part+master" << false;
-    QTest::newRow("no window at all") << "part part" << false;
+    QTest::newRow("held by a component that is no window") << "form plain+master" << false;
+    QTest::newRow("no window at all") << "plain plain" << false;
     QTest::newRow("no owner and no host") << "" << false;
 }
 
@@ -380,7 +380,7 @@ void TestRichLabels::MasterIsFoundUpTheOwnerChain()
             host = new TTestHost(owner, window);
             component = host;
         } else {
-            component = new TTestPart(owner);
+            component = new TTestPlain(owner);
         }
         if (!top)
             top.reset(component);
@@ -390,7 +390,7 @@ void TestRichLabels::MasterIsFoundUpTheOwnerChain()
             master = new TWPRichText(component);
             master->SetName("MasterWPRichText");
         } else if (held == "impostor") {
-            (new TTestPart(component))->SetName(MasterRichTextName);
+            (new TTestPlain(component))->SetName(MasterRichTextName);
         }
         owner = component;
     }
