@@ -2,7 +2,33 @@
 
 #include <QPrinter>
 
+#include <cups/cups.h>
+
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+struct TDestDeleter {
+    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+};
+
+struct TDestInfoDeleter {
+    void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
+};
+
+// The queue's printer-type bits; none when missing or not a number.
+unsigned PrinterType(const cups_dest_t& dest)
+{
+    const char* value = cupsGetOption("printer-type", dest.num_options, dest.options);
+    if (!value)
+        return 0;
+    bool ok = false;
+    const unsigned type = QByteArray(value).toUInt(&ok);
+    return ok ? type : 0;
+}
+
+} // namespace
 
 int ChosenCopies(const QPrinter& printer)
 {
@@ -11,6 +37,27 @@ int ChosenCopies(const QPrinter& printer)
 
 int MaxDriverCopies(const QPrinter& printer)
 {
-    // Qt does not tell the driver's limit, only whether it makes copies itself.
-    return printer.supportsMultipleCopies() ? 9999 : 1;
+    if (printer.outputFormat() != QPrinter::NativeFormat || !printer.outputFileName().isEmpty())
+        return 1;
+    return MaxQueueCopies(printer.printerName());
+}
+
+int MaxQueueCopies(const QString& queue)
+{
+    if (queue.isEmpty())
+        return 1;
+    const QByteArray name = queue.toUtf8();
+    const std::unique_ptr<cups_dest_t, TDestDeleter> dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr));
+    if (!dest || !(PrinterType(*dest) & CUPS_PRINTER_COPIES))
+        return 1;
+    // The driver makes copies; the server says how many a job may ask for.
+    const std::unique_ptr<cups_dinfo_t, TDestInfoDeleter> info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
+    if (!info)
+        return 1;
+    ipp_attribute_t* supported = cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest.get(), info.get(), CUPS_COPIES);
+    if (!supported || ippGetValueTag(supported) != IPP_TAG_RANGE || ippGetCount(supported) < 1)
+        return 1;
+    int upper = 1;
+    ippGetRange(supported, 0, &upper);
+    return std::max(1, upper);
 }
