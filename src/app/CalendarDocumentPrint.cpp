@@ -5,11 +5,12 @@
 #include "calendar/CalendarOutput.h"
 #include "calendar/CalendarPanel32.h"
 #include "platform/ProgramFolders.h"
-#include "platformui/PrinterCopies.h"
+#include "platformui/PrinterDriver.h"
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
 #include "print/ReportPrinter.h"
 
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScopeGuard>
@@ -73,7 +74,8 @@ void TCalendarDocument::PrintCalendar()
     QPrinter& printer = Printer();
     if (UiServices().PrintDialog(printer)) {
         UsePaperOfPage(printer, *m_Page);
-        if (!CheckPrinterMargins(TReportPrinter(printer).UnprintableMargins()))
+        const QMarginsF unprintable = UnprintableMargins(printer);
+        if (!CheckPrinterMargins({unprintable.left(), unprintable.top(), unprintable.right(), unprintable.bottom()}))
             return;
         try {
             RunPrintJob(printer);
@@ -113,13 +115,17 @@ void TCalendarDocument::RunPrintJob(QPrinter& printer)
 {
     const bool modified = m_Modified;
     const int chosen = ChosenCopies(printer);
+    const bool collate = printer.collateCopies();
     const auto restore = qScopeGuard([&] {
         printer.setCopyCount(chosen);
+        printer.setCollateCopies(collate);
         SetModified(modified);
     });
     // A driver that makes the copies gets the page once with the copy count; otherwise the
     // pass sends every copy and the job asks for one, so that a system which copies on the
-    // driver's behalf does not multiply them again.
+    // driver's behalf does not multiply them again. Copies of one sheet need no collating,
+    // and asking for it would make CUPS copy in place of a driver that cannot collate.
+    printer.setCollateCopies(false);
     if (MaxDriverCopies(printer) >= chosen) {
         printer.setCopyCount(chosen);
         m_CopiesToPrint = 1;
@@ -127,6 +133,8 @@ void TCalendarDocument::RunPrintJob(QPrinter& printer)
         printer.setCopyCount(1);
         m_CopiesToPrint = chosen;
     }
+    // The job's title in the printer's queue.
+    printer.setDocName(m_FileName.isEmpty() ? QString("Mervane") : QFileInfo(m_FileName).fileName());
     TReportPrinter report(printer);
     report.OnPrint = [this](TReportPrinter& r) { PrintPass(r); };
     report.Execute();

@@ -20,9 +20,11 @@ namespace {
 
 void UsePaperOfPage(QPagedPaintDevice& device, const TCalendarPanel32& page)
 {
-    device.setPageSize(QPageSize(page.UseA4Paper() ? QPageSize::A4 : QPageSize::Letter));
+    // Orientation first: a printer works out its printable area for the paper in the
+    // orientation it has when the paper is set.
     device.setPageOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape
                                                                         : QPageLayout::Portrait);
+    device.setPageSize(QPageSize(page.UseA4Paper() ? QPageSize::A4 : QPageSize::Letter));
 }
 
 void PrintPageCopies(TReportPrinter& report, TCalendarPanel32& page, int copies)

@@ -5,7 +5,7 @@
 // report uses but does not own, or a PDF file the report writes itself. The page and its objects
 // print themselves through it; the print command sets orientation and starts the job. Device
 // units are the device's dots; XI2D/YI2D convert. What only a real printer knows (copies, its
-// driver) stays with the caller's QPrinter (platformui/PrinterCopies.h), so this needs Qt Gui only.
+// driver) stays with the caller's QPrinter (platformui/PrinterDriver.h), so this needs Qt Gui only.
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "platformui/PrinterCopies.h"
+#include "platformui/PrinterDriver.h"
 
 #include <QPrinter>
 
@@ -60,4 +60,18 @@ int MaxQueueCopies(const QString& queue)
     int upper = 1;
     ippGetRange(supported, 0, &upper);
     return std::max(1, upper);
+}
+
+QMarginsF UnprintableMargins(const QPrinter& printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Inch);
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return layout.minimumMargins();
+    // Setting the paper gives a printer's layout the device's printable area as its margins;
+    // its minimum margins stay 0 for CUPS printers. The program never changes the margins.
+    const QMarginsF margins = layout.margins();
+    const QMarginsF minimum = layout.minimumMargins();
+    return {std::max(margins.left(), minimum.left()), std::max(margins.top(), minimum.top()),
+            std::max(margins.right(), minimum.right()), std::max(margins.bottom(), minimum.bottom())};
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The copies of a job on a real printer, for the print command: how many the user chose in the
-// printer's settings and how many the printer's driver makes by itself. They need a QPrinter,
-// which the print command owns and hands to the report (print/ReportPrinter.h) as its device; the
-// job's copy count is set on the printer itself (QPrinter::setCopyCount).
+// What only a real printer knows, for the print command: the copies the user chose in the
+// printer's settings, how many the printer's driver makes by itself, and the printer's
+// unprintable margins. They need a QPrinter, which the print command owns and hands to the
+// report (print/ReportPrinter.h) as its device; the job's copy count is set on the printer itself
+// (QPrinter::setCopyCount).
 
+#include <QMarginsF>
 #include <QString>
 
 class QPrinter;
@@ -17,3 +19,7 @@ int MaxDriverCopies(const QPrinter& printer);
 // says whether it makes copies, copies-supported up to how many); 1 when the queue is unknown or
 // its server cannot be reached.
 int MaxQueueCopies(const QString& queue);
+
+// The printer's unprintable margins in inches on its current paper and orientation; none for a
+// printer that writes a file.
+QMarginsF UnprintableMargins(const QPrinter& printer);
