@@ -3,6 +3,7 @@
 // each one), the margin warning, the print preview, Save As PDF and Save As Bitmap. Real CUPS
 // queues are tested in tests/cups.
 
+#include "../common/PdfTools.h"
 #include "MainWindowFixture.h"
 #include "app/CalendarDocument.h"
 #include "objects/GPLabel.h"
@@ -11,7 +12,6 @@
 #include <QDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QToolButton>
 
@@ -20,26 +20,11 @@ Q_DECLARE_METATYPE(TCalendarLayout)
 
 namespace {
 
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PdfPages(const QString& pdf)
-{
-    const QRegularExpressionMatch match = QRegularExpression("Pages:\\s+(\\d+)").match(Run("pdfinfo", {pdf}));
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
 // Every word pdftotext finds on page `page`, with its box in points.
 QMultiMap<QString, QRectF> PdfWords(const QString& pdf, int page = 1)
 {
     const QString number = QString::number(page);
-    const QString html = Run("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
+    const QString html = RunTool("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
     const QRegularExpression pattern(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
     QMultiMap<QString, QRectF> words;
     for (const QRegularExpressionMatch& m : pattern.globalMatch(html)) {
@@ -239,7 +224,8 @@ void TestPrinting::CompletionNoteForSpecialEffectsText()
 
 void TestPrinting::MarginWarning_data()
 {
-    // The page's margins are left 0.5, top 0.29, right 0.75, bottom 1.
+    // The page's margins are left `pageLeft`, top 0.29, right 0.75, bottom 1.
+    QTest::addColumn<double>("pageLeft");
     QTest::addColumn<TPrinterMargins>("printer");
     QTest::addColumn<bool>("yes");       // the answer, when asked
     QTest::addColumn<QString>("question"); // empty: none
@@ -249,17 +235,20 @@ void TestPrinting::MarginWarning_data()
     const QString right = "\rRight Margin is possibly outside of Printer printable area";
     const QString bottom = "\rBottom Margin is possibly outside of Printer printable area";
     const auto asked = [](const QString& list) { return "Margin Warning:\r" + list + "\r\rPrint anyways?"; };
-    QTest::newRow("exactly the printer's") << TPrinterMargins{0.5, 0.29, 0.75, 1.0} << false << QString() << true;
+    QTest::newRow("exactly the printer's") << 0.5 << TPrinterMargins{0.5, 0.29, 0.75, 1.0} << false << QString() << true;
     QTest::newRow("printer's cut, not rounded")
-        << TPrinterMargins{0.509, 0.2999, 0.759, 1.0099} << false << QString() << true;
-    QTest::newRow("left 0.01 less, No") << TPrinterMargins{0.51, 0.29, 0.75, 1.0} << false << asked(left) << false;
-    QTest::newRow("top 0.01 less, Yes") << TPrinterMargins{0.5, 0.3, 0.75, 1.0} << true << asked(top) << true;
+        << 0.5 << TPrinterMargins{0.509, 0.2999, 0.759, 1.0099} << false << QString() << true;
+    // 0.57 is held as 0.5699999...: cut, it must stay 0.57, above a page margin of 0.565.
+    QTest::newRow("0.57 stays 0.57") << 0.565 << TPrinterMargins{0.57, 0.29, 0.75, 1.0} << false << asked(left) << false;
+    QTest::newRow("left 0.01 less, No") << 0.5 << TPrinterMargins{0.51, 0.29, 0.75, 1.0} << false << asked(left) << false;
+    QTest::newRow("top 0.01 less, Yes") << 0.5 << TPrinterMargins{0.5, 0.3, 0.75, 1.0} << true << asked(top) << true;
     QTest::newRow("all four, in order")
-        << TPrinterMargins{0.6, 0.4, 0.8, 1.2} << false << asked(left + top + right + bottom) << false;
+        << 0.5 << TPrinterMargins{0.6, 0.4, 0.8, 1.2} << false << asked(left + top + right + bottom) << false;
 }
 
 void TestPrinting::MarginWarning()
 {
+    QFETCH(double, pageLeft);
     QFETCH(TPrinterMargins, printer);
     QFETCH(bool, yes);
     QFETCH(QString, question);
@@ -268,7 +257,7 @@ void TestPrinting::MarginWarning()
     const QString file = f.Path("print.MVF");
     WriteFilledCalendar(file, LOFullCalendarLS);
     TCalendarMain& main = f.Start(file);
-    f.Page().SetLeftMarginInch(0.5);
+    f.Page().SetLeftMarginInch(pageLeft);
     f.Page().SetTopMarginInch(0.29);
     f.Page().SetRightMarginInch(0.75);
     f.Page().SetBottomMarginInch(1.0);
@@ -387,7 +376,7 @@ void TestPrinting::SaveAsPdfPutsEveryTextInItsPlace()
     QVERIFY(!main.Modified());
 
     // A landscape sheet of letter paper, every text where the page has it.
-    const QString info = Run("pdfinfo", {pdf});
+    const QString info = RunTool("pdfinfo", {pdf});
     QVERIFY2(info.contains("792 x 612 pts"), qPrintable(info));
     const auto words = PdfWords(pdf);
     TCalendarPanel32 page(nullptr);
@@ -405,7 +394,7 @@ void TestPrinting::SaveAsPdfPutsEveryTextInItsPlace()
         QVERIFY2(PixelsToPoints(LabelBounds(i)).contains(box.center()), qPrintable(LabelWords[i]));
     }
     // Vector output: the text is there as text, and no picture stands in for the page.
-    const QStringList images = Run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+    const QStringList images = RunTool("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(images.size(), 2); // the heading lines only
 }
 

@@ -4,6 +4,7 @@
 // the server cannot start, every case is skipped with the reason.
 
 #include "../app/MainWindowFixture.h"
+#include "../common/PdfTools.h"
 #include "CupsServer.h"
 #include "app/CalendarDocument.h"
 #include "platformui/PrinterDriver.h"
@@ -16,31 +17,15 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PdfPages(const QString& pdf)
-{
-    const QRegularExpressionMatch match = QRegularExpression("Pages:\\s+(\\d+)").match(Run("pdfinfo", {pdf}));
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
 
 // Page `page` of the PDF in grey at 50 pixels per inch.
 QImage PageImage(const QString& pdf, int page, const QString& stem)
 {
     const QString number = QString::number(page);
-    Run("pdftoppm", {"-gray", "-r", "50", "-f", number, "-l", number, "-singlefile", pdf, stem});
+    RunTool("pdftoppm", {"-gray", "-r", "50", "-f", number, "-l", number, "-singlefile", pdf, stem});
     return QImage(stem + ".pgm").convertToFormat(QImage::Format_Grayscale8);
 }
 
