@@ -26,6 +26,21 @@ double CutToHundredths(double inches)
     return std::floor(inches * 100 + 1e-6) / 100;
 }
 
+// The save dialog of an export; the chosen file, empty when cancelled. It starts in the
+// folder of the user's files, as the calendar files' dialogs do.
+QString AskExportFileName(const QString& title, const QString& filter, const QString& extension,
+                          const QString& proposed)
+{
+    TFileDialogRequest request;
+    request.Title = title;
+    request.Filter = filter;
+    request.DefaultExtension = extension;
+    request.InitialFolder = UserFilesFolder();
+    request.OverwritePrompt = true;
+    request.FileName = proposed;
+    return UiServices().GetSaveFileName(request);
+}
+
 QString Reason(const std::exception& error)
 {
     return QString::fromStdString(error.what());
@@ -159,14 +174,8 @@ void TCalendarDocument::PrintPass(TReportPrinter& report)
 void TCalendarDocument::SaveAsBitmap()
 {
     emit CommitPendingEdits();
-    TFileDialogRequest request;
-    request.Title = "Save Calendar As Bitmap";
-    request.Filter = "Bitmap File|*.BMP";
-    request.DefaultExtension = "BMP";
-    request.InitialFolder = UserFilesFolder();
-    request.OverwritePrompt = true;
-    request.FileName = ProposedFileName(".BMP");
-    const QString chosen = UiServices().GetSaveFileName(request);
+    const QString chosen =
+        AskExportFileName("Save Calendar As Bitmap", "Bitmap File|*.BMP", "BMP", ProposedFileName(".BMP"));
     if (chosen.isEmpty())
         return;
     try {
@@ -179,14 +188,7 @@ void TCalendarDocument::SaveAsBitmap()
 void TCalendarDocument::SaveAsPdf()
 {
     emit CommitPendingEdits();
-    TFileDialogRequest request;
-    request.Title = "Save Calendar As PDF";
-    request.Filter = "PDF File|*.PDF";
-    request.DefaultExtension = "pdf";
-    request.InitialFolder = UserFilesFolder();
-    request.OverwritePrompt = true;
-    request.FileName = ProposedFileName(".pdf");
-    const QString chosen = UiServices().GetSaveFileName(request);
+    const QString chosen = AskExportFileName("Save Calendar As PDF", "PDF File|*.PDF", "pdf", ProposedFileName(".pdf"));
     if (chosen.isEmpty())
         return;
     TCalendarPanel32& page = *m_Page;

@@ -77,6 +77,14 @@ void WriteFilledCalendar(const QString& fileName, TCalendarLayout layout)
     page.SaveToFile(fileName);
 }
 
+// The main window opened on a filled calendar written as `name`.
+TCalendarMain& StartOnFilledCalendar(TMainWindowFixture& f, const QString& name = "print.MVF",
+                                     TCalendarLayout layout = LOFullCalendarLS)
+{
+    WriteFilledCalendar(f.Path(name), layout);
+    return f.Start(f.Path(name));
+}
+
 // A page object of the special-effects text class, as far as the print command asks.
 class TSuperTextStandIn : public TGGraphicControl {
 public:
@@ -134,9 +142,7 @@ void TestPrinting::PrintCalendarSendsEachCopyOnAFilePrinter()
     QFETCH(int, copies);
     QFETCH(bool, modified);
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f);
     main.Document().SetModified(modified);
     const int zoom = main.ZoomPercent();
 
@@ -168,9 +174,7 @@ void TestPrinting::PrintCalendarSendsEachCopyOnAFilePrinter()
 void TestPrinting::PrintingAtAZoomPrintsFullSize()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f);
     const auto printAt = [&](const QString& pdf) {
         f.Ui.AcceptPrinterDialog(FilePrinter(pdf, 1));
         f.Trigger("mnuPrintCalendar");
@@ -185,7 +189,7 @@ void TestPrinting::PrintingAtAZoomPrintsFullSize()
     const auto zoomed = printAt(f.Path("zoomed.pdf"));
 
     QVERIFY(full.contains("Note15"));
-    for (const QString& word : {"Note01", "Note15", "Note42", "Picnic", "Holidays"})
+    for (const char* word : {"Note01", "Note15", "Note42", "Picnic", "Holidays"})
         QCOMPARE(zoomed.value(word), full.value(word));
     QCOMPARE(main.ZoomPercent(), 60);
     QCOMPARE(f.Page().size(), zoomedSize);
@@ -208,9 +212,7 @@ void TestPrinting::CompletionNoteForSpecialEffectsText()
     QFETCH(bool, superText);
     QFETCH(QString, message);
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f);
     if (superText) {
         auto* object = new TSuperTextStandIn(&main);
         object->Loaded();
@@ -254,9 +256,7 @@ void TestPrinting::MarginWarning()
     QFETCH(QString, question);
     QFETCH(bool, prints);
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f);
     f.Page().SetLeftMarginInch(pageLeft);
     f.Page().SetTopMarginInch(0.29);
     f.Page().SetRightMarginInch(0.75);
@@ -276,9 +276,7 @@ void TestPrinting::MarginWarning()
 void TestPrinting::CancelledDialogPrintsNothing()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f);
     main.Document().SetModified(true);
     f.Ui.CancelChoice();
     f.Trigger("mnuPrintCalendar");
@@ -291,9 +289,7 @@ void TestPrinting::CancelledDialogPrintsNothing()
 void TestPrinting::FailedPrintRestoresTheState()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f);
     main.Document().SetModified(true);
     const int zoom = main.ZoomPercent();
     f.Ui.AcceptPrinterDialog(FilePrinter(f.Path("no such folder/printed.pdf"), 2));
@@ -324,9 +320,7 @@ void TestPrinting::PrintPreviewShowsThePassPages()
     QFETCH(TCalendarLayout, layout);
     QFETCH(QPageLayout::Orientation, orientation);
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, layout);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f, "print.MVF", layout);
     // The printer and copies chosen in Print Setup hold for the preview.
     f.Ui.AcceptPrinterDialog(FilePrinter(f.Path("printed.pdf"), copies));
     f.Trigger("mnuPrintSetup");
@@ -361,9 +355,7 @@ void TestPrinting::SaveAsPdfPutsEveryTextInItsPlace()
     TMainWindowFixture f;
     if (!printerInstalled)
         OverridePrinters({[] { return QStringList(); }, [] { return QString(); }});
-    const QString file = f.Path("Club.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f, "Club.MVF");
     const QString pdf = f.Path("saved.pdf");
     f.Ui.AnswerFileName(pdf);
     f.Trigger("mnuSaveAsPdf");
@@ -380,7 +372,7 @@ void TestPrinting::SaveAsPdfPutsEveryTextInItsPlace()
     QVERIFY2(info.contains("792 x 612 pts"), qPrintable(info));
     const auto words = PdfWords(pdf);
     TCalendarPanel32 page(nullptr);
-    page.LoadFromFile(file, nullptr);
+    page.LoadFromFile(f.Path("Club.MVF"), nullptr);
     page.repaint();
     QImage screen(page.size(), QImage::Format_RGB32);
     page.render(&screen);
@@ -409,9 +401,7 @@ void TestPrinting::SaveAsBitmap()
 {
     QFETCH(int, zoom);
     TMainWindowFixture f;
-    const QString file = f.Path("Club.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f, "Club.MVF");
     auto* label = f.Page().findChild<TGPLabel*>();
     label->SetTransparent(false);
     label->SetBackColor(TColor(0xFF00FF));
@@ -482,9 +472,7 @@ void TestPrinting::SaveAsBitmapDrawsDayPlannersFromEight()
 void TestPrinting::ExportNamesForACalendarWithoutFile()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("print.MVF");
-    WriteFilledCalendar(file, LOFullCalendarLS);
-    TCalendarMain& main = f.Start(file);
+    TCalendarMain& main = StartOnFilledCalendar(f);
     // New, accepted in the properties dialog: the calendar has no file.
     f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Accepted); });
     f.Trigger("New1");
