@@ -92,6 +92,14 @@ public:
     QString ClassName() const override { return "TGSuperText"; }
 };
 
+// A page object that cannot be printed.
+class TFailingObject : public TGGraphicControl {
+public:
+    using TGGraphicControl::TGGraphicControl;
+    QString ClassName() const override { return "TFailingObject"; }
+    void PrintTo(TReportPrinter&, double, double) override { throw std::runtime_error("the object failed"); }
+};
+
 // Chooses a printer that writes `pdf`, with `copies` copies.
 std::function<void(QPrinter&)> FilePrinter(const QString& pdf, int copies)
 {
@@ -117,6 +125,7 @@ private slots:
     void MarginWarning_data();
     void MarginWarning();
     void CancelledDialogPrintsNothing();
+    void FailedPrintRestoresTheState_data();
     void FailedPrintRestoresTheState();
     void PrintPreviewShowsThePassPages_data();
     void PrintPreviewShowsThePassPages();
@@ -286,19 +295,36 @@ void TestPrinting::CancelledDialogPrintsNothing()
     QVERIFY(main.Modified());
 }
 
+void TestPrinting::FailedPrintRestoresTheState_data()
+{
+    QTest::addColumn<bool>("failingObject"); // else the job cannot start
+    QTest::newRow("the job cannot start") << false;
+    QTest::newRow("an object fails while printing") << true;
+}
+
 void TestPrinting::FailedPrintRestoresTheState()
 {
+    QFETCH(bool, failingObject);
     TMainWindowFixture f;
     TCalendarMain& main = StartOnFilledCalendar(f);
+    QString printer = f.Path("no such folder/printed.pdf");
+    if (failingObject) {
+        auto* object = new TFailingObject(&main);
+        object->Loaded();
+        f.Page().PlaceObject(*object, QRect(10, 10, 50, 20));
+        printer = f.Path("printed.pdf");
+    }
     main.Document().SetModified(true);
     const int zoom = main.ZoomPercent();
-    f.Ui.AcceptPrinterDialog(FilePrinter(f.Path("no such folder/printed.pdf"), 2));
+    QVERIFY(zoom != 100);
+    f.Ui.AcceptPrinterDialog(FilePrinter(printer, 2));
     f.Trigger("mnuPrintCalendar");
 
     // One message saying so, and no word of a completed job.
     QCOMPARE(f.Ui.Messages.size(), 1);
     QVERIFY2(f.Ui.Messages[0].Text.startsWith("Unable to print the calendar.\r"), qPrintable(f.Ui.Messages[0].Text));
     QVERIFY(!f.Ui.Messages[0].Text.contains(Completed));
+    QCOMPARE(main.Document().PrintDone(), false);
     QVERIFY(main.Modified());
     QCOMPARE(main.ZoomPercent(), zoom);
     QVERIFY(!f.Page().PaintingSuspended());

@@ -67,7 +67,7 @@ QString TCupsServer::Start()
     QFile::setPermissions(m_Dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                                              QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                              QFileDevice::ExeOther);
-    for (const QString& folder : {"spool", "cache", "state", "log", "tmp"})
+    for (const char* folder : {"spool", "cache", "state", "log", "tmp"})
         QDir(m_Dir->path()).mkdir(folder);
 
     const QString socket = Path("cups.sock");
