@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev
-  libbenchmark-dev
+  libbenchmark-dev libcups2-dev
   fonts-liberation2 fonts-wine poppler-utils
   desktop-file-utils appstream shared-mime-info
+  cups printer-driver-cups-pdf pcal ghostscript
 )
 
 missing=()

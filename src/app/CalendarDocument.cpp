@@ -10,19 +10,13 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPrinter>
 
 #include <cmath>
 
 namespace {
 
 const QString CalendarFilter = "Calendar File|*.MVF";
-
-// Dialogs open over the window that shows the page; a page of its own is no dialog's parent,
-// since a dialog would then count among its children.
-QWidget* DialogParent(const TCalendarPanel32& page)
-{
-    return page.parentWidget() ? page.window() : nullptr;
-}
 
 } // namespace
 
@@ -35,6 +29,13 @@ TCalendarDocument::TCalendarDocument(TComponent* objectOwner, QWidget* pageParen
     // The one page that holds the object clipboard: pages made for a moment leave it alone.
     m_Page->SetClipboardFile(DataFolder() + "Clipbrd.tmp");
     m_Page->LabelChangedEvent = [this](TComponent*) { SetModified(true); };
+}
+
+QWidget* TCalendarDocument::DialogParent() const
+{
+    // Dialogs open over the window that shows the page; a page of its own is no dialog's
+    // parent, since a dialog would then count among its children.
+    return m_Page->parentWidget() ? m_Page->window() : nullptr;
 }
 
 TCalendarDocument::~TCalendarDocument()
@@ -189,16 +190,19 @@ bool TCalendarDocument::SaveAs()
     request.DefaultExtension = "MVF";
     request.InitialFolder = UserFilesFolder();
     request.OverwritePrompt = true;
-    if (m_FileName.isEmpty())
-        request.FileName =
-            m_Page->GetMonthName(m_Page->MainCalMonth()).left(3) + QString::number(m_Page->MainCalYear()) + ".MVF";
-    else
-        request.FileName = QFileInfo(m_FileName).fileName();
+    request.FileName = m_FileName.isEmpty() ? ProposedFileName(".MVF") : QFileInfo(m_FileName).fileName();
     const QString chosen = UiServices().GetSaveFileName(request);
     if (chosen.isEmpty() || !SaveCalendarFile(chosen))
         return false;
     emit RecentFileUsed(chosen);
     return true;
+}
+
+QString TCalendarDocument::ProposedFileName(const QString& extension) const
+{
+    if (m_FileName.isEmpty())
+        return m_Page->GetMonthName(m_Page->MainCalMonth()).left(3) + QString::number(m_Page->MainCalYear()) + extension;
+    return QFileInfo(m_FileName).completeBaseName() + extension;
 }
 
 bool TCalendarDocument::SaveCalendarFile(const QString& fileName)
@@ -257,7 +261,7 @@ bool TCalendarDocument::RunProperties(bool newCalendar)
     const int year = page.MainCalYear();
     emit CommitPendingEdits();
 
-    TCalendarProperties dialog(DialogParent(page));
+    TCalendarProperties dialog(DialogParent());
     CenterDialog(dialog);
     TCalendarPanel32& preview = dialog.ExampleCalendar();
     preview.SetZoom(TZoom::Stored(m_PreviewZoomPercent).Factor());
@@ -297,7 +301,7 @@ void TCalendarDocument::ApplyProperties(const TCalendarPanel32& preview, int old
 void TCalendarDocument::EditUserTitle()
 {
     emit CommitPendingEdits();
-    TUserTitleForm form(DialogParent(*m_Page));
+    TUserTitleForm form(DialogParent());
     CenterDialog(form);
     form.SetTitle(m_Page->UserTitle());
     if (UiServices().ExecDialog(form) != QDialog::Accepted)

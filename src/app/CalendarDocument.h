@@ -1,8 +1,9 @@
 #pragma once
 // The calendar being edited: the page with its day cells and objects, the file it belongs to,
 // whether it has changes not yet saved, and the commands that change or write it as a whole
-// (new, open, save, save as, cancel changes, properties, user title, clear the cells), with the
-// rule that offers to save changes before a command would drop them. Everything it asks or
+// (new, open, save, save as, cancel changes, properties, user title, clear the cells, printing,
+// print preview, PDF and bitmap export), with the rule that offers to save changes before a
+// command would drop them. Everything it asks or
 // tells the user goes through the UI services. The main window wires its menus to these
 // commands and shows the state they signal; it keeps the cell editor, whose text it hands to the
 // page whenever the document asks for it (CommitPendingEdits).
@@ -16,9 +17,14 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
+class QPrinter;
 class QWidget;
 class TCalendarPanel32;
 class TComponent;
+class TReportPrinter;
+struct TPrinterMargins;
 
 class TCalendarDocument : public QObject {
     Q_OBJECT
@@ -65,6 +71,30 @@ public:
     void EditUserTitle();
     void ClearAllCellContents();
 
+    // Printing. The chosen printer is kept for the session: the system's default until the
+    // user picks another in a print dialog. A real printer is needed for PrintSetup and
+    // PrintCalendar only; without one they say so and do nothing.
+    // The printer-setup dialog; nothing else.
+    void PrintSetup();
+    // The setup dialog, the margin check, the copies and the print pass on the chosen printer,
+    // then the closing message. Printing leaves the modified state as it was.
+    void PrintCalendar();
+    // The pages the print pass makes on the chosen printer in the print-preview dialog, which
+    // can print them.
+    void PrintPreview();
+    // True when no page margin lies outside the printer's printable area, or the user wants to
+    // print anyway.
+    bool CheckPrinterMargins(const TPrinterMargins& unprintable) const;
+    QPrinter& Printer();
+    // Copies the last print pass sent itself (the driver makes the others); whether it ran.
+    int CopiesToPrint() const { return m_CopiesToPrint; }
+    bool PrintDone() const { return m_PrintDone; }
+
+    // Export: the page's own drawing at the current zoom as a Windows bitmap, and the print
+    // pass into a PDF file. The names proposed are the calendar file's, else month and year.
+    void SaveAsBitmap();
+    void SaveAsPdf();
+
 signals:
     // Once per change of the modified state.
     void ModifiedChanged(bool modified);
@@ -83,6 +113,16 @@ signals:
     void PropertiesClosed();
 
 private:
+    QWidget* DialogParent() const;
+    // The name the save dialogs propose: the calendar file's name with `extension`, or for a
+    // calendar without a file the first three letters of its month, its year and `extension`.
+    QString ProposedFileName(const QString& extension) const;
+    // Runs a job on `printer`, which the page's paper and orientation are set on: the driver
+    // makes the chosen copies when it can, else the pass sends them. The printer keeps the
+    // copies the user chose; the modified state stays as it was.
+    void RunPrintJob(QPrinter& printer);
+    // The print pass (the report's OnPrint).
+    void PrintPass(TReportPrinter& report);
     bool RunProperties(bool newCalendar);
     // The settings the properties dialog ended with OK; cells of another month or layout and
     // objects of another layout family go.
@@ -97,4 +137,7 @@ private:
     QString m_FileName;
     bool m_Modified = false;
     int m_PreviewZoomPercent = 30;
+    std::unique_ptr<QPrinter> m_Printer; // made at first use
+    int m_CopiesToPrint = 0;
+    bool m_PrintDone = false;
 };

@@ -230,9 +230,9 @@ void TCalendarMain::CreateMenus()
     mnuSave = AddCommand(FileMenu, "mnuSave", "&Save ", &TCalendarMain::mnuSaveClick);
     mnuSave->setShortcut(QKeySequence("Ctrl+S"));
     mnuSaveAs = AddCommand(FileMenu, "mnuSaveAs", "Save &As...", &TCalendarMain::mnuSaveAsClick);
-    // Saving as a bitmap, printing and the recurring dates come with their own parts of the
-    // program; their menu items stand here already.
-    mnuSaveAsBitmap = AddCommand(FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::DoSaveRichtext);
+    mnuSaveAsPdf = AddCommand(FileMenu, "mnuSaveAsPdf", "Save As &PDF...", &TCalendarMain::mnuSaveAsPdfClick);
+    mnuSaveAsBitmap =
+        AddCommand(FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::mnuSaveAsBitmapClick);
     FileMenu->addSeparator();
     mnuProperties = AddCommand(FileMenu, "mnuProperties", "&Properties", &TCalendarMain::mnuPropertiesClick);
     mnuUserTitle = AddCommand(FileMenu, "mnuUserTitle", "User Defined Title", &TCalendarMain::mnuUserTitleClick);
@@ -242,14 +242,18 @@ void TCalendarMain::CreateMenus()
                                          &TCalendarMain::mnuClearAllCellContentsClick);
     AddCommand(FileMenu, "DefaultEditorFont1", "&Default Editor Font", &TCalendarMain::DefaultEditorFont1Click);
     FileMenu->addSeparator();
+    // The recurring dates come with their own part of the program; their menu items stand here
+    // already.
     mnuFillCalendarwithRecurringDates =
         AddCommand(FileMenu, "mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
                    &TCalendarMain::DoSaveRichtext);
     mnuEditrecurringDates =
         AddCommand(FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates", &TCalendarMain::DoSaveRichtext);
     FileMenu->addSeparator();
-    mnuPrintCalendar = AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::DoSaveRichtext);
-    mnuPrintSetup = AddCommand(FileMenu, "mnuPrintSetup", "Print Set&up", &TCalendarMain::DoSaveRichtext);
+    mnuPrintCalendar =
+        AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::mnuPrintCalendarClick);
+    mnuPrintPreview = AddCommand(FileMenu, "mnuPrintPreview", "Print Pre&view", &TCalendarMain::mnuPrintPreviewClick);
+    mnuPrintSetup = AddCommand(FileMenu, "mnuPrintSetup", "Print Set&up", &TCalendarMain::mnuPrintSetupClick);
     FileMenu->addSeparator();
     FileMenu->addAction("E&xit", this, &QWidget::close)->setObjectName("Exit1");
 
@@ -438,7 +442,6 @@ void TCalendarMain::FormActivate(const QString& fileName)
         m_IconTool->ShowLibrary(m_Preferences.IconFile);
     RestorePlacement(*this);
     show();
-    m_PrinterAvailable = CheckPrinters();
     m_CalendarPanel->ResetToDefaults();
     const QStringList& recent = m_MRUList->Files();
     // A file named on the command line is opened even when missing: the user asked for it and
@@ -592,6 +595,31 @@ void TCalendarMain::mnuClearAllCellContentsClick()
     m_Document->ClearAllCellContents();
 }
 
+void TCalendarMain::mnuPrintCalendarClick()
+{
+    m_Document->PrintCalendar();
+}
+
+void TCalendarMain::mnuPrintPreviewClick()
+{
+    m_Document->PrintPreview();
+}
+
+void TCalendarMain::mnuPrintSetupClick()
+{
+    m_Document->PrintSetup();
+}
+
+void TCalendarMain::mnuSaveAsBitmapClick()
+{
+    m_Document->SaveAsBitmap();
+}
+
+void TCalendarMain::mnuSaveAsPdfClick()
+{
+    m_Document->SaveAsPdf();
+}
+
 void TCalendarMain::DefaultEditorFont1Click()
 {
     // Reloaded first, so that a cancelled dialog leaves the stored font as it is.
@@ -698,12 +726,12 @@ void TCalendarMain::SetButtons()
     ShowHideIconTool->setEnabled(cells);
     mnuSave->setEnabled(named);
     m_WPToolBar1->setEnabled(visible && m_WPRichText1->hasFocus());
-    for (QAction* action : {mnuSaveAs, mnuProperties, mnuPrintSetup, mnuSaveAsBitmap})
+    // Printing on a PDF needs no printer: the commands that need a real one say so when used.
+    for (QAction* action :
+         {mnuSaveAs, mnuProperties, mnuPrintSetup, mnuSaveAsBitmap, mnuSaveAsPdf, mnuPrintCalendar, mnuPrintPreview})
         action->setEnabled(visible);
-    for (QToolButton* button : {PropertiesButton, ZoomMinusButton, ZoomPlusButton})
+    for (QToolButton* button : {PropertiesButton, ZoomMinusButton, ZoomPlusButton, Printbutton})
         button->setEnabled(visible);
-    mnuPrintCalendar->setEnabled(visible && m_PrinterAvailable);
-    Printbutton->setEnabled(mnuPrintCalendar->isEnabled());
     mnuCancelChanges->setEnabled(visible && named);
     Savebutton->setVisible(m_Document->Modified());
     CancelButton->setVisible(m_Document->Modified() && named);

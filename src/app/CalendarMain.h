@@ -43,7 +43,7 @@ public:
 
     // The icon tool, created after the main window; shown and hidden by it.
     void SetIconTool(TFloatingPalette* iconTool);
-    // The first activation: places and shows the window, checks the printers, resets the page
+    // The first activation: places and shows the window, resets the page
     // and opens `fileName` (named on the command line) when given, else reopens the most recent
     // calendar file.
     void FormActivate(const QString& fileName = QString());
@@ -62,6 +62,11 @@ public:
     void mnuUserTitleClick();
     void mnuCancelChangesClick();
     void mnuClearAllCellContentsClick();
+    void mnuPrintCalendarClick();
+    void mnuPrintPreviewClick();
+    void mnuPrintSetupClick();
+    void mnuSaveAsBitmapClick();
+    void mnuSaveAsPdfClick();
     void DefaultEditorFont1Click();
     void About1Click();
     void mnuShowHintClick();
@@ -84,7 +89,6 @@ public:
     int CurrentCell() const { return m_CurrentCell; }
     bool EditorActive() const { return m_EditorActive; }
     bool IconToolVisible() const { return m_Preferences.IconToolVisible; }
-    bool PrinterAvailable() const { return m_PrinterAvailable; }
     const TPreferences& Preferences() const { return m_Preferences; }
     // The page zoom in whole percent.
     int ZoomPercent() const;
@@ -140,6 +144,7 @@ private:
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuSaveAsBitmap = nullptr;
+    QAction* mnuSaveAsPdf = nullptr;
     QAction* mnuProperties = nullptr;
     QAction* mnuUserTitle = nullptr;
     QAction* mnuCancelChanges = nullptr;
@@ -148,6 +153,7 @@ private:
     QAction* mnuEditrecurringDates = nullptr;
     QAction* mnuPrintCalendar = nullptr;
     QAction* mnuPrintSetup = nullptr;
+    QAction* mnuPrintPreview = nullptr;
     QAction* mnuShowHint = nullptr;
     WPToolBar* m_WPToolBar1 = nullptr;
     QFrame* m_Panel3 = nullptr;
@@ -180,7 +186,6 @@ private:
     // State.
     bool m_Activated = false; // the first activation has run
     bool m_TrackEditorChanges = false;
-    bool m_PrinterAvailable = false;
     TWPRtfStorage* m_ActiveCellStorage = nullptr;
     bool m_EditorActive = false;
     int m_CurrentCell = 0;

@@ -47,6 +47,11 @@ void TScriptedUiServices::AcceptPrinterDialog()
     m_Script.push_back({.Kind = TAnswerKind::AcceptPrinter});
 }
 
+void TScriptedUiServices::AcceptPrinterDialog(std::function<void(QPrinter&)> choose)
+{
+    m_Script.push_back({.Kind = TAnswerKind::AcceptPrinter, .Printer = std::move(choose)});
+}
+
 void TScriptedUiServices::AnswerDialog(std::function<int(QDialog&)> handler)
 {
     m_Script.push_back({.Kind = TAnswerKind::Dialog, .Dialog = std::move(handler)});
@@ -119,14 +124,20 @@ bool TScriptedUiServices::ChooseColor(QColor& color)
     return AnswerChoice(TAnswerKind::Color, "colour dialog", [&](const TAnswer& a) { color = a.Color; });
 }
 
-bool TScriptedUiServices::PrintDialog(QPrinter&)
+bool TScriptedUiServices::PrintDialog(QPrinter& printer)
 {
-    return AnswerChoice(TAnswerKind::AcceptPrinter, "print dialog", nullptr);
+    return AnswerChoice(TAnswerKind::AcceptPrinter, "print dialog", [&](const TAnswer& a) {
+        if (a.Printer)
+            a.Printer(printer);
+    });
 }
 
-bool TScriptedUiServices::PrinterSetupDialog(QPrinter&)
+bool TScriptedUiServices::PrinterSetupDialog(QPrinter& printer)
 {
-    return AnswerChoice(TAnswerKind::AcceptPrinter, "printer set-up dialog", nullptr);
+    return AnswerChoice(TAnswerKind::AcceptPrinter, "printer set-up dialog", [&](const TAnswer& a) {
+        if (a.Printer)
+            a.Printer(printer);
+    });
 }
 
 int TScriptedUiServices::ExecDialog(QDialog& dialog)

@@ -30,6 +30,9 @@ public:
     void AnswerColor(const QColor& color);
     void CancelChoice(); // cancels the next font, colour, print or printer set-up dialog
     void AcceptPrinterDialog();
+    // Accepts the next print or printer set-up dialog after `choose` made the user's choices on
+    // the dialog's printer (which printer, how many copies, printing to a file).
+    void AcceptPrinterDialog(std::function<void(QPrinter&)> choose);
     // The handler gets the dialog shown (not modal) and returns its result code; it may work the
     // dialog's widgets first.
     void AnswerDialog(std::function<int(QDialog&)> handler);
@@ -62,6 +65,7 @@ private:
         TFontChoice Font = {};
         QColor Color = {};
         std::function<int(QDialog&)> Dialog = {};
+        std::function<void(QPrinter&)> Printer = {};
     };
 
     // The next answer when it is one of `kinds`; else records `request` as unexpected.

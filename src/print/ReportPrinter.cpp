@@ -18,6 +18,19 @@ TReportPrinter::TReportPrinter(const QString& pdfFileName)
     , m_Device(m_PdfWriter.get())
     , m_Target(pdfFileName)
 {
+    UsePdfWriter();
+}
+
+TReportPrinter::TReportPrinter(QIODevice& output)
+    : m_PdfWriter(std::make_unique<QPdfWriter>(&output))
+    , m_Device(m_PdfWriter.get())
+    , m_Target("the PDF file")
+{
+    UsePdfWriter();
+}
+
+void TReportPrinter::UsePdfWriter()
+{
     // A printer's resolution, so that a PDF file and a printed page come out in the same dots.
     m_PdfWriter->setResolution(1200);
 }
@@ -66,7 +79,10 @@ void TReportPrinter::Execute()
         m_Painter.end();
         throw;
     }
-    m_Painter.end();
+    if (!m_Painter.end()) {
+        throw std::runtime_error(m_Target.isEmpty() ? std::string("Unable to finish printing")
+                                                    : QString("Unable to finish %1").arg(m_Target).toStdString());
+    }
 }
 
 void TReportPrinter::NewPage()

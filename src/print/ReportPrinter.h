@@ -5,7 +5,7 @@
 // report uses but does not own, or a PDF file the report writes itself. The page and its objects
 // print themselves through it; the print command sets orientation and starts the job. Device
 // units are the device's dots; XI2D/YI2D convert. What only a real printer knows (copies, its
-// driver) stays with the caller's QPrinter (platformui/PrinterCopies.h), so this needs Qt Gui only.
+// driver) stays with the caller's QPrinter (platformui/PrinterDriver.h), so this needs Qt Gui only.
 
 #include <QColor>
 #include <QFont>
@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class QIODevice;
 class QPdfWriter;
 class QPicture;
 
@@ -34,6 +35,9 @@ public:
     explicit TReportPrinter(QPagedPaintDevice& device);
     // A job written to a PDF file.
     explicit TReportPrinter(const QString& pdfFileName);
+    // A job written as a PDF into `output`, open for writing, which must outlive the report (a
+    // QSaveFile, so that the file is replaced whole or not at all).
+    explicit TReportPrinter(QIODevice& output);
     ~TReportPrinter();
 
     TReportPrinter(const TReportPrinter&) = delete;
@@ -49,8 +53,8 @@ public:
     TPrinterMargins UnprintableMargins() const;
 
     // Runs the job: OnBeforePrint, then OnPrint with the first page open, then ends the job.
-    // Fails with a message when the job cannot be started. Anything OnPrint throws ends the
-    // job and is passed on.
+    // Fails with a message when the job cannot be started or the device cannot finish it.
+    // Anything OnPrint throws ends the job and is passed on.
     std::function<void(TReportPrinter&)> OnBeforePrint;
     std::function<void(TReportPrinter&)> OnPrint;
     void Execute();
@@ -111,7 +115,9 @@ private:
     QFont DeviceFont() const;
     QPointF TextOrigin(double x, double y) const; // baseline point for a top-left corner
 
-    std::unique_ptr<QPdfWriter> m_PdfWriter; // the device of a job into a PDF file
+    void UsePdfWriter();
+
+    std::unique_ptr<QPdfWriter> m_PdfWriter; // the device of a job into a PDF
     QPagedPaintDevice* m_Device;
     QString m_Target; // the device in error messages; empty for a caller's device
     QPainter m_Painter;

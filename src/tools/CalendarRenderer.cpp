@@ -1,28 +1,24 @@
 #include "tools/CalendarRenderer.h"
 
+#include "calendar/CalendarOutput.h"
 #include "calendar/CalendarPanel32.h"
-#include "print/ReportPrinter.h"
 #include "tools/CalendarFile.h"
 #include "tools/ToolPage.h"
 #include "tools/ToolError.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QSaveFile>
-#include <QScopeGuard>
-#include <QTemporaryFile>
 
 namespace {
 
-void SaveImage(const QImage& image, const QString& outFile, const char* format)
+// The shared writers fail with std::runtime_error; mvtool reports its own errors.
+template <typename Write>
+void Written(Write write)
 {
-    QSaveFile file(outFile);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EToolError(QString("Cannot create file %1").arg(outFile));
-    QImageWriter writer(&file, format);
-    if (!writer.write(image) || !file.commit())
-        throw EToolError(QString("Cannot write %1: %2").arg(outFile, writer.errorString()));
+    try {
+        write();
+    } catch (const std::runtime_error& error) {
+        throw EToolError(QString::fromStdString(error.what()));
+    }
 }
 
 } // namespace
@@ -41,34 +37,8 @@ QImage TCalendarRenderer::Bitmap(TCalendarPanel32& page, float zoom)
 
 void TCalendarRenderer::PrintPdf(TCalendarPanel32& page, const QString& outFile)
 {
-    // The printer writes to a file name, not to a device: print into a temporary file, then
-    // save its bytes so that the target is replaced whole or not at all.
-    QTemporaryFile printed(QDir::temp().filePath("mvtool-XXXXXX.pdf"));
-    if (!printed.open())
-        throw EToolError(QString("Cannot create a temporary file in %1").arg(QDir::tempPath()));
-    printed.close();
-
-    {
-        // Printing as in the program's print pass: no change notifications meanwhile. The page
-        // prints at full size whatever its zoom.
-        page.SetPrinting(true);
-        const auto printingDone = qScopeGuard([&page] { page.SetPrinting(false); });
-        TReportPrinter report(printed.fileName());
-        report.Device().setPageSize(QPageSize(page.UseA4Paper() ? QPageSize::A4 : QPageSize::Letter));
-        report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait);
-        report.OnPrint = [&page](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
-        report.Execute();
-    }
-
-    if (!printed.open())
-        throw EToolError(QString("Cannot read the printed page in %1").arg(printed.fileName()));
-    QSaveFile file(outFile);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EToolError(QString("Cannot create file %1").arg(outFile));
-    const QByteArray pdf = printed.readAll();
-    if (file.write(pdf) != pdf.size() || !file.commit())
-        throw EToolError(QString("Cannot write %1").arg(outFile));
+    // The program's own print pass, as "Save As PDF" runs it.
+    Written([&] { SavePagePdf(page, outFile); });
 }
 
 void TCalendarRenderer::Render(const QString& fileName, const QString& outFile, float zoom)
@@ -84,9 +54,9 @@ void TCalendarRenderer::Render(const QString& fileName, const QString& outFile, 
     TToolPage page;
     TCalendarFile::Load(page, fileName);
     if (kind == "png")
-        SaveImage(ScreenImage(page, zoom), outFile, "png");
+        Written([&] { SaveImageFile(ScreenImage(page, zoom), outFile, "png"); });
     else if (kind == "bmp")
-        SaveImage(Bitmap(page, zoom), outFile, "bmp");
+        Written([&] { SaveImageFile(Bitmap(page, zoom), outFile, "bmp"); });
     else
         PrintPdf(page, outFile);
 }

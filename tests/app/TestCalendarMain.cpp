@@ -1007,15 +1007,27 @@ void TestCalendarMain::PrintingNeedsADefaultPrinter()
     const QString file = f.Path("print.MVF");
     TMainWindowFixture::WriteCalendar(file, 12, 2027, 1, "");
     TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    f.Start();
 
-    QCOMPARE(main.PrinterAvailable(), message.isEmpty());
-    QCOMPARE(f.Action("mnuPrintCalendar")->isEnabled(), message.isEmpty());
-    QCOMPARE(f.Widget<QToolButton>("Printbutton")->isEnabled(), message.isEmpty());
-    QCOMPARE(f.Ui.Messages.size(), message.isEmpty() ? 0 : 1);
-    if (!message.isEmpty()) {
-        QCOMPARE(f.Ui.Messages[0].Text, message);
-        QCOMPARE(f.Ui.Messages[0].Caption, QString("Information"));
+    // Printing to a PDF needs no printer: nothing is said at start and every print command is
+    // offered; those that need a real printer say what is missing when used.
+    QVERIFY(f.Ui.Messages.isEmpty());
+    for (const QString& command : {"mnuPrintCalendar", "mnuPrintSetup", "mnuPrintPreview", "mnuSaveAsPdf"})
+        QVERIFY2(f.Action(command)->isEnabled(), qPrintable(command));
+    QVERIFY(f.Widget<QToolButton>("Printbutton")->isEnabled());
+
+    for (const QString& command : {"mnuPrintCalendar", "mnuPrintSetup"}) {
+        f.Ui.Messages.clear();
+        if (message.isEmpty())
+            f.Ui.CancelChoice(); // the print dialog comes up
+        f.Trigger(command);
+        QVERIFY2(f.Ui.Unexpected.isEmpty(), qPrintable(f.Ui.Unexpected.join("; ")));
+        QVERIFY(f.Ui.ScriptFinished());
+        QCOMPARE(f.Ui.Messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(f.Ui.Messages[0].Text, message);
+            QCOMPARE(f.Ui.Messages[0].Caption, QString("Information"));
+        }
     }
 }
 
@@ -1267,10 +1279,11 @@ void TestCalendarMain::MenusInTheirOrder()
         return list;
     };
     QCOMPARE(captions("FileMenu"),
-             (QStringList{"&New ", "&Open", "-", "&Save ", "Save &As...", "Save As &Bitmap ", "-", "&Properties",
+             (QStringList{"&New ", "&Open", "-", "&Save ", "Save &As...", "Save As &PDF...", "Save As &Bitmap ", "-",
+                          "&Properties",
                           "User Defined Title", "&Cancel Changes", "Clear &All Cell Contents", "&Default Editor Font",
                           "-", "Fill Calendar with Recurring Dates", "Edit Recurring Dates", "-", "P&rint Calendar",
-                          "Print Set&up", "-", "E&xit"}));
+                          "Print Pre&view", "Print Set&up", "-", "E&xit"}));
     QCOMPARE(captions("OnlineMenu"), QStringList{"Visit Our Internet Website"});
     QCOMPARE(captions("HelpMenu"), (QStringList{"&Contents", "&About", "&Show Hints"}));
     QCOMPARE(f.Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));

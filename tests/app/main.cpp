@@ -10,13 +10,15 @@ QObject* NewTestCalendarMain();
 QObject* NewTestSingleInstance();
 QObject* NewTestStartOptions();
 QObject* NewTestRichLabelTool();
+QObject* NewTestPrinting();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(), NewTestStartOptions(), NewTestRichLabelTool()}) {
+    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
+                          NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

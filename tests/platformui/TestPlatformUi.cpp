@@ -6,7 +6,7 @@
 #include "platform/ScreenPpi.h"
 #include "platformui/FontDialog.h"
 #include "platformui/HelpWindow.h"
-#include "platformui/PrinterCopies.h"
+#include "platformui/PrinterDriver.h"
 #include "platformui/Printers.h"
 #include "platformui/QtUiServices.h"
 #include "platformui/QuestionBox.h"
