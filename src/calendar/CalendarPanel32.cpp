@@ -3,6 +3,7 @@
 #include "calendar/CalendarDates.h"
 #include "calendar/CalendarDrawing.h"
 #include "calendar/CalendarPrinting.h"
+#include "effects/GFlatCalendar.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GPLabel.h"
 #include "objects/ScreenCursor.h"
@@ -38,6 +39,7 @@ TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
 {
     // The page-object classes files and the object clipboard may name.
     RegisterClass<TGPLabel>("TGPLabel");
+    RegisterClass<TGFlatCalendar>("TGFlatCalendar");
     WatchFonts();
     for (TWPRtfStorage*& cell : m_Cells)
         cell = new TWPRtfStorage(this);
@@ -529,6 +531,11 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
         label->SetBorderStyle(bsSingle);
         FinishCreation();
         label->BeginEdit();
+    } else if (m_PanelState == psFlatCalendar) {
+        auto* calendar = new TGFlatCalendar(Owner());
+        calendar->Loaded();
+        PlaceObject(*calendar, target);
+        FinishCreation();
     }
 }
 
