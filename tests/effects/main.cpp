@@ -5,6 +5,7 @@
 #include <QtTest>
 
 QObject* NewTestFlatCalendar();
+QObject* NewTestFlatCalendarEditor();
 
 int main(int argc, char* argv[])
 {
@@ -12,7 +13,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestFlatCalendar()}) {
+    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
