@@ -1,10 +1,13 @@
 // Painting and printing the calendar page: a full repaint should stay well under one frame.
 
 #include "calendar/CalendarPanel32.h"
+#include "effects/GFlatCalendar.h"
+#include "objects/GPLabel.h"
 #include "print/ReportPrinter.h"
 #include "richtext/WPRtfStorage.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -31,6 +34,79 @@ void BM_PaintFullPage(benchmark::State& state)
         page.render(&target);
 }
 BENCHMARK(BM_PaintFullPage)->Arg(10)->Arg(6)->Unit(benchmark::kMillisecond);
+
+// Mini calendars in a row of five, two rows, below the month's title; each with a shadow and a
+// grid so that every drawing step runs.
+void AddMiniCalendars(TCalendarPanel32& page, int count, int top)
+{
+    for (int i = 0; i < count; ++i) {
+        auto* calendar = new TGFlatCalendar(nullptr);
+        calendar->Loaded();
+        page.PlaceObject(*calendar, QRect(20 + (i % 5) * 190, top + (i / 5) * 150, 180, 140));
+        calendar->SetMonth(1 + i % 12);
+        calendar->SetYear(2024);
+        calendar->SetShadowDepth(3);
+        calendar->SetCellBorderStyle(fcbAll);
+        calendar->SetShowYear(true);
+    }
+}
+
+void AddLabels(TCalendarPanel32& page, int count, int top)
+{
+    for (int i = 0; i < count; ++i) {
+        auto* label = new TGPLabel(nullptr);
+        label->Loaded();
+        label->SetCaption(QString("Label %1").arg(i + 1));
+        page.PlaceObject(*label, QRect(20 + (i % 5) * 190, top + (i / 5) * 40, 170, 33));
+        label->SetTransparent(false);
+        label->SetBorderStyle(bsSingle);
+        label->SetDepthShadow(2);
+    }
+}
+
+// One mini calendar of 180 x 140 pixels, as the page draws each.
+void BM_DrawMiniCalendar(benchmark::State& state)
+{
+    TGFlatCalendar calendar(nullptr);
+    calendar.SetMonth(3);
+    calendar.SetYear(2024);
+    calendar.SetShadowDepth(3);
+    calendar.SetCellBorderStyle(fcbAll);
+    QImage target(180, 140, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&target);
+        calendar.Draw(painter, target.size(), 1.0f);
+    }
+}
+BENCHMARK(BM_DrawMiniCalendar)->Unit(benchmark::kMicrosecond);
+
+// The filled month with ten mini calendars on top.
+void BM_PaintFullPageWithMiniCalendars(benchmark::State& state)
+{
+    TCalendarPanel32 page(nullptr);
+    FillCells(page);
+    AddMiniCalendars(page, 10, 120);
+    page.SetZoom(float(state.range(0)) / 10);
+    QImage target(page.size(), QImage::Format_RGB32);
+    for (auto _ : state)
+        page.render(&target);
+}
+BENCHMARK(BM_PaintFullPageWithMiniCalendars)->Arg(10)->Arg(6)->Unit(benchmark::kMillisecond);
+
+// The filled month with thirty objects of the kinds built so far: fifteen text labels and
+// fifteen mini calendars.
+void BM_PaintFullPageWithMixedObjects(benchmark::State& state)
+{
+    TCalendarPanel32 page(nullptr);
+    FillCells(page);
+    AddLabels(page, 15, 100);
+    AddMiniCalendars(page, 15, 240);
+    page.SetZoom(float(state.range(0)) / 10);
+    QImage target(page.size(), QImage::Format_RGB32);
+    for (auto _ : state)
+        page.render(&target);
+}
+BENCHMARK(BM_PaintFullPageWithMixedObjects)->Arg(10)->Arg(6)->Unit(benchmark::kMillisecond);
 
 void BM_PaintSixtyMonths(benchmark::State& state)
 {

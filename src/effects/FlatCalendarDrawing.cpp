@@ -51,10 +51,13 @@ TFont FontOf(const TFlatCalDrawFont& font)
     return described;
 }
 
-void SelectFont(QPainter& canvas, const TFlatCalDrawFont& font)
+// Makes `font` the canvas's font and pen; returns its metrics for placing text.
+QFontMetrics SelectFont(QPainter& canvas, const TFlatCalDrawFont& font)
 {
-    canvas.setFont(FontOf(font).ToQFont());
+    const QFont qfont = FontOf(font).ToQFont();
+    canvas.setFont(qfont);
     canvas.setPen(ColorToQColor(font.Color));
+    return QFontMetrics(qfont);
 }
 
 void FillRect(QPainter& canvas, const TRect& rect, TColor color)
@@ -63,14 +66,30 @@ void FillRect(QPainter& canvas, const TRect& rect, TColor color)
         canvas.fillRect(rect.ToQRect(), ColorToQColor(color));
 }
 
-// Single line, centred both ways, clipped to `rect`, on a transparent background.
-void DrawCentred(QPainter& canvas, const TRect& rect, const QString& text)
+// Single line, centred both ways, on a transparent background, clipped to `rect`. Placed from
+// the font's metrics rather than by QPainter's formatted text, which lays out every call anew:
+// a page of mini calendars draws hundreds of these.
+void DrawCentred(QPainter& canvas, const QFontMetrics& metrics, const TRect& rect, const QString& text)
 {
     if (rect.IsEmpty())
         return;
+    // Day numbers are plain digits: their advances add up without shaping the text.
+    int width = 0;
+    if (!text.isEmpty() && text.size() <= 2 && text.front().isDigit() && text.back().isDigit()) {
+        for (const QChar digit : text)
+            width += metrics.horizontalAdvance(digit);
+    } else {
+        width = metrics.horizontalAdvance(text);
+    }
+    const int height = metrics.height();
+    const QPoint baseline(rect.Left + (rect.Width() - width) / 2, rect.Top + (rect.Height() - height) / 2 + metrics.ascent());
+    if (width <= rect.Width() && height <= rect.Height()) {
+        canvas.drawText(baseline, text);
+        return;
+    }
     canvas.save();
     canvas.setClipRect(rect.ToQRect(), Qt::IntersectClip);
-    canvas.drawText(rect.ToQRect(), Qt::AlignCenter | Qt::TextSingleLine, text);
+    canvas.drawText(baseline, text);
     canvas.restore();
 }
 
@@ -214,11 +233,11 @@ void DrawFlatCalendar(QPainter& canvas, const TFlatCalendarDrawRecord& record)
         FillRect(canvas, {r.Left, r.Top, r.Right, tB}, record.TitleBGColor);
     }
 
-    SelectFont(canvas, record.TitleFont);
+    const QFontMetrics titleMetrics = SelectFont(canvas, record.TitleFont);
     QString title = record.MonthNames.value(record.Month - 1);
     if (record.ShowYear)
         title += ' ' + QString::number(record.Year);
-    DrawCentred(canvas, {r.Left, r.Top, xr, tB}, title);
+    DrawCentred(canvas, titleMetrics, {r.Left, r.Top, xr, tB}, title);
 
     if (!record.Transparent) {
         FillRect(canvas, {r.Left, tB, xr, hB + 1}, record.DayNameBGColor);
@@ -229,20 +248,20 @@ void DrawFlatCalendar(QPainter& canvas, const TFlatCalendarDrawRecord& record)
     canvas.setPen(linePen);
     DrawBorder(canvas, {r.Left, tB, xr, hB}, record.DayNameBorder);
 
-    SelectFont(canvas, record.DayNameFont);
+    const QFontMetrics dayNameMetrics = SelectFont(canvas, record.DayNameFont);
     for (int c = 0; c < 7; ++c)
-        DrawCentred(canvas, {r.Left + c * cw + 1, tB, r.Left + c * cw + cw - 1, hB}, FlatCalendarHeader(record, c));
+        DrawCentred(canvas, dayNameMetrics, {r.Left + c * cw + 1, tB, r.Left + c * cw + cw - 1, hB}, FlatCalendarHeader(record, c));
 
     canvas.setPen(linePen);
     DrawGrid(canvas, record, bands);
 
-    SelectFont(canvas, record.CellFont);
+    const QFontMetrics cellMetrics = SelectFont(canvas, record.CellFont);
     for (int row = 0; row < 6; ++row) {
         for (int c = 0; c < 7; ++c) {
             const int day = FlatCalendarDayAt(row, c, *firstColumn, days);
             if (day == 0)
                 continue;
-            DrawCentred(canvas, {r.Left + c * cw + 1, hB + row * rh + 1, r.Left + c * cw + cw - 1, hB + row * rh + rh},
+            DrawCentred(canvas, cellMetrics, {r.Left + c * cw + 1, hB + row * rh + 1, r.Left + c * cw + cw - 1, hB + row * rh + rh},
                         QString::number(day));
         }
     }
