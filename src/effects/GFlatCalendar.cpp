@@ -85,15 +85,11 @@ void TGFlatCalendar::PublishProperties(TPropertyList& list)
                     NoDefault);
 }
 
-void TGFlatCalendar::Loaded()
+void TGFlatCalendar::FillObjectMenu(QMenu& menu)
 {
-    TGGraphicControl::Loaded();
-    if (m_PropertiesItem)
-        return;
-    QMenu* menu = ObjectMenu();
-    menu->addSeparator();
-    m_PropertiesItem = menu->addAction("Properties");
-    connect(m_PropertiesItem, &QAction::triggered, this, [this] { TGBasePanel::RunCommand([this] { Properties(); }); });
+    TGGraphicControl::FillObjectMenu(menu);
+    menu.addSeparator();
+    AddMenuItem(menu, "Properties", [this] { Properties(); });
 }
 
 void TGFlatCalendar::FontChanged()

@@ -21,8 +21,6 @@ public:
     // The deepest shadow the setter takes, in pixels at zoom 1.
     static constexpr int MaxShadowDepth = 10;
     void PublishProperties(TPropertyList& list) override;
-    // The object menu, then a separator and "Properties".
-    void Loaded() override;
     // Draws the calendar at zoom 1.0 into a picture stretched onto its rectangle at zoom 1.0.
     void PrintTo(TReportPrinter& report, double x, double y) override;
 
@@ -86,6 +84,8 @@ public:
     void SetCalTransparent(bool value);
 
 protected:
+    // The object menu, then a separator and "Properties".
+    void FillObjectMenu(QMenu& menu) override;
     void Paint(QPainter& painter) override;
 
 private:
@@ -112,5 +112,4 @@ private:
     TFlatShadowPosition m_ShadowPosition = fcpLowerRight;
     TFlatCalLanguage m_Language = fclEnglish;
     bool m_CalTransparent = false;
-    QAction* m_PropertiesItem = nullptr;
 };

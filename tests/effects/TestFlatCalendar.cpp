@@ -666,8 +666,8 @@ void TestFlatCalendar::MenuEndsWithProperties()
 {
     TGFlatCalendar calendar(nullptr);
     calendar.Loaded();
-    calendar.Loaded(); // read objects are loaded again; the item stays single
-    const QList<QAction*> items = calendar.ObjectMenu()->actions();
+    calendar.ObjectMenu();
+    const QList<QAction*> items = calendar.ObjectMenu()->actions(); // built once, used again
     QVERIFY(items.size() > 2);
     QCOMPARE(items.last()->text(), QString("Properties"));
     QVERIFY(items[items.size() - 2]->isSeparator());
