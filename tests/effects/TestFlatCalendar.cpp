@@ -153,6 +153,8 @@ private slots:
     void TitleBandGrowsToATallFont_data();
     void TitleBandGrowsToATallFont();
     void ZoomScalesShadowAndFontsNotLines();
+    void OutlineAndHeaderLines_data();
+    void OutlineAndHeaderLines();
     void GridLinesPerCellBorderStyle_data();
     void GridLinesPerCellBorderStyle();
     void DateOutOfRangeDrawsNothing_data();
@@ -578,6 +580,50 @@ void TestFlatCalendar::ZoomScalesShadowAndFontsNotLines()
     QVERIFY(IsBlack(image, x, y));
     QVERIFY(!IsBlack(image, x - 1, y));
     QVERIFY(!IsBlack(image, x + 1, y));
+}
+
+void TestFlatCalendar::OutlineAndHeaderLines_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("top");
+    QTest::addColumn<bool>("bottom");
+    QTest::addColumn<bool>("sides");
+    QTest::newRow("none") << int(fcbNone) << false << false << false;
+    QTest::newRow("all") << int(fcbAll) << true << true << true;
+    QTest::newRow("top") << int(fcbTop) << true << false << false;
+    QTest::newRow("bottom") << int(fcbBottom) << false << true << false;
+    QTest::newRow("top and bottom") << int(fcbTopBottom) << true << true << false;
+}
+
+// The outline of the calendar (its last pixel column and row included) and of the header band
+// follow their border styles.
+void TestFlatCalendar::OutlineAndHeaderLines()
+{
+    QFETCH(int, style);
+    QFETCH(bool, top);
+    QFETCH(bool, bottom);
+    QFETCH(bool, sides);
+    const QSize size(211, 161);
+    for (const bool header : {false, true}) {
+        TGFlatCalendar object(nullptr);
+        Colour(object);
+        object.SetCalendarBorderStyle(header ? fcbNone : TFlatCalBorderStyle(style));
+        object.SetDayNameBorderStyle(header ? TFlatCalBorderStyle(style) : fcbNone);
+        const TFlatCalendarBands bands = FlatCalendarBands(object.DrawRecord(size, 1.0f));
+        const QImage image = Drawn(object, size);
+        // Header band: (0, TitleBottom) .. (210, HeaderBottom); the calendar: (0, 0) .. (210, 160).
+        const int upper = header ? bands.TitleBottom : 0;
+        const int lower = header ? bands.HeaderBottom : 160;
+        const int middle = (upper + lower) / 2;
+        const QString which = header ? "header " : "outline ";
+        QVERIFY2(IsBlack(image, 3, upper) == top, qPrintable(which + "top"));
+        QVERIFY2(IsBlack(image, 3, lower) == bottom, qPrintable(which + "bottom"));
+        QVERIFY2(IsBlack(image, 0, middle) == sides, qPrintable(which + "left"));
+        QVERIFY2(IsBlack(image, 210, middle) == sides, qPrintable(which + "right"));
+        // Corners close: the line ends are drawn where two lines meet.
+        if (sides)
+            QVERIFY(IsBlack(image, 210, lower) && IsBlack(image, 0, lower) && IsBlack(image, 210, upper));
+    }
 }
 
 void TestFlatCalendar::GridLinesPerCellBorderStyle_data()

@@ -4,10 +4,12 @@
 
 #include "controls/ColorPaletteButton.h"
 #include "controls/RadioGroup.h"
+#include "controls/WhatsThisMenu.h"
 #include "effects/FlatCalendarEditor.h"
 #include "effects/GFlatCalendar.h"
 #include "objects/FontChoice.h"
 #include "objects/GBasePanel.h"
+#include "platformui/HelpWindow.h"
 #include "platformui/ScriptedUiServices.h"
 
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QWhatsThis>
 #include <QtTest>
 
 namespace {
@@ -81,6 +84,7 @@ private slots:
     void cleanup();
 
     void FormAndItsLists();
+    void HelpAndWhatsThis();
     void ControlsLabelsAndHelp_data();
     void ControlsLabelsAndHelp();
     void ControlsLoadFromTheSample();
@@ -195,6 +199,30 @@ void TestFlatCalendarEditor::FormAndItsLists()
     QCOMPARE(editor.findChild<QPushButton*>("Cancelbutton")->text(), QString("Cancel"));
     QCOMPARE(editor.findChild<QPushButton*>("Helpbutton")->text(), QString("Help"));
     QVERIFY(editor.findChild<QToolButton*>("MouseHelpButton"));
+}
+
+void TestFlatCalendarEditor::HelpAndWhatsThis()
+{
+    TFlatCalendarEditor editor;
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QTest::mouseClick(editor.findChild<QPushButton*>("Helpbutton"), Qt::LeftButton);
+    QCOMPARE(THelpWindow::Instance().CurrentTopic(), 40015);
+    THelpWindow::Instance().hide();
+
+    QTest::mouseClick(editor.findChild<QToolButton*>("MouseHelpButton"), Qt::LeftButton);
+    QVERIFY(QWhatsThis::inWhatsThisMode());
+    QWhatsThis::leaveWhatsThisMode();
+
+    // A right click on a control inside a group offers its text too.
+    auto* language = editor.findChild<QComboBox*>("LanguageCombo");
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), language->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(language, &request);
+    const TWhatsThisMenu* help = editor.findChild<TWhatsThisMenu*>();
+    QVERIFY(help && help->Menu());
+    QTRY_VERIFY(help->Menu()->isVisible());
+    QCOMPARE(help->Menu()->actions().first()->text(), QString("What's this?"));
+    help->Menu()->close();
 }
 
 void TestFlatCalendarEditor::ControlsLabelsAndHelp_data()
