@@ -1,7 +1,5 @@
 #include "controls/ColorPaletteButton.h"
 
-#include "platformui/UiServices.h"
-
 #include <QGridLayout>
 #include <QPainter>
 #include <QPushButton>

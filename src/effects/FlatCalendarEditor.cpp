@@ -24,11 +24,6 @@ constexpr int FallbackYear = 1998;
 
 const QStringList BorderItems{"None", "All", "Top", "Bottom", "Top & Bottom"};
 
-QStringList EnglishMonths()
-{
-    return FlatCalendarMonthNames(fclEnglish);
-}
-
 int CurrentYear()
 {
     bool ok = false;
@@ -45,7 +40,7 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
     setWindowTitle("Floating Calendar Properties");
     setFixedSize(578, 393);
 
-    m_MonthCombo = AddCombo(this, "MonthCombo", "Month", EnglishMonths(), {8, 24, 130, 24},
+    m_MonthCombo = AddCombo(this, "MonthCombo", "Month", FlatCalendarMonthNames(fclEnglish), {8, 24, 130, 24},
                             "Set the month for the calendar");
     connect(m_MonthCombo, &QComboBox::activated, this,
             [this](int index) { Guarded([this, index] { m_Sample->SetMonth(index + 1); }); });

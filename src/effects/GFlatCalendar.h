@@ -9,7 +9,7 @@
 #include "objects/GGraphicControl.h"
 #include "stream/Font.h"
 
-class QPicture;
+class QMenu;
 
 class TGFlatCalendar : public TGGraphicControl {
     Q_OBJECT
