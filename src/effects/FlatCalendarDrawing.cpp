@@ -4,7 +4,9 @@
 
 #include <QDate>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 #include <array>
 #include <cstdlib>
 
@@ -73,16 +75,10 @@ void DrawCentred(QPainter& canvas, const QFontMetrics& metrics, const TRect& rec
 {
     if (rect.IsEmpty())
         return;
-    // Day numbers are plain digits: their advances add up without shaping the text.
-    int width = 0;
-    if (!text.isEmpty() && text.size() <= 2 && text.front().isDigit() && text.back().isDigit()) {
-        for (const QChar digit : text)
-            width += metrics.horizontalAdvance(digit);
-    } else {
-        width = metrics.horizontalAdvance(text);
-    }
+    const int width = metrics.horizontalAdvance(text);
     const int height = metrics.height();
-    const QPoint baseline(rect.Left + (rect.Width() - width) / 2, rect.Top + (rect.Height() - height) / 2 + metrics.ascent());
+    const QPoint baseline(rect.Left + (rect.Width() - width) / 2,
+                          rect.Top + (rect.Height() - height) / 2 + metrics.ascent());
     if (width <= rect.Width() && height <= rect.Height()) {
         canvas.drawText(baseline, text);
         return;
@@ -92,6 +88,58 @@ void DrawCentred(QPainter& canvas, const QFontMetrics& metrics, const TRect& rec
     canvas.drawText(baseline, text);
     canvas.restore();
 }
+
+// The day numbers of one font, laid out once: every paint of every calendar draws them again.
+// Kept for the fonts in use; a page shows a handful, and the cache starts over if it grows.
+class TDayNumbers {
+public:
+    explicit TDayNumbers(const QFont& font)
+        : m_Metrics(font)
+    {
+        static QHash<QString, QList<QStaticText>> cache;
+        const QString key = font.key();
+        auto found = cache.constFind(key);
+        if (found == cache.constEnd()) {
+            if (cache.size() > 64)
+                cache.clear();
+            QList<QStaticText> numbers;
+            for (int day = 1; day <= 31; ++day) {
+                QStaticText number(QString::number(day));
+                number.setTextFormat(Qt::PlainText);
+                number.prepare(QTransform(), font);
+                numbers += number;
+            }
+            found = cache.insert(key, numbers);
+        }
+        m_Numbers = *found;
+    }
+
+    // Day `day` centred in `rect` as DrawCentred places a text.
+    void Draw(QPainter& canvas, const TRect& rect, int day) const
+    {
+        if (rect.IsEmpty())
+            return;
+        const QStaticText& number = m_Numbers[day - 1];
+        const QString text = number.text();
+        int width = 0;
+        for (const QChar digit : text)
+            width += m_Metrics.horizontalAdvance(digit);
+        const int height = m_Metrics.height();
+        const QPoint topLeft(rect.Left + (rect.Width() - width) / 2, rect.Top + (rect.Height() - height) / 2);
+        const bool fits = width <= rect.Width() && height <= rect.Height();
+        if (!fits) {
+            canvas.save();
+            canvas.setClipRect(rect.ToQRect(), Qt::IntersectClip);
+        }
+        canvas.drawStaticText(topLeft, number);
+        if (!fits)
+            canvas.restore();
+    }
+
+private:
+    QFontMetrics m_Metrics;
+    QList<QStaticText> m_Numbers;
+};
 
 void DrawBorder(QPainter& canvas, const TRect& r, TFlatCalBorderStyle style)
 {
@@ -255,14 +303,15 @@ void DrawFlatCalendar(QPainter& canvas, const TFlatCalendarDrawRecord& record)
     canvas.setPen(linePen);
     DrawGrid(canvas, record, bands);
 
-    const QFontMetrics cellMetrics = SelectFont(canvas, record.CellFont);
+    SelectFont(canvas, record.CellFont);
+    const TDayNumbers numbers(canvas.font());
     for (int row = 0; row < 6; ++row) {
         for (int c = 0; c < 7; ++c) {
             const int day = FlatCalendarDayAt(row, c, *firstColumn, days);
             if (day == 0)
                 continue;
-            DrawCentred(canvas, cellMetrics, {r.Left + c * cw + 1, hB + row * rh + 1, r.Left + c * cw + cw - 1, hB + row * rh + rh},
-                        QString::number(day));
+            numbers.Draw(canvas, {r.Left + c * cw + 1, hB + row * rh + 1, r.Left + c * cw + cw - 1, hB + row * rh + rh},
+                         day);
         }
     }
 

@@ -942,6 +942,9 @@ void TestFlatCalendar::PrintsIntoItsRectangle()
     const double top = match.captured(2).toDouble() / 72;
     QVERIFY2(left > 1.5 && left < 4.0 && top > 2.25 && top < 2.25 + 0.5, qPrintable(QString("%1 %2").arg(left).arg(top)));
     QVERIFY(html.contains(">2024<"));
+    // The day numbers are printed as text too.
+    for (const char* day : {">1<", ">17<", ">31<"})
+        QVERIFY2(html.contains(day), day);
 
     Run("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, dir.filePath("page")});
     const QImage page(dir.filePath("page.png"));
