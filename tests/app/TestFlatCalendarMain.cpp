@@ -160,6 +160,19 @@ void TestFlatCalendarMain::PlacedEditedSavedReopenedAndRendered()
     QCOMPARE(RunMvTool({"render", file, pdf}, errors), 0);
     const QString text = PdfText(pdf);
     QVERIFY2(text.contains("Oktober") && text.contains("2027"), qPrintable(text));
+    // On paper at full size, from the page's corner: drawn at the screen's 96 pixels per inch,
+    // the title band and the shadow stand at the calendar's full-size rectangle.
+    QProcess::execute("pdftoppm", {"-png", "-r", "96", "-singlefile", pdf, f.Path("paper")});
+    const QImage paper(f.Path("paper.png"));
+    QVERIFY(!paper.isNull());
+    const auto near = [&paper](QPoint at, QColor colour) {
+        const QColor pixel = paper.pixelColor(at);
+        return qAbs(pixel.red() - colour.red()) < 40 && qAbs(pixel.green() - colour.green()) < 40 &&
+               qAbs(pixel.blue() - colour.blue()) < 40;
+    };
+    QVERIFY(near(bounds.topLeft() + QPoint(4, 4), Qt::yellow));
+    QVERIFY(near(bounds.bottomRight() - QPoint(1, 1), Qt::black));
+    QVERIFY(!near(bounds.topLeft() - QPoint(3, 3), Qt::yellow));
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
