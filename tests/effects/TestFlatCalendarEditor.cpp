@@ -529,13 +529,16 @@ void TestFlatCalendarEditor::SampleScrollsALargeCalendarIntoView()
 
 void TestFlatCalendarEditor::PropertiesCopiesInAndOut_data()
 {
+    QTest::addColumn<QString>("close"); // a button's name, or "Escape"
     QTest::addColumn<bool>("accept");
-    QTest::newRow("Ok") << true;
-    QTest::newRow("Cancel") << false;
+    QTest::newRow("Ok") << "OKButton" << true;
+    QTest::newRow("Cancel") << "Cancelbutton" << false;
+    QTest::newRow("Escape") << "Escape" << false;
 }
 
 void TestFlatCalendarEditor::PropertiesCopiesInAndOut()
 {
+    QFETCH(QString, close);
     QFETCH(bool, accept);
     TGFlatCalendar* calendar = AddCalendar({20, 30, 220, 160});
     calendar->SetMonth(1);
@@ -544,7 +547,8 @@ void TestFlatCalendarEditor::PropertiesCopiesInAndOut()
     calendar->SetLanguage(fclFrench);
     calendar->TitleFont().SetSize(12);
     m_Changes = 0;
-    m_Ui->AnswerDialog([accept](QDialog& dialog) {
+    bool closed = false;
+    m_Ui->AnswerDialog([close, &closed](QDialog& dialog) {
         auto* editor = qobject_cast<TFlatCalendarEditor*>(&dialog);
         if (!editor)
             return int(QDialog::Rejected);
@@ -565,11 +569,16 @@ void TestFlatCalendarEditor::PropertiesCopiesInAndOut()
             sample.CellFont().SetSize(10);
             sample.resize(50, 40); // the size never goes back
         }();
-        QTest::mouseClick(dialog.findChild<QPushButton*>(accept ? "OKButton" : "Cancelbutton"), Qt::LeftButton);
+        if (close == "Escape")
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(dialog.findChild<QPushButton*>(close), Qt::LeftButton);
+        closed = !dialog.isVisible();
         return dialog.result();
     });
     RunProperties(*calendar);
     QVERIFY(m_Ui->ScriptFinished());
+    QVERIFY(closed);
     QCOMPARE(calendar->size(), QSize(220, 160));
     if (!accept) {
         QCOMPARE(calendar->Month(), 1);
