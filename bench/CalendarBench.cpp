@@ -2,12 +2,14 @@
 
 #include "calendar/CalendarOutput.h"
 #include "calendar/CalendarPanel32.h"
+#include "effects/GFlatCalendar.h"
 #include "objects/GPLabel.h"
 #include "objects/GPRichBaseLabel.h"
 #include "print/ReportPrinter.h"
 #include "richtext/WPRtfStorage.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -70,6 +72,38 @@ void AddTextLabels(TCalendarPanel32& page, int first, int count)
     }
 }
 
+// Mini calendars in a row of five, two rows, below the month's title; each with a shadow and a
+// grid so that every drawing step runs.
+void AddMiniCalendars(TCalendarPanel32& page, int count, int top)
+{
+    for (int i = 0; i < count; ++i) {
+        auto* calendar = new TGFlatCalendar(nullptr);
+        calendar->Loaded();
+        page.PlaceObject(*calendar, QRect(20 + (i % 5) * 190, top + (i / 5) * 150, 180, 140));
+        calendar->SetMonth(1 + i % 12);
+        calendar->SetYear(2024);
+        calendar->SetShadowDepth(3);
+        calendar->SetCellBorderStyle(fcbAll);
+        calendar->SetShowYear(true);
+    }
+}
+
+// One mini calendar of 180 x 140 pixels, as the page draws each.
+void BM_DrawMiniCalendar(benchmark::State& state)
+{
+    TGFlatCalendar calendar(nullptr);
+    calendar.SetMonth(3);
+    calendar.SetYear(2024);
+    calendar.SetShadowDepth(3);
+    calendar.SetCellBorderStyle(fcbAll);
+    QImage target(180, 140, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&target);
+        calendar.Draw(painter, target.size(), 1.0f);
+    }
+}
+BENCHMARK(BM_DrawMiniCalendar)->Unit(benchmark::kMicrosecond);
+
 // The full page with ten rich labels on top of the 42 filled cells.
 void BM_PaintFullPageWithRichLabels(benchmark::State& state)
 {
@@ -83,19 +117,34 @@ void BM_PaintFullPageWithRichLabels(benchmark::State& state)
 }
 BENCHMARK(BM_PaintFullPageWithRichLabels)->Arg(10)->Arg(6)->Unit(benchmark::kMillisecond);
 
-// 30 objects of the kinds the page creates so far (20 text labels, 10 rich labels) on the 42
-// filled cells: the repaint must stay under 4 ms of CPU at 100 %.
-void BM_PaintFullPageWithMixedObjects(benchmark::State& state)
+// The filled month with ten mini calendars on top.
+void BM_PaintFullPageWithMiniCalendars(benchmark::State& state)
 {
     TCalendarPanel32 page(nullptr);
     FillCells(page);
-    AddTextLabels(page, 0, 20);
-    AddRichLabels(page, 20, 10);
+    AddMiniCalendars(page, 10, 120);
+    page.SetZoom(float(state.range(0)) / 10);
     QImage target(page.size(), QImage::Format_RGB32);
     for (auto _ : state)
         page.render(&target);
 }
-BENCHMARK(BM_PaintFullPageWithMixedObjects)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintFullPageWithMiniCalendars)->Arg(10)->Arg(6)->Unit(benchmark::kMillisecond);
+
+// 30 objects of the kinds the page creates so far (ten text labels, ten rich labels, ten mini
+// calendars) on the 42 filled cells: the repaint must stay under 4 ms of CPU at 100 %.
+void BM_PaintFullPageWithMixedObjects(benchmark::State& state)
+{
+    TCalendarPanel32 page(nullptr);
+    FillCells(page);
+    AddTextLabels(page, 0, 10);
+    AddRichLabels(page, 10, 10);
+    AddMiniCalendars(page, 10, 420);
+    page.SetZoom(float(state.range(0)) / 10);
+    QImage target(page.size(), QImage::Format_RGB32);
+    for (auto _ : state)
+        page.render(&target);
+}
+BENCHMARK(BM_PaintFullPageWithMixedObjects)->Arg(10)->Arg(6)->Unit(benchmark::kMillisecond);
 
 void BM_PaintSixtyMonths(benchmark::State& state)
 {

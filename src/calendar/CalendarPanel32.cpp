@@ -3,6 +3,7 @@
 #include "calendar/CalendarDates.h"
 #include "calendar/CalendarDrawing.h"
 #include "calendar/CalendarPrinting.h"
+#include "effects/GFlatCalendar.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GPLabel.h"
 #include "objects/GPRichBaseLabel.h"
@@ -41,6 +42,7 @@ TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
     // The page-object classes files and the object clipboard may name.
     RegisterClass<TGPRichBaseLabel>("TGPRichBaseLabel");
     RegisterClass<TGPLabel>("TGPLabel");
+    RegisterClass<TGFlatCalendar>("TGFlatCalendar");
     WatchFonts();
     for (TWPRtfStorage*& cell : m_Cells)
         cell = new TWPRtfStorage(this);
@@ -534,6 +536,11 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
         label->BeginEdit();
     } else if (m_PanelState == psRichLabel) {
         CreateRichLabel(target);
+    } else if (m_PanelState == psFlatCalendar) {
+        auto* calendar = new TGFlatCalendar(Owner());
+        calendar->Loaded();
+        PlaceObject(*calendar, target);
+        FinishCreation();
     }
 }
 

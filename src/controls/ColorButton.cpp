@@ -22,9 +22,12 @@ void TColorButton::SetColor(TColor color)
 void TColorButton::ChooseColor()
 {
     QColor color = ColorToQColor(m_Color);
-    if (!UiServices().ChooseColor(color))
-        return;
-    const TColor chosen = ColorFromQColor(color);
+    if (UiServices().ChooseColor(color))
+        Pick(ColorFromQColor(color));
+}
+
+void TColorButton::Pick(TColor chosen)
+{
     if (chosen == m_Color)
         return;
     SetColor(chosen);

@@ -21,9 +21,11 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Runs on a click: the colour dialog; a button with another way to choose overrides it.
+    virtual void ChooseColor();
+    // Shows `chosen` and announces it when it differs from the colour shown.
+    void Pick(TColor chosen);
 
 private:
-    void ChooseColor();
-
     TColor m_Color = clWhite;
 };

@@ -827,11 +827,12 @@ void TestCalendarMain::ToolButtonsSetThePageState_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("state");
     QTest::addColumn<bool>("places"); // the tool makes an object (the other kinds are not built yet)
-    QTest::newRow("text") << "DrawLabelButton" << int(psLabel) << true;
-    QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << false;
-    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << true;
-    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << false;
-    QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar) << false;
+    QTest::addColumn<bool>("edits");  // a placed object opens its dialog at once
+    QTest::newRow("text") << "DrawLabelButton" << int(psLabel) << true << true;
+    QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << false << false;
+    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << true << true;
+    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << false << false;
+    QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar) << true << false;
 }
 
 void TestCalendarMain::ToolButtonsSetThePageState()
@@ -839,6 +840,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
     QFETCH(QString, button);
     QFETCH(int, state);
     QFETCH(bool, places);
+    QFETCH(bool, edits);
     TMainWindowFixture f;
     const QString file = f.Path("tools.MVF");
     TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
@@ -853,7 +855,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
     auto* tool = f.Widget<QToolButton>(button);
     QVERIFY(pointer->isChecked());
     // The text and rich-text tools open the new label's dialog after each creation.
-    if (places) {
+    if (edits) {
         for (int i = 0; i < 2; ++i)
             f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); });
     }
@@ -1012,11 +1014,11 @@ void TestCalendarMain::PrintingNeedsADefaultPrinter()
     // Printing to a PDF needs no printer: nothing is said at start and every print command is
     // offered; those that need a real printer say what is missing when used.
     QVERIFY(f.Ui.Messages.isEmpty());
-    for (const QString& command : {"mnuPrintCalendar", "mnuPrintSetup", "mnuPrintPreview", "mnuSaveAsPdf"})
-        QVERIFY2(f.Action(command)->isEnabled(), qPrintable(command));
+    for (const char* command : {"mnuPrintCalendar", "mnuPrintSetup", "mnuPrintPreview", "mnuSaveAsPdf"})
+        QVERIFY2(f.Action(command)->isEnabled(), command);
     QVERIFY(f.Widget<QToolButton>("Printbutton")->isEnabled());
 
-    for (const QString& command : {"mnuPrintCalendar", "mnuPrintSetup"}) {
+    for (const char* command : {"mnuPrintCalendar", "mnuPrintSetup"}) {
         f.Ui.Messages.clear();
         if (message.isEmpty())
             f.Ui.CancelChoice(); // the print dialog comes up

@@ -11,6 +11,7 @@ QObject* NewTestSingleInstance();
 QObject* NewTestStartOptions();
 QObject* NewTestRichLabelTool();
 QObject* NewTestPrinting();
+QObject* NewTestFlatCalendarMain();
 
 int main(int argc, char* argv[])
 {
@@ -18,7 +19,7 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
     for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
-                          NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting()}) {
+                          NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

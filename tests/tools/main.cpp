@@ -10,6 +10,7 @@ QObject* NewTestCalendarJson();
 QObject* NewTestCalendarRenderer();
 QObject* NewTestMvToolProgram();
 QObject* NewTestRichLabelFiles();
+QObject* NewTestFlatCalendarJson();
 
 int main(int argc, char* argv[])
 {
@@ -17,7 +18,8 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     RegisterToolTestClasses();
     int failures = 0;
-    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles()}) {
+    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles(),
+                          NewTestFlatCalendarJson()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
