@@ -2,14 +2,11 @@
 
 #include "effects/FlatCalendarEditor.h"
 #include "objects/GBasePanel.h"
-#include "platform/ScreenPpi.h"
 #include "platformui/UiServices.h"
-#include "print/ReportPrinter.h"
 
 #include <QDate>
 #include <QMenu>
 #include <QPainter>
-#include <QPicture>
 
 namespace {
 
@@ -316,16 +313,6 @@ void TGFlatCalendar::Paint(QPainter& painter)
 
 void TGFlatCalendar::PrintTo(TReportPrinter& report, double x, double y)
 {
-    const QRect bounds = DocumentBounds();
-    QPicture picture;
-    {
-        QPainter painter(&picture);
-        Draw(painter, bounds.size(), 1.0f);
-    }
-    picture.setBoundingRect(QRect(QPoint(0, 0), bounds.size()));
-    const double ppi = ScreenPpi();
-    report.StretchDraw(QRectF(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
-                              QPointF(x + (bounds.left() + bounds.width()) / ppi,
-                                      y + (bounds.top() + bounds.height()) / ppi)),
-                       picture);
+    const QSize size = DocumentBounds().size();
+    PrintRecorded(report, x, y, size, [this, size](QPainter& painter) { Draw(painter, size, 1.0f); });
 }

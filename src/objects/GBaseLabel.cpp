@@ -4,15 +4,12 @@
 #include "objects/GBasePanel.h"
 #include "objects/GFont3DEffects.h"
 #include "platform/Lines.h"
-#include "platform/ScreenPpi.h"
 #include "platformui/UiServices.h"
-#include "print/ReportPrinter.h"
 
 #include <QDialog>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
-#include <QPicture>
 
 namespace {
 
@@ -528,16 +525,5 @@ void TGBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
     // zoom 1.0: the cached layout and the widget's size belong to the zoom on screen.
     const QFont font = m_Font.ToQFont();
     const TLabelLayout layout = LayoutFor(font, DocumentBounds().size());
-    QPicture picture;
-    {
-        QPainter painter(&picture);
-        Draw(painter, layout, font);
-    }
-    picture.setBoundingRect(QRect(QPoint(0, 0), layout.Size));
-    const QRect bounds(DocumentBounds().topLeft(), layout.Size);
-    const double ppi = ScreenPpi();
-    report.StretchDraw(QRectF(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
-                              QPointF(x + (bounds.left() + bounds.width()) / ppi,
-                                      y + (bounds.top() + bounds.height()) / ppi)),
-                       picture);
+    PrintRecorded(report, x, y, layout.Size, [&](QPainter& painter) { Draw(painter, layout, font); });
 }

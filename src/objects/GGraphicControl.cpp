@@ -5,11 +5,14 @@
 #include "objects/GLabelObjectFiler.h"
 #include "objects/ScreenCursor.h"
 #include "platform/Color.h"
+#include "platform/ScreenPpi.h"
+#include "print/ReportPrinter.h"
 
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPicture>
 #include <cmath>
 
 TGGraphicControl::TGGraphicControl(TComponent* owner)
@@ -179,6 +182,23 @@ void TGGraphicControl::PopupMenuOpening()
 
 void TGGraphicControl::ApplyFont(const TFont&)
 {
+}
+
+void TGGraphicControl::PrintRecorded(TReportPrinter& report, double x, double y, QSize size,
+                                     const std::function<void(QPainter&)>& draw) const
+{
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        draw(painter);
+    }
+    picture.setBoundingRect(QRect(QPoint(0, 0), size));
+    const QRect bounds(DocumentBounds().topLeft(), size);
+    const double ppi = ScreenPpi();
+    report.StretchDraw(QRectF(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
+                              QPointF(x + (bounds.left() + bounds.width()) / ppi,
+                                      y + (bounds.top() + bounds.height()) / ppi)),
+                       picture);
 }
 
 void TGGraphicControl::PrintTo(TReportPrinter&, double, double)

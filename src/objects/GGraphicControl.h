@@ -107,6 +107,10 @@ public:
 protected:
     // Appends this kind's items to the object menu as it is built; overrides call the base first.
     virtual void FillObjectMenu(QMenu& menu);
+    // Prints what `draw` draws at zoom 1.0 into a `size` box at the object's document position:
+    // recorded as a picture and stretched onto its place in inches, as PrintTo does it.
+    void PrintRecorded(TReportPrinter& report, double x, double y, QSize size,
+                       const std::function<void(QPainter&)>& draw) const;
     // An item of the object menu (or of one of its submenus) that runs `command`.
     QAction* AddMenuItem(QMenu& menu, const QString& caption, const std::function<void()>& command);
 

@@ -7,14 +7,12 @@
 #include "platform/ScreenPpi.h"
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
-#include "print/ReportPrinter.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/IdentTable.h"
 
 #include <QMenu>
 #include <QPainter>
-#include <QPicture>
 #include <QScopeGuard>
 
 namespace {
@@ -211,18 +209,8 @@ void TGPRichBaseLabel::Paint(QPainter& painter)
 
 void TGPRichBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
 {
-    const QRect bounds = DocumentBounds();
-    QPicture picture;
-    {
-        QPainter painter(&picture);
-        Draw(painter, bounds.size(), 100);
-    }
-    picture.setBoundingRect(QRect(QPoint(0, 0), bounds.size()));
-    const double ppi = ScreenPpi();
-    report.StretchDraw(QRectF(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
-                              QPointF(x + (bounds.left() + bounds.width()) / ppi,
-                                      y + (bounds.top() + bounds.height()) / ppi)),
-                       picture);
+    const QSize size = DocumentBounds().size();
+    PrintRecorded(report, x, y, size, [this, size](QPainter& painter) { Draw(painter, size, 100); });
 }
 
 void TGPRichBaseLabel::Edit()
