@@ -6,13 +6,14 @@
 
 QObject* NewTestRecurringRecord();
 QObject* NewTestRecurringDatesFile();
+QObject* NewTestRecurringDialogs();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestRecurringRecord(), NewTestRecurringDatesFile()}) {
+    for (QObject* test : {NewTestRecurringRecord(), NewTestRecurringDatesFile(), NewTestRecurringDialogs()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
