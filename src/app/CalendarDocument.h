@@ -16,6 +16,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 class TCalendarPanel32;
 class TComponent;
@@ -64,6 +66,13 @@ public:
     // The user-defined title dialog.
     void EditUserTitle();
     void ClearAllCellContents();
+
+    // Writes `text` into the day cell that shows `day`; false when no cell shows it.
+    using TPutTextOnDay = std::function<bool(int day, const QString& text)>;
+    // Fill Calendar with Recurring Dates: offers the records of the recurring dates file that can
+    // fall in the page's month, and writes each one the user keeps ticked into the cells of its
+    // days through `puttextOnDay`, after the text they hold. Nothing happens without the file.
+    void FillWithRecurringDates(const TPutTextOnDay& puttextOnDay);
 
 signals:
     // Once per change of the modified state.

@@ -9,13 +9,15 @@ QObject* NewTestPreferences();
 QObject* NewTestCalendarMain();
 QObject* NewTestSingleInstance();
 QObject* NewTestStartOptions();
+QObject* NewTestRecurringDatesMain();
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(), NewTestStartOptions()}) {
+    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(), NewTestStartOptions(),
+                          NewTestRecurringDatesMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
