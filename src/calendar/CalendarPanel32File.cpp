@@ -132,7 +132,14 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
             try {
                 r.ReadListBegin();
                 unread = r.Position();
-                r.ReadComponents(owner, this, [&](TComponent*) { unread = r.Position(); });
+                int count = 0;
+                r.ReadComponents(owner, this, [&](TComponent* component) {
+                    if (++count > MaxObjectCount) {
+                        delete component;
+                        throw EStreamError(QString(StreamErrors::TooManyObjects).arg(MaxObjectCount));
+                    }
+                    unread = r.Position();
+                });
                 r.ReadListEnd();
             } catch (const EStreamError&) {
                 m_ObjectsLeftOut = unread < 0 ? QStringList{QString()} : ObjectClassesFrom(fileName, unread);

@@ -287,7 +287,7 @@ QWidget* TCalendarProperties::DatePage()
         // a landscape page at 30 % no longer fitted the preview.
         button->setMinimumWidth(button->fontMetrics().horizontalAdvance(" Now ") * 3 / 2);
         connect(button, &QPushButton::clicked, this,
-                [this, step] { m_Calendar->setSelectedDate(step(m_Calendar->selectedDate())); });
+                [this, step = step] { m_Calendar->setSelectedDate(step(m_Calendar->selectedDate())); });
         moves->addWidget(button);
     }
 

@@ -127,15 +127,17 @@ void TGBaseLabel::Loaded()
     // A file may hold an empty box, which would never be painted and so never laid out.
     if (Width() <= 0 || Height() <= 0)
         SetBounds(Left(), Top(), std::max(Width(), 1), std::max(Height(), 1));
-    if (m_BorderItem)
-        return;
-    QMenu* menu = ObjectMenu();
-    menu->addSeparator();
+}
+
+void TGBaseLabel::FillObjectMenu(QMenu& menu)
+{
+    TGGraphicControl::FillObjectMenu(menu);
+    menu.addSeparator();
     AddMenuItem(menu, "Font", [this] { ChooseFont(); });
     AddMenuItem(menu, "3D Effects", [this] { Open3DEffects(); });
-    QMenu* alignment = menu->addMenu("Alignment");
+    QMenu* alignment = menu.addMenu("Alignment");
     const auto addAlignment = [this, alignment](const QString& caption, TAlignment value) {
-        QAction* item = AddMenuItem(alignment, caption, [this, value] {
+        QAction* item = AddMenuItem(*alignment, caption, [this, value] {
             SetAlignment(value);
             Changed();
         });
@@ -155,13 +157,6 @@ void TGBaseLabel::Loaded()
                                [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
     m_BorderItem->setCheckable(true);
     m_BorderItem->setChecked(m_BorderStyle == bsSingle);
-}
-
-QAction* TGBaseLabel::AddMenuItem(QMenu* menu, const QString& caption, const std::function<void()>& command)
-{
-    QAction* action = menu->addAction(caption);
-    connect(action, &QAction::triggered, this, [command] { TGBasePanel::RunCommand(command); });
-    return action;
 }
 
 QWidget* TGBaseLabel::DialogParent() const
@@ -234,7 +229,6 @@ void TGBaseLabel::ChooseBackColor()
         return;
     SetBackColor(ColorFromQColor(color));
     SetTransparent(false);
-    m_TransparentItem->setChecked(false);
     update();
 }
 

@@ -41,8 +41,7 @@ public:
     // The deepest highlight or shadow a file may give, in pixels (the dialog offers 0 to 10).
     static constexpr int MaxDepth = 100;
     void PublishProperties(TPropertyList& list) override;
-    // The object menu, then "Font", "3D Effects", "Alignment", "Transparent",
-    // "Background Color" and "Border".
+    // Gives an empty box from a file the least size that is painted and laid out.
     void Loaded() override;
     void BoundsChanged() override;
     void PopupMenuOpening() override;
@@ -107,9 +106,10 @@ public:
 protected:
     void Paint(QPainter& painter) override;
     void paintEvent(QPaintEvent* event) override;
+    // The object menu, then "Font", "3D Effects", "Alignment", "Transparent",
+    // "Background Color" and "Border".
+    void FillObjectMenu(QMenu& menu) override;
 
-    // An item of the object menu (or of one of its submenus) that runs `command`.
-    QAction* AddMenuItem(QMenu* menu, const QString& caption, const std::function<void()>& command);
     // The window the label's dialogs are shown over.
     QWidget* DialogParent() const;
     // The host's change notification, except while the label is being read.

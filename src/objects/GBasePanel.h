@@ -32,6 +32,10 @@ public:
     ~TGBasePanel() override;
 
     QString ClassName() const override { return "TGBasePanel"; }
+    // The most objects a page holds; files and pastes beyond it are refused. Far more than any
+    // calendar needs, and few enough that showing and painting them stays quick (each object
+    // is a widget, and Qt paints sibling widgets by recursion).
+    static constexpr int MaxObjectCount = 10000;
     void PublishProperties(TPropertyList& list) override;
 
     // Called with the normalised rectangle dragged out in creation mode; the host creates nothing.

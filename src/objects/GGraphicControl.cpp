@@ -73,13 +73,6 @@ void TGGraphicControl::SetName(const QString& name)
     setObjectName(name);
 }
 
-void TGGraphicControl::Loaded()
-{
-    TComponent::Loaded();
-    if (!m_ObjectMenu)
-        BuildObjectMenu();
-}
-
 void TGGraphicControl::SetParentComponent(TComponent* parent)
 {
     if (auto* widget = dynamic_cast<QWidget*>(parent)) {
@@ -88,15 +81,34 @@ void TGGraphicControl::SetParentComponent(TComponent* parent)
     }
 }
 
-void TGGraphicControl::BuildObjectMenu()
+QMenu* TGGraphicControl::ObjectMenu()
 {
-    m_ObjectMenu = new QMenu;
-    m_ObjectMenu->setObjectName("ObjectMenu");
-    connect(m_ObjectMenu, &QMenu::aboutToShow, this, [this] { PopupMenuOpening(); });
-    const auto add = [this](const QString& caption, const std::function<void()>& command) {
-        QAction* action = m_ObjectMenu->addAction(caption);
-        connect(action, &QAction::triggered, this, [command] { TGBasePanel::RunCommand(command); });
-        return action;
+    if (!m_ObjectMenu) {
+        m_ObjectMenu = new QMenu;
+        m_ObjectMenu->setObjectName("ObjectMenu");
+        connect(m_ObjectMenu, &QMenu::aboutToShow, this, [this] { PopupMenuOpening(); });
+        FillObjectMenu(*m_ObjectMenu);
+    }
+    return m_ObjectMenu;
+}
+
+QAction* TGGraphicControl::LockedItem()
+{
+    ObjectMenu();
+    return m_LockedItem;
+}
+
+QAction* TGGraphicControl::AddMenuItem(QMenu& menu, const QString& caption, const std::function<void()>& command)
+{
+    QAction* action = menu.addAction(caption);
+    connect(action, &QAction::triggered, this, [command] { TGBasePanel::RunCommand(command); });
+    return action;
+}
+
+void TGGraphicControl::FillObjectMenu(QMenu& menu)
+{
+    const auto add = [this, &menu](const QString& caption, const std::function<void()>& command) {
+        return AddMenuItem(menu, caption, command);
     };
     add("Bring To Front", [this] {
         NotifyChanged();
@@ -125,7 +137,7 @@ void TGGraphicControl::BuildObjectMenu()
             host->ObjectOperation(*this, opDelete);
     });
     add("Clone", [this] { Clone(); });
-    m_ObjectMenu->addSeparator();
+    menu.addSeparator();
     m_LockedItem = add("Locked", [this] {
         m_Locked = !m_Locked;
         m_LockedItem->setChecked(m_Locked);
@@ -139,7 +151,7 @@ void TGGraphicControl::BuildObjectMenu()
         if (TGBasePanel* host = Host(); host && m_Unselectable)
             host->SelectionHandle()->Remove(this);
     });
-    m_ObjectMenu->addSeparator();
+    menu.addSeparator();
     add("Center Vertically", [this] { CenterVertically(); });
     add("Center Horizontally", [this] { CenterHorizontally(); });
 }

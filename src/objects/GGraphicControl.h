@@ -39,8 +39,6 @@ public:
     static constexpr int MaxObjectCoordinate = 100000;
     void PublishProperties(TPropertyList& list) override;
     void SetName(const QString& name) override;
-    // Builds the object menu (once); descendants append their items after calling it.
-    void Loaded() override;
     // A parent that is a widget (the host) becomes the Qt parent.
     void SetParentComponent(TComponent* parent) override;
 
@@ -83,8 +81,10 @@ public:
     qint32 Tag() const { return m_Tag; }
     void SetTag(qint32 value) { m_Tag = value; }
 
-    QMenu* ObjectMenu() const { return m_ObjectMenu; }
-    QAction* LockedItem() const { return m_LockedItem; }
+    // The object menu, built on first use: a page may hold thousands of objects, most of which
+    // never show theirs.
+    QMenu* ObjectMenu();
+    QAction* LockedItem();
 
     // The host's change notification, unless the host is printing.
     void NotifyChanged();
@@ -105,6 +105,11 @@ public:
     TObjectMouseEvent OnDblClick;
 
 protected:
+    // Appends this kind's items to the object menu as it is built; overrides call the base first.
+    virtual void FillObjectMenu(QMenu& menu);
+    // An item of the object menu (or of one of its submenus) that runs `command`.
+    QAction* AddMenuItem(QMenu& menu, const QString& caption, const std::function<void()>& command);
+
     // Paints the content in object coordinates; the base paints nothing. The selection squares
     // are painted by the selection handle above the objects.
     virtual void Paint(QPainter& painter);
@@ -117,7 +122,6 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    void BuildObjectMenu();
     void SetDocumentBounds(const QRect& bounds);
     void ApplyDocumentBounds();
     int Zoomed(int value) const;

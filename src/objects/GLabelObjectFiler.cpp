@@ -75,7 +75,12 @@ QList<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(TReader& reader, TCompo
     QList<TComponent*> read;
     try {
         reader.ReadListBegin();
-        reader.ReadComponents(owner, &host, [&read](TComponent* component) { read += component; });
+        const qsizetype room = TGBasePanel::MaxObjectCount - host.Objects().size();
+        reader.ReadComponents(owner, &host, [&read, room](TComponent* component) {
+            read += component;
+            if (read.size() > room)
+                throw EStreamError(QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
+        });
         reader.ReadListEnd();
     } catch (...) {
         qDeleteAll(read);

@@ -26,20 +26,17 @@ TGPLabel::TGPLabel(TComponent* owner)
 {
 }
 
-void TGPLabel::Loaded()
+void TGPLabel::FillObjectMenu(QMenu& menu)
 {
-    TGBaseLabel::Loaded();
-    if (m_TextItem)
-        return;
-    QMenu* menu = ObjectMenu();
-    menu->addSeparator();
-    m_TextItem = AddMenuItem(menu, "Text", [this] { EditText(); });
-    m_TextItem->setData(TextItemTag);
-    menu->addSeparator();
-    QMenu* rotation = menu->addMenu("Rotation");
+    TGBaseLabel::FillObjectMenu(menu);
+    menu.addSeparator();
+    QAction* text = AddMenuItem(menu, "Text", [this] { EditText(); });
+    text->setData(TextItemTag);
+    menu.addSeparator();
+    QMenu* rotation = menu.addMenu("Rotation");
     for (size_t i = 0; i < std::size(RotationItems); ++i) {
         const int angle = RotationItems[i].Angle;
-        m_RotationItems[i] = AddMenuItem(rotation, RotationItems[i].Caption, [this, angle] {
+        m_RotationItems[i] = AddMenuItem(*rotation, RotationItems[i].Caption, [this, angle] {
             const int before = Angle();
             SetAngle(angle);
             // A turn that keeps the box size changes no bounds, so nothing else reports it.

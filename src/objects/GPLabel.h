@@ -13,8 +13,6 @@ public:
     explicit TGPLabel(TComponent* owner);
 
     QString ClassName() const override { return "TGPLabel"; }
-    // The label menu, then "Text" (tag 1000) and the "Rotation" submenu.
-    void Loaded() override;
     void PopupMenuOpening() override;
     // Grows the label to a newly chosen font.
     bool ChooseFont() override;
@@ -23,7 +21,10 @@ public:
     virtual void EditText();
     virtual void BeginEdit();
 
+protected:
+    // The label menu, then "Text" (tag 1000) and the "Rotation" submenu.
+    void FillObjectMenu(QMenu& menu) override;
+
 private:
-    QAction* m_TextItem = nullptr;
     std::array<QAction*, 4> m_RotationItems{}; // 0, 90, 180, 270 degrees
 };

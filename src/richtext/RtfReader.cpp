@@ -52,6 +52,18 @@ int CodePageOfCharset(int charset)
     }
 }
 
+// The ANSI code pages of Windows and DOS that RTF writers name. Text in any other is read as
+// Windows-1252: that keeps the decoders this reader opens (one per code page) to a few.
+bool KnownAnsiCodePage(int codePage)
+{
+    switch (codePage) {
+    case 437: case 850: case 874: case 932: case 936: case 949: case 950:
+    case 1250: case 1251: case 1252: case 1253: case 1254: case 1255: case 1256: case 1257: case 1258:
+    case 10000: return true;
+    default: return false;
+    }
+}
+
 QByteArray CodecName(int codePage)
 {
     switch (codePage) {
@@ -275,8 +287,8 @@ void TRtfReader::ControlWord(const QByteArray& word, bool hasParameter, int para
         m_AnsiCodePage = 437;
     else if (word == "pca")
         m_AnsiCodePage = 850;
-    else if (word == "ansicpg" && parameter > 0)
-        m_AnsiCodePage = parameter;
+    else if (word == "ansicpg")
+        m_AnsiCodePage = KnownAnsiCodePage(parameter) ? parameter : 1252;
     else if (word == "deff")
         m_DefaultFont = parameter;
     else if (word == "uc")

@@ -6,6 +6,7 @@
 
 #include "stream/Persistent.h"
 
+#include <QHash>
 #include <QList>
 
 enum TComponentStateFlag {
@@ -50,9 +51,14 @@ public:
 private:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
+    void IndexName(TComponent* component);
+    void UnindexName(TComponent* component);
 
     QString m_Name;
     TComponent* m_Owner = nullptr;
     QList<TComponent*> m_Components;
+    // The named owned components by case-folded name, so that look-ups stay fast on a page of
+    // thousands of objects; of equal names the first in the list answers.
+    QMultiHash<QString, TComponent*> m_ComponentsByName;
     int m_State = 0;
 };

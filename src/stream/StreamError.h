@@ -30,4 +30,5 @@ inline const char* const WriteError = "Stream write error";
 inline const char* const CannotCreateFile = "Cannot create file %1";
 inline const char* const CannotOpenFile = "Cannot open file %1";
 inline const char* const DuplicateName = "A component named %1 already exists";
+inline const char* const TooManyObjects = "A page holds at most %1 objects";
 } // namespace StreamErrors

@@ -4,6 +4,9 @@
 #include "stream/Reader.h"
 #include "stream/StreamFile.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 TCalendarFileHeader TCalendarFile::ReadHeader(const QString& fileName)
 {
     TCalendarFileHeader header;
@@ -28,6 +31,11 @@ TCalendarFileHeader TCalendarFile::Load(TCalendarPanel32& page, const QString& f
         // program's main window owns them: mvtool shows and rewrites a file as it is.
         page.LoadFromFile(fileName, nullptr);
         page.AttachObjects();
+        // Every new widget asks to be polished through a posted event, which the program's event
+        // loop delivers at once. mvtool has no loop: undelivered, each destroyed widget would
+        // search the whole queue for its own, and a page of many objects would take quadratic
+        // time to close.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
     }
     return header;
 }

@@ -273,6 +273,8 @@ TCalendarFileFormat TCalendarJson::JsonToPage(const QJsonObject& json, TCalendar
     }
     if (json.contains("objects")) {
         const QJsonArray objects = Array(json["objects"], "objects");
+        if (objects.size() > TGBasePanel::MaxObjectCount)
+            throw EToolError(QString("objects: ") + QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
         QSet<QString> names;
         for (int i = 0; i < objects.size(); ++i)
             JsonToObject(objects[i], QString("objects[%1]").arg(i), page, names);

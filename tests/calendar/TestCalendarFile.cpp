@@ -383,6 +383,8 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
     QTest::newRow("last object cut short") << QStringList{label, label} << "cut 3" << 1 << QStringList{label};
     QTest::newRow("only the list's end missing") << QStringList{label} << "cut 1" << 1 << QStringList{};
     QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};
+    QTest::newRow("more than a page holds") << QStringList(TGBasePanel::MaxObjectCount + 2, label) << ""
+                                            << TGBasePanel::MaxObjectCount << QStringList{label, label};
 }
 
 // The page keeps the objects read before a fault in the object list and names the ones it
@@ -409,7 +411,7 @@ void TestCalendarFile::ObjectsLeftOutAreNamed()
             }
             object->Loaded();
             page.PlaceObject(*object, QRect(10, top, 80, 20));
-            top += 30;
+            top = top < 3000 ? top + 30 : 10; // within the coordinates a file may give
         }
         page.SaveToFile(fileName);
     }

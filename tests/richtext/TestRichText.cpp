@@ -354,6 +354,8 @@ void TestRichText::ReadsTextAsWordProcessorsWriteIt_data()
     QTest::newRow("shift-jis double bytes") << QByteArray("{\\rtf1\\ansi\\ansicpg932{\\fonttbl{\\f0\\fcharset128 "
                                                           "MS Mincho;}}\\f0 \\'93\\'fa\\'96\\'7b}")
                                             << "\u65E5\u672C";
+    QTest::newRow("code page no writer uses reads as 1252")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251\\ansicpg12345{\\fonttbl{\\f0 Arial;}}\\f0 caf\\'e9}") << "caf\u00E9";
     QTest::newRow("symbol charset") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset2 Wingdings;}}\\f0 \\'4a}")
                                     << "\uF04A";
     QTest::newRow("mac roman") << QByteArray("{\\rtf1\\mac\\deff0{\\fonttbl{\\f0 Helvetica;}}\\f0 \\'8e}")

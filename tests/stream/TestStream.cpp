@@ -109,6 +109,7 @@ private slots:
     void EveryPropertyKindRoundTrips();
     void RoundTripThroughAFile();
     void CreatedObjectsGetOwnerParentAndLoaded();
+    void OwnerFindsComponentsByTheirCurrentName();
     void SetNameHookRenamesObjects();
     void ExistingObjectNameIsMadeUnique();
     void UnknownMethodIsAnErrorUnlessTheHookForgivesIt();
@@ -454,6 +455,31 @@ void TestStream::RoundTripThroughAFile()
     QCOMPARE(read.Caption, source.Caption);
     QCOMPARE(read.Data, source.Data);
     QCOMPARE(read.Shape, tsCircle);
+}
+
+void TestStream::OwnerFindsComponentsByTheirCurrentName()
+{
+    TTestComponent owner(nullptr);
+    auto* first = new TTestComponent(&owner);
+    auto* second = new TTestComponent(&owner);
+    auto* third = new TTestComponent(&owner);
+    QCOMPARE(owner.FindComponent(""), nullptr); // unnamed components are never found
+    first->SetName("Straße");
+    second->SetName("Label");
+    third->SetName("LABEL");
+    QCOMPARE(owner.FindComponent("STRASSE"), nullptr); // one character against two is no match
+    QCOMPARE(owner.FindComponent("straße"), first);
+    QCOMPARE(owner.FindComponent("label"), second); // of equal names the first owned answers
+    second->SetName("Other");
+    QCOMPARE(owner.FindComponent("label"), third);
+    QCOMPARE(owner.FindComponent("OTHER"), second);
+    delete third;
+    QCOMPARE(owner.FindComponent("label"), nullptr);
+    third = new TTestComponent(&owner);
+    third->SetName("Label");
+    first->SetName("label");
+    QCOMPARE(owner.FindComponent("Label"), first); // order of ownership, not of naming
+    QCOMPARE(owner.FindComponent("Straße"), nullptr);
 }
 
 void TestStream::CreatedObjectsGetOwnerParentAndLoaded()

@@ -468,6 +468,10 @@ void TestCalendarJson::WrongFieldsAreNamed_data()
     row("character of two", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Accelerator": "AB"}}]})", "objects[0].properties.Accelerator");
     row("binary not base64", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Data": "#not base64#"}}]})", "objects[0].properties.Data");
     row("bad cursor name", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Cursor": "crPointer"}}]})", "objects[0].properties.Cursor");
+    QByteArray tooMany = R"({"format": "calendar", "objects": [{}]})";
+    for (int i = 0; i < TGBasePanel::MaxObjectCount; ++i)
+        tooMany.insert(tooMany.size() - 2, ", {}");
+    QTest::newRow("more objects than a page holds") << tooMany << QString("objects");
 }
 
 void TestCalendarJson::WrongFieldsAreNamed()
