@@ -1,28 +1,30 @@
-// Feeds arbitrary bytes to the reader of the recurring dates file, and every record it gives
-// to the routines that read formulas and build the list texts.
+// MVRECUR.DAX as the program reads it: the file read whole, then every record through the
+// routines that read its formula, build its list text and find its days for a few months. A
+// damaged file gives an error; nothing may fail otherwise, and what is read must write back and
+// read again as the same records.
 
+#include "FuzzSupport.h"
+#include "app/RecurringFill.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringRecord.h"
 #include "recurring/RecurringText.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const TRecurringDatesRead read = ParseRecurringDates(bytes);
+    EnsureFuzzApplication();
+    const QString fileName = WriteFuzzInput(data, size, "MVRECUR.DAX");
+    const TRecurringDatesRead read = ReadRecurringDatesFile(fileName);
     if (!read.Ok())
         return 0;
     for (const QString& record : read.Records) {
         RecordDisplayText(record);
-        RecordTag(record);
-        const QString formula = RecordFormula(record);
-        ParseDayOfMonth(formula);
-        ParseSpecial(formula);
+        for (const auto& [year, month] : {std::pair{2000, 2}, std::pair{2018, 3}, std::pair{9999, 12}}) {
+            if (OfferedInMonth(record, year, month))
+                FillOfRecord(record, year, month);
+        }
     }
-    // What was read writes back and reads again as the same records.
     const TRecurringDatesRead again = ParseRecurringDates(EncodeRecurringDates(read.Records));
     if (!again.Ok() || again.Records != read.Records)
         std::abort();
