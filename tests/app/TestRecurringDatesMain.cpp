@@ -6,6 +6,7 @@
 
 #include "app/CalendarMain.h"
 #include "app/FloatingPalette.h"
+#include "platform/IniFile.h"
 #include "recurring/HolidayCatalogue.h"
 #include "recurring/RecordTickList.h"
 #include "recurring/RecurringDatesFile.h"
@@ -13,6 +14,7 @@
 
 #include <QDialog>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QToolButton>
 
 namespace {
@@ -75,6 +77,9 @@ void TestRecurringDatesMain::FillWritesTheMonthsDaysAndKeepsTheEditor()
         MakeRecord("Rent", "@0015"),          MakeRecord("Thirty-first", "@0031"),
     };
     WriteRecords(records);
+    // Text written into an empty cell takes the default editor font.
+    TIniFile(IniFileName()).WriteInteger("Default Font", "Size", 14);
+    TIniFile(IniFileName()).WriteBool("Default Font", "Bold", true);
     TCalendarMain& main = f.Start(file);
     TCalendarPanel32& page = f.Page();
     QCOMPARE(page.CellOfDay(1), 3);
@@ -111,6 +116,16 @@ void TestRecurringDatesMain::FillWritesTheMonthsDaysAndKeepsTheEditor()
     expectLines(29, {"Last day", "Tuesdays"});
     for (const int day : {3, 4, 6, 7, 14, 21, 27})
         expectLines(day, {});
+    // Text after a cell's text takes the attributes that text starts with.
+    const auto fontOf = [&](int day, int line) {
+        const QTextBlock block = page.GetCellRtf(page.CellOfDay(day))->RtfText().Document().findBlockByNumber(line);
+        return block.begin().fragment().charFormat().font();
+    };
+    QVERIFY(fontOf(2, 0).bold());
+    QCOMPARE(fontOf(2, 0).pointSize(), 14);
+    QCOMPARE(fontOf(1, 1).bold(), fontOf(1, 0).bold());
+    QCOMPARE(fontOf(1, 1).pointSize(), fontOf(1, 0).pointSize());
+    QVERIFY(!fontOf(1, 1).bold());
     QCOMPARE(page.CellOfDay(31), -1);
     // The editor is open again on the cell the user was typing in, with the typed text.
     QVERIFY(main.EditorActive());
