@@ -113,4 +113,24 @@ void BM_Paint42Cells(benchmark::State& state)
 }
 BENCHMARK(BM_Paint42Cells)->Unit(benchmark::kMillisecond);
 
+// Hostile cells: one word of N characters, and N characters of words in alternating formats in
+// one paragraph. Reading and painting must grow linearly with N.
+void BM_ReadPaintLongCell(benchmark::State& state, const QByteArray& body, int bodyCharacters)
+{
+    const int repeats = int(state.range(0)) / bodyCharacters;
+    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 " + body.repeated(repeats) + "}";
+    QImage target(CellSize, QImage::Format_RGB32);
+    for (auto _ : state) {
+        TWPRtfText text;
+        text.SetRtf(rtf);
+        target.fill(Qt::white);
+        PaintCell(text, target);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK_CAPTURE(BM_ReadPaintLongCell, OneWord, QByteArray("x"), 1)
+    ->RangeMultiplier(4)->Range(1 << 14, 1 << 20)->Complexity()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadPaintLongCell, FormattedWords, QByteArray("{\\b bold} plain "), 11)
+    ->RangeMultiplier(4)->Range(1 << 14, 1 << 20)->Complexity()->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -5,6 +5,7 @@
 #include "calendar/CalendarPrinting.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GPLabel.h"
+#include "objects/GPRichBaseLabel.h"
 #include "objects/ScreenCursor.h"
 #include "print/ReportPrinter.h"
 #include "platform/ScreenPpi.h"
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPicture>
 #include <QScopeGuard>
+#include <memory>
 
 namespace {
 
@@ -37,6 +39,7 @@ TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
     : TGBasePanel(owner, parent)
 {
     // The page-object classes files and the object clipboard may name.
+    RegisterClass<TGPRichBaseLabel>("TGPRichBaseLabel");
     RegisterClass<TGPLabel>("TGPLabel");
     WatchFonts();
     for (TWPRtfStorage*& cell : m_Cells)
@@ -529,7 +532,24 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
         label->SetBorderStyle(bsSingle);
         FinishCreation();
         label->BeginEdit();
+    } else if (m_PanelState == psRichLabel) {
+        CreateRichLabel(target);
     }
+}
+
+void TCalendarPanel32::CreateRichLabel(const QRect& rect)
+{
+    RunCommand([&] {
+        // Freed unless placed: without a master editor the label cannot finish loading.
+        auto label = std::make_unique<TGPRichBaseLabel>(Owner());
+        label->Loaded();
+        PlaceObject(*label, rect);
+        TGPRichBaseLabel& placed = *label.release();
+        placed.SetTransparent(false);
+        placed.SetBorderStyle(bsSingle);
+        FinishCreation();
+        placed.Edit();
+    });
 }
 
 void TCalendarPanel32::FinishCreation()

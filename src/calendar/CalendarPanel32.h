@@ -185,6 +185,8 @@ private:
     void ClickAt(QPoint point);
     // The step every creation ends with: default cursor, selection tool.
     void FinishCreation();
+    // A rich-text label in `rect`, not transparent, with a border; its editor opens at once.
+    void CreateRichLabel(const QRect& rect);
 
     TCalendarSettings m_Settings;
     TLPanelState m_PanelState = psPointing;

@@ -109,7 +109,11 @@ QString WithoutControls(QString text)
 void TRtfReader::Read(const QByteArray& rtf, QTextDocument& document)
 {
     TRtfReader reader(rtf, document);
+    // One edit: a document already laid out (a cell on the page) would otherwise lay out the
+    // whole paragraph again after each run of text, in time growing with its square.
+    reader.m_Cursor.beginEditBlock();
     reader.Run();
+    reader.m_Cursor.endEditBlock();
 }
 
 TRtfReader::TRtfReader(const QByteArray& rtf, QTextDocument& document)

@@ -4,9 +4,42 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+
+namespace {
+
+// Texts up to this many characters are laid out whole; longer ones only as far as they show.
+constexpr int WholeLayoutCharacters = 4096;
+
+// The first `count` characters of `document`, laid out at `width`.
+std::unique_ptr<QTextDocument> LaidOutPrefix(const QTextDocument& document, int count, int width)
+{
+    std::unique_ptr<QTextDocument> prefix(document.clone());
+    QTextCursor cut(prefix.get());
+    cut.setPosition(count);
+    cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+    prefix->setTextWidth(width);
+    prefix->size(); // lays the text out now: its lines are measured next
+    return prefix;
+}
+
+// Where the last line of `document` starts, in document coordinates.
+qreal LastLineTop(const QTextDocument& document)
+{
+    const QTextLayout* layout = document.lastBlock().layout();
+    if (layout->lineCount() == 0)
+        return layout->position().y();
+    return layout->position().y() + layout->lineAt(layout->lineCount() - 1).y();
+}
+
+} // namespace
 
 int TwipsToPixels(int twips)
 {
@@ -60,9 +93,19 @@ QRect TWPPageRenderer::TextRect() const
 
 void TWPPageRenderer::Render(QTextDocument& document, QPainter& painter, const QRect& target) const
 {
-    if (document.textWidth() != LayoutWidth())
-        document.setTextWidth(LayoutWidth());
     const QRect text = TextRect();
+    // A long text is drawn from its shortest beginning whose last line starts below the page:
+    // the lines above it break as in the whole text. Laying out all of a long text would cost
+    // time growing with the square of a word's length, as a line is sought in an endless word.
+    std::unique_ptr<QTextDocument> prefix;
+    for (int count = WholeLayoutCharacters; count < document.characterCount() && !prefix; count *= 4) {
+        prefix = LaidOutPrefix(document, count, LayoutWidth());
+        if (LastLineTop(*prefix) < text.height())
+            prefix.reset();
+    }
+    QTextDocument& shown = prefix ? *prefix : document;
+    if (shown.textWidth() != LayoutWidth())
+        shown.setTextWidth(LayoutWidth());
     const double zoom = m_Zoom / 100.0;
 
     painter.save();
@@ -74,6 +117,6 @@ void TWPPageRenderer::Render(QTextDocument& document, QPainter& painter, const Q
     context.clip = QRectF(0, 0, text.width(), text.height());
     context.palette.setColor(QPalette::Text, Qt::black);
     painter.setClipRect(context.clip, Qt::IntersectClip);
-    document.documentLayout()->draw(&painter, context);
+    shown.documentLayout()->draw(&painter, context);
     painter.restore();
 }

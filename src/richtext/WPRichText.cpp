@@ -127,6 +127,11 @@ void TWPRichText::RenderPage(QPainter& painter, const QRect& target)
     m_Page.Render(m_Text.Document(), painter, target);
 }
 
+void TWPRichText::RenderPage(TWPRtfText& text, QPainter& painter, const QRect& target) const
+{
+    m_Page.Render(text.Document(), painter, target);
+}
+
 QTextCursor TWPRichText::TextCursor() const
 {
     return m_Item->textCursor();

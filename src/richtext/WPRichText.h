@@ -43,6 +43,9 @@ public:
 
     // Draws page 1 at the zoom into `target` without caret or selection.
     void RenderPage(QPainter& painter, const QRect& target);
+    // Draws page 1 of another text laid out on this editor's page, the same way, without taking
+    // the text in: rich-text labels draw through the master so, with no copy at each paint.
+    void RenderPage(TWPRtfText& text, QPainter& painter, const QRect& target) const;
 
     QTextCursor TextCursor() const;
     void SetTextCursor(const QTextCursor& cursor);

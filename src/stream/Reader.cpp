@@ -341,9 +341,16 @@ void TReader::ReadComponents(TComponent* owner, TComponent* parent, const std::f
         m_Loaded.clear();
         ReadSignature();
         TComponent* component = ReadComponent(nullptr, owner, parent);
-        for (TComponent* loaded : std::as_const(m_Loaded)) {
-            loaded->SetComponentState(loaded->ComponentState() & ~csReading);
-            loaded->Loaded();
+        try {
+            for (TComponent* loaded : std::as_const(m_Loaded)) {
+                loaded->SetComponentState(loaded->ComponentState() & ~csReading);
+                loaded->Loaded();
+            }
+        } catch (...) {
+            // An object that cannot finish loading is not left half made where it was read to.
+            m_Loaded.clear();
+            delete component;
+            throw;
         }
         m_Loaded.clear();
         if (proc)

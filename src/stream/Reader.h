@@ -61,7 +61,8 @@ public:
     // Reads one record into `existing`; its class name is not checked.
     void ReadRootComponent(TComponent& existing);
     // Reads records until vaNull (not consumed), each created by class name with `owner` and
-    // `parent`; `proc` gets each new root object.
+    // `parent`; `proc` gets each new root object. A record whose Loaded fails is freed before
+    // the error passes on.
     void ReadComponents(TComponent* owner, TComponent* parent, const std::function<void(TComponent*)>& proc);
 
     // The offset of the next unread byte.

@@ -9,6 +9,7 @@
 #include "stream/StreamError.h"
 #include "tools/PropertyJson.h"
 #include "tools/PublishedSettings.h"
+#include "tools/ToolPage.h"
 #include "tools/ToolError.h"
 
 #include <QJsonArray>
@@ -284,13 +285,13 @@ TCalendarFileFormat TCalendarJson::JsonToPage(const QJsonObject& json, TCalendar
 
 QJsonObject TCalendarJson::Info(const QString& fileName)
 {
-    TCalendarPanel32 page(nullptr);
+    TToolPage page;
     const TCalendarFileHeader header = TCalendarFile::Load(page, fileName);
     return PageToJson(page, header);
 }
 
 void TCalendarJson::Build(const QJsonObject& json, const QString& fileName)
 {
-    TCalendarPanel32 page(nullptr);
+    TToolPage page;
     TCalendarFile::Save(page, JsonToPage(json, page), fileName);
 }

@@ -3,6 +3,7 @@
 #include "calendar/CalendarPanel32.h"
 #include "print/ReportPrinter.h"
 #include "tools/CalendarFile.h"
+#include "tools/ToolPage.h"
 #include "tools/ToolError.h"
 
 #include <QDir>
@@ -80,7 +81,7 @@ void TCalendarRenderer::Render(const QString& fileName, const QString& outFile, 
     if (kind == "pdf" && zoom != 1)
         throw EToolError("--zoom: a PDF is printed at full size");
 
-    TCalendarPanel32 page(nullptr);
+    TToolPage page;
     TCalendarFile::Load(page, fileName);
     if (kind == "png")
         SaveImage(ScreenImage(page, zoom), outFile, "png");

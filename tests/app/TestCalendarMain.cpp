@@ -829,7 +829,7 @@ void TestCalendarMain::ToolButtonsSetThePageState_data()
     QTest::addColumn<bool>("places"); // the tool makes an object (the other kinds are not built yet)
     QTest::newRow("text") << "DrawLabelButton" << int(psLabel) << true;
     QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << false;
-    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << false;
+    QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << true;
     QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << false;
     QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar) << false;
 }
@@ -852,7 +852,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
     auto* pointer = f.Widget<QToolButton>("Pointerbutton");
     auto* tool = f.Widget<QToolButton>(button);
     QVERIFY(pointer->isChecked());
-    // The text tool opens the new label's text dialog after each creation.
+    // The text and rich-text tools open the new label's dialog after each creation.
     if (places) {
         for (int i = 0; i < 2; ++i)
             f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); });

@@ -9,6 +9,7 @@ QObject* NewTestPreferences();
 QObject* NewTestCalendarMain();
 QObject* NewTestSingleInstance();
 QObject* NewTestStartOptions();
+QObject* NewTestRichLabelTool();
 QObject* NewTestRecurringDatesMain();
 
 int main(int argc, char* argv[])
@@ -17,7 +18,7 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
     for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(), NewTestStartOptions(),
-                          NewTestRecurringDatesMain()}) {
+                          NewTestRichLabelTool(), NewTestRecurringDatesMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

@@ -2,6 +2,7 @@
 
 #include "calendar/CalendarPanel32.h"
 #include "objects/GPLabel.h"
+#include "objects/GPRichBaseLabel.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/StreamError.h"
 #include "stream/Writer.h"
@@ -385,6 +386,9 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
     QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};
     QTest::newRow("more than a page holds") << QStringList(TGBasePanel::MaxObjectCount + 2, label) << ""
                                             << TGBasePanel::MaxObjectCount << QStringList{label, label};
+    // The owner is no window carrying the master editor that rich labels draw through.
+    QTest::newRow("rich label without a master") << QStringList{label, "TGPRichBaseLabel", label} << "" << 1
+                                                 << QStringList{"TGPRichBaseLabel", label};
 }
 
 // The page keeps the objects read before a fault in the object list and names the ones it
@@ -406,10 +410,14 @@ void TestCalendarFile::ObjectsLeftOutAreNamed()
                 auto* label = new TGPLabel(&owner);
                 label->SetCaption("Label");
                 object = label;
+            } else if (className == "TGPRichBaseLabel") {
+                // Written as made: without a master it could not finish loading.
+                object = new TGPRichBaseLabel(&owner);
             } else {
                 object = new TUnknownObject(&owner, className);
             }
-            object->Loaded();
+            if (className != "TGPRichBaseLabel")
+                object->Loaded();
             page.PlaceObject(*object, QRect(10, top, 80, 20));
             top = top < 3000 ? top + 30 : 10; // within the coordinates a file may give
         }

@@ -110,6 +110,7 @@ private slots:
     void FindsSpecialEffectsText();
     void LabelToolCreatesALabel_data();
     void LabelToolCreatesALabel();
+    void RichTextToolWithoutMasterPlacesNothing();
 };
 
 void TestCalendarPanel::LineLayoutsSetTheirBorders()
@@ -266,6 +267,28 @@ void TestCalendarPanel::PaintLeavesCellsForClicks()
     page.EditPreviousCell(1);
     page.EditNextCell(42);
     QCOMPARE(cells, (QList<int>{3, 4}));
+}
+
+// A page whose owner is no window carrying the master editor cannot make rich labels: the
+// user is told, nothing is left on the page and the selection tool is back.
+void TestCalendarPanel::RichTextToolWithoutMasterPlacesNothing()
+{
+    TScriptedUiServices ui;
+    TOwner owner;
+    auto* page = new TCalendarPanel32(&owner);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page));
+    const qsizetype components = owner.Components().size();
+    page->SetPanelState(psRichLabel);
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(100, 300));
+    QTest::mouseMove(page, QPoint(300, 340));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(300, 340));
+    QCOMPARE(ui.Messages.size(), 1);
+    QCOMPARE(ui.Messages.first().Text, QString("No master rich text object found"));
+    QVERIFY(page->Objects().isEmpty());
+    QCOMPARE(owner.Components().size(), components);
+    QCOMPARE(page->PanelState(), psPointing);
+    QVERIFY(ui.DialogsShown.isEmpty());
 }
 
 void TestCalendarPanel::ClickWithinTheDragDistanceOpensTheCell_data()

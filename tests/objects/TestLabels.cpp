@@ -5,6 +5,7 @@
 // Mouse events go through the window, as in the other object tests of this executable.
 #define QTEST_QPA_MOUSE_HANDLING
 
+#include "ObjectTestTools.h"
 #include "TestPageObjects.h"
 
 #include "controls/ColorComboBox.h"
@@ -19,7 +20,6 @@
 #include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/ScriptedUiServices.h"
-#include "print/ReportPrinter.h"
 #include "stream/ClassRegistry.h"
 #include "stream/Reader.h"
 #include "stream/StreamError.h"
@@ -40,52 +40,6 @@
 #include <QtTest>
 
 namespace {
-
-// The stream record of one object.
-QByteArray RecordOf(TComponent& component)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    TWriter writer(buffer);
-    writer.WriteRootComponent(component);
-    writer.FlushBuffer();
-    return bytes;
-}
-
-// The property names of a record, in stream order.
-QStringList PropertyNames(const QByteArray& record)
-{
-    QByteArray bytes = record;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    TReader reader(buffer);
-    reader.ReadSignature();
-    reader.ReadStr(); // class
-    reader.ReadStr(); // object name
-    QStringList names;
-    while (!reader.EndOfList()) {
-        names += reader.ReadStr();
-        reader.SkipValue();
-    }
-    return names;
-}
-
-// A short string as records hold names: length byte and characters.
-QByteArray Str(const QByteArray& text)
-{
-    return char(text.size()) + text;
-}
-
-QByteArray Ident(const QByteArray& name)
-{
-    return '\x07' + Str(name);
-}
-
-bool IsDark(const QColor& color)
-{
-    return qGray(color.rgb()) < 128;
-}
 
 bool IsReddish(const QColor& color)
 {
@@ -114,29 +68,6 @@ QPoint FirstDarkPixel(const QImage& image)
         }
     }
     return {left, top};
-}
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The box in points of the first occurrence of `word` on the PDF's first page.
-QRectF WordBox(const QString& pdf, const QString& word)
-{
-    const QString html = Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    const QRegularExpression pattern(
-        QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
-            .arg(QRegularExpression::escape(word)));
-    const QRegularExpressionMatch match = pattern.match(html);
-    if (!match.hasMatch())
-        return {};
-    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
 }
 
 // The line height and text width a label lays its caption out with (no 3-D offsets).
@@ -775,11 +706,7 @@ void TestLabels::PrintsIntoItsRectangle()
     label->SetBorderStyle(bsSingle);
     m_Host->SetZoom(zoom);
     const QString pdf = m_Dir->filePath("label.pdf");
-    {
-        TReportPrinter report(pdf);
-        report.OnPrint = [label](TReportPrinter& r) { label->PrintTo(r, 0.5, 0.25); };
-        report.Execute();
-    }
+    PrintObject(*label, pdf);
     // The label prints at full size whatever the zoom: its rectangle on paper starts at
     // (1.5, 2.25) inches.
     const QRectF box = WordBox(pdf, "Printed");

@@ -6,6 +6,7 @@
 
 QObject* NewTestObjects();
 QObject* NewTestLabels();
+QObject* NewTestRichLabels();
 QObject* NewTestColorComboBox();
 QObject* NewTestZoom();
 
@@ -15,7 +16,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestColorComboBox(), NewTestZoom()}) {
+    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestRichLabels(), NewTestColorComboBox(), NewTestZoom()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

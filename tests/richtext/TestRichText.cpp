@@ -246,6 +246,8 @@ private slots:
     void SourcePicturesAreWrittenBackUnchanged();
 
     void ZoomKeepsTheLineBreaks();
+    void LongTextDrawsAsItsBeginning_data();
+    void LongTextDrawsAsItsBeginning();
     void RenderingStaysInPageAndTarget();
     void PictureRecordingDrawsTheSameLines();
 
@@ -614,6 +616,37 @@ void TestRichText::ZoomKeepsTheLineBreaks()
                  qPrintable(QString("line %1: %2 vs %3").arg(i).arg(sixtyLines[i].Right).arg(fullLines[i].Right)));
         QVERIFY(std::abs(sixtyLines[i].Top - fullLines[i].Top * 0.6) <= 2);
     }
+}
+
+void TestRichText::LongTextDrawsAsItsBeginning_data()
+{
+    QTest::addColumn<QString>("body"); // RTF body, repeated to a long text
+    QTest::addColumn<int>("repeats");
+    QTest::newRow("one endless word") << "W" << 50000;
+    QTest::newRow("formatted justified words") << "\\qj Parade {\\b at} {\\fs40 ten} caf\\'e9 " << 4000;
+    QTest::newRow("many short paragraphs") << "Meeting\\par " << 6000;
+}
+
+// A long text is drawn from its beginning only, as far as it shows: what shows must be what its
+// first 500 characters alone show (they fill the target many times over).
+void TestRichText::LongTextDrawsAsItsBeginning()
+{
+    QFETCH(QString, body);
+    QFETCH(int, repeats);
+    const QByteArray head = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\\f0\\fs20 ";
+    TWPRtfText whole;
+    whole.SetRtf(head + body.repeated(repeats).toLatin1() + "}");
+    QVERIFY(whole.Document().characterCount() > 40000);
+    TWPRtfText beginning;
+    beginning.SetRtf(whole.Rtf());
+    QTextCursor cut(&beginning.Document());
+    cut.setPosition(500);
+    cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+
+    const QImage shown = Rendered(whole.Document(), QSize(150, 60), 100);
+    QCOMPARE(shown, Rendered(beginning.Document(), QSize(150, 60), 100));
+    QVERIFY(!InkLines(shown).isEmpty());
 }
 
 void TestRichText::RenderingStaysInPageAndTarget()

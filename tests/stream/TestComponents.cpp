@@ -1,5 +1,7 @@
 #include "TestComponents.h"
 
+#include "stream/StreamError.h"
+
 void TTestRichText::DefineProperties(TPropertyList& list)
 {
     list.AddBinary("Data", [this] { return Data; }, [this](const QByteArray& v) { Data = v; },
@@ -50,6 +52,8 @@ void TTestComponent::Loaded()
     StateAtLoaded = ComponentState();
     ++LoadedCalls;
     TComponent::Loaded();
+    if (Caption == FailInLoaded)
+        throw EStreamError("Cannot finish loading");
 }
 
 void TTestComponent::SetParentComponent(TComponent* parent)

@@ -28,6 +28,9 @@ enum TTestOption { toBold, toFramed, toShaded };
 
 class TTestComponent : public TComponent {
 public:
+    // A caption that makes Loaded fail, as an object fails that cannot work where it was read.
+    static constexpr const char* FailInLoaded = "fail in Loaded";
+
     using TComponent::TComponent;
     QString ClassName() const override { return "TTestComponent"; }
     void PublishProperties(TPropertyList& list) override;

@@ -110,6 +110,7 @@ private slots:
     void RoundTripThroughAFile();
     void CreatedObjectsGetOwnerParentAndLoaded();
     void OwnerFindsComponentsByTheirCurrentName();
+    void ObjectFailingInLoadedIsFreed();
     void SetNameHookRenamesObjects();
     void ExistingObjectNameIsMadeUnique();
     void UnknownMethodIsAnErrorUnlessTheHookForgivesIt();
@@ -509,6 +510,31 @@ void TestStream::CreatedObjectsGetOwnerParentAndLoaded()
         QCOMPARE(object->ComponentState(), 0);
     }
     QCOMPARE(owner.FindComponent("b"), read[1]);
+}
+
+void TestStream::ObjectFailingInLoadedIsFreed()
+{
+    TTestComponent a(nullptr), b(nullptr), c(nullptr);
+    a.SetName("A");
+    b.SetName("B");
+    b.Caption = TTestComponent::FailInLoaded;
+    c.SetName("C");
+    const QByteArray bytes = Written([&](TWriter& w) {
+        w.WriteRootComponent(a);
+        w.WriteRootComponent(b);
+        w.WriteRootComponent(c);
+        w.WriteListEnd();
+    });
+
+    TTestOwner owner;
+    TTestComponent parent(nullptr);
+    QList<TComponent*> read;
+    QCOMPARE(ReadError(bytes, [&](TReader& r) { r.ReadComponents(&owner, &parent, [&](TComponent* c) { read += c; }); }),
+             QString("Cannot finish loading"));
+    // The objects before stay; the failing one is not left behind with its owner.
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(owner.Components(), read);
+    QCOMPARE(read.first()->Name(), QString("A"));
 }
 
 void TestStream::SetNameHookRenamesObjects()

@@ -9,6 +9,7 @@
 QObject* NewTestCalendarJson();
 QObject* NewTestCalendarRenderer();
 QObject* NewTestMvToolProgram();
+QObject* NewTestRichLabelFiles();
 
 int main(int argc, char* argv[])
 {
@@ -16,7 +17,7 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     RegisterToolTestClasses();
     int failures = 0;
-    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram()}) {
+    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
