@@ -1,5 +1,10 @@
 #include "app/CalendarDocument.h"
 
+#include "app/RecurringFill.h"
+#include "recurring/RecordTickList.h"
+#include "recurring/RecurringDatesFile.h"
+#include "recurring/SelectRecurringDates.h"
+
 #include "calendar/CalendarPanel32.h"
 #include "calendar/CalendarProperties.h"
 #include "calendar/UserTitleForm.h"
@@ -316,4 +321,39 @@ void TCalendarDocument::ClearAllCellContents()
     m_Page->ClearAllCells();
     m_Page->update();
     SetModified(true);
+}
+
+void TCalendarDocument::FillWithRecurringDates(const TPutTextOnDay& puttextOnDay)
+{
+    const QString fileName = RecurringDatesFileName();
+    if (!QFileInfo::exists(fileName))
+        return;
+    const TRecurringDatesRead read = ReadRecurringDatesFile(fileName);
+    if (!read.Ok()) {
+        ShowInfo("Unable to read " + fileName + ".\r" + read.Error);
+        return;
+    }
+    const int month = m_Page->MainCalMonth();
+    const int year = m_Page->MainCalYear();
+    QStringList offered;
+    for (const QString& record : read.Records) {
+        if (OfferedInMonth(record, year, month))
+            offered += record;
+    }
+    if (offered.isEmpty()) {
+        ShowInfo("No predefined dates match the current month");
+        return;
+    }
+    TSelectRecurringDates dialog(DialogParent());
+    dialog.List().SetRecords(offered);
+    CenterDialog(dialog);
+    if (UiServices().ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    for (const QString& record : dialog.List().TickedRecords()) {
+        const TRecurringFill fill = FillOfRecord(record, year, month);
+        for (const int day : fill.Days) {
+            if (puttextOnDay(day, fill.Text))
+                SetModified(true);
+        }
+    }
 }

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -94,6 +95,13 @@ public:
     // pass into a PDF file. The names proposed are the calendar file's, else month and year.
     void SaveAsBitmap();
     void SaveAsPdf();
+
+    // Writes `text` into the day cell that shows `day`; false when no cell shows it.
+    using TPutTextOnDay = std::function<bool(int day, const QString& text)>;
+    // Fill Calendar with Recurring Dates: offers the records of the recurring dates file that can
+    // fall in the page's month, and writes each one the user keeps ticked into the cells of its
+    // days through `puttextOnDay`, after the text they hold. Nothing happens without the file.
+    void FillWithRecurringDates(const TPutTextOnDay& puttextOnDay);
 
 signals:
     // Once per change of the modified state.

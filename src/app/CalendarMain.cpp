@@ -12,6 +12,8 @@
 #include "platformui/HelpWindow.h"
 #include "platformui/Utility.h"
 #include "platformui/WindowPlacement.h"
+#include "recurring/EditRecurringDates.h"
+#include "recurring/RecurringDatesFile.h"
 #include "richtext/WPDefaultFont.h"
 #include "richtext/WPRichText.h"
 #include "richtext/WPRtfStorage.h"
@@ -193,6 +195,9 @@ TCalendarMain::TCalendarMain()
     m_MRUList->LoadList();
 
     mnuShowHint->setChecked(m_Preferences.HintsOn);
+    const QString conversionError = ConvertOldRecurringDates(OldRecurringDatesFileName(), RecurringDatesFileName());
+    if (!conversionError.isEmpty())
+        ShowInfo(conversionError);
     if (!qobject_cast<THintPauseStyle*>(QApplication::style()))
         QApplication::setStyle(new THintPauseStyle);
     m_AppEventFilter = new TAppEventFilter(this, [this](QObject* watched, QEvent* event) {
@@ -242,13 +247,11 @@ void TCalendarMain::CreateMenus()
                                          &TCalendarMain::mnuClearAllCellContentsClick);
     AddCommand(FileMenu, "DefaultEditorFont1", "&Default Editor Font", &TCalendarMain::DefaultEditorFont1Click);
     FileMenu->addSeparator();
-    // The recurring dates come with their own part of the program; their menu items stand here
-    // already.
     mnuFillCalendarwithRecurringDates =
         AddCommand(FileMenu, "mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
-                   &TCalendarMain::DoSaveRichtext);
-    mnuEditrecurringDates =
-        AddCommand(FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates", &TCalendarMain::DoSaveRichtext);
+                   &TCalendarMain::mnuFillCalendarwithRecurringDatesClick);
+    mnuEditrecurringDates = AddCommand(FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates",
+                                       &TCalendarMain::mnuEditrecurringDatesClick);
     FileMenu->addSeparator();
     mnuPrintCalendar =
         AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::mnuPrintCalendarClick);
@@ -620,6 +623,31 @@ void TCalendarMain::mnuSaveAsPdfClick()
     m_Document->SaveAsPdf();
 }
 
+void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
+{
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(false);
+    m_Document->FillWithRecurringDates([this](int d, const QString& text) { return PuttextOnDay(d, text); });
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(true);
+    SetButtons();
+}
+
+void TCalendarMain::mnuEditrecurringDatesClick()
+{
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(false);
+    TEditRecurringDates dialog(RecurringDatesFileName(), this);
+    if (!dialog.LoadError().isEmpty()) {
+        ShowInfo(dialog.LoadError());
+    } else {
+        CenterDialog(dialog);
+        UiServices().ExecDialog(dialog);
+    }
+    if (m_Preferences.IconToolVisible)
+        ShowIconTool(true);
+}
+
 void TCalendarMain::DefaultEditorFont1Click()
 {
     // Reloaded first, so that a cancelled dialog leaves the stored font as it is.
@@ -801,6 +829,34 @@ void TCalendarMain::DoSaveRichtext()
     m_EditorActive = false;
     m_WPToolBar1->setEnabled(false);
     m_CalendarPanel->update();
+}
+
+bool TCalendarMain::PuttextOnDay(int d, const QString& text)
+{
+    const int current = m_CurrentCell;
+    DoSaveRichtext();
+    const int cell = m_CalendarPanel->CellOfDay(d);
+    if (cell >= 1) {
+        // The hidden editor is the work area: the new paragraph is made as typing makes it.
+        TWPRichText& editor = *m_WPRichText1;
+        editor.SetText(m_CalendarPanel->GetCellRtf(cell)->RtfText());
+        if (editor.IsEmpty())
+            SetDefaultFontNow(editor, m_Preferences.DefaultFont);
+        const QTextCharFormat attributes = editor.CurrentCharFormat();
+        editor.MoveCaretToEnd();
+        if (!editor.IsEmpty())
+            editor.NewParagraph();
+        editor.SetCurrentCharFormat(attributes);
+        editor.InsertText(text);
+        editor.NewParagraph();
+        TWPRtfStorage storage(nullptr);
+        storage.RtfText().Assign(editor.Text());
+        m_CalendarPanel->SetCellRtf(cell, storage);
+    }
+    // Also when no cell shows the day, so that the editor stays where the user left it.
+    if (current > 0)
+        m_CalendarPanel->FireCellEvent(current);
+    return cell >= 1;
 }
 
 // The page raises this after every creation attempt, also when its tool placed nothing; a

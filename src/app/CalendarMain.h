@@ -74,9 +74,16 @@ public:
     void ZoomMinusButtonClick();
     void ShowHideIconToolClick();
     void SavebuttonClick();
+    void mnuFillCalendarwithRecurringDatesClick();
+    void mnuEditrecurringDatesClick();
 
     // Copies the cell editor's text back into its cell and hides the editor.
     void DoSaveRichtext();
+    // Appends `text` as a paragraph of its own to the day cell that shows day `d`, in the writing
+    // attributes the cell's text starts with (the default editor font in an empty cell); the cell
+    // editor, closed meanwhile, opens again on the cell it was last opened on. False when no
+    // cell shows `d`.
+    bool PuttextOnDay(int d, const QString& text);
 
     void SetModified(bool value);
     void SetButtons();

@@ -117,3 +117,8 @@ int TQtUiServices::ExecDialog(QDialog& dialog)
 {
     return dialog.exec();
 }
+
+void TQtUiServices::Beep()
+{
+    QApplication::beep();
+}

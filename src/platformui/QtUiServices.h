@@ -14,4 +14,5 @@ public:
     bool PrintDialog(QPrinter& printer) override;
     bool PrinterSetupDialog(QPrinter& printer) override;
     int ExecDialog(QDialog& dialog) override;
+    void Beep() override;
 };

@@ -43,6 +43,7 @@ public:
     QList<TFileDialogRequest> FileRequests;
     QStringList DialogsShown;       // class names of the dialogs run through ExecDialog
     QStringList Unexpected;
+    int Beeps = 0;
 
     bool ScriptFinished() const { return m_Script.empty(); }
 
@@ -55,6 +56,7 @@ public:
     bool PrintDialog(QPrinter& printer) override;
     bool PrinterSetupDialog(QPrinter& printer) override;
     int ExecDialog(QDialog& dialog) override;
+    void Beep() override { ++Beeps; }
 
 private:
     enum class TAnswerKind { YesNo, CancelQuestion, FileName, Font, Color, Cancel, AcceptPrinter, Dialog };

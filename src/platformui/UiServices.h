@@ -52,6 +52,8 @@ public:
     virtual bool PrinterSetupDialog(QPrinter& printer) = 0;
     // Runs one of the program's own dialogs modally; returns its result code.
     virtual int ExecDialog(QDialog& dialog) = 0;
+    // The warning sound a dialog gives when it refuses a button (OK with nothing chosen).
+    virtual void Beep() = 0;
 };
 
 // The services in force. Until something is installed, the Qt implementation is used.

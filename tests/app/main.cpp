@@ -12,6 +12,7 @@ QObject* NewTestStartOptions();
 QObject* NewTestRichLabelTool();
 QObject* NewTestPrinting();
 QObject* NewTestFlatCalendarMain();
+QObject* NewTestRecurringDatesMain();
 
 int main(int argc, char* argv[])
 {
@@ -19,7 +20,8 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
     for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
-                          NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain()}) {
+                          NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain(),
+                          NewTestRecurringDatesMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

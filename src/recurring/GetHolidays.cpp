@@ -1,0 +1,15 @@
+#include "recurring/GetHolidays.h"
+
+#include "recurring/HolidayCatalogue.h"
+#include "recurring/RecordTickList.h"
+#include "recurring/RecurringRecord.h"
+
+#include <algorithm>
+
+TGetHolidays::TGetHolidays(QWidget* parent)
+    : TTickListDialog("Holidays", QSize(417, 273), {"Holidays", "AllButton", "nonebutton"}, parent)
+{
+    QStringList records = HolidayCatalogue();
+    std::stable_sort(records.begin(), records.end(), RecordSortsBefore);
+    List().SetRecords(records);
+}
