@@ -1,9 +1,11 @@
 #include "tools/MvTool.h"
 
 #include "stream/StreamError.h"
+#include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
 #include "tools/CalendarRenderer.h"
 #include "tools/ToolError.h"
+#include "tools/ToolPage.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -25,7 +27,11 @@ const char* const Usage =
     "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
     "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
     "  --help                       show this text\n"
-    "  --version                    show the version\n";
+    "  --version                    show the version\n"
+    "\n"
+    "Objects a file holds that cannot be read (of a kind this version does not know, damaged,\n"
+    "or beyond the 10000 a page holds) are left out of what info and render show; a line on\n"
+    "standard error names their kinds.\n";
 
 QtMessageHandler PreviousMessageHandler = nullptr;
 
@@ -45,9 +51,24 @@ int UsageError(QTextStream& err, const QString& message)
     return WrongCommandLine;
 }
 
-int Info(const QString& fileName, QTextStream& out)
+// Objects of a kind this build does not read, or damaged, are left out of what mvtool shows or
+// draws (the program says so too): the user is told which.
+void WarnObjectsLeftOut(const QString& fileName, QStringList classes, QTextStream& err)
 {
-    out << QJsonDocument(TCalendarJson::Info(fileName)).toJson(QJsonDocument::Indented);
+    if (classes.isEmpty())
+        return;
+    classes.removeAll(QString());
+    classes.removeDuplicates();
+    err << "mvtool: " << fileName << ": some objects could not be read and are left out"
+        << (classes.isEmpty() ? QString() : ": " + classes.join(", ")) << "\n";
+}
+
+int Info(const QString& fileName, QTextStream& out, QTextStream& err)
+{
+    TToolPage page;
+    const TCalendarFileHeader header = TCalendarFile::Load(page, fileName);
+    out << QJsonDocument(TCalendarJson::PageToJson(page, header)).toJson(QJsonDocument::Indented);
+    WarnObjectsLeftOut(fileName, page.ObjectsLeftOut(), err);
     return 0;
 }
 
@@ -79,7 +100,7 @@ int Render(QStringList arguments, QTextStream& err)
     }
     if (arguments.size() != 2)
         return UsageError(err, "render needs FILE and OUT");
-    TCalendarRenderer::Render(arguments[0], arguments[1], zoom);
+    WarnObjectsLeftOut(arguments[0], TCalendarRenderer::Render(arguments[0], arguments[1], zoom), err);
     return 0;
 }
 
@@ -103,7 +124,7 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         if (command == "info") {
             if (rest.size() != 1)
                 return UsageError(err, "info needs FILE");
-            return Info(rest[0], out);
+            return Info(rest[0], out, err);
         }
         if (command == "build") {
             if (rest.size() != 2)
