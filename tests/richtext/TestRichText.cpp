@@ -247,6 +247,7 @@ private slots:
 
     void ZoomKeepsTheLineBreaks();
     void LongTextDrawsAsItsBeginning_data();
+    void FontNamesWithControlCharactersReadAsTheyAreWritten();
     void DeviceBitmapTakesNoMoreMemoryThanItsBits_data();
     void DeviceBitmapTakesNoMoreMemoryThanItsBits();
     void LongTextDrawsAsItsBeginning();
@@ -624,6 +625,21 @@ void TestRichText::ZoomKeepsTheLineBreaks()
                  qPrintable(QString("line %1: %2 vs %3").arg(i).arg(sixtyLines[i].Right).arg(fullLines[i].Right)));
         QVERIFY(std::abs(sixtyLines[i].Top - fullLines[i].Top * 0.6) <= 2);
     }
+}
+
+// What is read must write back to what reads the same: a font name with control characters
+// (from a damaged or hostile file) is read without them, as the writer writes names.
+void TestRichText::FontNamesWithControlCharactersReadAsTheyAreWritten()
+{
+    TWPRtfText text;
+    text.SetRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Ti\\'01mes\\tab  New\\'7f Roman;}}\\f0 Word}");
+    QTextCursor cursor(&text.Document());
+    cursor.movePosition(QTextCursor::NextCharacter);
+    QCOMPARE(cursor.charFormat().fontFamilies().toStringList().value(0), QString("Times New Roman"));
+    const QByteArray written = text.Rtf();
+    TWPRtfText again;
+    again.SetRtf(written);
+    QCOMPARE(again.Rtf(), written);
 }
 
 void TestRichText::DeviceBitmapTakesNoMoreMemoryThanItsBits_data()
