@@ -426,7 +426,8 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
 {
     QTest::addColumn<QStringList>("written"); // class names of the objects, in order
     QTest::addColumn<QString>("damage");      // "cut N": N bytes off the end; "unsigned": the last
-                                              // object without its signature
+                                              // object without its signature; "nested": the last
+                                              // object inside the one before
     QTest::addColumn<int>("read");
     QTest::addColumn<QStringList>("leftOut");
     const QString label = "TGPLabel";
@@ -439,6 +440,8 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
     QTest::newRow("last object cut short") << QStringList{label, label} << "cut 3" << 1 << QStringList{label};
     QTest::newRow("only the list's end missing") << QStringList{label} << "cut 1" << 1 << QStringList{};
     QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};
+    QTest::newRow("object inside an object") << QStringList{label, label, label} << "nested" << 1
+                                             << QStringList{label, label};
     QTest::newRow("more than a page holds") << QStringList(TGBasePanel::MaxObjectCount + 2, label) << ""
                                             << TGBasePanel::MaxObjectCount << QStringList{label, label};
     // The owner is no window carrying the master editor that rich labels draw through.
@@ -483,6 +486,12 @@ void TestCalendarFile::ObjectsLeftOutAreNamed()
         bytes.chop(damage.mid(4).toInt());
     else if (damage == "unsigned")
         bytes[bytes.lastIndexOf("TPF0")] = 'X';
+    else if (damage == "nested") {
+        // The last record, without its signature, in place of the end of its predecessor's
+        // (empty) list of children.
+        const qsizetype last = bytes.lastIndexOf("TPF0");
+        bytes = bytes.left(last - 1) + bytes.mid(last + 4, bytes.size() - last - 5) + QByteArray(2, '\0');
+    }
     WriteBytes(fileName, bytes);
 
     TObjectOwner owner;
