@@ -1,6 +1,6 @@
 #include "app/CalendarDocument.h"
 
-#include "app/RecurringFill.h"
+#include "recurring/RecurringFill.h"
 #include "recurring/RecordTickList.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/SelectRecurringDates.h"

@@ -431,5 +431,7 @@ QString IcsEntryText(const TIcsEntry& entry)
 {
     if (!entry.Time)
         return entry.Summary;
-    return QLocale().toString(*entry.Time, QLocale::ShortFormat) + " " + entry.Summary;
+    // The form of the page's day planner times: the hour of a 12-hour clock and the locale's
+    // AM and PM texts.
+    return QLocale().toString(*entry.Time, "h:mm AP") + " " + entry.Summary;
 }

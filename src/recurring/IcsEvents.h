@@ -41,6 +41,6 @@ TIcsRead ParseIcsEvents(const QByteArray& bytes, const QString& fileName, const 
 // Reads the file and parses it; a file that is missing, cannot be read or is too big is an error.
 TIcsRead ReadIcsFile(const QString& fileName, const QDate& first, const QDate& last);
 
-// The text an entry writes into its day cell: "9:30 AM Dentist" in the locale's short time form,
-// the summary alone without a time.
+// The text an entry writes into its day cell: "9:30 AM Dentist" as the page's day planners show
+// times, the summary alone without a time.
 QString IcsEntryText(const TIcsEntry& entry);
