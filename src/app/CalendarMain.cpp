@@ -250,10 +250,10 @@ void TCalendarMain::CreateMenus()
     mnuFillCalendarwithRecurringDates =
         AddCommand(FileMenu, "mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
                    &TCalendarMain::mnuFillCalendarwithRecurringDatesClick);
-    mnuImportEvents =
-        AddCommand(FileMenu, "mnuImportEvents", "Import Events (.ics)...", &TCalendarMain::mnuImportEventsClick);
     mnuEditrecurringDates = AddCommand(FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates",
                                        &TCalendarMain::mnuEditrecurringDatesClick);
+    mnuImportEvents =
+        AddCommand(FileMenu, "mnuImportEvents", "Import Events (.ics)...", &TCalendarMain::mnuImportEventsClick);
     FileMenu->addSeparator();
     mnuPrintCalendar =
         AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::mnuPrintCalendarClick);
