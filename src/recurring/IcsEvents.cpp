@@ -292,10 +292,13 @@ void TEventExpander::Expand(icalcomponent* event, const QSet<QDateTime>& replace
     // The length: days for all-day events, else seconds.
     qint64 length = startTime.is_date ? 1 : 0;
     if (icalproperty* dtend = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
-        const TStart end = LocalStart(TimeOf(dtend, event));
+        const icaltimetype endTime = TimeOf(dtend, event);
+        if (endTime.is_date != startTime.is_date)
+            throw TIcsFailure{m_Parsed.LineOf(dtend), "DTEND must be a date when DTSTART is, else a date and time"};
+        const TStart end = LocalStart(endTime);
         length = startTime.is_date ? start.Day.daysTo(end.Day) : start.Local.secsTo(end.Local);
-        if (length < 0 || (startTime.is_date && end.Local.isValid()))
-            throw TIcsFailure{m_Parsed.LineOf(dtend), "the event ends before it starts or in another form"};
+        if (length < 0)
+            throw TIcsFailure{m_Parsed.LineOf(dtend), "the event ends before it starts"};
     } else if (icalproperty* duration = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY)) {
         const int seconds = icaldurationtype_as_int(icalproperty_get_duration(duration));
         if (seconds < 0)

@@ -63,7 +63,8 @@ void TestIcsEvents::FixturesFillTheirDays_data()
                        "2027-02-28 Night train"};
     QTest::newRow("zoned times on the local day")
         << "tzid.ics" << QDate(2027, 3, 1) << QDate(2027, 3, 31)
-        << QStringList{"2027-03-04 19:00 Call Auckland", "2027-03-09 21:00 Call Tokyo"};
+        << QStringList{"2027-03-02 09:00 Call Berlin", "2027-03-04 19:00 Call Auckland", "2027-03-09 21:00 Call Tokyo",
+                       "2027-03-16 23:30 Call Berlin"};
     QTest::newRow("UTF-8, folded line; cancelled, to-do and journal left out")
         << "text.ics" << QDate(2027, 4, 1) << QDate(2027, 4, 30)
         << QStringList{QString::fromUtf8("2027-04-12 Caf\u00e9 with Zo\u00eb \u2013 \u4f1a\u8b70"),
@@ -116,7 +117,10 @@ void TestIcsEvents::DamagedInputsFailWithTheirLine_data()
                                            << "party.ics, line 4: an event without DTSTART";
     QTest::newRow("ends before it starts")
         << Ics("BEGIN:VEVENT\r\nDTSTART:20270102T100000\r\nDTEND:20270101T100000\r\nSUMMARY:x\r\nEND:VEVENT\r\n")
-        << "party.ics, line 6: the event ends before it starts or in another form";
+        << "party.ics, line 6: the event ends before it starts";
+    QTest::newRow("ends on a date, starts at a time")
+        << Ics("BEGIN:VEVENT\r\nDTSTART:20270102T100000\r\nDTEND;VALUE=DATE:20270103\r\nSUMMARY:x\r\nEND:VEVENT\r\n")
+        << "party.ics, line 6: DTEND must be a date when DTSTART is, else a date and time";
     QTest::newRow("not UTF-8") << Ics("BEGIN:VEVENT\r\nDTSTART:20270101\r\nSUMMARY:Caf\xe9\r\nEND:VEVENT\r\n")
                                << "party.ics, line 6: is not UTF-8 text";
     QTest::newRow("zero byte") << Ics(QByteArray("BEGIN:VEVENT\r\nSUMMARY:a\0b\r\n", 25))
