@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -108,6 +109,7 @@ private slots:
     void EventsAndRecurringDatesLandInTheirCells();
     void CalendarFileKeepsItsCellsInItsOwnMonth();
     void PngPerMonth();
+    void ProgressLinesOnATerminal();
     void BadInputsWriteNothing_data();
     void BadInputsWriteNothing();
 
@@ -205,6 +207,24 @@ void TestCalendarYear::PngPerMonth()
     QCOMPARE(QImage(QDir(folder).filePath("2028-01.png")).isNull(), false);
     const QString text = Output("pdftotext", {"-f", "3", "-l", "3", Path("png.pdf"), "-"});
     QVERIFY(text.contains("January 2028"));
+}
+
+void TestCalendarYear::ProgressLinesOnATerminal()
+{
+    // Without a terminal (the runs above) standard error stays empty; `script` gives one.
+    const QString script = QStandardPaths::findExecutable("script");
+    if (script.isEmpty())
+        QSKIP("util-linux's script is not installed: no terminal to run mvtool on");
+    const QString command = QStringList{QCoreApplication::applicationDirPath() + "/mvtool", "year", Path("look.MVS"),
+                                        "2027", Path("tty.pdf"), "--from", "12", "--months", "2", "--recurring",
+                                        Path("empty.DAX")}
+                                .join(' ');
+    QProcess process;
+    process.start(script, {"-qec", command, "/dev/null"});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).remove('\r'),
+             "Page 1 of 2: December 2027\nPage 2 of 2: January 2028\n");
 }
 
 void TestCalendarYear::BadInputsWriteNothing_data()
