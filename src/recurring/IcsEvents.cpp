@@ -230,6 +230,22 @@ TStart LocalStart(icaltimetype time)
     return {local, local.date()};
 }
 
+// libical steps such a rule through every hour, minute or second until one matches, without
+// returning: a rule that never matches would keep it busy for hours. Rules without BY parts
+// return each step and are bounded by the steps allowed.
+bool RepeatsWithinDaysOnChosenParts(const icalrecurrencetype& rule)
+{
+    if (rule.freq != ICAL_SECONDLY_RECURRENCE && rule.freq != ICAL_MINUTELY_RECURRENCE &&
+        rule.freq != ICAL_HOURLY_RECURRENCE)
+        return false;
+    for (const short* part : {rule.by_second, rule.by_minute, rule.by_hour, rule.by_month_day, rule.by_year_day,
+                              rule.by_week_no, rule.by_month, rule.by_set_pos}) {
+        if (part[0] != ICAL_RECURRENCE_ARRAY_MAX)
+            return true;
+    }
+    return rule.by_day[0] != ICAL_RECURRENCE_ARRAY_MAX;
+}
+
 class TEventExpander {
 public:
     TEventExpander(const TParsedIcs& parsed, const QDate& first, const QDate& last)
@@ -321,8 +337,12 @@ void TEventExpander::Expand(icalcomponent* event, const QSet<QDateTime>& replace
     if (!rrule) {
         enterUnlessExcluded(start);
     } else {
-        std::unique_ptr<icalrecur_iterator, TIteratorFree> iterator(
-            icalrecur_iterator_new(icalproperty_get_rrule(rrule), startTime));
+        const icalrecurrencetype rule = icalproperty_get_rrule(rrule);
+        if (RepeatsWithinDaysOnChosenParts(rule)) {
+            throw TIcsFailure{m_Parsed.LineOf(rrule),
+                              "a rule repeating every hour, minute or second with BY parts is not supported"};
+        }
+        std::unique_ptr<icalrecur_iterator, TIteratorFree> iterator(icalrecur_iterator_new(rule, startTime));
         if (!iterator)
             throw TIcsFailure{m_Parsed.LineOf(rrule), "a recurrence rule that cannot be followed"};
         for (icaltimetype next = icalrecur_iterator_next(iterator.get()); !icaltime_is_null_time(next);

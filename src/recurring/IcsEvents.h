@@ -33,7 +33,7 @@ struct TIcsRead {
 inline constexpr qint64 MaxIcsFileSize = 16 * 1024 * 1024;
 // Occurrences the recurrence rules of one file may step through before the last day asked for;
 // a rule that would take more (every second since year 1) is refused, so that reading ends soon.
-inline constexpr int MaxIcsRecurrenceSteps = 2'000'000;
+inline constexpr int MaxIcsRecurrenceSteps = 500'000;
 
 // The entries of the events in `bytes` that fall on days from `first` to `last`. `fileName`
 // names the file in the error.

@@ -110,6 +110,10 @@ void TestIcsEvents::DamagedInputsFailWithTheirLine_data()
     QTest::newRow("rule without end from year one")
         << Ics("BEGIN:VEVENT\r\nDTSTART:00010101T000000Z\r\nRRULE:FREQ=SECONDLY\r\nSUMMARY:tick\r\nEND:VEVENT\r\n")
         << "party.ics, line 6: the recurrence rule repeats too often to reach 2027-12-31";
+    QTest::newRow("minutely rule on days that never come")
+        << Ics("BEGIN:VEVENT\r\nDTSTART:20200101T000000Z\r\nRRULE:FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=30\r\n"
+               "SUMMARY:x\r\nEND:VEVENT\r\n")
+        << "party.ics, line 6: a rule repeating every hour, minute or second with BY parts is not supported";
     QTest::newRow("unknown time zone")
         << Ics("BEGIN:VEVENT\r\nDTSTART;TZID=Mars/Olympus:20270101T090000\r\nSUMMARY:x\r\nEND:VEVENT\r\n")
         << "party.ics, line 5: unknown time zone Mars/Olympus";
