@@ -4,6 +4,7 @@
 #include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
 #include "tools/CalendarRenderer.h"
+#include "tools/CalendarYear.h"
 #include "tools/ToolError.h"
 #include "tools/ToolPage.h"
 
@@ -11,6 +12,9 @@
 #include <QJsonDocument>
 #include <QtGlobal>
 #include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +30,13 @@ const char* const Usage =
     "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
     "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
     "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
+    "  year SOURCE YEAR OUT.pdf [--from MONTH] [--months N] [--recurring FILE]\n"
+    "       [--events FILE.ics]... [--png DIR]\n"
+    "                               one printed page per month (12 from January by\n"
+    "                               default) with the look of SOURCE (.MVS or .MVF), the\n"
+    "                               days filled from the recurring dates file (the user's\n"
+    "                               MVRECUR.DAX when it exists) and from iCalendar files;\n"
+    "                               --png also writes DIR/YYYY-MM.png per month\n"
     "  --help                       show this text\n"
     "  --version                    show the version\n"
     "\n"
@@ -104,6 +115,61 @@ int Render(QStringList arguments, QTextStream& err)
     return 0;
 }
 
+// A whole number, or nothing when `text` is not one.
+std::optional<int> Number(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int Year(const QStringList& arguments, QTextStream& err)
+{
+    TYearJob job;
+    QStringList positional;
+    for (qsizetype k = 0; k < arguments.size(); ++k) {
+        const QString& argument = arguments[k];
+        if (!argument.startsWith("--")) {
+            positional += argument;
+            continue;
+        }
+        if (k + 1 >= arguments.size())
+            return UsageError(err, argument + " needs a value");
+        const QString value = arguments[++k];
+        if (argument == "--from" || argument == "--months") {
+            const std::optional<int> number = Number(value);
+            if (!number)
+                return UsageError(err, argument + " needs a whole number");
+            (argument == "--from" ? job.FromMonth : job.Months) = *number;
+        } else if (argument == "--recurring") {
+            job.RecurringFile = value;
+        } else if (argument == "--events") {
+            job.EventFiles += value;
+        } else if (argument == "--png") {
+            job.PngFolder = value;
+        } else {
+            return UsageError(err, QString("year: unknown option '%1'").arg(argument));
+        }
+    }
+    if (positional.size() != 3)
+        return UsageError(err, "year needs SOURCE, YEAR and OUT.pdf");
+    const std::optional<int> year = Number(positional[1]);
+    if (!year)
+        return UsageError(err, "YEAR needs a whole number, such as 2027");
+    job.Source = positional[0];
+    job.Year = *year;
+    job.PdfFile = positional[2];
+    std::function<void(const QString&)> progress;
+    if (isatty(fileno(stderr))) {
+        progress = [&err](const QString& line) {
+            err << line << "\n";
+            err.flush();
+        };
+    }
+    TCalendarYear::Make(job, progress);
+    return 0;
+}
+
 } // namespace
 
 int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -133,6 +199,8 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         }
         if (command == "render")
             return Render(rest, err);
+        if (command == "year")
+            return Year(rest, err);
     } catch (const EStreamError& error) {
         // The message the program shows, with the name of the file read (or, by build, written)
         // when the message lacks it.
