@@ -31,7 +31,7 @@ fi
 
 export QT_QPA_PLATFORM=offscreen LANG=en_US.UTF-8 LC_ALL=C.UTF-8 TZ=UTC
 # Qt and fontconfig keep some allocations until exit on purpose; those are not the readers' leaks.
-export LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp:print_suppressions=0"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 status=0
 for target in "${targets[@]}"; do
   corpus="$build/corpus/$target"
