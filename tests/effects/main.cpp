@@ -6,6 +6,7 @@
 
 QObject* NewTestFlatCalendar();
 QObject* NewTestFlatCalendarEditor();
+QObject* NewTestSuperText();
 
 int main(int argc, char* argv[])
 {
@@ -13,7 +14,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor()}) {
+    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor(), NewTestSuperText()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
