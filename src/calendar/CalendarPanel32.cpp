@@ -543,6 +543,7 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
         text->Loaded();
         PlaceObject(*text, target);
         FinishCreation();
+        text->Properties();
     } else if (m_PanelState == psFlatCalendar) {
         auto* calendar = new TGFlatCalendar(Owner());
         calendar->Loaded();

@@ -1,5 +1,6 @@
 #include "effects/GSuperText.h"
 
+#include "effects/SuperTextProperties.h"
 #include "objects/FontChoice.h"
 #include "objects/GBasePanel.h"
 #include "platform/ScreenPpi.h"
@@ -178,6 +179,7 @@ void TGSuperText::FillObjectMenu(QMenu& menu)
     m_BorderItem = AddMenuItem(menu, "Border", [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
     m_BorderItem->setCheckable(true);
     m_BorderItem->setChecked(m_BorderStyle == bsSingle);
+    AddMenuItem(menu, "Properties", [this] { Properties(); });
 }
 
 void TGSuperText::PopupMenuOpening()
@@ -212,6 +214,37 @@ void TGSuperText::ChooseFont()
     CopyChoiceToFont(choice, font);
     m_Font.Assign(font);
     m_LayoutNeeded = true;
+}
+
+void TGSuperText::Properties()
+{
+    TSuperTextProperties dialog(parentWidget() ? window() : nullptr);
+    TGSuperText& sample = dialog.Sample();
+    sample.Assign(*this);
+    dialog.SetLastTextureFile(m_LastBitmapFileNameandPath);
+    if (UiServices().ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    SetGradientFromColor(sample.m_GradientFromColor);
+    SetFillDirection(sample.m_FillDirection);
+    SetGradientToColor(sample.m_GradientToColor);
+    m_Image.Assign(sample.m_Image);
+    SetOutlineColor(sample.m_OutlineColor);
+    SetOutlineStyle(sample.m_OutlineStyle);
+    SetOutlineWidth(sample.m_OutlineWidth);
+    SetShadowcolor(sample.m_Shadowcolor);
+    SetShadowDepth(sample.m_ShadowDepth);
+    SetShadowOrientation(sample.m_ShadowOrientation);
+    SetSurfaceType(sample.m_SurfaceType);
+    m_LastBitmapFileNameandPath = dialog.LastTextureFile();
+    m_Font.SetColor(sample.m_Font.Color());
+    ApplyFont(sample.m_Font);
+    SetCaption(sample.m_Caption);
+    if (m_SurfaceType == stGradientFill)
+        RebuildGradient();
+    m_LayoutNeeded = true;
+    RunLayout();
+    update();
+    NotifyChanged();
 }
 
 void TGSuperText::ChooseBackColor()

@@ -76,6 +76,8 @@ public:
     // The page tool's object: framed, on white.
     static TGSuperText* CreateForTool(TComponent* owner);
 
+    // The properties dialog on a copy; on Ok the copy's appearance comes back, not its size.
+    void Properties();
     // "Font" of the menu: a font dialog offering outline fonts only.
     void ChooseFont();
     void ChooseBackColor();
@@ -140,7 +142,7 @@ public:
     static constexpr int MaxDepth = 1000;
 
 protected:
-    // The object menu, then "Font", "Transparent", "Background Color", "Border".
+    // The object menu, then "Font", "Transparent", "Background Color", "Border", "Properties".
     void FillObjectMenu(QMenu& menu) override;
     void Paint(QPainter& painter) override;
 

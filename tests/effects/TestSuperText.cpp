@@ -512,7 +512,7 @@ void TestSuperText::HandWrittenFileIsReadAndWrittenBackUnchanged()
     QCOMPARE(text->Image().size(), image.isEmpty() ? QSize(0, 0) : QSize(3, 2));
     if (!image.isEmpty())
         QCOMPARE(text->Image().pixelColor(0, 0), QColor(Qt::blue));
-    QCOMPARE(text->ObjectMenu()->actions().last()->text(), QString("Border"));
+    QCOMPARE(text->ObjectMenu()->actions().last()->text(), QString("Properties"));
     QVERIFY(page.HasSuperTextObject());
     const QString again = dir.filePath("again.MVF");
     page.SaveToFile(again);
@@ -554,14 +554,15 @@ void TestSuperText::MenuHasItsItems()
     for (QAction* item : menu->actions())
         captions += item->text();
     // A separator, then the items of this kind.
-    QCOMPARE(captions.mid(captions.size() - 5), (QStringList{"", "Font", "Transparent", "Background Color", "Border"}));
-    QVERIFY(menu->actions()[menu->actions().size() - 5]->isSeparator());
-    QAction* border = menu->actions().last();
+    QCOMPARE(captions.mid(captions.size() - 6),
+             (QStringList{"", "Font", "Transparent", "Background Color", "Border", "Properties"}));
+    QVERIFY(menu->actions()[menu->actions().size() - 6]->isSeparator());
+    QAction* border = menu->actions()[menu->actions().size() - 2];
     emit menu->aboutToShow();
     QVERIFY(border->isChecked());
     border->trigger();
     QCOMPARE(text->BorderStyle(), bsNone);
-    QAction* transparent = menu->actions()[menu->actions().size() - 3];
+    QAction* transparent = menu->actions()[menu->actions().size() - 4];
     transparent->trigger();
     QVERIFY(text->ControlTransparent());
     emit menu->aboutToShow();

@@ -11,6 +11,7 @@ QObject* NewTestCalendarRenderer();
 QObject* NewTestMvToolProgram();
 QObject* NewTestRichLabelFiles();
 QObject* NewTestFlatCalendarJson();
+QObject* NewTestSuperTextJson();
 
 int main(int argc, char* argv[])
 {
@@ -19,7 +20,7 @@ int main(int argc, char* argv[])
     RegisterToolTestClasses();
     int failures = 0;
     for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles(),
-                          NewTestFlatCalendarJson()}) {
+                          NewTestFlatCalendarJson(), NewTestSuperTextJson()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
