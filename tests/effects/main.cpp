@@ -7,6 +7,7 @@
 QObject* NewTestFlatCalendar();
 QObject* NewTestFlatCalendarEditor();
 QObject* NewTestSuperText();
+QObject* NewTestSuperTextDialogs();
 
 int main(int argc, char* argv[])
 {
@@ -14,7 +15,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor(), NewTestSuperText()}) {
+    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor(), NewTestSuperText(), NewTestSuperTextDialogs()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
