@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-wine poppler-utils
   desktop-file-utils appstream shared-mime-info
   cups printer-driver-cups-pdf pcal ghostscript
+  libical-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/CalendarDocument.h"
 
-#include "app/RecurringFill.h"
+#include "recurring/IcsEvents.h"
+#include "recurring/RecurringFill.h"
 #include "recurring/RecordTickList.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/SelectRecurringDates.h"
@@ -22,6 +23,7 @@
 namespace {
 
 const QString CalendarFilter = "Calendar File|*.MVF";
+const QString IcsFilter = "iCalendar File|*.ics";
 
 } // namespace
 
@@ -355,5 +357,31 @@ void TCalendarDocument::FillWithRecurringDates(const TPutTextOnDay& puttextOnDay
             if (puttextOnDay(day, fill.Text))
                 SetModified(true);
         }
+    }
+}
+
+void TCalendarDocument::ImportIcsEvents(const TPutTextOnDay& puttextOnDay)
+{
+    TFileDialogRequest request;
+    request.Title = "Import Events";
+    request.Filter = IcsFilter;
+    request.DefaultExtension = "ics";
+    request.InitialFolder = UserFilesFolder();
+    const QString fileName = UiServices().GetOpenFileName(request);
+    if (fileName.isEmpty())
+        return;
+    const QDate first(m_Page->MainCalYear(), m_Page->MainCalMonth(), 1);
+    const TIcsRead read = ReadIcsFile(fileName, first, first.addDays(first.daysInMonth() - 1));
+    if (!read.Ok()) {
+        ShowInfo(read.Error);
+        return;
+    }
+    if (read.Entries.isEmpty()) {
+        ShowInfo("No events of " + QFileInfo(fileName).fileName() + " fall in the current month");
+        return;
+    }
+    for (const TIcsEntry& entry : read.Entries) {
+        if (puttextOnDay(entry.Date.day(), IcsEntryText(entry)))
+            SetModified(true);
     }
 }

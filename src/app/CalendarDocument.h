@@ -102,6 +102,11 @@ public:
     // fall in the page's month, and writes each one the user keeps ticked into the cells of its
     // days through `puttextOnDay`, after the text they hold. Nothing happens without the file.
     void FillWithRecurringDates(const TPutTextOnDay& puttextOnDay);
+    // Import Events (.ics): asks for an iCalendar file and writes the events that fall in the
+    // page's month into the cells of their days through `puttextOnDay`, after the text they
+    // hold, in the order of their times. A file that cannot be read is reported and nothing is
+    // written.
+    void ImportIcsEvents(const TPutTextOnDay& puttextOnDay);
 
 signals:
     // Once per change of the modified state.

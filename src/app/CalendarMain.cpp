@@ -252,6 +252,8 @@ void TCalendarMain::CreateMenus()
                    &TCalendarMain::mnuFillCalendarwithRecurringDatesClick);
     mnuEditrecurringDates = AddCommand(FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates",
                                        &TCalendarMain::mnuEditrecurringDatesClick);
+    mnuImportEvents =
+        AddCommand(FileMenu, "mnuImportEvents", "Import Events (.ics)...", &TCalendarMain::mnuImportEventsClick);
     FileMenu->addSeparator();
     mnuPrintCalendar =
         AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::mnuPrintCalendarClick);
@@ -633,6 +635,12 @@ void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
     SetButtons();
 }
 
+void TCalendarMain::mnuImportEventsClick()
+{
+    m_Document->ImportIcsEvents([this](int d, const QString& text) { return PuttextOnDay(d, text); });
+    SetButtons();
+}
+
 void TCalendarMain::mnuEditrecurringDatesClick()
 {
     if (m_Preferences.IconToolVisible)
@@ -749,7 +757,7 @@ void TCalendarMain::SetButtons()
     const bool cells = m_CalendarPanel->CellsAvailable();
     const bool visible = m_CalendarPanel->isVisible();
     const bool named = !m_Document->FileName().isEmpty();
-    for (QAction* action : {mnuFillCalendarwithRecurringDates, mnuUserTitle, mnuClearAllCellContents})
+    for (QAction* action : {mnuFillCalendarwithRecurringDates, mnuImportEvents, mnuUserTitle, mnuClearAllCellContents})
         action->setEnabled(cells);
     ShowHideIconTool->setEnabled(cells);
     mnuSave->setEnabled(named);

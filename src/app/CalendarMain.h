@@ -75,6 +75,7 @@ public:
     void ShowHideIconToolClick();
     void SavebuttonClick();
     void mnuFillCalendarwithRecurringDatesClick();
+    void mnuImportEventsClick();
     void mnuEditrecurringDatesClick();
 
     // Copies the cell editor's text back into its cell and hides the editor.
@@ -157,6 +158,7 @@ private:
     QAction* mnuCancelChanges = nullptr;
     QAction* mnuClearAllCellContents = nullptr;
     QAction* mnuFillCalendarwithRecurringDates = nullptr;
+    QAction* mnuImportEvents = nullptr;
     QAction* mnuEditrecurringDates = nullptr;
     QAction* mnuPrintCalendar = nullptr;
     QAction* mnuPrintSetup = nullptr;

@@ -1,6 +1,7 @@
 #include "calendar/CalendarOutput.h"
 
 #include "calendar/CalendarPanel32.h"
+#include "platform/FileCommit.h"
 #include "print/ReportPrinter.h"
 
 #include <QImageWriter>
@@ -56,7 +57,7 @@ void SavePagePdf(TCalendarPanel32& page, const QString& fileName)
         report.OnPrint = [&page](TReportPrinter& r) { PrintPageCopies(r, page, 1); };
         report.Execute();
     }
-    if (file.error() != QFileDevice::NoError || !file.commit())
+    if (file.error() != QFileDevice::NoError || !CommitWhole(file))
         Fail(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
 }
 
@@ -68,6 +69,6 @@ void SaveImageFile(const QImage& image, const QString& fileName, const char* for
     QImageWriter writer(&file, format);
     if (!writer.write(image))
         Fail(QString("Cannot write %1: %2").arg(fileName, writer.errorString()));
-    if (!file.commit())
+    if (!CommitWhole(file))
         Fail(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
 }

@@ -29,9 +29,7 @@ void SkipComponent(TReader& r, QStringList& classes, int depth = 0)
         throw EStreamError(StreamErrors::InvalidStreamFormat);
     if ((quint8(r.NextValue()) & 0xF0) == 0xF0 && (r.ReadValue() & 2))
         r.ReadInteger(); // a child position
-    const QString className = r.ReadStr();
-    if (depth == 0)
-        classes += className;
+    classes += r.ReadStr(); // also of an object inside another, which is left out with it
     r.ReadStr(); // the object's name
     while (!r.EndOfList()) {
         r.ReadStr(); // a property's name

@@ -7,6 +7,7 @@
 #include "platform/Color.h"
 #include "platform/ScreenPpi.h"
 #include "print/ReportPrinter.h"
+#include "stream/StreamError.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -78,6 +79,10 @@ void TGGraphicControl::SetName(const QString& name)
 
 void TGGraphicControl::SetParentComponent(TComponent* parent)
 {
+    // Objects lie on a host. One inside another object is no record the program writes, and it
+    // would be neither shown nor saved again: the record is refused as damaged.
+    if (parent && !dynamic_cast<TGBasePanel*>(parent))
+        throw EStreamError(StreamErrors::InvalidStreamFormat);
     if (auto* widget = dynamic_cast<QWidget*>(parent)) {
         setParent(widget);
         show();

@@ -39,7 +39,8 @@ public:
     static constexpr int MaxObjectCoordinate = 100000;
     void PublishProperties(TPropertyList& list) override;
     void SetName(const QString& name) override;
-    // A parent that is a widget (the host) becomes the Qt parent.
+    // The host becomes the Qt parent; any other parent (an object read inside another object)
+    // raises the stream error "Invalid stream format".
     void SetParentComponent(TComponent* parent) override;
 
     // Runs after the bounds changed: notifies the host and asks it to re-fit the handle.

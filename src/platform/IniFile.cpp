@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/FileCommit.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
@@ -123,7 +125,7 @@ bool TIniFile::WriteLines(const QStringList& lines)
     for (const QString& line : lines)
         stream << line << '\n';
     stream.flush();
-    if (stream.status() != QTextStream::Ok || !file.commit())
+    if (stream.status() != QTextStream::Ok || !CommitWhole(file))
         return false;
     ++FileWriteCount;
     return true;

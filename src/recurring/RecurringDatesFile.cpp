@@ -1,5 +1,6 @@
 #include "recurring/RecurringDatesFile.h"
 
+#include "platform/FileCommit.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Windows1252.h"
 #include "recurring/RecurringRecord.h"
@@ -93,7 +94,7 @@ QString WriteRecurringDatesFile(const QString& fileName, const QStringList& reco
         file.cancelWriting();
         return error;
     }
-    if (!file.commit())
+    if (!CommitWhole(file))
         return file.errorString();
     return QString();
 }

@@ -6,6 +6,7 @@
 #include <QTextDocument>
 #include <QUrl>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -99,34 +100,36 @@ QImage TRtfPicture::Decode(int pixelsPerInch) const
 }
 
 // Device-dependent bits: rows of WidthBytes from the top, no palette. One bit per pixel is
-// black and white, eight is grey, 24 and 32 are blue, green, red (and unused).
+// black and white, eight is grey, 24 and 32 are blue, green, red (and unused). Each depth keeps
+// its own image format, so that the image takes no more memory than the bits it is made from.
 QImage TRtfPicture::DecodeDeviceBitmap() const
 {
     if (Planes != 1 || PicW <= 0 || PicH <= 0 || WidthBytes <= 0)
         return {};
     if (qint64(PicW) * BitsPixel > qint64(WidthBytes) * 8 || qint64(WidthBytes) * PicH > Data.size())
         return {};
-    QImage image(PicW, PicH, QImage::Format_RGB32);
+    QImage::Format format;
+    switch (BitsPixel) {
+    case 1: format = QImage::Format_Mono; break;
+    case 8: format = QImage::Format_Grayscale8; break;
+    case 24: format = QImage::Format_BGR888; break;
+    case 32: format = QImage::Format_RGB32; break;
+    default: return {};
+    }
+    QImage image(PicW, PicH, format);
+    if (image.isNull())
+        return {};
+    if (BitsPixel == 1)
+        image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    const qsizetype rowBytes = (qint64(PicW) * BitsPixel + 7) / 8;
     for (int y = 0; y < PicH; ++y) {
-        const auto* row = reinterpret_cast<const uchar*>(Data.constData()) + qint64(y) * WidthBytes;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < PicW; ++x) {
-            switch (BitsPixel) {
-            case 1:
-                out[x] = (row[x / 8] & (0x80 >> (x % 8))) ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
-                break;
-            case 8:
-                out[x] = qRgb(row[x], row[x], row[x]);
-                break;
-            case 24:
-                out[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-                break;
-            case 32:
-                out[x] = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
-                break;
-            default:
-                return {};
-            }
+        const char* row = Data.constData() + qint64(y) * WidthBytes;
+        std::memcpy(image.scanLine(y), row, size_t(rowBytes));
+        // Blue, green, red, unused read as a little-endian QRgb; the unused byte becomes opaque.
+        if (BitsPixel == 32) {
+            auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < PicW; ++x)
+                out[x] |= 0xff000000u;
         }
     }
     return image;

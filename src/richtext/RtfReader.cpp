@@ -552,10 +552,13 @@ void TRtfReader::StartFontEntry(int number)
 
 void TRtfReader::EndFontEntry()
 {
-    const QString name = Decode(m_EntryName, CodePageOfCharset(m_EntryCharset) == SymbolCodePage
-                                                 ? m_AnsiCodePage
-                                                 : CodePageOfCharset(m_EntryCharset))
-                             .trimmed();
+    QString name = Decode(m_EntryName, CodePageOfCharset(m_EntryCharset) == SymbolCodePage
+                                           ? m_AnsiCodePage
+                                           : CodePageOfCharset(m_EntryCharset));
+    // No font is named with control characters, and the writer could not write them back: a
+    // name read must be a name written, or a saved cell would change each time it is read.
+    name.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+    name = name.trimmed();
     m_EntryName.clear();
     if (name.isEmpty())
         return;

@@ -1,5 +1,7 @@
 #include "stream/StreamFile.h"
 
+#include "platform/FileCommit.h"
+
 #include "stream/Reader.h"
 #include "stream/StreamError.h"
 #include "stream/Writer.h"
@@ -15,7 +17,7 @@ void WriteStreamFile(const QString& fileName, const std::function<void(TWriter&)
     TWriter writer(file);
     write(writer);
     writer.FlushBuffer();
-    if (!file.commit())
+    if (!CommitWhole(file))
         throw EStreamError(StreamErrors::WriteError);
 }
 

@@ -41,7 +41,7 @@ void TCalendarRenderer::PrintPdf(TCalendarPanel32& page, const QString& outFile)
     Written([&] { SavePagePdf(page, outFile); });
 }
 
-void TCalendarRenderer::Render(const QString& fileName, const QString& outFile, float zoom)
+QStringList TCalendarRenderer::Render(const QString& fileName, const QString& outFile, float zoom)
 {
     const QString kind = QFileInfo(outFile).suffix().toLower();
     if (kind != "png" && kind != "bmp" && kind != "pdf")
@@ -59,4 +59,5 @@ void TCalendarRenderer::Render(const QString& fileName, const QString& outFile, 
         Written([&] { SaveImageFile(Bitmap(page, zoom), outFile, "bmp"); });
     else
         PrintPdf(page, outFile);
+    return page.ObjectsLeftOut();
 }

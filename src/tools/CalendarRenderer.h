@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 class TCalendarPanel32;
 
@@ -17,8 +18,9 @@ public:
     static constexpr float MaxZoom = 1.0f;
 
     // Reads `fileName` and writes `outFile`, the output chosen by its extension (.png, .bmp or
-    // .pdf, any case). A PDF is printed at full size and takes no zoom.
-    static void Render(const QString& fileName, const QString& outFile, float zoom);
+    // .pdf, any case). A PDF is printed at full size and takes no zoom. Returns the classes of
+    // the file's objects that could not be read and so are not drawn.
+    static QStringList Render(const QString& fileName, const QString& outFile, float zoom);
 
     // The page shown at `zoom`, its objects included.
     static QImage ScreenImage(TCalendarPanel32& page, float zoom);

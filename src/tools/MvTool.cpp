@@ -1,14 +1,20 @@
 #include "tools/MvTool.h"
 
 #include "stream/StreamError.h"
+#include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
 #include "tools/CalendarRenderer.h"
+#include "tools/CalendarYear.h"
 #include "tools/ToolError.h"
+#include "tools/ToolPage.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QtGlobal>
 #include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -24,8 +30,19 @@ const char* const Usage =
     "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
     "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
     "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
+    "  year SOURCE YEAR OUT.pdf [--from MONTH] [--months N] [--recurring FILE]\n"
+    "       [--events FILE.ics]... [--png DIR]\n"
+    "                               one printed page per month (12 from January by\n"
+    "                               default) with the look of SOURCE (.MVS or .MVF), the\n"
+    "                               days filled from the recurring dates file (the user's\n"
+    "                               MVRECUR.DAX when it exists) and from iCalendar files;\n"
+    "                               --png also writes DIR/YYYY-MM.png per month\n"
     "  --help                       show this text\n"
-    "  --version                    show the version\n";
+    "  --version                    show the version\n"
+    "\n"
+    "Objects a file holds that cannot be read (of a kind this version does not know, damaged,\n"
+    "or beyond the 10000 a page holds) are left out of what info and render show; a line on\n"
+    "standard error names their kinds.\n";
 
 QtMessageHandler PreviousMessageHandler = nullptr;
 
@@ -45,9 +62,24 @@ int UsageError(QTextStream& err, const QString& message)
     return WrongCommandLine;
 }
 
-int Info(const QString& fileName, QTextStream& out)
+// Objects of a kind this build does not read, or damaged, are left out of what mvtool shows or
+// draws (the program says so too): the user is told which.
+void WarnObjectsLeftOut(const QString& fileName, QStringList classes, QTextStream& err)
 {
-    out << QJsonDocument(TCalendarJson::Info(fileName)).toJson(QJsonDocument::Indented);
+    if (classes.isEmpty())
+        return;
+    classes.removeAll(QString());
+    classes.removeDuplicates();
+    err << "mvtool: " << fileName << ": some objects could not be read and are left out"
+        << (classes.isEmpty() ? QString() : ": " + classes.join(", ")) << "\n";
+}
+
+int Info(const QString& fileName, QTextStream& out, QTextStream& err)
+{
+    TToolPage page;
+    const TCalendarFileHeader header = TCalendarFile::Load(page, fileName);
+    out << QJsonDocument(TCalendarJson::PageToJson(page, header)).toJson(QJsonDocument::Indented);
+    WarnObjectsLeftOut(fileName, page.ObjectsLeftOut(), err);
     return 0;
 }
 
@@ -79,7 +111,62 @@ int Render(QStringList arguments, QTextStream& err)
     }
     if (arguments.size() != 2)
         return UsageError(err, "render needs FILE and OUT");
-    TCalendarRenderer::Render(arguments[0], arguments[1], zoom);
+    WarnObjectsLeftOut(arguments[0], TCalendarRenderer::Render(arguments[0], arguments[1], zoom), err);
+    return 0;
+}
+
+// A whole number, or nothing when `text` is not one.
+std::optional<int> Number(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+int Year(const QStringList& arguments, QTextStream& err)
+{
+    TYearJob job;
+    QStringList positional;
+    for (qsizetype k = 0; k < arguments.size(); ++k) {
+        const QString& argument = arguments[k];
+        if (!argument.startsWith("--")) {
+            positional += argument;
+            continue;
+        }
+        if (k + 1 >= arguments.size())
+            return UsageError(err, argument + " needs a value");
+        const QString value = arguments[++k];
+        if (argument == "--from" || argument == "--months") {
+            const std::optional<int> number = Number(value);
+            if (!number)
+                return UsageError(err, argument + " needs a whole number");
+            (argument == "--from" ? job.FromMonth : job.Months) = *number;
+        } else if (argument == "--recurring") {
+            job.RecurringFile = value;
+        } else if (argument == "--events") {
+            job.EventFiles += value;
+        } else if (argument == "--png") {
+            job.PngFolder = value;
+        } else {
+            return UsageError(err, QString("year: unknown option '%1'").arg(argument));
+        }
+    }
+    if (positional.size() != 3)
+        return UsageError(err, "year needs SOURCE, YEAR and OUT.pdf");
+    const std::optional<int> year = Number(positional[1]);
+    if (!year)
+        return UsageError(err, "YEAR needs a whole number, such as 2027");
+    job.Source = positional[0];
+    job.Year = *year;
+    job.PdfFile = positional[2];
+    std::function<void(const QString&)> progress;
+    if (isatty(fileno(stderr))) {
+        progress = [&err](const QString& line) {
+            err << line << "\n";
+            err.flush();
+        };
+    }
+    TCalendarYear::Make(job, progress);
     return 0;
 }
 
@@ -103,7 +190,7 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         if (command == "info") {
             if (rest.size() != 1)
                 return UsageError(err, "info needs FILE");
-            return Info(rest[0], out);
+            return Info(rest[0], out, err);
         }
         if (command == "build") {
             if (rest.size() != 2)
@@ -112,6 +199,8 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         }
         if (command == "render")
             return Render(rest, err);
+        if (command == "year")
+            return Year(rest, err);
     } catch (const EStreamError& error) {
         // The message the program shows, with the name of the file read (or, by build, written)
         // when the message lacks it.

@@ -1284,7 +1284,7 @@ void TestCalendarMain::MenusInTheirOrder()
              (QStringList{"&New ", "&Open", "-", "&Save ", "Save &As...", "Save As &PDF...", "Save As &Bitmap ", "-",
                           "&Properties",
                           "User Defined Title", "&Cancel Changes", "Clear &All Cell Contents", "&Default Editor Font",
-                          "-", "Fill Calendar with Recurring Dates", "Edit Recurring Dates", "-", "P&rint Calendar",
+                          "-", "Fill Calendar with Recurring Dates", "Edit Recurring Dates", "Import Events (.ics)...", "-", "P&rint Calendar",
                           "Print Pre&view", "Print Set&up", "-", "E&xit"}));
     QCOMPARE(captions("OnlineMenu"), QStringList{"Visit Our Internet Website"});
     QCOMPARE(captions("HelpMenu"), (QStringList{"&Contents", "&About", "&Show Hints"}));

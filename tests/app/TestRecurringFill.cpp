@@ -3,7 +3,7 @@
 // command without a window: what it offers, what it writes for the ticked records, its messages.
 
 #include "app/CalendarDocument.h"
-#include "app/RecurringFill.h"
+#include "recurring/RecurringFill.h"
 #include "calendar/CalendarPanel32.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/ScriptedUiServices.h"

@@ -160,22 +160,36 @@ void TestRichLabelTool::ToolPlacesEditsSavesAndReopens()
         QVERIFY2(dark > 10, "no text shown in the label");
     }
 
-    // Printed by mvtool from the saved file: the text where the label stands, at full size.
-    const QString pdf = f.Path("saved.pdf");
+    // Printed at full size, the text where the label stands: by mvtool from the saved file, and
+    // by the program's "Save As PDF" at 60 %.
+    const auto checkPdf = [&](const QString& pdf) {
+        const QRegularExpressionMatch word =
+            QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Team<)re")
+                .match(Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
+        QVERIFY2(word.hasMatch(), "the label's text is not in the PDF");
+        const double left = document.x() * 72.0 / 96;
+        const double top = document.y() * 72.0 / 96;
+        QVERIFY2(word.captured(1).toDouble() >= left - 0.5 && word.captured(1).toDouble() <= left + 4,
+                 qPrintable(word.captured(1)));
+        QVERIFY2(word.captured(2).toDouble() >= top - 0.5 && word.captured(2).toDouble() <= top + 8,
+                 qPrintable(word.captured(2)));
+    };
+    const QString rendered = f.Path("rendered.pdf");
     QProcess render;
-    render.start(QCoreApplication::applicationDirPath() + "/mvtool", {"render", saved, pdf});
+    render.start(QCoreApplication::applicationDirPath() + "/mvtool", {"render", saved, rendered});
     QVERIFY(render.waitForFinished(60000));
     QCOMPARE(render.exitCode(), 0);
-    const QRegularExpressionMatch word =
-        QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Team<)re")
-            .match(Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
-    QVERIFY2(word.hasMatch(), "the label's text is not in the PDF");
-    const double left = document.x() * 72.0 / 96;
-    const double top = document.y() * 72.0 / 96;
-    QVERIFY2(word.captured(1).toDouble() >= left - 0.5 && word.captured(1).toDouble() <= left + 4,
-             qPrintable(word.captured(1)));
-    QVERIFY2(word.captured(2).toDouble() >= top - 0.5 && word.captured(2).toDouble() <= top + 8,
-             qPrintable(word.captured(2)));
+    checkPdf(rendered);
+    if (QTest::currentTestFailed())
+        return;
+    for (int i = 0; i < 4; ++i)
+        QTest::mouseClick(f.Widget<QToolButton>("ZoomMinusButton"), Qt::LeftButton);
+    QCOMPARE(f.Page().Zoom(), 0.6f);
+    const QString pdf = f.Path("saved.pdf");
+    f.Ui.AnswerFileName(pdf);
+    f.Trigger("mnuSaveAsPdf");
+    QVERIFY(f.Ui.Messages.isEmpty());
+    checkPdf(pdf);
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 

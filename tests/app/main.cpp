@@ -13,6 +13,7 @@ QObject* NewTestRichLabelTool();
 QObject* NewTestPrinting();
 QObject* NewTestFlatCalendarMain();
 QObject* NewTestRecurringDatesMain();
+QObject* NewTestIcsImportMain();
 
 int main(int argc, char* argv[])
 {
@@ -21,7 +22,7 @@ int main(int argc, char* argv[])
     int failures = 0;
     for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
                           NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain(),
-                          NewTestRecurringDatesMain()}) {
+                          NewTestRecurringDatesMain(), NewTestIcsImportMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

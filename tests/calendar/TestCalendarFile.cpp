@@ -8,9 +8,12 @@
 #include "stream/Writer.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -186,6 +189,7 @@ private slots:
     void EmptyCalendarBytes();
     void StartTimeAndMarginsAsIntegers();
     void MarginsSurviveRepeatedSaves();
+    void FailedSaveLeavesThePreviousFileWhole();
     void RoundTripKeepsSettingsCellsAndTitle();
     void OlderVersionsLoad();
     void StyleSheetChangesOnlyTheLook();
@@ -250,6 +254,57 @@ void TestCalendarFile::MarginsSurviveRepeatedSaves()
             page.SetLeftMarginInch(read.LeftMarginInch());
         }
     }
+}
+
+// A save that the system stops after N bytes, for every N the new file would need, ends with
+// the stream's write error and leaves the previous file byte for byte, with no stray file beside.
+void TestCalendarFile::FailedSaveLeavesThePreviousFileWhole()
+{
+    QTemporaryDir folder;
+    const QString fileName = folder.filePath("kept.MVF");
+    TCalendarPanel32 previous(nullptr);
+    previous.SaveToFile(fileName);
+    const QByteArray before = FileBytes(fileName);
+
+    TCalendarPanel32 page(nullptr);
+    page.SetUserTitle("Changed");
+    TWPRtfStorage text(nullptr);
+    text.RtfText().SetRtf("{\\rtf1\\ansi Choir rehearsal\\par}");
+    for (int cell = 1; cell <= 42; cell += 5)
+        page.SetCellRtf(cell, text);
+    auto* label = new TGPLabel(nullptr);
+    label->Loaded();
+    label->SetCaption("Label");
+    page.PlaceObject(*label, QRect(10, 10, 80, 20));
+    const QString other = folder.filePath("other.MVF");
+    page.SaveToFile(other);
+    const QByteArray whole = FileBytes(other);
+    QFile::remove(other);
+    QVERIFY(whole.size() > before.size());
+
+    // The file size limit makes every write past it fail (EFBIG) instead of ending the process.
+    struct rlimit unlimited;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QStringList failures;
+    for (qsizetype limit = 0; limit < whole.size(); ++limit) {
+        const struct rlimit limited = {rlim_t(limit), unlimited.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+        QString error;
+        try {
+            page.SaveToFile(fileName);
+        } catch (const EStreamError& e) {
+            error = e.Message();
+        }
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        if (error != StreamErrors::WriteError || FileBytes(fileName) != before ||
+            QDir(folder.path()).entryList(QDir::Files) != QStringList{"kept.MVF"})
+            failures += QString("%1 bytes: \"%2\"").arg(limit).arg(error);
+    }
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.mid(0, 5).join("; ")));
+    page.SaveToFile(fileName);
+    QCOMPARE(FileBytes(fileName), whole);
 }
 
 void TestCalendarFile::RoundTripKeepsSettingsCellsAndTitle()
@@ -371,7 +426,8 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
 {
     QTest::addColumn<QStringList>("written"); // class names of the objects, in order
     QTest::addColumn<QString>("damage");      // "cut N": N bytes off the end; "unsigned": the last
-                                              // object without its signature
+                                              // object without its signature; "nested": the last
+                                              // object inside the one before
     QTest::addColumn<int>("read");
     QTest::addColumn<QStringList>("leftOut");
     const QString label = "TGPLabel";
@@ -384,6 +440,8 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
     QTest::newRow("last object cut short") << QStringList{label, label} << "cut 3" << 1 << QStringList{label};
     QTest::newRow("only the list's end missing") << QStringList{label} << "cut 1" << 1 << QStringList{};
     QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};
+    QTest::newRow("object inside an object") << QStringList{label, label, label} << "nested" << 1
+                                             << QStringList{label, label};
     QTest::newRow("more than a page holds") << QStringList(TGBasePanel::MaxObjectCount + 2, label) << ""
                                             << TGBasePanel::MaxObjectCount << QStringList{label, label};
     // The owner is no window carrying the master editor that rich labels draw through.
@@ -428,6 +486,12 @@ void TestCalendarFile::ObjectsLeftOutAreNamed()
         bytes.chop(damage.mid(4).toInt());
     else if (damage == "unsigned")
         bytes[bytes.lastIndexOf("TPF0")] = 'X';
+    else if (damage == "nested") {
+        // The last record, without its signature, in place of the end of its predecessor's
+        // (empty) list of children.
+        const qsizetype last = bytes.lastIndexOf("TPF0");
+        bytes = bytes.left(last - 1) + bytes.mid(last + 4, bytes.size() - last - 5) + QByteArray(2, '\0');
+    }
     WriteBytes(fileName, bytes);
 
     TObjectOwner owner;

@@ -51,13 +51,6 @@ QByteArray Int16(int value)
     return QByteArray(1, char(vaInt16)) + char(value & 0xFF) + char((value >> 8) & 0xFF);
 }
 
-QByteArray Int32(int value)
-{
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(value, bytes.data());
-    return char(vaInt32) + bytes;
-}
-
 QByteArray Boolean(bool value)
 {
     return QByteArray(1, char(value ? vaTrue : vaFalse));

@@ -4,7 +4,7 @@
 // read again as the same records.
 
 #include "FuzzSupport.h"
-#include "app/RecurringFill.h"
+#include "recurring/RecurringFill.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringRecord.h"
 #include "recurring/RecurringText.h"

@@ -5,8 +5,11 @@
 #include "platform/ScreenPpi.h"
 #include "platform/Windows1252.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -26,6 +29,7 @@ private slots:
     void IniWritesKeepTheRestOfTheFile();
     void IniSectionsKeepTheirOrderAndCanBeErased();
     void IniWriteFailureLeavesNoFile();
+    void IniWriteStoppedPartWayKeepsTheOldFile();
     void IniUpdateWritesTheFileOnce();
     void IniUpdateLeftOpenIsWrittenWhenTheFileGoes();
 };
@@ -231,6 +235,44 @@ void TestPlatform::IniWriteFailureLeavesNoFile()
     QVERIFY(!ini.EndUpdate());
     QVERIFY(!QFileInfo::exists(ini.FileName()));
     QCOMPARE(ini.ReadInteger("Zooming", "Main", 7), 7);
+}
+
+// The system takes only part of the new file (a full disk, a file size limit), for every size the
+// new file would have: the write fails and the old file stays byte for byte, nothing beside it.
+void TestPlatform::IniWriteStoppedPartWayKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    TIniFile ini(dir.filePath("MV.ini"));
+    QVERIFY(ini.WriteString("MRU", "F0", "/home/user/December.MVF"));
+    QFile file(ini.FileName());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    // The size the new file has, from a copy of the old one.
+    const QString copyName = dir.filePath("copy.ini");
+    QVERIFY(QFile::copy(ini.FileName(), copyName));
+    QVERIFY(TIniFile(copyName).WriteString("Hints", "On", "0"));
+    const qint64 newSize = QFileInfo(copyName).size();
+    QVERIFY(QFile::remove(copyName));
+
+    struct rlimit unlimited;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QList<qint64> accepted;
+    for (qint64 limit = 0; limit < newSize; ++limit) {
+        const struct rlimit limited = {rlim_t(limit), unlimited.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const bool written = ini.WriteString("Hints", "On", "0");
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (written || file.readAll() != before || QDir(dir.path()).entryList(QDir::Files) != QStringList{"MV.ini"})
+            accepted += limit;
+        file.close();
+    }
+    std::signal(SIGXFSZ, previousHandler);
+    QCOMPARE(accepted, QList<qint64>());
+    QVERIFY(ini.WriteString("Hints", "On", "0"));
+    QCOMPARE(QFileInfo(ini.FileName()).size(), newSize);
 }
 
 void TestPlatform::IniUpdateWritesTheFileOnce()

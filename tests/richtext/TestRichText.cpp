@@ -247,6 +247,9 @@ private slots:
 
     void ZoomKeepsTheLineBreaks();
     void LongTextDrawsAsItsBeginning_data();
+    void FontNamesWithControlCharactersReadAsTheyAreWritten();
+    void DeviceBitmapTakesNoMoreMemoryThanItsBits_data();
+    void DeviceBitmapTakesNoMoreMemoryThanItsBits();
     void LongTextDrawsAsItsBeginning();
     void RenderingStaysInPageAndTarget();
     void PictureRecordingDrawsTheSameLines();
@@ -479,6 +482,12 @@ void TestRichText::ReadsPictures_data()
     QTest::newRow("device bitmap 1 bit")
         << pict("\\wbitmap0\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2\\picw8\\pich1", QByteArray::fromHex("7f00"))
         << QSize(8, 1) << QColor(Qt::black);
+    QTest::newRow("device bitmap 8 bit")
+        << pict("\\wbitmap0\\wbmbitspixel8\\wbmplanes1\\wbmwidthbytes4\\picw3\\pich1", QByteArray::fromHex("80ff0000"))
+        << QSize(3, 1) << QColor(128, 128, 128);
+    QTest::newRow("device bitmap 32 bit")
+        << pict("\\wbitmap0\\wbmbitspixel32\\wbmplanes1\\wbmwidthbytes8\\picw2\\pich1", QByteArray::fromHex("ff00000000000000"))
+        << QSize(2, 1) << QColor(Qt::blue);
     QTest::newRow("windows metafile") << pict("\\wmetafile8\\picw2540\\pich1270", "0100090000") << QSize(96, 48)
                                       << QColor();
     QTest::newRow("enhanced metafile") << pict("\\emfblip\\picw100\\pich100\\picwgoal720\\pichgoal360", "01000000")
@@ -616,6 +625,52 @@ void TestRichText::ZoomKeepsTheLineBreaks()
                  qPrintable(QString("line %1: %2 vs %3").arg(i).arg(sixtyLines[i].Right).arg(fullLines[i].Right)));
         QVERIFY(std::abs(sixtyLines[i].Top - fullLines[i].Top * 0.6) <= 2);
     }
+}
+
+// What is read must write back to what reads the same: a font name with control characters
+// (from a damaged or hostile file) is read without them, as the writer writes names.
+void TestRichText::FontNamesWithControlCharactersReadAsTheyAreWritten()
+{
+    TWPRtfText text;
+    text.SetRtf("{\\rtf1\\ansi{\\fonttbl{\\f0 Ti\\'01mes\\tab  New\\'7f Roman;}}\\f0 Word}");
+    QTextCursor cursor(&text.Document());
+    cursor.movePosition(QTextCursor::NextCharacter);
+    QCOMPARE(cursor.charFormat().fontFamilies().toStringList().value(0), QString("Times New Roman"));
+    const QByteArray written = text.Rtf();
+    TWPRtfText again;
+    again.SetRtf(written);
+    QCOMPARE(again.Rtf(), written);
+}
+
+void TestRichText::DeviceBitmapTakesNoMoreMemoryThanItsBits_data()
+{
+    QTest::addColumn<int>("bitsPixel");
+    for (const int bits : {1, 8, 24, 32})
+        QTest::addRow("%d bit", bits) << bits;
+}
+
+// A cell's device bitmap may claim any size its bits cover: the image made from it must not
+// take many times the memory of those bits, and every row must land in its place.
+void TestRichText::DeviceBitmapTakesNoMoreMemoryThanItsBits()
+{
+    QFETCH(int, bitsPixel);
+    TRtfPicture picture;
+    picture.Kind = pkDdb;
+    picture.PicW = 256;
+    picture.PicH = 64;
+    picture.BitsPixel = bitsPixel;
+    picture.WidthBytes = 256 * bitsPixel / 8;
+    picture.Data = QByteArray(picture.WidthBytes * picture.PicH, '\0');
+    // Pixel (200, 40) white, all others black.
+    const int bit = 200 * bitsPixel;
+    for (int i = 0; i < bitsPixel; ++i)
+        picture.Data[40 * picture.WidthBytes + (bit + i) / 8] |= char(0x80 >> ((bit + i) % 8));
+    const QImage image = picture.Decode(96);
+    QCOMPARE(image.size(), QSize(256, 64));
+    QVERIFY2(image.sizeInBytes() <= picture.Data.size(), qPrintable(QString::number(image.sizeInBytes())));
+    QCOMPARE(image.pixel(200, 40), qRgb(255, 255, 255));
+    QCOMPARE(image.pixel(199, 40), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(200, 39), qRgb(0, 0, 0));
 }
 
 void TestRichText::LongTextDrawsAsItsBeginning_data()

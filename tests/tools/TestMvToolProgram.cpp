@@ -66,6 +66,11 @@ void TestMvToolProgram::initTestCase()
     SetCellRtf(page, 4, "{\\rtf1 Cell\\par}");
     page.SaveToFile(Path("good.MVF"));
     WriteBytes(Path("damaged.MVF"), FileBytes(Path("good.MVF")).left(100));
+    // A calendar holding an object of a kind the program does not know.
+    TCalendarPanel32 foreign(nullptr);
+    SetCellRtf(foreign, 4, "{\\rtf1 Cell\\par}");
+    AddTestObject(foreign, "Stranger", QRect(10, 10, 50, 20));
+    foreign.SaveToFile(Path("foreign.MVF"));
     WriteBytes(Path("good.json"), R"({"format": "calendar", "cells": [{"index": 1, "text": "Hi"}]})");
     WriteBytes(Path("wrong.json"), R"({"format": "calendar", "settings": {"TitleColour": "clRed"}})");
     WriteBytes(Path("broken.json"), R"({"format": )");
@@ -114,6 +119,11 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
                                            << "render needs FILE and OUT" << "";
     QTest::newRow("render with a bad zoom") << QStringList{"render", Path("good.MVF"), Path("z.png"), "--zoom", "big"}
                                             << 2 << "" << "--zoom needs a number" << "";
+    const QString leftOut = Path("foreign.MVF") + ": some objects could not be read and are left out: TTestPageObject";
+    QTest::newRow("info of an object mvtool does not know")
+        << QStringList{"info", Path("foreign.MVF")} << 0 << "\"cells\"" << leftOut << "";
+    QTest::newRow("render of an object mvtool does not know")
+        << QStringList{"render", Path("foreign.MVF"), Path("foreign.png")} << 0 << "" << leftOut << Path("foreign.png");
     QTest::newRow("render a damaged file") << QStringList{"render", Path("damaged.MVF"), Path("d.png")} << 1 << ""
                                            << damagedMessage << "";
 }

@@ -1,9 +1,19 @@
-#include "app/RecurringFill.h"
+#include "recurring/RecurringFill.h"
 
-#include "calendar/CalendarDates.h"
 #include "recurring/RecurringRecord.h"
 
 namespace {
+
+int DaysInMonth(int month, int year)
+{
+    return QDate(year, month, 1).daysInMonth();
+}
+
+// 1 = Sunday .. 7 = Saturday.
+int DayOfWeek(int day, int month, int year)
+{
+    return QDate(year, month, day).dayOfWeek() % 7 + 1;
+}
 
 int DayInMonth(const QDate& date, int month)
 {
