@@ -573,36 +573,33 @@ void TGSuperText::Draw(QPainter& canvas, QSize size, float zoom, const TSuperTex
         canvas.restore();
         return;
     }
-    const QRect client(0, 0, w, h);
-    if (m_ShadowDepth > 0 && m_ShadowOrientation != sdNone) {
-        canvas.save();
-        canvas.setClipPath(TextPath(text, font, layout.ShadowOrigin));
-        canvas.fillRect(client, ColorToQColor(m_Shadowcolor));
-        canvas.restore();
-    }
-    if (m_SurfaceType != stBrushTransparent) {
-        canvas.save();
-        canvas.setClipPath(TextPath(text, font, layout.TextOrigin));
-        if (m_SurfaceType == stNormal) {
-            canvas.fillRect(client, ColorToQColor(m_Font.Color()));
-        } else if (m_SurfaceType == stBrushImage && !m_Image.IsEmpty()) {
-            const QImage& tile = m_Image.Image();
-            const int tw = zoom == 1.0f ? tile.width() : int(float(tile.width()) * zoom);
-            const int th = zoom == 1.0f ? tile.height() : int(float(tile.height()) * zoom);
-            if (tw > 0 && th > 0) {
-                for (int y = 0; y < h; y += th)
-                    for (int x = 0; x < w; x += tw)
-                        canvas.drawImage(QRect(x, y, tw, th), tile);
-            }
-        } else if (m_SurfaceType == stGradientFill) {
-            canvas.drawImage(QRect(0, 0, w, h), m_Gradient.size() == size ? m_Gradient : GradientPicture(size));
+    // One path of the letters serves the shadow, the fill and the outline; filling the path
+    // costs far less than clipping to it.
+    const QPainterPath letters = TextPath(text, font, layout.TextOrigin);
+    if (m_ShadowDepth > 0 && m_ShadowOrientation != sdNone)
+        canvas.fillPath(letters.translated(layout.ShadowOrigin - layout.TextOrigin), ColorToQColor(m_Shadowcolor));
+    if (m_SurfaceType == stNormal) {
+        canvas.fillPath(letters, ColorToQColor(m_Font.Color()));
+    } else if (m_SurfaceType == stBrushImage && !m_Image.IsEmpty()) {
+        const QImage& tile = m_Image.Image();
+        const int tw = zoom == 1.0f ? tile.width() : int(float(tile.width()) * zoom);
+        const int th = zoom == 1.0f ? tile.height() : int(float(tile.height()) * zoom);
+        if (tw > 0 && th > 0) {
+            canvas.save();
+            canvas.setClipPath(letters);
+            for (int y = 0; y < h; y += th)
+                for (int x = 0; x < w; x += tw)
+                    canvas.drawImage(QRect(x, y, tw, th), tile);
+            canvas.restore();
         }
-        canvas.restore();
+    } else if (m_SurfaceType == stGradientFill) {
+        // The brush's picture starts at the object's corner, as the bands do.
+        canvas.fillPath(letters, QBrush(m_Gradient.size() == size ? m_Gradient : GradientPicture(size)));
     }
     if (HasOutline(m_OutlineStyle, m_OutlineWidth)) {
         canvas.setBrush(Qt::NoBrush);
         canvas.setPen(QPen(ColorToQColor(m_OutlineColor), m_OutlineWidth, QtPenStyle(m_OutlineStyle, m_OutlineWidth)));
-        canvas.drawPath(TextPath(text, font, layout.TextOrigin));
+        canvas.drawPath(letters);
     }
     canvas.restore();
 }
