@@ -4,6 +4,7 @@
 #include "calendar/CalendarDrawing.h"
 #include "calendar/CalendarPrinting.h"
 #include "effects/GFlatCalendar.h"
+#include "effects/GSuperText.h"
 #include "objects/GGraphicControl.h"
 #include "objects/GPLabel.h"
 #include "objects/GPRichBaseLabel.h"
@@ -43,6 +44,7 @@ TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
     RegisterClass<TGPRichBaseLabel>("TGPRichBaseLabel");
     RegisterClass<TGPLabel>("TGPLabel");
     RegisterClass<TGFlatCalendar>("TGFlatCalendar");
+    RegisterClass<TGSuperText>("TGSuperText");
     WatchFonts();
     for (TWPRtfStorage*& cell : m_Cells)
         cell = new TWPRtfStorage(this);
@@ -536,6 +538,12 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
         label->BeginEdit();
     } else if (m_PanelState == psRichLabel) {
         CreateRichLabel(target);
+    } else if (m_PanelState == psSuperText) {
+        TGSuperText* text = TGSuperText::CreateForTool(Owner());
+        text->Loaded();
+        PlaceObject(*text, target);
+        FinishCreation();
+        text->Properties();
     } else if (m_PanelState == psFlatCalendar) {
         auto* calendar = new TGFlatCalendar(Owner());
         calendar->Loaded();

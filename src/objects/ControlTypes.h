@@ -6,6 +6,8 @@
 
 enum TBorderStyle { bsNone, bsSingle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The drop-shadow directions of the text objects.
+enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 
 inline QStringList BorderStyleNames()
 {

@@ -16,7 +16,6 @@
 class QFontMetrics;
 
 enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
-enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 
 // Where a label's text goes for one font and box: the box fitted to the text, and the
 // rectangles and origins of the shadow, highlight and main copies, in label coordinates.

@@ -1,6 +1,7 @@
 #include "tools/PropertyJson.h"
 
 #include "stream/Persistent.h"
+#include "stream/StreamError.h"
 #include "tools/ToolError.h"
 
 #include <QJsonArray>
@@ -105,6 +106,8 @@ void Apply(const QString& field, TSet&& set)
     try {
         set();
     } catch (const EToolError& error) {
+        Fail(field, error.Message());
+    } catch (const EStreamError& error) {
         Fail(field, error.Message());
     }
 }

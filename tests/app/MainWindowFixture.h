@@ -12,7 +12,9 @@
 #include "richtext/WPRtfStorage.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -117,6 +119,33 @@ public:
     static QString CellText(const TCalendarPanel32& page, int cell)
     {
         return page.GetCellRtf(cell)->RtfText().Document().toPlainText();
+    }
+
+    // Runs the mvtool beside the tests; its exit code, and its error output in `errors`.
+    static int RunMvTool(const QStringList& arguments, QString& errors)
+    {
+        QProcess process;
+        process.start(QCoreApplication::applicationDirPath() + "/mvtool", arguments);
+        if (!process.waitForFinished(60000))
+            return -1;
+        errors = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    static QString PdfText(const QString& pdf)
+    {
+        QProcess process;
+        process.start("pdftotext", {pdf, "-"});
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+    // The first page of `pdf` drawn at the screen's 96 pixels per inch (null when it cannot be).
+    QImage PdfPage(const QString& pdf) const
+    {
+        QFile::remove(Path("paper.png"));
+        QProcess::execute("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, Path("paper")});
+        return QImage(Path("paper.png"));
     }
 
     QTemporaryDir Dir;

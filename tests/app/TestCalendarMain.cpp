@@ -831,7 +831,7 @@ void TestCalendarMain::ToolButtonsSetThePageState_data()
     QTest::newRow("text") << "DrawLabelButton" << int(psLabel) << true << true;
     QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << false << false;
     QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << true << true;
-    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << false << false;
+    QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << true << true;
     QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar) << true << false;
 }
 
@@ -854,7 +854,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
     auto* pointer = f.Widget<QToolButton>("Pointerbutton");
     auto* tool = f.Widget<QToolButton>(button);
     QVERIFY(pointer->isChecked());
-    // The text and rich-text tools open the new label's dialog after each creation.
+    // The text, rich-text and special-effects tools open the new object's dialog after each creation.
     if (edits) {
         for (int i = 0; i < 2; ++i)
             f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); });

@@ -13,34 +13,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
-
-namespace {
-
-// Runs the mvtool beside the tests; its exit code, and its error output in `errors`.
-int RunMvTool(const QStringList& arguments, QString& errors)
-{
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + "/mvtool", arguments);
-    if (!process.waitForFinished(60000))
-        return -1;
-    errors = QString::fromUtf8(process.readAllStandardError());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-QString PdfText(const QString& pdf)
-{
-    QProcess process;
-    process.start("pdftotext", {pdf, "-"});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-} // namespace
 
 class TestFlatCalendarMain : public QObject {
     Q_OBJECT
@@ -151,7 +126,7 @@ void TestFlatCalendarMain::PlacedEditedSavedReopenedAndRendered()
     // mvtool draws the saved page as the window shows it, and prints it.
     const QString png = f.Path("mini.png");
     QString errors;
-    QCOMPARE(RunMvTool({"render", file, png, "--zoom", QString::number(zoom / 100.0)}, errors), 0);
+    QCOMPARE(TMainWindowFixture::RunMvTool({"render", file, png, "--zoom", QString::number(zoom / 100.0)}, errors), 0);
     const QImage image(png);
     QVERIFY2(!image.isNull(), qPrintable(errors));
     QCOMPARE(image.pixelColor(shown.topLeft() + QPoint(3, 3)), QColor(Qt::yellow));
@@ -161,11 +136,9 @@ void TestFlatCalendarMain::PlacedEditedSavedReopenedAndRendered()
     // the title band and the shadow stand at the calendar's full-size rectangle. Both mvtool and
     // the program's own "Save As PDF" print so, whatever the zoom shown.
     const auto checkPaper = [&](const QString& pdf) {
-        const QString text = PdfText(pdf);
+        const QString text = TMainWindowFixture::PdfText(pdf);
         QVERIFY2(text.contains("Oktober") && text.contains("2027"), qPrintable(text));
-        QFile::remove(f.Path("paper.png"));
-        QProcess::execute("pdftoppm", {"-png", "-r", "96", "-singlefile", pdf, f.Path("paper")});
-        const QImage paper(f.Path("paper.png"));
+        const QImage paper = f.PdfPage(pdf);
         QVERIFY(!paper.isNull());
         const auto near = [&paper](QPoint at, QColor colour) {
             const QColor pixel = paper.pixelColor(at);
@@ -177,7 +150,7 @@ void TestFlatCalendarMain::PlacedEditedSavedReopenedAndRendered()
         QVERIFY(!near(bounds.topLeft() - QPoint(3, 3), Qt::yellow));
     };
     const QString rendered = f.Path("mini.pdf");
-    QCOMPARE(RunMvTool({"render", file, rendered}, errors), 0);
+    QCOMPARE(TMainWindowFixture::RunMvTool({"render", file, rendered}, errors), 0);
     checkPaper(rendered);
     if (QTest::currentTestFailed())
         return;

@@ -6,6 +6,8 @@
 
 QObject* NewTestFlatCalendar();
 QObject* NewTestFlatCalendarEditor();
+QObject* NewTestSuperText();
+QObject* NewTestSuperTextDialogs();
 
 int main(int argc, char* argv[])
 {
@@ -13,7 +15,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor()}) {
+    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor(), NewTestSuperText(), NewTestSuperTextDialogs()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

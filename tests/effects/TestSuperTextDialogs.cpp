@@ -1,0 +1,157 @@
+// The special-effects text dialogs: the properties dialog (empty text refused, size buttons,
+// surface switch to the built-in texture, Ok copying back through the Properties command), the
+// texture browser's start folder and the symbol picker's preselected font.
+
+#include "effects/GSuperText.h"
+#include "effects/SuperTextGetSymbol.h"
+#include "effects/SuperTextProperties.h"
+#include "effects/SuperTextTextureBrowser.h"
+#include "objects/GBasePanel.h"
+#include "platformui/ScriptedUiServices.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSuperTextDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void EmptyTextIsRefused();
+    void SizeButtonsReachTheirSizes();
+    void TextureSurfaceTakesTheBuiltInTexture();
+    void OkCopiesTheSampleBack();
+    void BrowserStartFolder_data();
+    void BrowserStartFolder();
+    void WingdingsIsPreselectedInAnyCase_data();
+    void WingdingsIsPreselectedInAnyCase();
+};
+
+void TestSuperTextDialogs::EmptyTextIsRefused()
+{
+    TScriptedUiServices ui;
+    TSuperTextProperties dialog;
+    dialog.show();
+    auto* caption = dialog.findChild<QLineEdit*>("CaptionText");
+    caption->setText("");
+    dialog.findChild<QPushButton*>("OKButton")->click();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(ui.Messages.size(), 1);
+    QCOMPARE(ui.Messages[0].Text, QString("Please enter some text"));
+    QCOMPARE(ui.Messages[0].Caption, QString("Information"));
+    caption->setText("Go");
+    dialog.findChild<QPushButton*>("OKButton")->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.Sample().Caption(), QString("Go"));
+}
+
+void TestSuperTextDialogs::SizeButtonsReachTheirSizes()
+{
+    TScriptedUiServices ui;
+    TSuperTextProperties dialog;
+    QCOMPARE(dialog.Sample().Font().Size(), 48);
+    QList<int> sizes;
+    for (int i = 0; i < 12; ++i) {
+        dialog.ChangeFontSize(-1);
+        sizes += dialog.Sample().Font().Size();
+    }
+    QCOMPARE(sizes.mid(0, 8), (QList<int>{43, 38, 33, 28, 23, 18, 13, 8}));
+    QCOMPARE(sizes.last(), 8);
+    for (int i = 0; i < 40; ++i)
+        dialog.ChangeFontSize(1);
+    QCOMPARE(dialog.Sample().Font().Size(), 153);
+}
+
+void TestSuperTextDialogs::TextureSurfaceTakesTheBuiltInTexture()
+{
+    TScriptedUiServices ui;
+    TSuperTextProperties dialog;
+    dialog.show();
+    QCOMPARE(BuiltInTexture().size(), QSize(120, 84));
+    QCOMPARE(BuiltInTexture().colorCount(), 256);
+    dialog.findChild<QListWidget*>("SurfaceTypeCombo")->setCurrentRow(stBrushImage);
+    QCOMPARE(dialog.Sample().SurfaceType(), stBrushImage);
+    QCOMPARE(dialog.Sample().Image().size(), QSize(120, 84));
+    QVERIFY(dialog.findChild<QWidget*>("ImagePanel")->isVisible());
+    QVERIFY(!dialog.findChild<QWidget*>("FillPanel")->isVisible());
+}
+
+void TestSuperTextDialogs::OkCopiesTheSampleBack()
+{
+    TScriptedUiServices ui;
+    TComponent* none = nullptr;
+    TGBasePanel host(none);
+    host.resize(600, 400);
+    auto* text = new TGSuperText(nullptr);
+    text->Loaded();
+    host.PlaceObject(*text, {10, 10, 200, 60});
+    ui.AnswerDialog([](QDialog& dialog) {
+        auto& properties = dynamic_cast<TSuperTextProperties&>(dialog);
+        dialog.findChild<QLineEdit*>("CaptionText")->setText("Changed");
+        properties.Sample().SetShadowDepth(4);
+        properties.Sample().SetOutlineWidth(3);
+        properties.Sample().SetBounds(0, 0, 20, 20);
+        return int(QDialog::Accepted);
+    });
+    text->Properties();
+    QCOMPARE(text->Caption(), QString("Changed"));
+    QCOMPARE(text->ShadowDepth(), 4);
+    QCOMPARE(text->OutlineWidth(), 3);
+    QCOMPARE(text->Width(), 200); // the sample's size is not copied back
+    ui.AnswerDialog([](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("CaptionText")->setText("Cancelled");
+        return int(QDialog::Rejected);
+    });
+    text->Properties();
+    QCOMPARE(text->Caption(), QString("Changed"));
+    QVERIFY(ui.Unexpected.isEmpty());
+}
+
+void TestSuperTextDialogs::BrowserStartFolder_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("none") << QStringList() << QString();
+    QTest::newRow("textures") << QStringList{"Textures"} << QString("Textures/");
+    QTest::newRow("both") << QStringList{"Textures", "bmbrush"} << QString("bmbrush/");
+}
+
+void TestSuperTextDialogs::BrowserStartFolder()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    for (const QString& folder : folders)
+        QDir(dir.path()).mkdir(folder);
+    const QString program = dir.path() + "/";
+    QCOMPARE(TSuperTextTextureBrowser::StartFolder(program), program + expected);
+}
+
+void TestSuperTextDialogs::WingdingsIsPreselectedInAnyCase_data()
+{
+    QTest::addColumn<QStringList>("fonts");
+    QTest::addColumn<int>("index");
+    QTest::newRow("upper case") << QStringList{"Marlett", "Symbol", "WINGDINGS 2"} << 2;
+    QTest::newRow("mixed case") << QStringList{"Symbol", "Webdings", "Wingdings"} << 2;
+    QTest::newRow("lower case") << QStringList{"a font", "wingdings 3"} << 1;
+    QTest::newRow("none") << QStringList{"Symbol", "Webdings"} << 0;
+    QTest::newRow("empty") << QStringList() << -1;
+}
+
+void TestSuperTextDialogs::WingdingsIsPreselectedInAnyCase()
+{
+    QFETCH(QStringList, fonts);
+    QFETCH(int, index);
+    QCOMPARE(TSuperTextGetSymbol::PreferredFont(fonts), index);
+}
+
+QObject* NewTestSuperTextDialogs()
+{
+    return new TestSuperTextDialogs;
+}
+
+#include "TestSuperTextDialogs.moc"
