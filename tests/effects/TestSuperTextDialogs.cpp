@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class TestSuperTextDialogs : public QObject {
@@ -22,6 +23,7 @@ class TestSuperTextDialogs : public QObject {
 private slots:
     void EmptyTextIsRefused();
     void SizeButtonsReachTheirSizes();
+    void TypingRefitsOnTheTimerOnly();
     void TextureSurfaceTakesTheBuiltInTexture();
     void OkCopiesTheSampleBack();
     void BrowserStartFolder_data();
@@ -64,6 +66,28 @@ void TestSuperTextDialogs::SizeButtonsReachTheirSizes()
     for (int i = 0; i < 40; ++i)
         dialog.ChangeFontSize(1);
     QCOMPARE(dialog.Sample().Font().Size(), 153);
+}
+
+void TestSuperTextDialogs::TypingRefitsOnTheTimerOnly()
+{
+    TScriptedUiServices ui;
+    TSuperTextProperties dialog;
+    dialog.show();
+    auto* timer = dialog.findChild<QTimer*>("Timer1");
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 200);
+    QVERIFY(timer->isActive());
+    TGSuperText& sample = dialog.Sample();
+    const int before = sample.width();
+    QTest::keyClicks(dialog.findChild<QLineEdit*>("CaptionText"), "Happy Birthday");
+    QCOMPARE(sample.Caption(), QString("Happy Birthday"));
+    QCOMPARE(sample.width(), before);
+    QTRY_VERIFY(sample.width() > before);
+    // Without typing, the timer leaves a size the user gave alone.
+    const QRect given(sample.x(), sample.y(), 50, 40);
+    sample.setGeometry(given);
+    dialog.RefitWhenTyped();
+    QCOMPARE(sample.geometry(), given);
 }
 
 void TestSuperTextDialogs::TextureSurfaceTakesTheBuiltInTexture()
