@@ -4,6 +4,7 @@
 #include "calendar/PlannerLabels.h"
 #include "platform/Lines.h"
 #include "platform/ScreenPpi.h"
+#include "platform/TextFit.h"
 
 #include <QPainter>
 
@@ -31,7 +32,8 @@ void DrawText(QPainter& canvas, const TRect& rect, const QString& text, unsigned
     alignment |= (flags & DT_VCENTER) ? Qt::AlignVCenter : (flags & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
     canvas.save();
     canvas.setClipRect(rect.ToQRect(), Qt::IntersectClip);
-    canvas.drawText(rect.ToQRect(), alignment, text);
+    const TLineAnchor anchor = (flags & DT_CENTER) ? TLineAnchor::Middle : (flags & DT_RIGHT) ? TLineAnchor::End : TLineAnchor::Start;
+    canvas.drawText(rect.ToQRect(), alignment, VisibleLine(text, rect.Width(), anchor));
     canvas.restore();
 }
 

@@ -4,7 +4,11 @@
 #include "calendar/CalendarDrawing.h"
 #include "calendar/PlannerLabels.h"
 #include "platform/Lines.h"
+#include "platform/TextFit.h"
 #include "print/ReportPrinter.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -117,10 +121,8 @@ void PrintPlannerRows(TReportPrinter& report, TCalendarDrawRecord& record, int r
 
 QString FitText(const TReportPrinter& report, const QString& text, double width)
 {
-    QString fitted = text;
-    while (!fitted.isEmpty() && report.TextWidth(fitted) > width)
-        fitted.chop(1);
-    return fitted;
+    const qsizetype most = qsizetype(std::ceil(std::max(width, 0.0) * report.XDPI())) + 1;
+    return FittingPrefix(text, width, most, [&report](const QString& part) { return report.TextWidth(part); });
 }
 
 void PrintMonth(TReportPrinter& report, TCalendarDrawRecord& record, const QString& titleOverride)

@@ -4,6 +4,7 @@
 #include "objects/FontChoice.h"
 #include "objects/GBasePanel.h"
 #include "platform/ScreenPpi.h"
+#include "platform/TextFit.h"
 #include "platformui/UiServices.h"
 #include "print/ReportPrinter.h"
 #include "stream/StreamError.h"
@@ -461,7 +462,7 @@ TSuperTextLayout TGSuperText::Layout(QSize size, float zoom) const
         shadow = {int(float(shadow.x()) * zoom), int(float(shadow.y()) * zoom)};
     const QFontMetrics metrics(ZoomedFont(zoom));
     const int th = metrics.height();
-    const int tw = TextWidth(metrics, m_Caption + ' ');
+    const int tw = TextWidth(metrics, ShowableLine(m_Caption) + ' ');
     const int mx = shadow.x() < 0 ? -shadow.x() : 0;
     const int my = shadow.y() < 0 ? -shadow.y() : 0;
     const int f = std::abs(shadow.y()) + th;
@@ -538,10 +539,8 @@ void TGSuperText::RebuildGradient()
 QString TGSuperText::FittedCaption(const QString& caption, const QFont& font, int room)
 {
     const QFontMetrics metrics(font);
-    QString text = caption;
-    while (!text.isEmpty() && TextWidth(metrics, text) > room)
-        text.chop(1);
-    return text;
+    return FittingPrefix(caption, room, qsizetype(std::max(room, 0)) + 1,
+                         [&metrics](const QString& part) { return TextWidth(metrics, part); });
 }
 
 QPainterPath TGSuperText::TextPath(const QString& text, const QFont& font, QPoint origin) const
@@ -621,7 +620,7 @@ void TGSuperText::Paint(QPainter& painter)
 bool TGSuperText::FitToText()
 {
     const QFontMetrics metrics(ZoomedFont(Zoom()));
-    const int cx = TextWidth(metrics, m_Caption);
+    const int cx = TextWidth(metrics, ShowableLine(m_Caption));
     const int cy = metrics.height();
     m_LayoutNeeded = true;
     RunLayout();

@@ -379,7 +379,7 @@ TLabelLayout TGBaseLabel::LayoutFor(const QFont& font, QSize box) const
     // and the external leading.
     const int internalLeading = std::max(0, metrics.height() - font.pixelSize());
     const int textHeight = metrics.height() + internalLeading + std::max(0, metrics.leading());
-    const int textWidth = metrics.horizontalAdvance(m_Caption + ' ');
+    const int textWidth = metrics.horizontalAdvance(ShowableLine(m_Caption) + ' ');
     const int sx = m_ShadowOffset.x();
     const int sy = m_ShadowOffset.y();
     const int hx = m_HighlightOffset.x();
@@ -484,7 +484,7 @@ void TGBaseLabel::DrawCopy(QPainter& painter, const QFontMetrics& metrics, const
     if (m_Angle != 0)
         painter.rotate(-m_Angle);
     painter.setPen(ColorToQColor(color));
-    painter.drawText(QPointF(0, metrics.ascent()), m_Caption);
+    painter.drawText(QPointF(0, metrics.ascent()), ShowableLine(m_Caption));
     painter.restore();
 }
 
@@ -511,7 +511,7 @@ void TGBaseLabel::AutoGrow()
         return;
     const QFontMetrics metrics(CanvasFont());
     const int right = std::max({m_Layout.TextRect.Left, m_Layout.ShadowRect.Left, m_Layout.HighlightRect.Left}) +
-                      metrics.horizontalAdvance(m_Caption + "     ");
+                      metrics.horizontalAdvance(ShowableLine(m_Caption) + "     ");
     const int bottom =
         std::max({m_Layout.TextRect.Top, m_Layout.ShadowRect.Top, m_Layout.HighlightRect.Top}) + metrics.height();
     SetBounds(Left(), Top(), std::max(Width(), right), std::max(Height(), bottom));

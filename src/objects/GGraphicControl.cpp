@@ -6,6 +6,7 @@
 #include "objects/ScreenCursor.h"
 #include "platform/Color.h"
 #include "platform/ScreenPpi.h"
+#include "platform/TextFit.h"
 #include "print/ReportPrinter.h"
 #include "stream/StreamError.h"
 
@@ -441,4 +442,9 @@ void TGGraphicControl::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
     if (TGBasePanel* host = Host())
         SetScreenCursor(host->Pointing() ? crDefault : host->DragCursor());
+}
+
+QString TGGraphicControl::ShowableLine(const QString& text)
+{
+    return VisibleLine(text, 2 * MaxObjectCoordinate, TLineAnchor::Start);
 }

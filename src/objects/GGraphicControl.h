@@ -37,6 +37,10 @@ public:
     // The positions and sizes a file may give, in page pixels: far beyond any paper, and small
     // enough that no sum of them overflows.
     static constexpr int MaxObjectCoordinate = 100000;
+    // The part of a one-line caption an object can show: its first characters, as many as twice
+    // the widest object has pixels. A megabyte caption read from a file then costs no more to
+    // measure and paint than one that fills the page; the caption itself is kept whole.
+    static QString ShowableLine(const QString& text);
     void PublishProperties(TPropertyList& list) override;
     void SetName(const QString& name) override;
     // The host becomes the Qt parent; any other parent (an object read inside another object)

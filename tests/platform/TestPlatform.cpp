@@ -3,6 +3,7 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenPpi.h"
+#include "platform/TextFit.h"
 #include "platform/Windows1252.h"
 
 #include <QDir>
@@ -32,6 +33,11 @@ private slots:
     void IniWriteStoppedPartWayKeepsTheOldFile();
     void IniUpdateWritesTheFileOnce();
     void IniUpdateLeftOpenIsWrittenWhenTheFileGoes();
+    void FittingPrefixIsTheLongestStartThatFits_data();
+    void FittingPrefixIsTheLongestStartThatFits();
+    void FittingALongTextMeasuresOnlyWhatCanFit();
+    void VisibleLineKeepsTheSeenPart_data();
+    void VisibleLineKeepsTheSeenPart();
 };
 
 void TestPlatform::FoldersEndInASlash()
@@ -326,6 +332,80 @@ void TestPlatform::IniUpdateLeftOpenIsWrittenWhenTheFileGoes()
     QCOMPARE(TIniFile::FileWrites(), writes + 1);
     QCOMPARE(TIniFile(fileName).ReadInteger("Zooming", "Main", 0), 90);
     QVERIFY(!TIniFile(fileName).ReadBool("Hints", "On", true));
+}
+
+namespace {
+
+// Widths of a proportional font: "W" five pixels, "i" one, anything else three.
+double SampleWidth(const QString& text)
+{
+    double width = 0;
+    for (QChar c : text)
+        width += c == 'W' ? 5 : c == 'i' ? 1 : 3;
+    return width;
+}
+
+} // namespace
+
+void TestPlatform::FittingPrefixIsTheLongestStartThatFits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("room");
+    QTest::addColumn<QString>("fitted");
+    QTest::newRow("fits whole") << "Wix" << 9.0 << "Wix";
+    QTest::newRow("one pixel short") << "Wix" << 8.0 << "Wi";
+    QTest::newRow("wide then narrow") << "WWiiii" << 12.0 << "WWii";
+    QTest::newRow("first letter too wide") << "Wiii" << 4.0 << "";
+    QTest::newRow("no room") << "abc" << 0.0 << "";
+    QTest::newRow("negative room") << "abc" << -5.0 << "";
+    QTest::newRow("empty") << "" << 10.0 << "";
+}
+
+void TestPlatform::FittingPrefixIsTheLongestStartThatFits()
+{
+    QFETCH(QString, text);
+    QFETCH(double, room);
+    QFETCH(QString, fitted);
+    QCOMPARE(FittingPrefix(text, room, qsizetype(room) + 1, SampleWidth), fitted);
+}
+
+void TestPlatform::FittingALongTextMeasuresOnlyWhatCanFit()
+{
+    // A megabyte caption in a 300-pixel box: a few measurements, none longer than the box can hold.
+    const QString caption = "Happy Birthday " + QString(1 << 20, 'x');
+    int measurements = 0;
+    qsizetype longest = 0;
+    const QString fitted = FittingPrefix(caption, 300, 301, [&](const QString& part) {
+        ++measurements;
+        longest = std::max(longest, part.size());
+        return SampleWidth(part);
+    });
+    QCOMPARE(fitted, caption.left(100));
+    QVERIFY2(measurements <= 10, qPrintable(QString::number(measurements)));
+    QVERIFY(longest <= 302);
+}
+
+void TestPlatform::VisibleLineKeepsTheSeenPart_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<QString>("visible");
+    const QString digits = "0123456789";
+    QTest::newRow("short text whole") << digits << 8 << int(TLineAnchor::Middle) << digits;
+    QTest::newRow("start") << digits << 3 << int(TLineAnchor::Start) << "01234";
+    QTest::newRow("end") << digits << 3 << int(TLineAnchor::End) << "56789";
+    QTest::newRow("middle") << digits << 2 << int(TLineAnchor::Middle) << "3456";
+    QTest::newRow("no box") << digits << -4 << int(TLineAnchor::Start) << "01";
+}
+
+void TestPlatform::VisibleLineKeepsTheSeenPart()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pixels);
+    QFETCH(int, anchor);
+    QFETCH(QString, visible);
+    QCOMPARE(VisibleLine(text, pixels, TLineAnchor(anchor)), visible);
 }
 
 QTEST_MAIN(TestPlatform)
