@@ -13,6 +13,7 @@ QObject* NewTestRichLabelFiles();
 QObject* NewTestFlatCalendarJson();
 QObject* NewTestSuperTextJson();
 QObject* NewTestCalendarYear();
+QObject* NewTestHostileFiles();
 
 int main(int argc, char* argv[])
 {
@@ -21,7 +22,7 @@ int main(int argc, char* argv[])
     RegisterToolTestClasses();
     int failures = 0;
     for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles(),
-                          NewTestFlatCalendarJson(), NewTestSuperTextJson(), NewTestCalendarYear()}) {
+                          NewTestFlatCalendarJson(), NewTestSuperTextJson(), NewTestCalendarYear(), NewTestHostileFiles()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
