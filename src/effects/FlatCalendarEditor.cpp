@@ -16,6 +16,8 @@
 #include <QScrollArea>
 #include <QSpinBox>
 
+#include <functional>
+
 namespace {
 
 constexpr int HelpTopic = 40015;
@@ -89,10 +91,10 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
     auto* borders = new QGroupBox("Borders", this);
     borders->setGeometry(8, 258, 282, 88);
     const auto addBorder = [&](const QString& name, const QString& caption, int x, const QString& help,
-                               void (TGFlatCalendar::*set)(TFlatCalBorderStyle)) {
+                               const std::function<void(TGFlatCalendar&, TFlatCalBorderStyle)>& set) {
         QComboBox* combo = AddCombo(borders, name, caption, BorderItems, {x, 42, 84, 24}, help);
         connect(combo, &QComboBox::activated, this, [this, set](int index) {
-            Guarded([this, set, index] { (m_Sample->*set)(TFlatCalBorderStyle(index)); });
+            Guarded([this, set, index] { set(*m_Sample, TFlatCalBorderStyle(index)); });
         });
         return combo;
     };
@@ -121,10 +123,10 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
     auto* colors = new QGroupBox("Colors", this);
     colors->setGeometry(298, 158, 272, 112);
     const auto addColor = [&](const QString& name, const QString& caption, int x, int y, const QString& help,
-                              void (TGFlatCalendar::*set)(TColor)) {
+                              const std::function<void(TGFlatCalendar&, TColor)>& set) {
         TColorPaletteButton* button = AddColorButton(colors, name, caption, {x, y, 52, 25}, help);
         connect(button, &TColorButton::ColorChanged, this,
-                [this, set](TColor color) { Guarded([this, set, color] { (m_Sample->*set)(color); }); });
+                [this, set](TColor color) { Guarded([this, set, color] { set(*m_Sample, color); }); });
         return button;
     };
     m_TitleBackgroundbutton = addColor("TitleBackgroundbutton", "Title Background", 10, 38,
