@@ -5,6 +5,7 @@
 
 #include "app/MainForms.h"
 #include "calendar/CalendarPanel32.h"
+#include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/Printers.h"
 #include "platformui/ScriptedUiServices.h"
@@ -100,6 +101,22 @@ public:
         Page().repaint();
         const QPoint point = Page().CellRecord(index).Whole.ToQRect().center();
         QTest::mouseClick(&Page(), Qt::LeftButton, {}, point);
+    }
+
+    // Starts the program on the month calendar in `fileName`, last opened and shown at `zoom` percent.
+    TCalendarMain& StartOnCalendar(const QString& fileName, int zoom)
+    {
+        TIniFile(IniFileName()).WriteString("MRU", "F0", fileName);
+        TIniFile(IniFileName()).WriteInteger("Zooming", "Main", zoom);
+        return Start();
+    }
+
+    // A drag with the left button over the page, from `from` to `to`.
+    void DragOnPage(QPoint from, QPoint to) const
+    {
+        QTest::mousePress(&Page(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(&Page(), to);
+        QTest::mouseRelease(&Page(), Qt::LeftButton, {}, to);
     }
 
     // Writes a calendar file of a month page with `text` in day cell `cell`.

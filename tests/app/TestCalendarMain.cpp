@@ -434,9 +434,7 @@ void TestCalendarMain::ZoomStaysWithinItsLimits()
     TMainWindowFixture f;
     const QString file = f.Path("zoom.MVF");
     TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", stored);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnCalendar(file, stored);
     // The cell editor is open: zooming puts its text back first.
     f.ClickCell(3);
     QTest::keyClicks(&f.Editor(), "typed");
@@ -479,9 +477,7 @@ void TestCalendarMain::EditorWrapsAsThePageAtEveryZoom()
     TMainWindowFixture f;
     const QString file = f.Path("wrap.MVF");
     TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, text);
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", 100);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnCalendar(file, 100);
     f.ClickCell(3);
     const int unzoomedLines = EditorLines(f.Editor());
     QVERIFY(unzoomedLines > 2);
@@ -868,9 +864,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
         QVERIFY(tool->isChecked() && !pointer->isChecked());
         if (drag) {
             const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
-            QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
-            QTest::mouseMove(&f.Page(), from + QPoint(40, 30));
-            QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(40, 30));
+            f.DragOnPage(from, from + QPoint(40, 30));
         } else {
             // A click on a cell belongs to the tool: no editor opens.
             f.ClickCell(15);
@@ -907,9 +901,7 @@ void TestCalendarMain::TextToolLabelsStartFromTheWindowsFont()
     f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); }); // the new label's text
     QTest::mouseClick(f.Widget<QToolButton>("DrawLabelButton"), Qt::LeftButton);
     const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
-    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&f.Page(), from + QPoint(60, 30));
-    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(60, 30));
+    f.DragOnPage(from, from + QPoint(60, 30));
     QCOMPARE(f.Page().Objects().size(), 1);
     auto* label = dynamic_cast<TGPLabel*>(f.Page().Objects().first());
     QVERIFY(label);
@@ -1398,9 +1390,7 @@ void TestCalendarMain::ClickThatMovesAPixelOpensTheEditor()
     TCalendarMain& main = f.Start();
     f.Page().repaint();
     const QPoint press = f.Page().CellRecord(3).Whole.ToQRect().center();
-    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, press);
-    QTest::mouseMove(&f.Page(), press + QPoint(1, 0));
-    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, press + QPoint(1, 0));
+    f.DragOnPage(press, press + QPoint(1, 0));
     QVERIFY(main.EditorActive());
     QCOMPARE(main.CurrentCell(), 3);
     QCOMPARE(f.Editor().Text().Document().toPlainText(), QString("Dentist"));
@@ -1423,9 +1413,7 @@ void TestCalendarMain::EditorTextStandsWhereThePageDrawsIt()
     TMainWindowFixture f;
     const QString file = f.Path("place.MVF");
     TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "Meeting with the whole team at nine\nAt the\ncinema");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", zoom);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnCalendar(file, zoom);
     QCOMPARE(main.ZoomPercent(), zoom);
     f.Page().repaint();
     const QImage page = f.Page().grab().toImage().convertToFormat(QImage::Format_RGB32);

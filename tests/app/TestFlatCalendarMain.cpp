@@ -7,7 +7,6 @@
 #include "controls/ColorPaletteButton.h"
 #include "effects/GFlatCalendar.h"
 #include "objects/GHandle.h"
-#include "platform/IniFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,9 +37,7 @@ void TestFlatCalendarMain::PlacedEditedSavedReopenedAndRendered()
     TMainWindowFixture f;
     const QString file = f.Path("mini.MVF");
     TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", zoom);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnCalendar(file, zoom);
     QCOMPARE(main.ZoomPercent(), zoom);
     QVERIFY(!main.Modified());
 
@@ -50,9 +47,7 @@ void TestFlatCalendarMain::PlacedEditedSavedReopenedAndRendered()
     QCOMPARE(f.Page().PanelState(), psFlatCalendar);
     const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
     const QPoint to = from + QPoint(150, 110);
-    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&f.Page(), to);
-    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, to);
+    f.DragOnPage(from, to);
     QCOMPARE(f.Page().PanelState(), psPointing);
     QVERIFY(f.Widget<QToolButton>("Pointerbutton")->isChecked());
     QVERIFY(!tool->isChecked());

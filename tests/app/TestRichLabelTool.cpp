@@ -90,9 +90,7 @@ void TestRichLabelTool::ToolPlacesEditsSavesAndReopens()
     AnswerEditor(f, "Team meeting", true, &editorZoom);
     QTest::mouseClick(f.Widget<QToolButton>("DrawRichText"), Qt::LeftButton);
     const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
-    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&f.Page(), from + QPoint(150, 40));
-    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, from + QPoint(150, 40));
+    f.DragOnPage(from, from + QPoint(150, 40));
     QCOMPARE(f.Ui.DialogsShown, QStringList{"TRichTextLabelEditor"});
     QCOMPARE(editorZoom, 60);
     QCOMPARE(f.Page().Objects().size(), 1);

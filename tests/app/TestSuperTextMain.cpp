@@ -5,7 +5,6 @@
 #include "MainWindowFixture.h"
 
 #include "effects/GSuperText.h"
-#include "platform/IniFile.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -76,9 +75,7 @@ void TestSuperTextMain::PlacedChangedSavedReopenedAndPrinted()
     TMainWindowFixture f;
     const QString file = f.Path("effects.MVF");
     TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TIniFile(IniFileName()).WriteInteger("Zooming", "Main", zoom);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnCalendar(file, zoom);
     QCOMPARE(main.ZoomPercent(), zoom);
 
     // The tool button, a rectangle dragged on the page, and the properties dialog at once.
@@ -98,9 +95,7 @@ void TestSuperTextMain::PlacedChangedSavedReopenedAndPrinted()
     });
     const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
     const QPoint to = from + QPoint(300, 90);
-    QTest::mousePress(&f.Page(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&f.Page(), to);
-    QTest::mouseRelease(&f.Page(), Qt::LeftButton, {}, to);
+    f.DragOnPage(from, to);
     QCOMPARE(f.Ui.DialogsShown, QStringList{"TSuperTextProperties"});
     QCOMPARE(f.Page().PanelState(), psPointing);
     QVERIFY(f.Widget<QToolButton>("Pointerbutton")->isChecked());

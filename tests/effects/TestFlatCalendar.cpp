@@ -2,6 +2,7 @@
 // shadow, transparency, zoom, lines), its setters and their guards, its stream record inside a
 // calendar file, and its print picture.
 
+#include "RecordBytes.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GFlatCalendar.h"
 #include "platform/ProgramFolders.h"
@@ -21,40 +22,6 @@
 namespace {
 
 const QColor Ground(0, 200, 0); // what lies under the calendar in the pixel tests
-
-class TOwner : public TComponent {
-public:
-    TOwner()
-        : TComponent(nullptr)
-    {
-    }
-    QString ClassName() const override { return "TOwner"; }
-};
-
-QByteArray Str(const QByteArray& text)
-{
-    return char(text.size()) + text;
-}
-
-QByteArray Ident(const QByteArray& name)
-{
-    return char(vaIdent) + Str(name);
-}
-
-QByteArray Int8(int value)
-{
-    return QByteArray(1, char(vaInt8)) + char(value);
-}
-
-QByteArray Int16(int value)
-{
-    return QByteArray(1, char(vaInt16)) + char(value & 0xFF) + char((value >> 8) & 0xFF);
-}
-
-QByteArray Boolean(bool value)
-{
-    return QByteArray(1, char(value ? vaTrue : vaFalse));
-}
 
 QByteArray FontRecord(const QByteArray& name, int height)
 {
@@ -79,20 +46,6 @@ QByteArray CreatedRecord(const QByteArray& name, const QByteArray& extra = {})
            Str("ShadowColor") + Ident("clBlack") + Str("ShadowDepth") + Int8(0) +
            Str("ShadowPosition") + Ident("fcpLowerRight") + Str("Language") + Ident("fclEnglish") +
            Str("CalTransparent") + Boolean(false) + extra + QByteArray(2, '\0');
-}
-
-QByteArray FileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void WriteBytes(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
 }
 
 // The calendar drawn at `size` and `zoom` over the ground colour.

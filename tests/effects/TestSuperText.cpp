@@ -2,6 +2,7 @@
 // bands, drawing by surface, zoom, its stream record inside a calendar file (texture included),
 // damaged texture data, and its printed letters as vector paths.
 
+#include "RecordBytes.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GSuperText.h"
 #include "print/ReportPrinter.h"
@@ -21,40 +22,6 @@
 namespace {
 
 const QColor Ground(0, 200, 0); // what lies under the object in the pixel tests
-
-class TOwner : public TComponent {
-public:
-    TOwner()
-        : TComponent(nullptr)
-    {
-    }
-    QString ClassName() const override { return "TOwner"; }
-};
-
-QByteArray Str(const QByteArray& text)
-{
-    return char(text.size()) + text;
-}
-
-QByteArray Ident(const QByteArray& name)
-{
-    return char(vaIdent) + Str(name);
-}
-
-QByteArray Int8(int value)
-{
-    return QByteArray(1, char(vaInt8)) + char(value);
-}
-
-QByteArray Int16(int value)
-{
-    return QByteArray(1, char(vaInt16)) + char(value & 0xFF) + char((value >> 8) & 0xFF);
-}
-
-QByteArray Boolean(bool value)
-{
-    return QByteArray(1, char(value ? vaTrue : vaFalse));
-}
 
 QByteArray Binary(const QByteArray& data)
 {
@@ -104,20 +71,6 @@ QByteArray ToolRecord(const QByteArray& name, const QByteArray& image = {}, cons
               Int8(1) + Str("SurfaceType") + Ident(surface) + Str("LastBitmapFileNameandPath") + char(vaString) +
               Str("/textures/stone.bmp") + QByteArray(2, '\0');
     return record;
-}
-
-QByteArray FileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void WriteBytes(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
 }
 
 // A calendar file holding `record` as its only object.
