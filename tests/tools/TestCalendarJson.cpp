@@ -29,16 +29,6 @@ QJsonObject ParseObject(const QByteArray& text)
     return QJsonDocument::fromJson(text).object();
 }
 
-QString BuildError(const QJsonObject& json, const QString& fileName)
-{
-    try {
-        TCalendarJson::Build(json, fileName);
-    } catch (const EToolError& error) {
-        return error.Message();
-    }
-    return {};
-}
-
 QString InfoError(const QString& fileName)
 {
     try {

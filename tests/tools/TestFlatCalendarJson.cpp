@@ -12,20 +12,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QString BuildError(const QJsonObject& json, const QString& fileName)
-{
-    try {
-        TCalendarJson::Build(json, fileName);
-    } catch (const EToolError& error) {
-        return error.Message();
-    }
-    return {};
-}
-
-} // namespace
-
 class TestFlatCalendarJson : public QObject {
     Q_OBJECT
 

@@ -13,20 +13,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QString BuildError(const QJsonObject& json, const QString& fileName)
-{
-    try {
-        TCalendarJson::Build(json, fileName);
-    } catch (const EToolError& error) {
-        return error.Message();
-    }
-    return {};
-}
-
-} // namespace
-
 class TestSuperTextJson : public QObject {
     Q_OBJECT
 

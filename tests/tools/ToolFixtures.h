@@ -6,6 +6,8 @@
 #include "calendar/CalendarPanel32.h"
 #include "objects/GPLabel.h"
 #include "richtext/WPRtfStorage.h"
+#include "tools/CalendarJson.h"
+#include "tools/ToolError.h"
 
 #include <QFile>
 
@@ -21,6 +23,17 @@ inline void WriteBytes(const QString& fileName, const QByteArray& bytes)
     QFile file(fileName);
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
+}
+
+// What `mvtool build` says of `json`, or nothing when it writes `fileName`.
+inline QString BuildError(const QJsonObject& json, const QString& fileName)
+{
+    try {
+        TCalendarJson::Build(json, fileName);
+    } catch (const EToolError& error) {
+        return error.Message();
+    }
+    return {};
 }
 
 inline void SetCellRtf(TCalendarPanel32& page, int index, const QByteArray& rtf)
