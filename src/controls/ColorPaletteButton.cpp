@@ -74,7 +74,6 @@ TColorPaletteButton::TColorPaletteButton(QWidget* parent)
 void TColorPaletteButton::ChooseColor()
 {
     m_Palette = new TColorPalette(this);
-    connect(m_Palette, &QObject::destroyed, this, [this] { m_Palette = nullptr; });
     connect(m_Palette, &TColorPalette::Picked, this, [this](TColor color) { Pick(color); });
     // The colour dialog opens once the palette has gone, so that it does not sit under it.
     connect(m_Palette, &TColorPalette::OtherRequested, this, [this] { TColorButton::ChooseColor(); },

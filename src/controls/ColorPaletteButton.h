@@ -6,6 +6,7 @@
 #include "controls/ColorButton.h"
 
 #include <QFrame>
+#include <QPointer>
 
 class TColorPalette : public QFrame {
     Q_OBJECT
@@ -38,5 +39,6 @@ protected:
     void ChooseColor() override;
 
 private:
-    TColorPalette* m_Palette = nullptr;
+    // Empty once the palette has closed; it may also go with the button itself.
+    QPointer<TColorPalette> m_Palette;
 };

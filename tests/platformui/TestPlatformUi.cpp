@@ -182,11 +182,13 @@ struct TModalAnswers {
     bool Finished = false;
     int Answered = 0;
     QString FirstName; // the font name the first dialog showed
+    // The pending answer goes with the answers: none runs after the test case has returned.
+    QObject Lifetime;
 };
 
 void AnswerNextModal(TModalAnswers& answers)
 {
-    QTimer::singleShot(0, [&answers] {
+    QTimer::singleShot(0, &answers.Lifetime, [&answers] {
         if (answers.Finished)
             return;
         if (QWidget* modal = QApplication::activeModalWidget()) {
