@@ -7,6 +7,9 @@
 
 #include "app/CalendarMain.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 namespace {
 
 // The paragraphs of cell `cell`; the empty paragraph that ends a filled cell is left out.
@@ -41,6 +44,8 @@ private slots:
     void ImportWritesTheMonthsEventsAndKeepsTheEditor();
     void DamagedFileWritesNothing();
     void ImportNeedsDayCells();
+    void SavedMonthShowsEachFixtureInItsCells_data();
+    void SavedMonthShowsEachFixtureInItsCells();
 };
 
 void TestIcsImportMain::ImportWritesTheMonthsEventsAndKeepsTheEditor()
@@ -129,6 +134,61 @@ void TestIcsImportMain::ImportNeedsDayCells()
     f.Start();
     QVERIFY(!f.Page().CellsAvailable());
     QVERIFY(!f.Action("mnuImportEvents")->isEnabled());
+}
+
+void TestIcsImportMain::SavedMonthShowsEachFixtureInItsCells_data()
+{
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QStringList>("filled"); // "day: text" of every cell the import filled
+    QTest::newRow("weekly rule with an excepted week")
+        << 1 << "weekly.ics" << QStringList{"4: 9:30 AM Dentist", "11: 9:30 AM Dentist", "25: 9:30 AM Dentist"};
+    QTest::newRow("all-day span, month it starts in") << 1 << "span.ics" << QStringList{"30: Ski trip", "31: Ski trip"};
+    // A timed event gives its time on its first day only.
+    QTest::newRow("all-day span, month it ends in; a night across midnight")
+        << 2 << "span.ics"
+        << QStringList{"1: Ski trip", "2: Ski trip", "27: 10:00 PM Night train", "28: Night train"};
+    QTest::newRow("zoned times on their local days")
+        << 3 << "tzid.ics"
+        << QStringList{"2: 9:00 AM Call Berlin", "4: 7:00 PM Call Auckland", "9: 9:00 PM Call Tokyo",
+                       "16: 11:30 PM Call Berlin"};
+    QTest::newRow("UTF-8, folded line; cancelled, to-do and journal left out")
+        << 4 << "text.ics"
+        << QStringList{QString::fromUtf8("12: Caf\u00e9 with Zo\u00eb \u2013 \u4f1a\u8b70"),
+                       "13: Annual review with the whole team, room 4 and the coffee machine"};
+}
+
+// The import through the menu, the calendar saved, and `mvtool info` of the file: each event of
+// the hand-written fixtures in the cell of its day, nothing elsewhere.
+void TestIcsImportMain::SavedMonthShowsEachFixtureInItsCells()
+{
+    QFETCH(int, month);
+    QFETCH(QString, fixture);
+    QFETCH(QStringList, filled);
+    TMainWindowFixture f;
+    const QString file = f.Path("month.MVF");
+    TMainWindowFixture::WriteCalendar(file, month, 2027, 1, "");
+    TCalendarMain& main = f.Start(file);
+    f.Ui.AnswerFileName(QFINDTESTDATA("../recurring/ics/" + fixture));
+    f.Trigger("mnuImportEvents");
+    QVERIFY(f.Ui.Messages.isEmpty());
+    f.Trigger("mnuSave");
+    QVERIFY(!main.Modified());
+
+    QProcess info;
+    info.start(QCoreApplication::applicationDirPath() + "/mvtool", {"info", file});
+    QVERIFY(info.waitForFinished(60000));
+    QCOMPARE(info.exitCode(), 0);
+    QHash<int, QString> dayOfCell;
+    for (int day = 1; day <= 31; ++day)
+        dayOfCell.insert(f.Page().CellOfDay(day), QString::number(day));
+    QStringList shown;
+    for (const QJsonValue cell : QJsonDocument::fromJson(info.readAllStandardOutput())["cells"].toArray()) {
+        const QString text = cell["text"].toString().trimmed();
+        if (!text.isEmpty())
+            shown += dayOfCell.value(cell["index"].toInt(), "?") + ": " + text;
+    }
+    QCOMPARE(shown, filled);
 }
 
 QObject* NewTestIcsImportMain()
