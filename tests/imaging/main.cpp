@@ -1,0 +1,19 @@
+// Runs every test class of the imaging folder.
+
+#include <QGuiApplication>
+#include <QtTest>
+
+QObject* NewTestDecoders();
+QObject* NewTestWmfPlayer();
+QObject* NewTestPicture();
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    int failures = 0;
+    for (QObject* test : {NewTestDecoders(), NewTestWmfPlayer(), NewTestPicture()}) {
+        failures += QTest::qExec(test, argc, argv);
+        delete test;
+    }
+    return failures == 0 ? 0 : 1;
+}
