@@ -5,6 +5,7 @@
 #include "calendar/CalendarPrinting.h"
 #include "effects/GFlatCalendar.h"
 #include "objects/GGraphicControl.h"
+#include "objects/GImage.h"
 #include "objects/GPLabel.h"
 #include "objects/GPRichBaseLabel.h"
 #include "objects/ScreenCursor.h"
@@ -43,6 +44,7 @@ TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
     RegisterClass<TGPRichBaseLabel>("TGPRichBaseLabel");
     RegisterClass<TGPLabel>("TGPLabel");
     RegisterClass<TGFlatCalendar>("TGFlatCalendar");
+    RegisterClass<TGImage>("TGImage");
     WatchFonts();
     for (TWPRtfStorage*& cell : m_Cells)
         cell = new TWPRtfStorage(this);
@@ -536,6 +538,12 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
         label->BeginEdit();
     } else if (m_PanelState == psRichLabel) {
         CreateRichLabel(target);
+    } else if (m_PanelState == psImage) {
+        auto* image = new TGImage(Owner());
+        image->Loaded();
+        PlaceObject(*image, target);
+        FinishCreation();
+        image->LoadImage();
     } else if (m_PanelState == psFlatCalendar) {
         auto* calendar = new TGFlatCalendar(Owner());
         calendar->Loaded();
