@@ -114,10 +114,11 @@ void TGImage::LoadImage()
     // would leave the object empty: it keeps its picture.
     if (browser.PreviewPicture().IsEmpty())
         return;
-    m_Stretch = browser.StretchChecked();
-    m_AutoSize = browser.AutoSizeChecked();
     SetPicture(browser.PreviewPicture());
-    NotifyChanged();
+    // Through the setters, so that AutoSize wins and the two always differ, even when both
+    // boxes were left unticked.
+    SetStretch(browser.StretchChecked());
+    SetAutoSize(browser.AutoSizeChecked());
 }
 
 void TGImage::Draw(QPainter& painter, QSize size, bool withBorder) const

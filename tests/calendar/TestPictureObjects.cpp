@@ -411,6 +411,9 @@ void TestPictureObjects::BrowserLoadsAFileOnOk_data()
                                            << QSize(2, 2);
     QTest::newRow("metafile stays a metafile") << "red.wmf" << RedWmf() << true << int(TGraphicKind::Metafile)
                                                << QSize(96, 48);
+    // Both options unticked: AutoSize is taken last, so Stretch comes back on.
+    QTest::newRow("neither option") << "two.bmp" << BmpFile(TwoColours()) << false << int(TGraphicKind::Bitmap)
+                                    << QSize(120, 80);
 }
 
 void TestPictureObjects::BrowserLoadsAFileOnOk()
@@ -430,7 +433,10 @@ void TestPictureObjects::BrowserLoadsAFileOnOk()
         browser.SetFolder(dir.path());
         if (!browser.SelectFile(file))
             return int(QDialog::Rejected);
-        browser.findChild<QCheckBox*>(autoSize ? "AutoSizeCheck" : "StretchCheck")->setChecked(true);
+        if (QTest::currentDataTag() == QString("neither option"))
+            browser.SetStretchChecked(false);
+        else
+            browser.findChild<QCheckBox*>(autoSize ? "AutoSizeCheck" : "StretchCheck")->setChecked(true);
         return int(QDialog::Accepted);
     });
     f.Image->LoadImage();
