@@ -1,6 +1,7 @@
 #include "tools/PropertyJson.h"
 
 #include "stream/Persistent.h"
+#include "stream/StreamError.h"
 #include "tools/ToolError.h"
 
 #include <QJsonArray>
@@ -105,6 +106,9 @@ void Apply(const QString& field, TSet&& set)
     try {
         set();
     } catch (const EToolError& error) {
+        Fail(field, error.Message());
+    } catch (const EStreamError& error) {
+        // A setter that refuses the value as a file's reader would (a damaged picture block).
         Fail(field, error.Message());
     }
 }

@@ -11,6 +11,7 @@ QObject* NewTestCalendarRenderer();
 QObject* NewTestMvToolProgram();
 QObject* NewTestRichLabelFiles();
 QObject* NewTestFlatCalendarJson();
+QObject* NewTestPictureJson();
 QObject* NewTestCalendarYear();
 
 int main(int argc, char* argv[])
@@ -20,7 +21,7 @@ int main(int argc, char* argv[])
     RegisterToolTestClasses();
     int failures = 0;
     for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles(),
-                          NewTestFlatCalendarJson(), NewTestCalendarYear()}) {
+                          NewTestFlatCalendarJson(), NewTestCalendarYear(), NewTestPictureJson()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
