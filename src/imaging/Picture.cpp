@@ -147,6 +147,11 @@ TPicture TPicture::FromImage(const QImage& image)
     return picture;
 }
 
+std::optional<TPicture> TPicture::FromBmp(const QByteArray& bmp)
+{
+    return FromDataBlock(ClassNamed("TBitmap") + SizeBytes(quint32(bmp.size())) + bmp);
+}
+
 std::optional<TPicture> TPicture::FromWmf(const QByteArray& wmf)
 {
     const std::optional<QByteArray> placeable = PlaceableWmf(wmf);

@@ -25,6 +25,8 @@ public:
     static std::optional<TPicture> FromDataBlock(const QByteArray& block, QString* error = nullptr);
     // A bitmap picture holding `image` (saved as a BMP file).
     static TPicture FromImage(const QImage& image);
+    // A bitmap picture holding the BMP file `bmp` as it is; nothing when it cannot be read.
+    static std::optional<TPicture> FromBmp(const QByteArray& bmp);
     // A metafile picture holding a placeable WMF; nothing when `wmf` is no WMF.
     static std::optional<TPicture> FromWmf(const QByteArray& wmf);
 

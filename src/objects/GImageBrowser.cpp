@@ -175,9 +175,7 @@ void TGImageBrowser::LoadPreview()
     const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     std::optional<TPicture> picture;
     if (extension == ".BMP") {
-        const QImage image = DecodeBmpOrDib(data);
-        if (!image.isNull())
-            picture = TPicture::FromImage(image);
+        picture = TPicture::FromBmp(data); // kept as the file holds it, compressed or not
     } else if (extension == ".WMF") {
         picture = TPicture::FromWmf(data);
     } else if (extension == ".ICO") {

@@ -75,6 +75,7 @@ private slots:
     void Damaged();
     void FromImage();
     void FromWmf();
+    void FromBmpKeepsTheFile();
 };
 
 void TestPicture::ReadsAndWritesBack_data()
@@ -189,6 +190,27 @@ void TestPicture::FromWmf()
     placed->Draw(painter, QRectF(0, 0, 50, 50));
     painter.end();
     QCOMPARE(image.pixel(25, 25), qRgb(255, 255, 255));
+}
+
+void TestPicture::FromBmpKeepsTheFile()
+{
+    // An 8-bit run-length coded BMP of 4 × 2, bottom row first: red red blue blue, then blue
+    // blue red red.
+    TBytes rle;
+    rle.Raw("BM").U32(0).U32(0).U32(14 + 40 + 8).U32(40).U32(4).U32(2).U16(1).U16(8).U32(1).U32(12).U32(0).U32(0)
+        .U32(2).U32(0);
+    rle.U8(0).U8(0).U8(255).U8(0).U8(255).U8(0).U8(0).U8(0); // red, blue
+    rle.U8(2).U8(0).U8(2).U8(1).U8(0).U8(0).U8(2).U8(1).U8(2).U8(0).U8(0).U8(1);
+    const std::optional<TPicture> picture = TPicture::FromBmp(rle.Data);
+    QVERIFY(picture);
+    QCOMPARE(picture->DataBlock(), Named("TBitmap") + Sized(rle.Data));
+    QCOMPARE(picture->Size(), QSize(4, 2));
+    QCOMPARE(picture->Image().pixel(0, 0), qRgb(0, 0, 255));
+    QCOMPARE(picture->Image().pixel(3, 0), qRgb(255, 0, 0));
+    QCOMPARE(picture->Image().pixel(0, 1), qRgb(255, 0, 0));
+    QCOMPARE(picture->Image().pixel(3, 1), qRgb(0, 0, 255));
+    QVERIFY(!TPicture::FromBmp("BM not a bitmap"));
+    QVERIFY(!TPicture::FromBmp(rle.Data.mid(14))); // a packed DIB is no BMP file
 }
 
 QObject* NewTestPicture()
