@@ -10,6 +10,7 @@ QObject* NewTestRichLabels();
 QObject* NewTestColorComboBox();
 QObject* NewTestZoom();
 QObject* NewTestSmartImage();
+QObject* NewTestGraphicPanel();
 
 int main(int argc, char* argv[])
 {
@@ -17,7 +18,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestRichLabels(), NewTestColorComboBox(), NewTestZoom(), NewTestSmartImage()}) {
+    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestRichLabels(), NewTestColorComboBox(), NewTestZoom(), NewTestSmartImage(), NewTestGraphicPanel()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
