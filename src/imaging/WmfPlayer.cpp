@@ -21,7 +21,7 @@ constexpr int MetaHeaderSize = 18;
 // Nested saves and clip changes beyond these are ignored: real pictures use a handful, and each
 // clip change costs time in the number of earlier ones.
 constexpr int MaxSavedStates = 256;
-constexpr int MaxClipChanges = 4096;
+constexpr int MaxClipChanges = 1024;
 // Text is laid out with a font of this pixel size and scaled to the logical height, so that any
 // height (and any zoom) costs the same.
 constexpr int TextReferenceSize = 256;

@@ -2,6 +2,7 @@
 
 #include "imaging/ImageFile.h"
 #include "objects/DialogButtons.h"
+#include "objects/ScreenCursor.h"
 #include "objects/SmartImage.h"
 #include "platformui/UiServices.h"
 
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QScrollArea>
 
@@ -28,7 +28,7 @@ TGImageBrowser::TGImageBrowser(QWidget* parent)
 {
     setWindowTitle("Load Image File ");
     setFixedSize(592, 300);
-    QGuiApplication::restoreOverrideCursor();
+    SetScreenCursor(crDefault);
 
     m_DriveComboBox1 = new QComboBox(this);
     m_DriveComboBox1->setObjectName("DriveComboBox1");
