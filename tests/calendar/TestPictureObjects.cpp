@@ -134,6 +134,31 @@ QByteArray GreenIcon()
            + Le32(quint32(image.size())) + Le32(22) + image;
 }
 
+// A 2 × 1 PCX of 24 bits, uncompressed: red, blue.
+QByteArray RedBluePcx()
+{
+    QByteArray header(128, '\0');
+    header[0] = 0x0A;
+    header[1] = 5;
+    header[3] = 8;            // bits per pixel in a plane
+    header[8] = 1;            // right edge: x 0..1
+    header[65] = 3;           // planes
+    header[66] = 2;           // bytes per line and plane
+    return header + QByteArray("\xFF\x00\x00\x00\x00\xFF", 6); // red plane, green, blue
+}
+
+// A 2 × 1 TGA of 24 bits (type 2), top row first: red, blue.
+QByteArray RedBlueTga()
+{
+    QByteArray header(18, '\0');
+    header[2] = 2;
+    header[12] = 2;
+    header[14] = 1;
+    header[16] = 24;
+    header[17] = 0x20;
+    return header + QByteArray("\x00\x00\xFF\xFF\x00\x00", 6);
+}
+
 QByteArray BitmapBlock()
 {
     const QByteArray bmp = BmpFile(TwoColours());
@@ -411,6 +436,10 @@ void TestPictureObjects::BrowserLoadsAFileOnOk_data()
                                            << QSize(2, 2);
     QTest::newRow("metafile stays a metafile") << "red.wmf" << RedWmf() << true << int(TGraphicKind::Metafile)
                                                << QSize(96, 48);
+    QTest::newRow("PCX through our decoder") << "two.PCX" << RedBluePcx() << true << int(TGraphicKind::Bitmap)
+                                             << QSize(2, 1);
+    QTest::newRow("TGA through our decoder") << "two.tga" << RedBlueTga() << true << int(TGraphicKind::Bitmap)
+                                             << QSize(2, 1);
     // Both options unticked: AutoSize is taken last, so Stretch comes back on.
     QTest::newRow("neither option") << "two.bmp" << BmpFile(TwoColours()) << false << int(TGraphicKind::Bitmap)
                                     << QSize(120, 80);
@@ -445,6 +474,10 @@ void TestPictureObjects::BrowserLoadsAFileOnOk()
     QCOMPARE(f.Image->AutoSize(), autoSize);
     QCOMPARE(f.Image->Stretch(), !autoSize);
     QCOMPARE(f.Image->size(), size);
+    if (size == QSize(2, 1)) {
+        QCOMPARE(f.Image->Picture().Image().pixel(0, 0), qRgb(255, 0, 0));
+        QCOMPARE(f.Image->Picture().Image().pixel(1, 0), qRgb(0, 0, 255));
+    }
     QVERIFY(changes > 0);
     QVERIFY(f.Ui.Messages.isEmpty());
 }
