@@ -281,6 +281,7 @@ private slots:
     void HandWrittenFileIsReadAndWrittenBackUnchanged_data();
     void HandWrittenFileIsReadAndWrittenBackUnchanged();
     void DamagedPictureLeavesTheObjectOut();
+    void CloneKeepsPictureAndOptions();
     void PrintsAtItsPlace_data();
     void PrintsAtItsPlace();
 };
@@ -607,6 +608,24 @@ void TestPictureObjects::DamagedPictureLeavesTheObjectOut()
     page.LoadFromFile(written, &owner);
     QCOMPARE(page.Objects().size(), 0);
     QCOMPARE(page.ObjectsLeftOut(), QStringList{"TGImage"});
+}
+
+void TestPictureObjects::CloneKeepsPictureAndOptions()
+{
+    TPictureFixture f;
+    f.Image->SetPicture(*TPicture::FromDataBlock(MetafileBlock()));
+    f.Image->SetAutoSize(true);
+    f.Image->SetBorderStyle(bsSingle);
+    f.Image->Clone();
+    QCOMPARE(f.Page.Objects().size(), 2);
+    auto* copy = dynamic_cast<TGImage*>(f.Page.Objects().last());
+    QVERIFY(copy);
+    QVERIFY(copy != f.Image);
+    QCOMPARE(copy->Picture().DataBlock(), MetafileBlock());
+    QVERIFY(copy->AutoSize());
+    QCOMPARE(copy->BorderStyle(), bsSingle);
+    QCOMPARE(copy->size(), QSize(96, 48));
+    QCOMPARE(copy->Top(), f.Image->Top() + 25);
 }
 
 void TestPictureObjects::PrintsAtItsPlace_data()
