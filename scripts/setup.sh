@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils appstream shared-mime-info
   cups printer-driver-cups-pdf pcal ghostscript
   libical-dev
+  graphicsmagick imagemagick nsis-common
 )
 
 missing=()

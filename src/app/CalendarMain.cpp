@@ -6,6 +6,7 @@
 #include "app/MRUFileList.h"
 #include "app/Splashform.h"
 #include "calendar/CalendarPanel32.h"
+#include "objects/PSpeedButton.h"
 #include "objects/ScreenCursor.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
@@ -289,11 +290,10 @@ QAction* TCalendarMain::AddCommand(QMenu* menu, const QString& name, const QStri
 
 QToolButton* TCalendarMain::AddButton(const QString& name, const QString& caption, const QString& hint)
 {
-    auto* button = new QToolButton(m_Panel3);
+    auto* button = new TPSpeedButton(m_Panel3);
     button->setObjectName(name);
     button->setText(caption);
     button->setToolTip(hint);
-    button->setAutoRaise(true);
     button->setFixedHeight(29);
     // Buttons with a picture beside the program show the picture; the others their caption.
     const QString picture = ResourceFolder() + "toolbar/" + name + ".svg";

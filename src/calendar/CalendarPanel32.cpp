@@ -6,6 +6,7 @@
 #include "effects/GFlatCalendar.h"
 #include "effects/GSuperText.h"
 #include "objects/GGraphicControl.h"
+#include "objects/GImage.h"
 #include "objects/GPLabel.h"
 #include "objects/GPRichBaseLabel.h"
 #include "objects/ScreenCursor.h"
@@ -45,6 +46,7 @@ TCalendarPanel32::TCalendarPanel32(TComponent* owner, QWidget* parent)
     RegisterClass<TGPLabel>("TGPLabel");
     RegisterClass<TGFlatCalendar>("TGFlatCalendar");
     RegisterClass<TGSuperText>("TGSuperText");
+    RegisterClass<TGImage>("TGImage");
     WatchFonts();
     for (TWPRtfStorage*& cell : m_Cells)
         cell = new TWPRtfStorage(this);
@@ -544,6 +546,12 @@ void TCalendarPanel32::CreateObjectInRect(const QRect& rect)
         PlaceObject(*text, target);
         FinishCreation();
         text->Properties();
+    } else if (m_PanelState == psImage) {
+        auto* image = new TGImage(Owner());
+        image->Loaded();
+        PlaceObject(*image, target);
+        FinishCreation();
+        image->LoadImage();
     } else if (m_PanelState == psFlatCalendar) {
         auto* calendar = new TGFlatCalendar(Owner());
         calendar->Loaded();

@@ -108,6 +108,7 @@ void Apply(const QString& field, TSet&& set)
     } catch (const EToolError& error) {
         Fail(field, error.Message());
     } catch (const EStreamError& error) {
+        // A setter that refuses the value as a file's reader would (a damaged picture block).
         Fail(field, error.Message());
     }
 }

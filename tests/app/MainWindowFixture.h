@@ -138,14 +138,17 @@ public:
         return page.GetCellRtf(cell)->RtfText().Document().toPlainText();
     }
 
-    // Runs the mvtool beside the tests; its exit code, and its error output in `errors`.
-    static int RunMvTool(const QStringList& arguments, QString& errors)
+    // Runs the mvtool beside the tests; its exit code, its error output in `errors` and, when
+    // asked, its standard output in `output`.
+    static int RunMvTool(const QStringList& arguments, QString& errors, QString* output = nullptr)
     {
         QProcess process;
         process.start(QCoreApplication::applicationDirPath() + "/mvtool", arguments);
         if (!process.waitForFinished(60000))
             return -1;
         errors = QString::fromUtf8(process.readAllStandardError());
+        if (output)
+            *output = QString::fromUtf8(process.readAllStandardOutput());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 

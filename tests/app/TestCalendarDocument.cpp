@@ -287,11 +287,11 @@ void TestCalendarDocument::OpenNamesTheObjectsLeftOut_data()
     QTest::addColumn<QString>("message");   // "%1": the file's path; empty: none shown
     QTest::newRow("all read") << QStringList{} << "";
     QTest::newRow("an unknown kind")
-        << QStringList{"TGImage"}
-        << "Some objects of %1 could not be read and will be missing when the calendar is saved: TGImage";
+        << QStringList{"TGShape"}
+        << "Some objects of %1 could not be read and will be missing when the calendar is saved: TGShape";
     QTest::newRow("each kind named once")
-        << QStringList{"TGImage", "TGSuperText", "TGImage"}
-        << "Some objects of %1 could not be read and will be missing when the calendar is saved: TGImage, "
+        << QStringList{"TGShape", "TGSuperText", "TGShape"}
+        << "Some objects of %1 could not be read and will be missing when the calendar is saved: TGShape, "
            "TGSuperText";
 }
 

@@ -825,7 +825,7 @@ void TestCalendarMain::ToolButtonsSetThePageState_data()
     QTest::addColumn<bool>("places"); // the tool makes an object (the other kinds are not built yet)
     QTest::addColumn<bool>("edits");  // a placed object opens its dialog at once
     QTest::newRow("text") << "DrawLabelButton" << int(psLabel) << true << true;
-    QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << false << false;
+    QTest::newRow("clip art") << "DrawImageButton" << int(psImage) << true << true;
     QTest::newRow("rich text") << "DrawRichText" << int(psRichLabel) << true << true;
     QTest::newRow("special effects") << "DrawSuperText" << int(psSuperText) << true << true;
     QTest::newRow("mini calendar") << "PSpeedButton1" << int(psFlatCalendar) << true << false;
@@ -850,7 +850,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
     auto* pointer = f.Widget<QToolButton>("Pointerbutton");
     auto* tool = f.Widget<QToolButton>(button);
     QVERIFY(pointer->isChecked());
-    // The text, rich-text and special-effects tools open the new object's dialog after each creation.
+    // The text, clip-art, rich-text and special-effects tools open the new object's dialog after each creation.
     if (edits) {
         for (int i = 0; i < 2; ++i)
             f.Ui.AnswerDialog([](QDialog&) { return int(QDialog::Rejected); });

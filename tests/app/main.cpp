@@ -15,6 +15,7 @@ QObject* NewTestFlatCalendarMain();
 QObject* NewTestRecurringDatesMain();
 QObject* NewTestIcsImportMain();
 QObject* NewTestSuperTextMain();
+QObject* NewTestPictureMain();
 
 int main(int argc, char* argv[])
 {
@@ -23,7 +24,8 @@ int main(int argc, char* argv[])
     int failures = 0;
     for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
                           NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain(),
-                          NewTestRecurringDatesMain(), NewTestIcsImportMain(), NewTestSuperTextMain()}) {
+                          NewTestRecurringDatesMain(), NewTestIcsImportMain(), NewTestSuperTextMain(),
+                          NewTestPictureMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

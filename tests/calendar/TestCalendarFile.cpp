@@ -432,11 +432,11 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
     QTest::addColumn<QStringList>("leftOut");
     const QString label = "TGPLabel";
     QTest::newRow("all read") << QStringList{label, label} << "" << 2 << QStringList{};
-    QTest::newRow("unknown after a label") << QStringList{label, "TGImage"} << "" << 1 << QStringList{"TGImage"};
+    QTest::newRow("unknown after a label") << QStringList{label, "TGShape"} << "" << 1 << QStringList{"TGShape"};
     QTest::newRow("unknown first: the rest goes too")
-        << QStringList{"TGImage", label} << "" << 0 << QStringList{"TGImage", label};
-    QTest::newRow("several unknown") << QStringList{label, "TGImage", "TGSuperText", "TGImage"} << "" << 1
-                                     << QStringList{"TGImage", "TGSuperText", "TGImage"};
+        << QStringList{"TGShape", label} << "" << 0 << QStringList{"TGShape", label};
+    QTest::newRow("several unknown") << QStringList{label, "TGShape", "TGSuperText", "TGShape"} << "" << 1
+                                     << QStringList{"TGShape", "TGSuperText", "TGShape"};
     QTest::newRow("last object cut short") << QStringList{label, label} << "cut 3" << 1 << QStringList{label};
     QTest::newRow("only the list's end missing") << QStringList{label} << "cut 1" << 1 << QStringList{};
     QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};

@@ -10,6 +10,7 @@ QObject* NewTestCalendarPrinting();
 QObject* NewTestCalendarPanel();
 QObject* NewTestCalendarFile();
 QObject* NewTestCalendarProperties();
+QObject* NewTestPictureObjects();
 
 int main(int argc, char* argv[])
 {
@@ -17,7 +18,7 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
     for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel(), NewTestCalendarFile(),
-                          NewTestCalendarProperties()}) {
+                          NewTestCalendarProperties(), NewTestPictureObjects()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

@@ -9,6 +9,9 @@ QObject* NewTestLabels();
 QObject* NewTestRichLabels();
 QObject* NewTestColorComboBox();
 QObject* NewTestZoom();
+QObject* NewTestSmartImage();
+QObject* NewTestGraphicPanel();
+QObject* NewTestPSpeedButton();
 
 int main(int argc, char* argv[])
 {
@@ -16,7 +19,7 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestRichLabels(), NewTestColorComboBox(), NewTestZoom()}) {
+    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestRichLabels(), NewTestColorComboBox(), NewTestZoom(), NewTestSmartImage(), NewTestGraphicPanel(), NewTestPSpeedButton()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

@@ -12,6 +12,7 @@ QObject* NewTestMvToolProgram();
 QObject* NewTestRichLabelFiles();
 QObject* NewTestFlatCalendarJson();
 QObject* NewTestSuperTextJson();
+QObject* NewTestPictureJson();
 QObject* NewTestCalendarYear();
 QObject* NewTestHostileFiles();
 
@@ -22,7 +23,8 @@ int main(int argc, char* argv[])
     RegisterToolTestClasses();
     int failures = 0;
     for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles(),
-                          NewTestFlatCalendarJson(), NewTestSuperTextJson(), NewTestCalendarYear(), NewTestHostileFiles()}) {
+                          NewTestFlatCalendarJson(), NewTestSuperTextJson(), NewTestCalendarYear(),
+                          NewTestHostileFiles(), NewTestPictureJson()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

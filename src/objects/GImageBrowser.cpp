@@ -1,0 +1,192 @@
+#include "objects/GImageBrowser.h"
+
+#include "imaging/ImageFile.h"
+#include "objects/DialogButtons.h"
+#include "objects/ScreenCursor.h"
+#include "objects/SmartImage.h"
+#include "platformui/UiServices.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QScrollArea>
+
+const QStringList TGImageBrowser::FileMask{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX",
+                                           "*.RLE", "*.TGA", "*.WMF", "*.ICO"};
+
+namespace {
+
+const char* const ErrorLoadingFile = "Error loading file!";
+
+} // namespace
+
+TGImageBrowser::TGImageBrowser(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle("Load Image File ");
+    setFixedSize(592, 300);
+    SetScreenCursor(crDefault);
+
+    m_DriveComboBox1 = new QComboBox(this);
+    m_DriveComboBox1->setObjectName("DriveComboBox1");
+    m_DriveComboBox1->setGeometry(8, 8, 180, 22);
+    for (const QFileInfo& drive : QDir::drives())
+        m_DriveComboBox1->addItem(drive.absolutePath());
+    connect(m_DriveComboBox1, &QComboBox::textActivated, this, [this](const QString& drive) { SetFolder(drive); });
+
+    m_DirectoryListBox1 = new QListWidget(this);
+    m_DirectoryListBox1->setObjectName("DirectoryListBox1");
+    m_DirectoryListBox1->setGeometry(8, 36, 180, 110);
+    connect(m_DirectoryListBox1, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { SetFolder(QDir(m_Folder).absoluteFilePath(item->text())); });
+
+    m_FileListBox1 = new QListWidget(this);
+    m_FileListBox1->setObjectName("FileListBox1");
+    m_FileListBox1->setGeometry(8, 152, 180, 108);
+    connect(m_FileListBox1, &QListWidget::currentRowChanged, this, [this] { LoadPreview(); });
+
+    m_ScrollBox1 = new QScrollArea(this);
+    m_ScrollBox1->setObjectName("ScrollBox1");
+    m_ScrollBox1->setGeometry(196, 8, 260, 252);
+    m_Image1 = new TSmartImage;
+    m_Image1->setObjectName("Image1");
+    m_Image1->SetMaintainAspect(false);
+    m_ScrollBox1->setWidget(m_Image1);
+    m_SmartImage1 = new TSmartImage(this);
+    m_SmartImage1->setObjectName("SmartImage1");
+    m_SmartImage1->hide();
+
+    auto* options = new QGroupBox(" Options ", this);
+    options->setObjectName("GroupBox1");
+    options->setGeometry(464, 8, 120, 72);
+    m_StretchCheck = new QCheckBox("Stretch", options);
+    m_StretchCheck->setObjectName("StretchCheck");
+    m_StretchCheck->setToolTip("Stretch image to max display size");
+    m_StretchCheck->setGeometry(10, 20, 100, 20);
+    m_AutoSizeCheck = new QCheckBox("AutoSize", options);
+    m_AutoSizeCheck->setObjectName("AutoSizeCheck");
+    m_AutoSizeCheck->setToolTip("AutoSize TImage");
+    m_AutoSizeCheck->setGeometry(10, 44, 100, 20);
+    // The two options exclude each other: ticking one unticks the other.
+    connect(m_StretchCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_AutoSizeCheck->setChecked(false);
+        ApplyOptions();
+    });
+    connect(m_AutoSizeCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            m_StretchCheck->setChecked(false);
+        ApplyOptions();
+    });
+
+    AddDialogButtons(*this, 8, 584, 266, HelpTopic);
+    SetFolder(QDir::currentPath());
+    ApplyOptions();
+}
+
+void TGImageBrowser::SetFolder(const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists())
+        return;
+    m_Folder = dir.absolutePath();
+    FillFolderList();
+    FillFileList();
+}
+
+void TGImageBrowser::FillFolderList()
+{
+    m_DirectoryListBox1->clear();
+    const QDir dir(m_Folder);
+    if (!dir.isRoot())
+        m_DirectoryListBox1->addItem("..");
+    m_DirectoryListBox1->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+}
+
+void TGImageBrowser::FillFileList()
+{
+    const QSignalBlocker blocker(m_FileListBox1);
+    m_FileListBox1->clear();
+    // Name filters ignore case unless asked otherwise, as the mask is meant.
+    m_FileListBox1->addItems(QDir(m_Folder).entryList(FileMask, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    m_Image1->SetPicture(TPicture());
+}
+
+QString TGImageBrowser::FileName() const
+{
+    const QListWidgetItem* item = m_FileListBox1->currentItem();
+    return item ? QDir(m_Folder).absoluteFilePath(item->text()) : QString();
+}
+
+bool TGImageBrowser::SelectFile(const QString& name)
+{
+    const QList<QListWidgetItem*> found = m_FileListBox1->findItems(name, Qt::MatchFixedString);
+    if (found.isEmpty())
+        return false;
+    m_FileListBox1->setCurrentItem(found.first());
+    return true;
+}
+
+const TPicture& TGImageBrowser::PreviewPicture() const
+{
+    return m_Image1->Picture();
+}
+
+bool TGImageBrowser::StretchChecked() const
+{
+    return m_StretchCheck->isChecked();
+}
+
+void TGImageBrowser::SetStretchChecked(bool value)
+{
+    m_StretchCheck->setChecked(value);
+}
+
+bool TGImageBrowser::AutoSizeChecked() const
+{
+    return m_AutoSizeCheck->isChecked();
+}
+
+void TGImageBrowser::SetAutoSizeChecked(bool value)
+{
+    m_AutoSizeCheck->setChecked(value);
+}
+
+void TGImageBrowser::ApplyOptions()
+{
+    m_Image1->SetStretch(m_StretchCheck->isChecked());
+    m_Image1->SetAutoSize(m_AutoSizeCheck->isChecked());
+    // Unless auto-sized, the preview fills the scroll box.
+    m_ScrollBox1->setWidgetResizable(!m_AutoSizeCheck->isChecked());
+    if (m_AutoSizeCheck->isChecked() && !m_Image1->Picture().IsEmpty())
+        m_Image1->resize(m_Image1->Picture().Size());
+}
+
+void TGImageBrowser::LoadPreview()
+{
+    const QString name = FileName();
+    if (name.isEmpty())
+        return;
+    const QString extension = name.mid(name.lastIndexOf('.')).toUpper();
+    QFile file(name);
+    const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    std::optional<TPicture> picture;
+    if (extension == ".BMP") {
+        picture = TPicture::FromBmp(data); // kept as the file holds it, compressed or not
+    } else if (extension == ".WMF") {
+        picture = TPicture::FromWmf(data);
+    } else if (extension == ".ICO") {
+        const QImage icon = DecodeIcon(data);
+        if (!icon.isNull())
+            picture = TPicture::FromImage(icon);
+    } else if (m_SmartImage1->LoadFromFile(name)) {
+        picture = m_SmartImage1->Picture();
+    }
+    m_Image1->SetPicture(picture.value_or(TPicture()));
+    ApplyOptions();
+    if (!picture && (extension == ".BMP" || extension == ".WMF"))
+        UiServices().ShowMessage(ErrorLoadingFile, "Error", TMessageIcon::Error);
+}
