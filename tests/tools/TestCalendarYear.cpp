@@ -109,6 +109,8 @@ private slots:
     void EventsAndRecurringDatesLandInTheirCells();
     void CalendarFileKeepsItsCellsInItsOwnMonth();
     void PngPerMonth();
+    void UsersRecurringDatesByDefault_data();
+    void UsersRecurringDatesByDefault();
     void ProgressLinesOnATerminal();
     void BadInputsWriteNothing_data();
     void BadInputsWriteNothing();
@@ -207,6 +209,34 @@ void TestCalendarYear::PngPerMonth()
     QCOMPARE(QImage(QDir(folder).filePath("2028-01.png")).isNull(), false);
     const QString text = Output("pdftotext", {"-f", "3", "-l", "3", Path("png.pdf"), "-"});
     QVERIFY(text.contains("January 2028"));
+}
+
+void TestCalendarYear::UsersRecurringDatesByDefault_data()
+{
+    QTest::addColumn<bool>("userHasFile");
+    QTest::addColumn<QStringList>("easterDays");
+    QTest::newRow("the user's MVRECUR.DAX") << true << QStringList{"28"};
+    QTest::newRow("no MVRECUR.DAX") << false << QStringList{};
+}
+
+// Without --recurring, mvtool takes MVRECUR.DAX of its data folder: a copy of mvtool in a folder
+// of its own keeps its data there, apart from the other tests' programs.
+void TestCalendarYear::UsersRecurringDatesByDefault()
+{
+    QFETCH(bool, userHasFile);
+    QFETCH(QStringList, easterDays);
+    QTemporaryDir program;
+    const QString mvtool = program.filePath("mvtool");
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/mvtool", mvtool));
+    if (userHasFile)
+        QVERIFY(WriteRecurringDatesFile(program.filePath("MVRECUR.DAX"), {MakeRecord("Easter Sunday", "#EASTER")}).isEmpty());
+    const QString pdf = Path(userHasFile ? "default-dates.pdf" : "no-dates.pdf");
+    QProcess process;
+    process.start(mvtool, {"year", Path("look.MVS"), "2027", pdf, "--from", "3", "--months", "1"});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(DaysOfWord(WordsOfPage(pdf, 1), "Easter"), easterDays);
 }
 
 void TestCalendarYear::ProgressLinesOnATerminal()
