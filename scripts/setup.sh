@@ -11,6 +11,7 @@ packages=(
   desktop-file-utils appstream shared-mime-info
   cups printer-driver-cups-pdf pcal ghostscript
   libical-dev
+  icoutils nsis-common fonts-noto-color-emoji libwine
 )
 
 missing=()
