@@ -14,6 +14,7 @@ QObject* NewTestPrinting();
 QObject* NewTestFlatCalendarMain();
 QObject* NewTestRecurringDatesMain();
 QObject* NewTestIcsImportMain();
+QObject* NewTestIconToolMain();
 
 int main(int argc, char* argv[])
 {
@@ -22,7 +23,7 @@ int main(int argc, char* argv[])
     int failures = 0;
     for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
                           NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain(),
-                          NewTestRecurringDatesMain(), NewTestIcsImportMain()}) {
+                          NewTestRecurringDatesMain(), NewTestIcsImportMain(), NewTestIconToolMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
