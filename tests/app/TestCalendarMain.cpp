@@ -27,6 +27,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QToolButton>
 
 namespace {
@@ -1039,11 +1040,25 @@ void TestCalendarMain::PrintingNeedsADefaultPrinter()
 void TestCalendarMain::HelpContentsOpenTheHelpWindow()
 {
     TMainWindowFixture f;
+    const QString file = f.Path("help.MVF");
+    TMainWindowFixture::WriteCalendar(file, 3, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
     f.Start();
     THelpWindow::Instance().ShowTopic(1000);
     f.Trigger("Contents1");
     QVERIFY(THelpWindow::Instance().isVisible());
     QCOMPARE(THelpWindow::Instance().CurrentTopic(), 0);
+    QCOMPARE(THelpWindow::Instance().CurrentFile(), ResourceFolder() + "help/index.html");
+
+    // A dialog's Help button opens the page of what the dialog shows: here the Margins page.
+    QString shownFromDialog;
+    AnswerProperties(f, [&](QDialog& dialog) {
+        dialog.findChild<QTabBar*>("TabSet1")->setCurrentIndex(8);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Helpbutton"), Qt::LeftButton);
+        shownFromDialog = THelpWindow::Instance().CurrentFile();
+    }, false);
+    f.Trigger("mnuProperties");
+    QCOMPARE(shownFromDialog, ResourceFolder() + "help/2108.html");
     THelpWindow::Instance().hide();
 }
 
