@@ -197,6 +197,7 @@ void TFloatingPalette::mnuOtherIconFileClick()
     request.Filter = OpenIconCollectionFilter;
     request.DefaultExtension = "ICL";
     request.InitialFolder = ResourceFolder();
+    request.SelectedFilter = 6; // "ICL and ICO Files"
     QString chosen = UiServices().GetOpenFileName(request);
     if (!chosen.isEmpty())
         m_IconListBox->SetFileName(chosen);

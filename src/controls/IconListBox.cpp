@@ -150,6 +150,11 @@ void TIconListBox::Resize()
                  CellSize() * m_YIcons + frame + horizontalScrollBar()->sizeHint().height() + 2);
 }
 
+Qt::DropActions TIconListBox::supportedDropActions() const
+{
+    return Qt::CopyAction;
+}
+
 QStringList TIconListBox::mimeTypes() const
 {
     return {"application/x-qt-image"};

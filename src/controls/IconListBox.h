@@ -48,6 +48,8 @@ signals:
 protected:
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     QStringList mimeTypes() const override;
+    // Icons are copied out, never moved: a drop must not take the row from the list.
+    Qt::DropActions supportedDropActions() const override;
 
 private:
     void Load();

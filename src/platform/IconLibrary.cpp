@@ -67,6 +67,13 @@ constexpr int IcoEntrySize = 16;
 // The loader refuses programs with more sections than this; it also keeps the address lookups cheap.
 constexpr int MaxSections = 96;
 
+// The fields shared by the entries of .ico files (16 bytes) and of icon groups (14 bytes).
+TIconImage ImageEntry(const TBytes& bytes, qint64 entry, QByteArrayView data)
+{
+    return {quint8(bytes.U16(entry) & 0xFF), quint8(bytes.U16(entry) >> 8), quint8(bytes.U16(entry + 2) & 0xFF),
+            bytes.U16(entry + 4), bytes.U16(entry + 6), data};
+}
+
 bool IsIconDirectoryHeader(const TBytes& bytes, qint64 offset, qint64 available, int entrySize)
 {
     const quint16 count = bytes.U16(offset + 4);
@@ -91,8 +98,7 @@ std::optional<TIconImages> ReadIcoFile(const TBytes& bytes)
         const QByteArrayView data = bytes.View(bytes.U32(entry + 12), bytes.U32(entry + 8));
         if (data.isEmpty())
             continue;
-        images.append({quint8(bytes.U16(entry) & 0xFF), quint8(bytes.U16(entry) >> 8),
-                       quint8(bytes.U16(entry + 2) & 0xFF), bytes.U16(entry + 4), bytes.U16(entry + 6), data});
+        images.append(ImageEntry(bytes, entry, data));
     }
     if (images.isEmpty())
         return std::nullopt;
@@ -306,8 +312,7 @@ TIconImages ImagesOf(const TLibrary& library, int index)
         const QByteArrayView data = library.IconsById.value(bytes.U16(entry + 12));
         if (data.isEmpty())
             continue;
-        images.append({quint8(bytes.U16(entry) & 0xFF), quint8(bytes.U16(entry) >> 8),
-                       quint8(bytes.U16(entry + 2) & 0xFF), bytes.U16(entry + 4), bytes.U16(entry + 6), data});
+        images.append(ImageEntry(bytes, entry, data));
     }
     return images;
 }

@@ -146,6 +146,10 @@ void TestIconToolMain::OtherFileWithoutIconsFallsBackToMisc1()
     QCOMPARE(f.Ui.Messages[0].Text, "No icons found in " + text);
     QCOMPARE(f.Ui.Messages[0].Caption, QString("Information"));
     QVERIFY(f.Ui.ScriptFinished());
+    const TFileDialogRequest& request = f.Ui.FileRequests.last();
+    QCOMPARE(request.InitialFolder, ResourceFolder());
+    QCOMPARE(request.DefaultExtension, QString("ICL"));
+    QCOMPARE(request.Filter.split('|').value(2 * request.SelectedFilter), QString("ICL and ICO Files"));
     QCOMPARE(tool.LibraryFile(), ResourceFolder() + "misc1.icl");
     QCOMPARE(CheckedItems(*tool.findChild<QMenu*>("FileMenu")), QStringList{"Miscellaneous #1"});
     QVERIFY(tool.IconListBox().count() > 0);

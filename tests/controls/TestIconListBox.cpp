@@ -163,6 +163,8 @@ void TestIconListBox::DragCarriesThePressedIcon()
     std::unique_ptr<QMimeData> mime(list.model()->mimeData({index}));
     QVERIFY(mime && mime->hasImage());
     QCOMPARE(qvariant_cast<QImage>(mime->imageData()), IconPicture(ReadAll(Shipped("misc2.icl")), 4));
+    // Only copied: a target that takes a move would otherwise remove the icon from the list.
+    QCOMPARE(list.model()->supportedDragActions(), Qt::DropActions(Qt::CopyAction));
 }
 
 void TestIconListBox::RowsShowTheirIconsCentred()
