@@ -134,6 +134,8 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils_data()
     QTest::newRow("PE32+ stub") << NsisStubs + "lzma-amd64-unicode" << 1;
     QTest::newRow("shell32.dll") << Shell32 << 184;
     QTest::newRow("shipped NE library") << QCoreApplication::applicationDirPath() + "/holiday.icl" << 32;
+    // A real NE file of another kind: its resource table holds fonts only.
+    QTest::newRow("NE font file") << "/usr/share/wine/fonts/sserife.fon" << 0;
 }
 
 // Counts and, for every icon with a 32-pixel image, the picture: wrestool takes the groups out
@@ -145,7 +147,7 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils()
     if (QStandardPaths::findExecutable("wrestool").isEmpty() || QStandardPaths::findExecutable("icotool").isEmpty())
         QSKIP("icoutils is not installed (scripts/setup.sh installs it)");
     if (!QFile::exists(fileName))
-        QSKIP(qPrintable(fileName + " is missing (scripts/setup.sh installs nsis-common and libwine)"));
+        QSKIP(qPrintable(fileName + " is missing (scripts/setup.sh installs nsis-common, libwine and fonts-wine)"));
     const QByteArray file = ReadAll(fileName);
     const QStringList groups = Run("wrestool", {"-l", "-t14", fileName}).split('\n', Qt::SkipEmptyParts);
     if (expectedCount >= 0)
@@ -188,7 +190,7 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils()
         QVERIFY2(SamePicture(IconPicture(file, index), theirs), qPrintable(QString("icon %1 (%2)").arg(index).arg(group)));
         ++compared;
     }
-    QVERIFY(compared > 0);
+    QVERIFY(compared > 0 || groups.isEmpty());
 }
 
 void TestIconLibrary::IconFilesCountAsOneIcon_data()
