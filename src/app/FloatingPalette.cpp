@@ -75,6 +75,7 @@ TFloatingPalette::TFloatingPalette(QWidget* mainWindow)
     addItem("mnuMisc1ICL", "Miscellaneous #1", &TFloatingPalette::mnuMisc1ICLClick);
     addItem("mnuMisc2ICL", "Miscellaneous #2", &TFloatingPalette::mnuMisc2ICLClick);
     m_mnuBonusIconSets = addItem("mnuBonusIconSets", "Bonus Icon Sets", &TFloatingPalette::mnuBonusIconSetsClick);
+    m_mnuBonusIconSets->setCheckable(false); // it never names the library shown
     m_mnuOtherIconFile = addItem("mnuOtherIconFile", "Other...", &TFloatingPalette::mnuOtherIconFileClick);
 
     m_Panel1 = new QFrame(this);
@@ -182,8 +183,6 @@ void TFloatingPalette::DefaultMenuClick(QAction* item)
 
 void TFloatingPalette::mnuBonusIconSetsClick()
 {
-    // A checkable item would keep a check mark the click gave it.
-    ShowLibrary(m_IconListBox->FileName());
     ShowInfo("No Bonus Sets Found!\n\nFurther icon sets are icon libraries (.icl files) in the folder \""
              + QDir::toNativeSeparators(ResourceFolder() + BonusFolderName)
              + "\". Copy libraries there, or make your own from icon files with the command mvicl, then "
