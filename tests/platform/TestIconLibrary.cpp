@@ -134,6 +134,9 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils_data()
     QTest::newRow("PE32+ stub") << NsisStubs + "lzma-amd64-unicode" << 1;
     QTest::newRow("shell32.dll") << Shell32 << 184;
     QTest::newRow("shipped NE library") << QCoreApplication::applicationDirPath() + "/holiday.icl" << 32;
+    // A small 16-bit DLL as resource compilers lay them out: a bitmap, a cursor, a resource of a
+    // named type, three icon images and two groups, the second named; images from nsis-common.
+    QTest::newRow("NE with other resources") << QString(ICON_TEST_DATA "/mixed-resources.dll") << 2;
     // A real NE file of another kind: its resource table holds fonts only.
     QTest::newRow("NE font file") << "/usr/share/wine/fonts/sserife.fon" << 0;
 }
