@@ -12,6 +12,9 @@
 
 namespace {
 
+// Programs and DLLs that hold icons stay far below this; a larger file is not read into memory
+// and shows no icons.
+constexpr qint64 MaxFileSize = qint64(512) << 20;
 constexpr int IconRole = Qt::UserRole + 1;
 
 // Draws a row: the background, then the icon centred in the row's rectangle (halves truncated).
@@ -93,8 +96,8 @@ void TIconListBox::Load()
     if (!m_EnableCaching)
         BusyCursor();
     QFile file(m_FileName);
-    if (file.open(QIODevice::ReadOnly))
-        m_File = file.readAll();
+    if (file.open(QIODevice::ReadOnly) && file.size() <= MaxFileSize)
+        m_File = file.read(MaxFileSize);
     m_NumberOfIcons = IconCount(m_File);
     for (int index = 0; index < m_NumberOfIcons; ++index) {
         auto* row = new QListWidgetItem(QString::number(index), this);

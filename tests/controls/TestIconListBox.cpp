@@ -8,7 +8,10 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QtTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -32,6 +35,7 @@ private slots:
     void LoadingAFile_data();
     void LoadingAFile();
     void SameNameDoesNotReload();
+    void HugeFileIsNotRead();
     void CachingTakesIconsWhenFirstAsked_data();
     void CachingTakesIconsWhenFirstAsked();
     void SizeFollowsTheIconsAcrossAndDown_data();
@@ -90,6 +94,31 @@ void TestIconListBox::SameNameDoesNotReload()
     list.SetFileName(Shipped("events.icl").replace("/bin/", "/bin/./"));
     QCOMPARE(changes.count(), 1);
     QCOMPARE(list.currentRow(), 0);
+}
+
+// A file far larger than any icon library (a disk image, a video) is not read into memory.
+void TestIconListBox::HugeFileIsNotRead()
+{
+    QTemporaryDir folder;
+    QFile huge(folder.filePath("huge.exe"));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    huge.write("MZ");
+    QVERIFY(huge.resize((qint64(512) << 20) + 1)); // sparse: takes no room on disk
+    huge.close();
+    TIconListBox list;
+    // Address space for what the process has plus 128 MB: reading the file whole would fail.
+    QFile status("/proc/self/status");
+    QVERIFY(status.open(QIODevice::ReadOnly));
+    const qint64 used = QRegularExpression("VmSize:\\s*(\\d+) kB").match(status.readAll()).captured(1).toLongLong() * 1024;
+    QVERIFY(used > 0);
+    struct rlimit unlimited;
+    QCOMPARE(getrlimit(RLIMIT_AS, &unlimited), 0);
+    const struct rlimit limited = {rlim_t(used + (qint64(128) << 20)), unlimited.rlim_max};
+    QCOMPARE(setrlimit(RLIMIT_AS, &limited), 0);
+    list.SetFileName(huge.fileName());
+    setrlimit(RLIMIT_AS, &unlimited);
+    QCOMPARE(list.NumberOfIcons(), 0);
+    QCOMPARE(list.count(), 0);
 }
 
 void TestIconListBox::CachingTakesIconsWhenFirstAsked_data()
