@@ -12,6 +12,7 @@ packages=(
   cups printer-driver-cups-pdf pcal ghostscript
   libical-dev
   graphicsmagick imagemagick nsis-common
+  icoutils fonts-noto-color-emoji libwine
 )
 
 missing=()

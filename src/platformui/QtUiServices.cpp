@@ -66,8 +66,10 @@ TQuestionAnswer TQtUiServices::AskQuestion(const QString& text, const QString& c
 
 QString TQtUiServices::GetOpenFileName(const TFileDialogRequest& request)
 {
-    return QFileDialog::getOpenFileName(DialogParent(), request.Title, StartPath(request),
-                                        ToQtFileFilter(request.Filter), nullptr, ToQtOptions(request));
+    const QString filters = ToQtFileFilter(request.Filter);
+    QString selected = filters.split(";;").value(request.SelectedFilter);
+    return QFileDialog::getOpenFileName(DialogParent(), request.Title, StartPath(request), filters, &selected,
+                                        ToQtOptions(request));
 }
 
 QString TQtUiServices::GetSaveFileName(const TFileDialogRequest& request)

@@ -27,6 +27,7 @@ struct TFileDialogRequest {
     QString InitialFolder;
     QString FileName;         // proposed name
     bool OverwritePrompt = false;
+    int SelectedFilter = 0;   // the filter shown first, counted from 0
 };
 
 // A font choice: the font and its colour, which the font dialog edits together.

@@ -26,6 +26,8 @@
 #include <QToolTip>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QMenuBar>
+#include <QTabBar>
 #include <QToolButton>
 
 namespace {
@@ -723,7 +725,7 @@ void TestCalendarMain::IconToolFollowsThePage()
     QVERIFY(!f.Widget<QToolButton>("ShowHideIconTool")->isEnabled());
     QVERIFY(!first.IconToolVisible());
     QCOMPARE(f.Forms->IconTool.windowTitle(), QString("Icons"));
-    QCOMPARE(f.Forms->IconTool.LibraryFile(), ResourceFolder() + "MISC1.ICL");
+    QCOMPARE(f.Forms->IconTool.LibraryFile(), ResourceFolder() + "misc1.icl");
     f.Close();
 
     const QString file = f.Path("icons.MVF");
@@ -756,7 +758,9 @@ void TestCalendarMain::IconToolFollowsThePage()
     // The next start puts the icon tool where it was, at its own size, and shows it.
     f.Restart();
     QCOMPARE(f.Forms->IconTool.geometry().topLeft(), placed);
-    QCOMPARE(f.Forms->IconTool.size(), QSize(140, 140));
+    // Its client area is 140 x 140 below its menu bar.
+    const int menuHeight = f.Forms->IconTool.findChild<QMenuBar*>("MainMenu")->sizeHint().height();
+    QCOMPARE(f.Forms->IconTool.size(), QSize(140, 140 + menuHeight));
     QVERIFY(f.Forms->IconTool.isVisible());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
@@ -1028,11 +1032,25 @@ void TestCalendarMain::PrintingNeedsADefaultPrinter()
 void TestCalendarMain::HelpContentsOpenTheHelpWindow()
 {
     TMainWindowFixture f;
+    const QString file = f.Path("help.MVF");
+    TMainWindowFixture::WriteCalendar(file, 3, 2027, 1, "");
+    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
     f.Start();
     THelpWindow::Instance().ShowTopic(1000);
     f.Trigger("Contents1");
     QVERIFY(THelpWindow::Instance().isVisible());
     QCOMPARE(THelpWindow::Instance().CurrentTopic(), 0);
+    QCOMPARE(THelpWindow::Instance().CurrentFile(), ResourceFolder() + "help/index.html");
+
+    // A dialog's Help button opens the page of what the dialog shows: here the Margins page.
+    QString shownFromDialog;
+    AnswerProperties(f, [&](QDialog& dialog) {
+        dialog.findChild<QTabBar*>("TabSet1")->setCurrentIndex(8);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("Helpbutton"), Qt::LeftButton);
+        shownFromDialog = THelpWindow::Instance().CurrentFile();
+    }, false);
+    f.Trigger("mnuProperties");
+    QCOMPARE(shownFromDialog, ResourceFolder() + "help/2108.html");
     THelpWindow::Instance().hide();
 }
 

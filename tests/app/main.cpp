@@ -16,6 +16,7 @@ QObject* NewTestRecurringDatesMain();
 QObject* NewTestIcsImportMain();
 QObject* NewTestSuperTextMain();
 QObject* NewTestPictureMain();
+QObject* NewTestIconToolMain();
 
 int main(int argc, char* argv[])
 {
@@ -25,7 +26,7 @@ int main(int argc, char* argv[])
     for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
                           NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain(),
                           NewTestRecurringDatesMain(), NewTestIcsImportMain(), NewTestSuperTextMain(),
-                          NewTestPictureMain()}) {
+                          NewTestPictureMain(), NewTestIconToolMain()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

@@ -27,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QRegularExpression>
 #include <QtTest>
 
 // Stands in for the main window; placements are stored under its class name.
@@ -59,6 +60,9 @@ private slots:
     void CenterDialogUsesTheSizeTheDialogShowsWith();
     void HelpShowsATopicPageOrAPlaceholder();
     void HelpComesForwardOverTheWindowThatAsked();
+    void EveryContextHasItsOwnPage_data();
+    void EveryContextHasItsOwnPage();
+    void ContentsReachEveryPage();
     void PlacementIsStoredPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
     void BadPlacementCentresTheWindow_data();
@@ -476,13 +480,60 @@ void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
     QVERIFY(help.CurrentHtml().contains("Placing a mini calendar"));
     page.remove();
 
-    ShowHelpTopic(2100);
-    QCOMPARE(help.CurrentTopic(), 2100);
-    QVERIFY(help.CurrentHtml().contains("Help topic 2100"));
+    ShowHelpTopic(4243);
+    QCOMPARE(help.CurrentTopic(), 4243);
+    QVERIFY(help.CurrentHtml().contains("Help topic 4243"));
 
     ShowHelpContents();
     QCOMPARE(help.CurrentTopic(), 0);
     QVERIFY(help.CurrentHtml().contains("Mervane Help"));
+}
+
+// The context numbers the program's windows and dialogs open.
+const QList<int> HelpContexts{1000, 2100, 2101, 2102, 2103, 2104, 2105, 2106, 2107, 2108,
+                              40003, 40004, 40008, 40012, 40013, 40014, 40015};
+
+void TestPlatformUi::EveryContextHasItsOwnPage_data()
+{
+    QTest::addColumn<int>("context");
+    for (int context : HelpContexts)
+        QTest::newRow(qPrintable(QString::number(context))) << context;
+}
+
+void TestPlatformUi::EveryContextHasItsOwnPage()
+{
+    QFETCH(int, context);
+    ShowHelpTopic(context);
+    THelpWindow& help = THelpWindow::Instance();
+    QCOMPARE(help.CurrentTopic(), context);
+    QCOMPARE(help.CurrentFile(), ResourceFolder() + QString("help/%1.html").arg(context));
+    QVERIFY(!help.CurrentHtml().contains("has not been written yet"));
+    QVERIFY(help.CurrentHtml().contains("Help contents"));
+}
+
+// Following the links from the contents reaches a page for every context, and every link leads
+// to a page that exists.
+void TestPlatformUi::ContentsReachEveryPage()
+{
+    const QString folder = ResourceFolder() + "help/";
+    const QRegularExpression link("href=\"([^\"#]+)\"");
+    QStringList reached{"index.html"}, broken;
+    for (qsizetype next = 0; next < reached.size(); ++next) {
+        QFile page(folder + reached[next]);
+        if (!page.open(QIODevice::ReadOnly)) {
+            broken.append(reached[next]);
+            continue;
+        }
+        const QString html = QString::fromUtf8(page.readAll());
+        for (auto match = link.globalMatch(html); match.hasNext();) {
+            const QString target = match.next().captured(1);
+            if (!reached.contains(target))
+                reached.append(target);
+        }
+    }
+    QCOMPARE(broken, QStringList());
+    for (int context : HelpContexts)
+        QVERIFY2(reached.contains(QString("%1.html").arg(context)), qPrintable(QString::number(context)));
 }
 
 void TestPlatformUi::HelpComesForwardOverTheWindowThatAsked()

@@ -1,0 +1,406 @@
+// The icon library reader and writer: real programs, libraries and icon files compared with
+// icoutils (wrestool, icotool), libraries written here read back, and damaged files.
+
+#include "platform/IconLibrary.h"
+#include "platform/IconLibraryWriter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString Shell32 = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/shell32.dll";
+const QString NsisStubs = "/usr/share/nsis/Stubs/";
+const QString NsisIcons = "/usr/share/nsis/Contrib/Graphics/Icons/";
+
+QByteArray ReadAll(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A small .ico made here: one picture per size given, each a distinct pattern.
+QByteArray MakeIco(QList<int> sizes)
+{
+    QList<QByteArray> images;
+    for (int size : sizes) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                image.setPixel(x, y, x == y ? qRgba(0, 0, 0, 0) : qRgba(x * 7 % 256, y * 5 % 256, size, 255));
+        QByteArray single;
+        QBuffer buffer(&single);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "ICO");
+        images.append(single);
+    }
+    // Join the single-image files into one directory.
+    QByteArray header(6, '\0'), body;
+    header[2] = 1;
+    header[4] = char(images.size());
+    quint32 offset = 6 + 16 * images.size();
+    for (const QByteArray& single : images) {
+        const quint32 size = quint8(single[14]) | quint8(single[15]) << 8 | quint8(single[16]) << 16;
+        const quint32 start = quint8(single[18]) | quint8(single[19]) << 8;
+        QByteArray entry = single.mid(6, 16);
+        for (int i = 0; i < 4; ++i)
+            entry[12 + i] = char(offset >> (8 * i));
+        header.append(entry);
+        body.append(single.mid(start, size));
+        offset += size;
+    }
+    return header + body;
+}
+
+QByteArray MakeLibrary(const QList<QByteArray>& icons)
+{
+    const TIconLibraryResult result = MakeIconLibrary(icons, {});
+    return result.Library;
+}
+
+void Put16(QByteArray& bytes, int offset, quint16 value)
+{
+    bytes[offset] = char(value);
+    bytes[offset + 1] = char(value >> 8);
+}
+
+int PeHeader(const QByteArray& bytes)
+{
+    return quint8(bytes[0x3C]) | quint8(bytes[0x3D]) << 8;
+}
+
+// Pictures agree when every pixel that is not transparent in both differs by at most one step
+// per channel (premultiplication rounds).
+bool SamePicture(const QImage& ours, const QImage& theirs)
+{
+    if (ours.size() != theirs.size())
+        return false;
+    const QImage a = ours.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage b = theirs.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (qAlpha(p) == 0 && qAlpha(q) == 0)
+                continue;
+            if (qAbs(qRed(p) - qRed(q)) > 1 || qAbs(qGreen(p) - qGreen(q)) > 1 || qAbs(qBlue(p) - qBlue(q)) > 1
+                || qAbs(qAlpha(p) - qAlpha(q)) > 1)
+                return false;
+        }
+    return true;
+}
+
+QString Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestIconLibrary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void RealFilesAgreeWithIcoutils_data();
+    void RealFilesAgreeWithIcoutils();
+    void IconFilesCountAsOneIcon_data();
+    void IconFilesCountAsOneIcon();
+    void WrittenLibrariesReadBack();
+    void PictureFitsTheSizeAsked_data();
+    void PictureFitsTheSizeAsked();
+    void WriterRefusesWhatIsNotAnIcon_data();
+    void WriterRefusesWhatIsNotAnIcon();
+    void DamagedFilesHaveNoIcons_data();
+    void DamagedFilesHaveNoIcons();
+    void DamagedPicturesAreNull_data();
+    void DamagedPicturesAreNull();
+    void ShippedLibrariesHoldTheirIcons_data();
+    void ShippedLibrariesHoldTheirIcons();
+};
+
+void TestIconLibrary::RealFilesAgreeWithIcoutils_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<int>("expectedCount");
+    QTest::newRow("PE32 stub") << NsisStubs + "zlib-x86-ansi" << 1;
+    QTest::newRow("PE32+ stub") << NsisStubs + "lzma-amd64-unicode" << 1;
+    QTest::newRow("shell32.dll") << Shell32 << 184;
+    QTest::newRow("shipped NE library") << QCoreApplication::applicationDirPath() + "/holiday.icl" << 32;
+    // A small 16-bit DLL as resource compilers lay them out: a bitmap, a cursor, a resource of a
+    // named type, three icon images and two groups, the second named; images from nsis-common.
+    QTest::newRow("NE with other resources") << QString(ICON_TEST_DATA "/mixed-resources.dll") << 2;
+    // A real NE file of another kind: its resource table holds fonts only.
+    QTest::newRow("NE font file") << "/usr/share/wine/fonts/sserife.fon" << 0;
+}
+
+// Counts and, for every icon with a 32-pixel image, the picture: wrestool takes the groups out
+// as .ico files, icotool the 32-pixel image with the most colours.
+void TestIconLibrary::RealFilesAgreeWithIcoutils()
+{
+    QFETCH(QString, fileName);
+    QFETCH(int, expectedCount);
+    if (QStandardPaths::findExecutable("wrestool").isEmpty() || QStandardPaths::findExecutable("icotool").isEmpty())
+        QSKIP("icoutils is not installed (scripts/setup.sh installs it)");
+    if (!QFile::exists(fileName))
+        QSKIP(qPrintable(fileName + " is missing (scripts/setup.sh installs nsis-common, libwine and fonts-wine)"));
+    const QByteArray file = ReadAll(fileName);
+    const QStringList groups = Run("wrestool", {"-l", "-t14", fileName}).split('\n', Qt::SkipEmptyParts);
+    if (expectedCount >= 0)
+        QCOMPARE(groups.size(), expectedCount);
+    QCOMPARE(IconCount(file), groups.size());
+
+    QTemporaryDir folder;
+    const QRegularExpression name("--name=(?:'([^']*)'|(\\d+))");
+    int compared = 0;
+    for (int index = 0; index < groups.size(); ++index) {
+        const QRegularExpressionMatch match = name.match(groups[index]);
+        QVERIFY2(match.hasMatch(), qPrintable(groups[index]));
+        const QString group = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
+        const QString ico = folder.filePath(QString("%1.ico").arg(index));
+        QProcess extract;
+        extract.setStandardOutputFile(ico);
+        extract.start("wrestool", {"-x", "-t14", "--name=" + group, fileName});
+        QVERIFY(extract.waitForFinished(60000));
+
+        int bestIndex = 0, bestDepth = -1;
+        const QRegularExpression entry("--index=(\\d+) --width=32 --height=32 --bit-depth=(\\d+)");
+        for (const QString& line : Run("icotool", {"-l", ico}).split('\n', Qt::SkipEmptyParts)) {
+            const QRegularExpressionMatch image = entry.match(line);
+            if (image.hasMatch() && image.captured(2).toInt() > bestDepth) {
+                bestIndex = image.captured(1).toInt();
+                bestDepth = image.captured(2).toInt();
+            }
+        }
+        if (bestDepth < 0 || bestDepth == 16)
+            continue; // no 32-pixel image, or one that neither side decodes alike
+        const QString png = folder.filePath(QString("%1.png").arg(index));
+        Run("icotool", {"-x", "--index=" + QString::number(bestIndex), "-o", png, ico});
+        const QImage theirs(png);
+        if (theirs.isNull()) {
+            // icotool refuses bitmaps whose header miscounts their size; such icons are shown
+            // all the same.
+            QVERIFY2(!IconPicture(file, index).isNull(), qPrintable(group));
+            continue;
+        }
+        QVERIFY2(SamePicture(IconPicture(file, index), theirs), qPrintable(QString("icon %1 (%2)").arg(index).arg(group)));
+        ++compared;
+    }
+    QVERIFY(compared > 0 || groups.isEmpty());
+}
+
+void TestIconLibrary::IconFilesCountAsOneIcon_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("nsis1-install") << NsisIcons + "nsis1-install.ico";
+    QTest::newRow("modern-install") << NsisIcons + "modern-install.ico";
+    QTest::newRow("pixel-install") << NsisIcons + "pixel-install.ico";
+    QTest::newRow("uninstaller stub, an icon file") << NsisStubs + "uninst";
+}
+
+void TestIconLibrary::IconFilesCountAsOneIcon()
+{
+    QFETCH(QString, fileName);
+    if (!QFile::exists(fileName))
+        QSKIP(qPrintable(fileName + " is missing (scripts/setup.sh installs nsis-common)"));
+    const QByteArray file = ReadAll(fileName);
+    QCOMPARE(IconCount(file), 1);
+    const QImage picture = IconPicture(file, 0);
+    QCOMPARE(picture.size(), QSize(32, 32));
+    QImage reference;
+    QVERIFY(reference.loadFromData(file, "ICO"));
+    // Qt's reader gives the first image; compare when that is the one at the asked size.
+    if (reference.size() == QSize(32, 32) && reference.depth() == 32)
+        QVERIFY(SamePicture(picture, reference));
+    QVERIFY(IconPicture(file, 1).isNull());
+    QVERIFY(IconPicture(file, -1).isNull());
+    QCOMPARE(IconFile(file, 0).size(), file.size());
+}
+
+void TestIconLibrary::WrittenLibrariesReadBack()
+{
+    const QList<QByteArray> icons{MakeIco({32, 16}), MakeIco({16}), MakeIco({48, 32})};
+    const QByteArray library = MakeLibrary(icons);
+    QCOMPARE(IconCount(library), 3);
+    for (int index = 0; index < icons.size(); ++index) {
+        const QByteArray ico = IconFile(library, index);
+        QCOMPARE(IconCount(ico), 1);
+        // The images come back in their order; NE rounds each length up to its alignment unit.
+        for (int image = 0; image < quint8(icons[index][4]); ++image) {
+            QCOMPARE(ico.mid(6 + 16 * image, 8), icons[index].mid(6 + 16 * image, 8));
+        }
+        QVERIFY(SamePicture(IconPicture(library, index), IconPicture(icons[index], 0)));
+    }
+    QVERIFY(IconPicture(library, 3).isNull());
+}
+
+void TestIconLibrary::PictureFitsTheSizeAsked_data()
+{
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("chosen");
+    QTest::newRow("exact among others") << QList<int>{16, 32, 48} << 32 << 32;
+    QTest::newRow("nearest larger") << QList<int>{16, 48, 64} << 32 << 48;
+    QTest::newRow("only smaller: the largest") << QList<int>{8, 16} << 32 << 16;
+    QTest::newRow("small size asked") << QList<int>{16, 32} << 16 << 16;
+}
+
+void TestIconLibrary::PictureFitsTheSizeAsked()
+{
+    QFETCH(QList<int>, sizes);
+    QFETCH(int, asked);
+    QFETCH(int, chosen);
+    const QByteArray ico = MakeIco(sizes);
+    const QByteArray single = MakeIco({chosen});
+    QImage expected;
+    QVERIFY(expected.loadFromData(single, "ICO"));
+    expected = expected.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                   .scaled(asked, asked, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage picture = IconPicture(ico, 0, asked);
+    QCOMPARE(picture.size(), QSize(asked, asked));
+    QVERIFY(SamePicture(picture, expected));
+}
+
+void TestIconLibrary::WriterRefusesWhatIsNotAnIcon_data()
+{
+    QTest::addColumn<QList<QByteArray>>("icons");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("nothing") << QList<QByteArray>{} << "no icon files given";
+    QTest::newRow("text") << QList<QByteArray>{MakeIco({16}), "hello"} << "b.ico: not an icon file";
+    QTest::newRow("a library") << QList<QByteArray>{MakeLibrary({MakeIco({16})})} << "a.ico: not an icon file";
+}
+
+void TestIconLibrary::WriterRefusesWhatIsNotAnIcon()
+{
+    QFETCH(QList<QByteArray>, icons);
+    QFETCH(QString, error);
+    const TIconLibraryResult result = MakeIconLibrary(icons, {"a.ico", "b.ico"});
+    QCOMPARE(result.Error, error);
+    QVERIFY(result.Library.isEmpty());
+}
+
+void TestIconLibrary::DamagedFilesHaveNoIcons_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("count");
+    const QByteArray library = MakeLibrary({MakeIco({32}), MakeIco({16})});
+    constexpr int ne = 0x40, table = 0x80;
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("text") << QByteArray("just some text\n") << 0;
+    QTest::newRow("MZ alone") << QByteArray("MZ") << 0;
+    QTest::newRow("header offset past the end") << library.left(0x3C) + QByteArray("\xff\xff\x00\x00", 4) << 0;
+    QByteArray noTable = library;
+    Put16(noTable, ne + 0x24, 0xFFF0);
+    QTest::newRow("NE table past the end") << noTable << 0;
+    QByteArray shift = library;
+    Put16(shift, table, 31);
+    QTest::newRow("NE shift too large") << shift << 0;
+    QTest::newRow("NE table cut short") << library.left(table + 12) << 0;
+    QByteArray endless = library;
+    Put16(endless, table + 4, 0xFFFF);
+    QTest::newRow("NE more entries than the file holds") << endless << 0;
+    QByteArray outside = library;
+    Put16(outside, table + 10, 0xFFFF); // the first group's offset
+    QTest::newRow("NE group outside the file") << outside << 1;
+    QByteArray shortGroup = library;
+    shortGroup[(quint8(library[table + 10]) | quint8(library[table + 11]) << 8) * 16 + 4] = char(200);
+    QTest::newRow("group with more images than its data") << shortGroup << 1;
+    QTest::newRow("ICO header alone") << QByteArray("\0\0\1\0\1\0", 6) << 0;
+    QByteArray icoOutside = MakeIco({16});
+    icoOutside[6 + 12 + 2] = char(0x7F);
+    QTest::newRow("ICO image outside the file") << icoOutside << 0;
+    QByteArray icoNone = MakeIco({16});
+    icoNone[4] = 0;
+    QTest::newRow("ICO without images") << icoNone << 0;
+
+    const QByteArray stub = ReadAll(NsisStubs + "zlib-x86-ansi");
+    if (stub.isEmpty())
+        return;
+    const int pe = PeHeader(stub);
+    QByteArray sections = stub;
+    Put16(sections, pe + 6, 0xFFFF);
+    QTest::newRow("PE with too many sections") << sections << 0;
+    QByteArray magic = stub;
+    Put16(magic, pe + 24, 0x1234);
+    QTest::newRow("PE optional header unknown") << magic << 0;
+    QTest::newRow("PE cut before its resources") << stub.left(stub.size() / 2) << 0;
+    QTest::newRow("PE cut inside its headers") << stub.left(pe + 30) << 0;
+}
+
+void TestIconLibrary::DamagedFilesHaveNoIcons()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, count);
+    QCOMPARE(IconCount(file), count);
+    for (int index = -1; index <= count; ++index) {
+        const QImage picture = IconPicture(file, index);
+        QVERIFY(picture.isNull() || picture.size() == QSize(32, 32));
+    }
+    QVERIFY(IconPicture(file, count).isNull());
+}
+
+void TestIconLibrary::DamagedPicturesAreNull_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    const QByteArray ico = MakeIco({16});
+    const int image = 6 + 16;
+    QByteArray wide = ico;
+    wide[image + 5] = char(0x75); // 30000 pixels wide
+    QTest::newRow("bitmap too wide") << wide;
+    QByteArray flat = ico;
+    flat[image + 8] = 0;
+    QTest::newRow("bitmap without height") << flat;
+    QByteArray depth = ico;
+    depth[image + 14] = 16;
+    QTest::newRow("16-bit bitmap") << depth;
+    QByteArray header = ico;
+    header[image] = 12;
+    QTest::newRow("old small bitmap header") << header;
+    QByteArray png = QByteArray("\0\0\1\0\1\0", 6) + QByteArray(8, '\0') + QByteArray("\x28\0\0\0\x16\0\0\0", 8);
+    png += QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\x01\x86\xa0\0\x01\x86\xa0\x08\x06\0\0\0", 29) + QByteArray(11, '\0');
+    QTest::newRow("PNG of 100000 pixels") << png;
+    QByteArray shortBits = ico.left(image + 60);
+    Put16(shortBits, 6 + 8, 60);
+    Put16(shortBits, 6 + 10, 0);
+    QTest::newRow("bitmap cut short") << shortBits;
+}
+
+void TestIconLibrary::DamagedPicturesAreNull()
+{
+    QFETCH(QByteArray, file);
+    QCOMPARE(IconCount(file), 1);
+    QVERIFY(IconPicture(file, 0).isNull());
+}
+
+void TestIconLibrary::ShippedLibrariesHoldTheirIcons_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"activity.icl", "events.icl", "holiday.icl", "misc1.icl", "misc2.icl"})
+        QTest::newRow(name) << QString(name);
+}
+
+void TestIconLibrary::ShippedLibrariesHoldTheirIcons()
+{
+    QFETCH(QString, name);
+    const QByteArray file = ReadAll(QCoreApplication::applicationDirPath() + "/" + name);
+    const int count = IconCount(file);
+    QVERIFY2(count >= 16 && count <= 40, qPrintable(QString::number(count)));
+    QList<QImage> seen;
+    for (int index = 0; index < count; ++index) {
+        const QImage picture = IconPicture(file, index);
+        QCOMPARE(picture.size(), QSize(32, 32));
+        QVERIFY2(!seen.contains(picture), qPrintable(QString("icon %1 repeats an earlier one").arg(index)));
+        seen.append(picture);
+        QCOMPARE(IconPicture(file, index, 16).size(), QSize(16, 16));
+    }
+}
+
+QTEST_MAIN(TestIconLibrary)
+#include "TestIconLibrary.moc"
