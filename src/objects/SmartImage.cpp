@@ -3,8 +3,40 @@
 #include "imaging/ImageFile.h"
 
 #include <QBitmap>
+#include <QEvent>
 #include <QFile>
 #include <QPainter>
+
+namespace {
+
+// The icon `icon` with every fully transparent pixel that touches an opaque one (sideways or
+// diagonally) in `outline`; the other transparent pixels stay transparent.
+QImage OutlinedIcon(const QImage& icon, const QColor& outline)
+{
+    const QImage source = icon.convertToFormat(QImage::Format_ARGB32);
+    QImage result = source;
+    const int width = source.width();
+    const int height = source.height();
+    const auto opaque = [&source, width, height](int x, int y) {
+        return x >= 0 && y >= 0 && x < width && y < height && qAlpha(source.pixel(x, y)) != 0;
+    };
+    const QRgb outlineRgb = outline.rgb(); // fully opaque
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (opaque(x, y))
+                continue;
+            bool edge = false;
+            for (int dy = -1; dy <= 1 && !edge; ++dy)
+                for (int dx = -1; dx <= 1 && !edge; ++dx)
+                    edge = opaque(x + dx, y + dy);
+            if (edge)
+                result.setPixel(x, y, outlineRgb);
+        }
+    }
+    return result;
+}
+
+} // namespace
 
 TSmartImage::TSmartImage(QWidget* parent)
     : QWidget(parent)
@@ -25,6 +57,7 @@ bool TSmartImage::LoadFromFile(const QString& fileName)
 void TSmartImage::SetPicture(const TPicture& picture)
 {
     m_Picture = picture;
+    RebuildPrivateBitmap();
     ApplyAutoSize();
     update();
 }
@@ -56,19 +89,47 @@ void TSmartImage::SetCenter(bool value)
 
 void TSmartImage::SetTransparent(bool value)
 {
+    if (HoldsIcon())
+        return;
     m_Transparent = value;
     update();
 }
 
+void TSmartImage::RebuildPrivateBitmap()
+{
+    // The control draws its background in the palette's window colour (its background role), so
+    // that is the colour of the outline.
+    m_PrivateBitmap = HoldsIcon() && !m_Picture.Image().isNull()
+                          ? OutlinedIcon(m_Picture.Image(), palette().color(backgroundRole()))
+                          : QImage();
+}
+
+void TSmartImage::changeEvent(QEvent* event)
+{
+    // The control's own colour, the parent's colour passed down and the system colours all
+    // arrive as a palette change.
+    if (event->type() == QEvent::PaletteChange) {
+        RebuildPrivateBitmap();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+QSize TSmartImage::SourceSize() const
+{
+    return m_PrivateBitmap.isNull() ? m_Picture.Size() : m_PrivateBitmap.size();
+}
+
 void TSmartImage::ApplyAutoSize()
 {
-    if (m_AutoSize && m_Picture.Width() > 0 && m_Picture.Height() > 0)
-        resize(m_Picture.Size());
+    const QSize source = SourceSize();
+    if (m_AutoSize && source.width() > 0 && source.height() > 0)
+        resize(source);
 }
 
 QRect TSmartImage::DestinationRect(QSize client) const
 {
-    const QSize source = m_Picture.Size();
+    const QSize source = SourceSize();
     if (source.width() <= 0 || source.height() <= 0)
         return {};
     if (m_Stretch && m_MaintainAspect) {
@@ -96,6 +157,11 @@ void TSmartImage::paintEvent(QPaintEvent*)
     const QRect target = DestinationRect(size());
     if (target.isEmpty())
         return;
+    if (!m_PrivateBitmap.isNull()) {
+        // The outlined icon: its transparent pixels let the background through.
+        painter.drawImage(target, m_PrivateBitmap);
+        return;
+    }
     if (!m_Transparent || m_Picture.Image().isNull()) {
         m_Picture.Draw(painter, target);
         return;

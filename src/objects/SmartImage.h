@@ -3,6 +3,10 @@
 // stretched to the control, or stretched keeping its aspect; optionally transparent (the colour
 // of the top-left pixel lets the background through). LoadFromFile decodes the picture files
 // of the browser by their extension through the built-in decoders.
+//
+// An icon picture is shown through a private bitmap: the icon's image with the edge of its mask
+// (the transparent pixels next to an opaque one) in the control's colour, the rest of the mask
+// transparent. Icons are always drawn transparent.
 
 #include "imaging/Picture.h"
 
@@ -28,19 +32,29 @@ public:
     void SetMaintainAspect(bool value);
     bool Center() const { return m_Center; }
     void SetCenter(bool value);
-    bool Transparent() const { return m_Transparent; }
+    // True while an icon is loaded, which is always drawn transparent.
+    bool Transparent() const { return m_Transparent || HoldsIcon(); }
+    // Left as it is while an icon is loaded.
     void SetTransparent(bool value);
+    // The private bitmap: the outlined icon, or null when the picture is no icon.
+    const QImage& PrivateBitmap() const { return m_PrivateBitmap; }
 
     // Where the picture is drawn in a control of `client` size.
     QRect DestinationRect(QSize client) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    bool HoldsIcon() const { return m_Picture.Kind() == TGraphicKind::Icon; }
     void ApplyAutoSize();
+    void RebuildPrivateBitmap();
+    // The picture's size, or the private bitmap's when that holds an image.
+    QSize SourceSize() const;
 
     TPicture m_Picture;
+    QImage m_PrivateBitmap;
     bool m_AutoSize = false;
     bool m_Stretch = false;
     bool m_MaintainAspect = true;
