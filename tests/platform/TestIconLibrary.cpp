@@ -130,15 +130,21 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<int>("expectedCount");
-    QTest::newRow("PE32 stub") << NsisStubs + "zlib-x86-ansi" << 1;
-    QTest::newRow("PE32+ stub") << NsisStubs + "lzma-amd64-unicode" << 1;
-    QTest::newRow("shell32.dll") << Shell32 << 184;
-    QTest::newRow("shipped NE library") << QCoreApplication::applicationDirPath() + "/holiday.icl" << 32;
+    // icotool reads the group wrestool takes out, so the pictures can be compared.
+    QTest::addColumn<bool>("comparable");
+    QTest::newRow("PE32 stub") << NsisStubs + "zlib-x86-ansi" << 1 << true;
+    QTest::newRow("PE32+ stub") << NsisStubs + "lzma-amd64-unicode" << 1 << true;
+    QTest::newRow("shell32.dll") << Shell32 << 184 << true;
+    QTest::newRow("shipped NE library") << QCoreApplication::applicationDirPath() + "/holiday.icl" << 32 << true;
     // A small 16-bit DLL as resource compilers lay them out: a bitmap, a cursor, a resource of a
     // named type, three icon images and two groups, the second named; images from nsis-common.
-    QTest::newRow("NE with other resources") << QString(ICON_TEST_DATA "/mixed-resources.dll") << 2;
+    QTest::newRow("NE with other resources") << QString(ICON_TEST_DATA "/mixed-resources.dll") << 2 << true;
+    // A real NE module, cut from Wine's display.drv16: one group of ten images up to 256 pixels.
+    // wrestool's copy of the group miscounts its 256-pixel image and icotool refuses it, so only
+    // the count is compared and the pictures must decode.
+    QTest::newRow("NE from Wine") << QString(ICON_TEST_DATA "/wine-display.drv16") << 1 << false;
     // A real NE file of another kind: its resource table holds fonts only.
-    QTest::newRow("NE font file") << "/usr/share/wine/fonts/sserife.fon" << 0;
+    QTest::newRow("NE font file") << "/usr/share/wine/fonts/sserife.fon" << 0 << true;
 }
 
 // Counts and, for every icon with a 32-pixel image, the picture: wrestool takes the groups out
@@ -147,6 +153,7 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils()
 {
     QFETCH(QString, fileName);
     QFETCH(int, expectedCount);
+    QFETCH(bool, comparable);
     if (QStandardPaths::findExecutable("wrestool").isEmpty() || QStandardPaths::findExecutable("icotool").isEmpty())
         QSKIP("icoutils is not installed (scripts/setup.sh installs it)");
     if (!QFile::exists(fileName))
@@ -193,7 +200,7 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils()
         QVERIFY2(SamePicture(IconPicture(file, index), theirs), qPrintable(QString("icon %1 (%2)").arg(index).arg(group)));
         ++compared;
     }
-    QVERIFY(compared > 0 || groups.isEmpty());
+    QVERIFY(compared > 0 || groups.isEmpty() || !comparable);
 }
 
 void TestIconLibrary::IconFilesCountAsOneIcon_data()
