@@ -190,10 +190,10 @@ QByteArray ClipArtWmf()
     record(0x012D, {2});
     record(0x0521, {}, word(10) + "Clip art!!" + word(1800) + word(200));
     record(0, {});
-    const QByteArray meta = word(1) + word(9) + word(0x300) + word((18 + int(records.size())) / 2) + word(0) + word(3)
-                            + word(0) + word(0) + word(0);
-    QByteArray header = word(0xCDD7) + word(0x9AC6) + word(0) + word(0) + word(0) + word(2880) + word(2160)
-                        + word(1440) + word(0) + word(0);
+    const QByteArray meta = word(1) + word(9) + word(0x300) + word((18 + int(records.size())) / 2) + word(0) + word(3) +
+                            word(0) + word(0) + word(0);
+    QByteArray header = word(0xCDD7) + word(0x9AC6) + word(0) + word(0) + word(0) + word(2880) + word(2160) +
+                        word(1440) + word(0) + word(0);
     int checksum = 0;
     for (int i = 0; i < 10; ++i)
         checksum ^= quint8(header[2 * i]) | (quint8(header[2 * i + 1]) << 8);

@@ -129,8 +129,14 @@ void BM_ReadPaintLongCell(benchmark::State& state, const QByteArray& body, int b
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK_CAPTURE(BM_ReadPaintLongCell, OneWord, QByteArray("x"), 1)
-    ->RangeMultiplier(4)->Range(1 << 14, 1 << 20)->Complexity()->Unit(benchmark::kMillisecond);
+    ->RangeMultiplier(4)
+    ->Range(1 << 14, 1 << 20)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReadPaintLongCell, FormattedWords, QByteArray("{\\b bold} plain "), 11)
-    ->RangeMultiplier(4)->Range(1 << 14, 1 << 20)->Complexity()->Unit(benchmark::kMillisecond);
+    ->RangeMultiplier(4)
+    ->Range(1 << 14, 1 << 20)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

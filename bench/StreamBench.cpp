@@ -17,11 +17,16 @@ public:
     QString ClassName() const override { return "TBenchLabel"; }
     void PublishProperties(TPropertyList& list) override
     {
-        list.AddInteger("Left", [this] { return m_Left; }, [this](qint64 v) { m_Left = int(v); }, NoDefault);
-        list.AddInteger("Top", [this] { return m_Top; }, [this](qint64 v) { m_Top = int(v); }, NoDefault);
-        list.AddInteger("Width", [this] { return m_Width; }, [this](qint64 v) { m_Width = int(v); }, NoDefault);
-        list.AddInteger("Height", [this] { return m_Height; }, [this](qint64 v) { m_Height = int(v); }, NoDefault);
-        list.AddString("Caption", [this] { return m_Caption; }, [this](const QString& v) { m_Caption = v; });
+        list.AddInteger(
+            "Left", [this] { return m_Left; }, [this](qint64 v) { m_Left = int(v); }, NoDefault);
+        list.AddInteger(
+            "Top", [this] { return m_Top; }, [this](qint64 v) { m_Top = int(v); }, NoDefault);
+        list.AddInteger(
+            "Width", [this] { return m_Width; }, [this](qint64 v) { m_Width = int(v); }, NoDefault);
+        list.AddInteger(
+            "Height", [this] { return m_Height; }, [this](qint64 v) { m_Height = int(v); }, NoDefault);
+        list.AddString(
+            "Caption", [this] { return m_Caption; }, [this](const QString& v) { m_Caption = v; });
         list.AddObject("Font", m_Font);
     }
 

@@ -208,7 +208,8 @@ bool TCalendarDocument::SaveAs()
 QString TCalendarDocument::ProposedFileName(const QString& extension) const
 {
     if (m_FileName.isEmpty())
-        return m_Page->GetMonthName(m_Page->MainCalMonth()).left(3) + QString::number(m_Page->MainCalYear()) + extension;
+        return m_Page->GetMonthName(m_Page->MainCalMonth()).left(3) + QString::number(m_Page->MainCalYear()) +
+               extension;
     return QFileInfo(m_FileName).completeBaseName() + extension;
 }
 

@@ -66,13 +66,9 @@ protected:
             m_PressReceiver = widget;
             return m_Handler(watched, event);
         }
-        case QEvent::KeyRelease:
-            m_Press = nullptr;
-            return false;
-        case QEvent::ToolTip:
-            return m_Handler(watched, event);
-        default:
-            return false;
+        case QEvent::KeyRelease: m_Press = nullptr; return false;
+        case QEvent::ToolTip: return m_Handler(watched, event);
+        default: return false;
         }
     }
 
@@ -237,8 +233,7 @@ void TCalendarMain::CreateMenus()
     mnuSave->setShortcut(QKeySequence("Ctrl+S"));
     mnuSaveAs = AddCommand(FileMenu, "mnuSaveAs", "Save &As...", &TCalendarMain::mnuSaveAsClick);
     mnuSaveAsPdf = AddCommand(FileMenu, "mnuSaveAsPdf", "Save As &PDF...", &TCalendarMain::mnuSaveAsPdfClick);
-    mnuSaveAsBitmap =
-        AddCommand(FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::mnuSaveAsBitmapClick);
+    mnuSaveAsBitmap = AddCommand(FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::mnuSaveAsBitmapClick);
     FileMenu->addSeparator();
     mnuProperties = AddCommand(FileMenu, "mnuProperties", "&Properties", &TCalendarMain::mnuPropertiesClick);
     mnuUserTitle = AddCommand(FileMenu, "mnuUserTitle", "User Defined Title", &TCalendarMain::mnuUserTitleClick);
@@ -266,8 +261,7 @@ void TCalendarMain::CreateMenus()
     OnlineMenu = menuBar()->addMenu("&Online");
     OnlineMenu->setObjectName("OnlineMenu");
     OnlineMenu->menuAction()->setVisible(false);
-    OnlineMenu
-        ->addAction("Visit Our Internet Website", this, [] { QDesktopServices::openUrl(QUrl(WebsiteAddress)); })
+    OnlineMenu->addAction("Visit Our Internet Website", this, [] { QDesktopServices::openUrl(QUrl(WebsiteAddress)); })
         ->setObjectName("VisitOurInternetW1");
 
     QMenu* helpMenu = menuBar()->addMenu("&Help");
@@ -961,12 +955,8 @@ bool TCalendarMain::AppKeyPress(QObject* watched, QKeyEvent* event)
 
     const bool inEditor = m_WPRichText1->isVisible() && m_WPRichText1->hasFocus();
     switch (event->key()) {
-    case Qt::Key_PageDown:
-        ZoomPlusButtonClick();
-        return false;
-    case Qt::Key_PageUp:
-        ZoomMinusButtonClick();
-        return false;
+    case Qt::Key_PageDown: ZoomPlusButtonClick(); return false;
+    case Qt::Key_PageUp: ZoomMinusButtonClick(); return false;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (!inEditor)
@@ -982,8 +972,7 @@ bool TCalendarMain::AppKeyPress(QObject* watched, QKeyEvent* event)
             return true;
         }
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -183,10 +183,10 @@ void TFloatingPalette::DefaultMenuClick(QAction* item)
 
 void TFloatingPalette::mnuBonusIconSetsClick()
 {
-    ShowInfo("No Bonus Sets Found!\n\nFurther icon sets are icon libraries (.icl files) in the folder \""
-             + QDir::toNativeSeparators(ResourceFolder() + BonusFolderName)
-             + "\". Copy libraries there, or make your own from icon files with the command mvicl, then "
-               "start the program again; each library appears under \"Bonus Icon Sets\".");
+    ShowInfo("No Bonus Sets Found!\n\nFurther icon sets are icon libraries (.icl files) in the folder \"" +
+             QDir::toNativeSeparators(ResourceFolder() + BonusFolderName) +
+             "\". Copy libraries there, or make your own from icon files with the command mvicl, then "
+             "start the program again; each library appears under \"Bonus Icon Sets\".");
 }
 
 void TFloatingPalette::mnuOtherIconFileClick()
@@ -217,8 +217,10 @@ void TFloatingPalette::ShowLibrary(const QString& requested)
 {
     const QString fileName = ExistingFileIgnoringCase(requested);
     QString name = MenuName(QFileInfo(fileName).completeBaseName());
-    static const QList<std::pair<QString, QString>> captions{
-        {"ACTIVITY", "ACTIVITIES"}, {"HOLIDAY", "HOLIDAYS"}, {"MISC1", "MISCELLANEOUS #1"}, {"MISC2", "MISCELLANEOUS #2"}};
+    static const QList<std::pair<QString, QString>> captions{{"ACTIVITY", "ACTIVITIES"},
+                                                             {"HOLIDAY", "HOLIDAYS"},
+                                                             {"MISC1", "MISCELLANEOUS #1"},
+                                                             {"MISC2", "MISCELLANEOUS #2"}};
     for (const auto& [file, caption] : captions)
         if (name == file)
             name = caption;

@@ -136,7 +136,8 @@ void TMRUFileList::RebuildMenu()
     for (int i = 0; i < m_Files.size(); ++i) {
         auto* item = new TMRUMenuItem(QString("&%1 %2").arg(i + 1).arg(m_Files[i]), i + 1, target);
         // Queued: the click may rebuild the menu, which deletes the item being triggered.
-        connect(item, &QAction::triggered, this, [this, number = i + 1] { ItemClicked(number); }, Qt::QueuedConnection);
+        connect(
+            item, &QAction::triggered, this, [this, number = i + 1] { ItemClicked(number); }, Qt::QueuedConnection);
         target->addAction(item);
         m_MenuActions += item;
     }

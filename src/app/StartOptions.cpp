@@ -20,9 +20,9 @@ TStartOptions Failure(const QString& message, const QString& help)
 // for a wrong option or a FILE; hidden from the help.
 void AddGuiOptions(QCommandLineParser& parser)
 {
-    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                             "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style", "stylesheet",
-                             "title", "name", "qmljsdebugger"}) {
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+          "session", "display", "geometry", "style", "stylesheet", "title", "name", "qmljsdebugger"}) {
         QCommandLineOption option(name, QString(), "value");
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);

@@ -60,8 +60,8 @@ struct TCalendarDrawRecord {
     TRect TitleRect;
     TRect DaysHeaderRect;
 
-    int PlannerDays = 7;   // week planners: 7 or 14
-    int PlannerRows = 10;  // day planners: 10 or 15
+    int PlannerDays = 7;         // week planners: 7 or 14
+    int PlannerRows = 10;        // day planners: 10 or 15
     double StartTime = 8.0 / 24; // time of the first hour row, as a fraction of a day
 
     QString MonthName(int month) const { return MonthNames.value(month - 1); }

@@ -32,7 +32,9 @@ void DrawText(QPainter& canvas, const TRect& rect, const QString& text, unsigned
     alignment |= (flags & DT_VCENTER) ? Qt::AlignVCenter : (flags & DT_BOTTOM) ? Qt::AlignBottom : Qt::AlignTop;
     canvas.save();
     canvas.setClipRect(rect.ToQRect(), Qt::IntersectClip);
-    const TLineAnchor anchor = (flags & DT_CENTER) ? TLineAnchor::Middle : (flags & DT_RIGHT) ? TLineAnchor::End : TLineAnchor::Start;
+    const TLineAnchor anchor = (flags & DT_CENTER)  ? TLineAnchor::Middle
+                               : (flags & DT_RIGHT) ? TLineAnchor::End
+                                                    : TLineAnchor::Start;
     canvas.drawText(rect.ToQRect(), alignment, VisibleLine(text, rect.Width(), anchor));
     canvas.restore();
 }
@@ -107,7 +109,8 @@ void DrawMonth(QPainter& canvas, TCalendarDrawRecord& record, const QString& tit
     FillRect(canvas, {l, t + 1, r, tb + 1}, record.TitleBGColor);
     record.TitleRect = {l, t + 1, r, tb};
     SelectFont(canvas, record.TitleFont);
-    DrawText(canvas, record.TitleRect, MonthTitle(record, titleOverride), DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawText(canvas, record.TitleRect, MonthTitle(record, titleOverride),
+             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 
     // Day-name headers.
     const int cw = (r - l) / 7;
@@ -147,8 +150,8 @@ void DrawMonth(QPainter& canvas, TCalendarDrawRecord& record, const QString& tit
     // Day numbers and cell records.
     SelectFont(canvas, record.CellFont);
     const bool upperRight = record.NumberPosition == cnpUpperRight;
-    const unsigned numberFlags = upperRight ? (DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX)
-                                            : (DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const unsigned numberFlags =
+        upperRight ? (DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX) : (DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     const int numberHeight = TextHeight(canvas);
     for (int i = 0; i < 6; ++i) {
         for (int j = 0; j < 7; ++j) {
@@ -199,7 +202,8 @@ void DrawPlannerRows(QPainter& canvas, TCalendarDrawRecord& record, int rowCount
     SelectFont(canvas, record.HeadersFont);
     for (int k = 0; k < rowCount; ++k) {
         const int y0 = top + rh * k + 1;
-        DrawText(canvas, {l + 1, y0, xc, y0 + rh / 2}, upper.value(k), DT_BOTTOM | DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawText(canvas, {l + 1, y0, xc, y0 + rh / 2}, upper.value(k),
+                 DT_BOTTOM | DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
         DrawText(canvas, {l + 1, y0 + rh / 2, xc, y0 + 2 * (rh / 2)}, lower.value(k),
                  DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     }

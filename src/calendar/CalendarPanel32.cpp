@@ -95,13 +95,13 @@ void TCalendarPanel32::ApplyMiniFontPreset(int size)
 }
 
 // Setters: store, then relayout or repaint; unchanged values do nothing.
-#define MV_SETTER(Name, Type, member, after) \
-    void TCalendarPanel32::Set##Name(Type value) \
-    { \
-        if (member == value) \
-            return; \
-        member = value; \
-        after; \
+#define MV_SETTER(Name, Type, member, after)                                                                           \
+    void TCalendarPanel32::Set##Name(Type value)                                                                       \
+    {                                                                                                                  \
+        if (member == value)                                                                                           \
+            return;                                                                                                    \
+        member = value;                                                                                                \
+        after;                                                                                                         \
     }
 
 MV_SETTER(CalendarLayout, TCalendarLayout, m_Settings.CalendarLayout, Relayout())
@@ -341,8 +341,7 @@ void TCalendarPanel32::RenderCellText(QPainter& painter, TWPRtfStorage& cell, co
         return;
     const QSize size(free.Width() + 1, free.Height() + 1);
     const TWPPageRenderer renderer = TWPPageRenderer::ForTarget(size, int(Zoom() * 100));
-    renderer.Render(cell.RtfText().Document(), painter,
-                    QRect(QPoint(free.Left, free.Top), size));
+    renderer.Render(cell.RtfText().Document(), painter, QRect(QPoint(free.Left, free.Top), size));
 }
 
 void TCalendarPanel32::DrawCalendar(QImage& image, double plannerStart)
@@ -481,7 +480,7 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double x, double y)
             {
                 QPainter painter(&picture);
                 TWPPageRenderer::ForTarget(size, 100).Render(m_Cells[i]->RtfText().Document(), painter,
-                                                            QRect(QPoint(0, 0), size));
+                                                             QRect(QPoint(0, 0), size));
             }
             picture.setBoundingRect(QRect(QPoint(0, 0), size));
             report.StretchDrawDevice(free.ToQRect(), picture);

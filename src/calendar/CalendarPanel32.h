@@ -18,9 +18,8 @@ class TReportPrinter;
 class TWPRtfStorage;
 
 // canvas, rTotal, rFree, iCell, iDay, rtfstorage
-using TClickedInCellEvent =
-    std::function<void(QPainter* canvas, const TRect& rTotal, const TRect& rFree, int iCell, int iDay,
-                       TWPRtfStorage*& rtfstorage)>;
+using TClickedInCellEvent = std::function<void(QPainter* canvas, const TRect& rTotal, const TRect& rFree, int iCell,
+                                               int iDay, TWPRtfStorage*& rtfstorage)>;
 
 class TCalendarPanel32 : public TGBasePanel {
     Q_OBJECT

@@ -28,9 +28,9 @@ void SkipComponent(TReader& r, QStringList& classes, int depth = 0)
     if (depth > MaxObjectNesting)
         throw EStreamError(StreamErrors::InvalidStreamFormat);
     if ((quint8(r.NextValue()) & 0xF0) == 0xF0 && (r.ReadValue() & 2))
-        r.ReadInteger(); // a child position
+        r.ReadInteger();    // a child position
     classes += r.ReadStr(); // also of an object inside another, which is left out with it
-    r.ReadStr(); // the object's name
+    r.ReadStr();            // the object's name
     while (!r.EndOfList()) {
         r.ReadStr(); // a property's name
         r.SkipValue();

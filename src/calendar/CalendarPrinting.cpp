@@ -111,7 +111,8 @@ void PrintPlannerRows(TReportPrinter& report, TCalendarDrawRecord& record, int r
     const int inset = std::max(1, 4 * report.XDPI() / 96);
     for (int k = 0; k < rowCount && k < CellCount; ++k) {
         TCellRecord& cell = record.Cells[k];
-        cell.Free = {xc + inset, top + rh * k + inset, r - inset, k == rowCount - 1 ? b - inset : top + rh * (k + 1) - inset};
+        cell.Free = {xc + inset, top + rh * k + inset, r - inset,
+                     k == rowCount - 1 ? b - inset : top + rh * (k + 1) - inset};
         cell.Whole = cell.Free;
         cell.Day = PlannerRowDay(labels.Lower.value(k));
     }

@@ -37,8 +37,9 @@
 
 namespace {
 
-const QStringList PageNames = {"Layout",        "Date",        "Fonts && Colors", "Mini Fonts && Colors", "Header Styles",
-                               "Line Styles",   "Day Planner", "Language",        "Margins"};
+const QStringList PageNames = {"Layout",        "Date",        "Fonts && Colors", "Mini Fonts && Colors",
+                               "Header Styles", "Line Styles", "Day Planner",     "Language",
+                               "Margins"};
 
 const QStringList LayoutNames = {"1 Month Calendar ",
                                  "1 Month Calendar, 2 Mini Calendars",
@@ -181,7 +182,7 @@ void SetEnabled(std::initializer_list<QWidget*> controls, bool enabled)
         control->setEnabled(enabled);
 }
 
-template<typename T>
+template <typename T>
 T* Named(T* widget, const QString& name)
 {
     widget->setObjectName(name);
@@ -200,10 +201,8 @@ protected:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
-        case QEvent::ContextMenu:
-            return true;
-        default:
-            return QObject::eventFilter(watched, event);
+        case QEvent::ContextMenu: return true;
+        default: return QObject::eventFilter(watched, event);
         }
     }
 };
@@ -221,8 +220,8 @@ TCalendarProperties::TCalendarProperties(QWidget* parent)
     for (const QString& name : PageNames)
         m_TabSet1->addTab(name);
     m_TabSet1->setExpanding(false);
-    for (QWidget* page : {LayoutPage(), DatePage(), FontsPage(), MiniFontsPage(), HeaderStylesPage(),
-                          LineStylesPage(), DayPlannerPage(), LanguagePage(), MarginsPage()})
+    for (QWidget* page : {LayoutPage(), DatePage(), FontsPage(), MiniFontsPage(), HeaderStylesPage(), LineStylesPage(),
+                          DayPlannerPage(), LanguagePage(), MarginsPage()})
         m_Notebook->addWidget(page);
     connect(m_TabSet1, &QTabBar::currentChanged, m_Notebook, &QStackedWidget::setCurrentIndex);
 
@@ -273,10 +272,8 @@ QWidget* TCalendarProperties::DatePage()
 
     auto* moves = new QHBoxLayout;
     const std::pair<const char*, std::function<QDate(QDate)>> steps[] = {
-        {"<<", [](QDate d) { return d.addYears(-1); }},
-        {"<", [](QDate d) { return d.addMonths(-1); }},
-        {"Now", [](QDate) { return QDate::currentDate(); }},
-        {">", [](QDate d) { return d.addMonths(1); }},
+        {"<<", [](QDate d) { return d.addYears(-1); }},      {"<", [](QDate d) { return d.addMonths(-1); }},
+        {"Now", [](QDate) { return QDate::currentDate(); }}, {">", [](QDate d) { return d.addMonths(1); }},
         {">>", [](QDate d) { return d.addYears(1); }},
     };
     int number = 8;
@@ -327,12 +324,14 @@ QWidget* TCalendarProperties::FontsPage()
 {
     auto* page = new QWidget(this);
     m_TitleFontbutton = NamedButton("Font", "TitleFontbutton", page);
-    connect(m_TitleFontbutton, &QPushButton::clicked, this, [this] { FontButtonClick(m_ExampleCalendar->TitleFont()); });
+    connect(m_TitleFontbutton, &QPushButton::clicked, this,
+            [this] { FontButtonClick(m_ExampleCalendar->TitleFont()); });
     m_HeaderFontButton = NamedButton("Font", "HeaderFontButton", page);
     connect(m_HeaderFontButton, &QPushButton::clicked, this,
             [this] { FontButtonClick(m_ExampleCalendar->HeadersFont()); });
     m_NumberFontButton = NamedButton("Font", "NumberFontButton", page);
-    connect(m_NumberFontButton, &QPushButton::clicked, this, [this] { FontButtonClick(m_ExampleCalendar->CellFont()); });
+    connect(m_NumberFontButton, &QPushButton::clicked, this,
+            [this] { FontButtonClick(m_ExampleCalendar->CellFont()); });
     m_TitleBGColor = Named(new TColorButton(page), "TitleBGColor");
     connect(m_TitleBGColor, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Initializing)
@@ -608,8 +607,8 @@ void TCalendarProperties::FillControls()
 
     // A day the month does not have (0 in pages never given a day) shows as the nearest one.
     const QDate first(page.MainCalYear(), std::clamp(page.MainCalMonth(), 1, 12), 1);
-    const QDate date =
-        first.isValid() ? first.addDays(std::clamp(page.MainCalDay(), 1, first.daysInMonth()) - 1) : QDate::currentDate();
+    const QDate date = first.isValid() ? first.addDays(std::clamp(page.MainCalDay(), 1, first.daysInMonth()) - 1)
+                                       : QDate::currentDate();
     m_Calendar->setSelectedDate(date);
     QStringList months, days;
     for (int m = 1; m <= 12; ++m)
@@ -661,8 +660,7 @@ void TCalendarProperties::LayoutChoice()
 void TCalendarProperties::DateChoice()
 {
     const QDate date = m_Calendar->selectedDate();
-    m_DateLabel->setText(m_PlannerChosen ? QLocale().toString(date, QLocale::LongFormat)
-                                         : MonthAndYear(date));
+    m_DateLabel->setText(m_PlannerChosen ? QLocale().toString(date, QLocale::LongFormat) : MonthAndYear(date));
     if (m_Initializing)
         return;
     m_ExampleCalendar->SetMainCalMonth(date.month());

@@ -62,7 +62,11 @@ public:
     }
     void Flag(bool value) { w.WriteInteger(value ? 1 : 0); }
     void Boolean(bool value) { w.WriteBoolean(value); }
-    template <class E> void Enum(E value, E /*last*/) { w.WriteInteger(value); }
+    template <class E>
+    void Enum(E value, E /*last*/)
+    {
+        w.WriteInteger(value);
+    }
     void Margin(double inches) { w.WriteInteger(Hundredths(inches)); }
     void Color(TColor color) { w.WriteInteger(color); }
     void Names(const QStringList& names)
@@ -91,11 +95,12 @@ public:
     }
     void Flag(bool& value) { value = r.ReadInteger() != 0; }
     void Boolean(bool& value) { value = r.ReadBoolean(); }
-    template <class E> void Enum(E& value, E last) { value = E(ReadRange(r, 0, last)); }
-    void Margin(double& inches)
+    template <class E>
+    void Enum(E& value, E last)
     {
-        inches = ReadRange(r, 0, int(CalendarLimits::MaxMarginInch * 100)) * 0.01;
+        value = E(ReadRange(r, 0, last));
     }
+    void Margin(double& inches) { inches = ReadRange(r, 0, int(CalendarLimits::MaxMarginInch * 100)) * 0.01; }
     // Any value is a colour: system colours, palette entries and RGB values all draw.
     void Color(TColor& color) { color = r.ReadInteger(); }
     void Names(QStringList& names)

@@ -75,7 +75,7 @@ struct TCalendarSettings {
     int MainCalDay = 0; // 0: no particular day
     int MainCalMonth = 1;
     int MainCalYear = 1997;
-    int StartOfWeek = 1; // 1 Sunday, 2 Monday
+    int StartOfWeek = 1;         // 1 Sunday, 2 Monday
     double StartTime = 8.0 / 24; // first planner hour, as a fraction of a day
     QString UserTitle;
 

@@ -86,9 +86,7 @@ TPageGeometry ComputePageGeometry(const TCalendarSettings& s, int ppi, const TPa
 
     switch (s.CalendarLayout) {
     case loFullCalendar:
-    case LOFullCalendarLS:
-        g.Main = A;
-        break;
+    case LOFullCalendarLS: g.Main = A; break;
     case loFCMinisInTitle:
     case loFCMinisInTitleLS: {
         g.Main = A;
@@ -147,7 +145,8 @@ TPageGeometry ComputePageGeometry(const TCalendarSettings& s, int ppi, const TPa
         struct TGrid {
             int Count, Rows, Cols, Preset;
         };
-        static constexpr TGrid Grids[5] = {{6, 3, 2, 18}, {12, 4, 3, 18}, {24, 6, 4, 12}, {48, 8, 6, 10}, {60, 10, 6, 8}};
+        static constexpr TGrid Grids[5] = {
+            {6, 3, 2, 18}, {12, 4, 3, 18}, {24, 6, 4, 12}, {48, 8, 6, 10}, {60, 10, 6, 8}};
         const TGrid& grid = Grids[(s.CalendarLayout - lopMC6Month) / 2];
         g.ShowsMonthGrid = false;
         setMinis(grid.Count);

@@ -24,7 +24,7 @@ struct TPageGeometry {
     bool ShowsMonthGrid = true;
     bool ShowsMinis = false;
     bool IsPlanner = false;
-    int MiniFontPreset = 0;     // title size in points for the layout's minis; 0: no preset
+    int MiniFontPreset = 0; // title size in points for the layout's minis; 0: no preset
 };
 
 // Lays out the page of `settings` (layout, paper, margins, month) at `ppi` pixels an inch.

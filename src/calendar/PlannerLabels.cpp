@@ -46,7 +46,10 @@ QString PlannerTimeLabel(double time)
     const int minute = int(ms / 60000 % 60);
     const QLocale locale;
     const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    return QString("%1:%2 %3").arg(hour12).arg(minute, 2, 10, QChar('0')).arg(hour < 12 ? locale.amText() : locale.pmText());
+    return QString("%1:%2 %3")
+        .arg(hour12)
+        .arg(minute, 2, 10, QChar('0'))
+        .arg(hour < 12 ? locale.amText() : locale.pmText());
 }
 
 TPlannerLabels DayPlannerLabels(const TCalendarDrawRecord& record, const QString& titleOverride)

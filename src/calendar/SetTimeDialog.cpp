@@ -41,8 +41,8 @@ TSetTimeDialog::TSetTimeDialog(QWidget* parent)
         hours->addWidget(new QLabel(row == 0 ? "AM" : "PM", hourPanel), row, 0);
         for (int column = 0; column < 12; ++column) {
             const int tag = row * 12 + column;
-            QPushButton* button = TimeButton(QString::number(column == 0 ? 12 : column),
-                                             QString("HourButton%1").arg(tag), hourPanel);
+            QPushButton* button =
+                TimeButton(QString::number(column == 0 ? 12 : column), QString("HourButton%1").arg(tag), hourPanel);
             connect(button, &QPushButton::clicked, this, [this, tag] { HourClick(tag); });
             hours->addWidget(button, row, column + 1);
             m_HourButtons += button;

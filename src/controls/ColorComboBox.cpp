@@ -12,19 +12,19 @@ struct TNamedColor {
 };
 
 constexpr TNamedColor NamedColors[] = {
-    {clBlack, "Black"},   {clMaroon, "Maroon"}, {clGreen, "Green"},   {clOlive, "Olive"},
-    {clNavy, "Navy"},     {clPurple, "Purple"}, {clTeal, "Teal"},     {clGray, "Gray"},
-    {clSilver, "Silver"}, {clRed, "Red"},       {clLime, "Lime"},     {clYellow, "Yellow"},
+    {clBlack, "Black"},   {clMaroon, "Maroon"},   {clGreen, "Green"}, {clOlive, "Olive"},
+    {clNavy, "Navy"},     {clPurple, "Purple"},   {clTeal, "Teal"},   {clGray, "Gray"},
+    {clSilver, "Silver"}, {clRed, "Red"},         {clLime, "Lime"},   {clYellow, "Yellow"},
     {clBlue, "Blue"},     {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"},   {clWhite, "White"},
 };
 
 // Display names of the system colours, by index; a font's default colour is one of them.
 constexpr const char* SystemColorNames[] = {
-    "Scroll Bar", "Background", "Active Caption", "Inactive Caption", "Menu",
-    "Window", "Window Frame", "Menu Text", "Window Text", "Caption Text",
-    "Active Border", "Inactive Border", "App Workspace", "Highlight", "Highlight Text",
-    "Button Face", "Button Shadow", "Gray Text", "Button Text", "Inactive Caption Text",
-    "Button Highlight", "3D Dark Shadow", "3D Light", "Info Text", "Info Background",
+    "Scroll Bar",       "Background",      "Active Caption", "Inactive Caption", "Menu",
+    "Window",           "Window Frame",    "Menu Text",      "Window Text",      "Caption Text",
+    "Active Border",    "Inactive Border", "App Workspace",  "Highlight",        "Highlight Text",
+    "Button Face",      "Button Shadow",   "Gray Text",      "Button Text",      "Inactive Caption Text",
+    "Button Highlight", "3D Dark Shadow",  "3D Light",       "Info Text",        "Info Background",
 };
 
 // A colour that is none of the named ones: a system colour under its own name, any other "Custom".

@@ -23,9 +23,9 @@ QIcon Swatch(TColor color)
 const QList<TColor>& TColorPalette::Colors()
 {
     // The sixteen plain colours and four soft ones: money green, sky blue, cream, medium grey.
-    static const QList<TColor> colors{clBlack,  clMaroon, clGreen,   clOlive,  clNavy,   clPurple, clTeal,
-                                      clGray,   clSilver, clRed,     clLime,   clYellow, clBlue,   clFuchsia,
-                                      clAqua,   clWhite,  0xC0DCC0,  0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
+    static const QList<TColor> colors{clBlack, clMaroon, clGreen,  clOlive,  clNavy,   clPurple, clTeal,
+                                      clGray,  clSilver, clRed,    clLime,   clYellow, clBlue,   clFuchsia,
+                                      clAqua,  clWhite,  0xC0DCC0, 0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
     return colors;
 }
 
@@ -76,7 +76,7 @@ void TColorPaletteButton::ChooseColor()
     m_Palette = new TColorPalette(this);
     connect(m_Palette, &TColorPalette::Picked, this, [this](TColor color) { Pick(color); });
     // The colour dialog opens once the palette has gone, so that it does not sit under it.
-    connect(m_Palette, &TColorPalette::OtherRequested, this, [this] { TColorButton::ChooseColor(); },
-            Qt::QueuedConnection);
+    connect(
+        m_Palette, &TColorPalette::OtherRequested, this, [this] { TColorButton::ChooseColor(); }, Qt::QueuedConnection);
     m_Palette->show();
 }

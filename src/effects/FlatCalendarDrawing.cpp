@@ -31,8 +31,7 @@ const std::array<TLanguageNames, 5> LanguageNames{{
      {u"Dimanche", u"Lundi", u"Mardi", u"Mercredi", u"Jeudi", u"Vendredi", u"Samedi"}},
     {{u"Gennaio", u"Febbraio", u"Marzo", u"Aprile", u"Maggio", u"Giugno", u"Luglio", u"Agosto", u"Settembre",
       u"Ottobre", u"Novembre", u"Dicembre"},
-     {u"Domenica", u"Luned\u00ec", u"Marted\u00ec", u"Mercoled\u00ec", u"Gioved\u00ec", u"Venerd\u00ec",
-      u"Sabato"}},
+     {u"Domenica", u"Luned\u00ec", u"Marted\u00ec", u"Mercoled\u00ec", u"Gioved\u00ec", u"Venerd\u00ec", u"Sabato"}},
     {{u"Enero", u"Febrero", u"Marzo", u"Abril", u"Mayo", u"Junio", u"Julio", u"Agosto", u"Septiembre", u"Octubre",
       u"Noviembre", u"Diciembre"},
      {u"Domingo", u"Lunes", u"Martes", u"Mi\u00e9rcoles", u"Jueves", u"Viernes", u"S\u00e1bado"}},
@@ -167,10 +166,22 @@ void DrawGrid(QPainter& canvas, const TFlatCalendarDrawRecord& record, const TFl
     int last = -1;
     switch (record.CellBorder) {
     case fcbNone: break;
-    case fcbAll: first = 0; last = 6; break;
-    case fcbTop: first = 0; last = 5; break;
-    case fcbBottom: first = 1; last = 6; break;
-    case fcbTopBottom: first = 0; last = 6; break;
+    case fcbAll:
+        first = 0;
+        last = 6;
+        break;
+    case fcbTop:
+        first = 0;
+        last = 5;
+        break;
+    case fcbBottom:
+        first = 1;
+        last = 6;
+        break;
+    case fcbTopBottom:
+        first = 0;
+        last = 6;
+        break;
     }
     for (int k = first; k <= last; ++k) {
         const int y = k == 6 ? yb : bands.HeaderBottom + k * bands.RowHeight;
@@ -298,7 +309,8 @@ void DrawFlatCalendar(QPainter& canvas, const TFlatCalendarDrawRecord& record)
 
     const QFontMetrics dayNameMetrics = SelectFont(canvas, record.DayNameFont);
     for (int c = 0; c < 7; ++c)
-        DrawCentred(canvas, dayNameMetrics, {r.Left + c * cw + 1, tB, r.Left + c * cw + cw - 1, hB}, FlatCalendarHeader(record, c));
+        DrawCentred(canvas, dayNameMetrics, {r.Left + c * cw + 1, tB, r.Left + c * cw + cw - 1, hB},
+                    FlatCalendarHeader(record, c));
 
     canvas.setPen(linePen);
     DrawGrid(canvas, record, bands);

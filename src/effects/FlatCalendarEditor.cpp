@@ -36,8 +36,7 @@ int CurrentYear()
 } // namespace
 
 TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::CustomizeWindowHint)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
 {
     setWindowTitle("Floating Calendar Properties");
     setFixedSize(578, 393);
@@ -46,8 +45,8 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
                             "Set the month for the calendar");
     connect(m_MonthCombo, &QComboBox::activated, this,
             [this](int index) { Guarded([this, index] { m_Sample->SetMonth(index + 1); }); });
-    m_YearSpinner = AddSpinner(this, "YearSpinner", "Year", 1950, 2500, {146, 24, 72, 24},
-                               "Set the year for the calendar");
+    m_YearSpinner =
+        AddSpinner(this, "YearSpinner", "Year", 1950, 2500, {146, 24, 72, 24}, "Set the year for the calendar");
     connect(m_YearSpinner, &QSpinBox::valueChanged, this,
             [this](int year) { Guarded([this, year] { m_Sample->SetYear(year); }); });
     m_WeekStartsOn = new TRadioGroup("Week Starts On", {"Sunday", "Monday"}, this);
@@ -69,15 +68,13 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
     m_HeadersStyleCombo =
         AddCombo(misc, "HeadersStyleCombo", "Header Style", {"First Character", "First Three Characters", "Whole Word"},
                  {10, 62, 160, 24}, "Set the header name style (first letter, first three letters, etc)");
-    connect(m_HeadersStyleCombo, &QComboBox::activated, this, [this](int index) {
-        Guarded([this, index] { m_Sample->SetDayNameStyle(TFlatCalHeadersStyle(index)); });
-    });
+    connect(m_HeadersStyleCombo, &QComboBox::activated, this,
+            [this](int index) { Guarded([this, index] { m_Sample->SetDayNameStyle(TFlatCalHeadersStyle(index)); }); });
     m_LanguageCombo = AddCombo(misc, "LanguageCombo", "Language",
-                               {"English", "Deutsch", "Fran\u00e7ais", "L'italiano", "Espa\u00f1ol"},
-                               {178, 62, 96, 24}, "Select one of five languages to display the month and day names in");
-    connect(m_LanguageCombo, &QComboBox::activated, this, [this](int index) {
-        Guarded([this, index] { m_Sample->SetLanguage(TFlatCalLanguage(index)); });
-    });
+                               {"English", "Deutsch", "Fran\u00e7ais", "L'italiano", "Espa\u00f1ol"}, {178, 62, 96, 24},
+                               "Select one of five languages to display the month and day names in");
+    connect(m_LanguageCombo, &QComboBox::activated, this,
+            [this](int index) { Guarded([this, index] { m_Sample->SetLanguage(TFlatCalLanguage(index)); }); });
 
     auto* fonts = new QGroupBox("Fonts", this);
     fonts->setGeometry(8, 198, 282, 56);
@@ -98,14 +95,14 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
         });
         return combo;
     };
-    m_CalendarBorderCombo = addBorder("CalendarBorderCombo", "Calendar ", 10,
-                                      "Set the line and border style for the calendar outline",
-                                      &TGFlatCalendar::SetCalendarBorderStyle);
+    m_CalendarBorderCombo =
+        addBorder("CalendarBorderCombo", "Calendar ", 10, "Set the line and border style for the calendar outline",
+                  &TGFlatCalendar::SetCalendarBorderStyle);
     m_HeaderBorderCombo = addBorder("HeaderBorderCombo", "Header", 99, "Set the line and border style for the headers",
                                     &TGFlatCalendar::SetDayNameBorderStyle);
-    m_CellBorderCombo = addBorder("CellBorderCombo", "Cell ", 188,
-                                  "Set the line and border style for the individual day cells",
-                                  &TGFlatCalendar::SetCellBorderStyle);
+    m_CellBorderCombo =
+        addBorder("CellBorderCombo", "Cell ", 188, "Set the line and border style for the individual day cells",
+                  &TGFlatCalendar::SetCellBorderStyle);
 
     auto* sampleBox = new QScrollArea(this);
     sampleBox->setObjectName("SampleBox");
@@ -129,9 +126,9 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
                 [this, set](TColor color) { Guarded([this, set, color] { set(*m_Sample, color); }); });
         return button;
     };
-    m_TitleBackgroundbutton = addColor("TitleBackgroundbutton", "Title Background", 10, 38,
-                                       "Set the background color for the Title area of the calendar",
-                                       &TGFlatCalendar::SetTitleBGcolor);
+    m_TitleBackgroundbutton =
+        addColor("TitleBackgroundbutton", "Title Background", 10, 38,
+                 "Set the background color for the Title area of the calendar", &TGFlatCalendar::SetTitleBGcolor);
     m_HeaderBackgroundButton =
         addColor("HeaderBackgroundButton", "Header Background ", 100, 38,
                  "Set the background color for the Header part of the calendar (where the day names are)",
@@ -147,16 +144,15 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
 
     auto* shadow = new QGroupBox("Shadow", this);
     shadow->setGeometry(298, 274, 272, 72);
-    m_ShadowColorButton = AddColorButton(shadow, "ShadowColorButton", "Color", {10, 38, 52, 25},
-                                         "Click here to set the shadow color");
+    m_ShadowColorButton =
+        AddColorButton(shadow, "ShadowColorButton", "Color", {10, 38, 52, 25}, "Click here to set the shadow color");
     connect(m_ShadowColorButton, &TColorButton::ColorChanged, this,
             [this](TColor color) { Guarded([this, color] { m_Sample->SetShadowColor(color); }); });
-    m_ShadowOrientationCombo =
-        AddCombo(shadow, "ShadowOrientationCombo", "Orientation", {"Lower Right", "Lower Left", "UpperRight", "UpperLeft"},
-                 {72, 38, 110, 24}, "Set the shadow orientation");
-    connect(m_ShadowOrientationCombo, &QComboBox::activated, this, [this](int index) {
-        Guarded([this, index] { m_Sample->SetShadowPosition(TFlatShadowPosition(index)); });
-    });
+    m_ShadowOrientationCombo = AddCombo(shadow, "ShadowOrientationCombo", "Orientation",
+                                        {"Lower Right", "Lower Left", "UpperRight", "UpperLeft"}, {72, 38, 110, 24},
+                                        "Set the shadow orientation");
+    connect(m_ShadowOrientationCombo, &QComboBox::activated, this,
+            [this](int index) { Guarded([this, index] { m_Sample->SetShadowPosition(TFlatShadowPosition(index)); }); });
     m_ShadowDepthSpinner = AddSpinner(shadow, "ShadowDepthSpinner", "Depth", 0, TGFlatCalendar::MaxShadowDepth,
                                       {192, 38, 60, 24}, "Set the depth (in pixels) of the shadow");
     connect(m_ShadowDepthSpinner, &QSpinBox::valueChanged, this,

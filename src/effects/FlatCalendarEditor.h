@@ -32,8 +32,8 @@ private:
                         QRect geometry, const QString& help);
     QSpinBox* AddSpinner(QWidget* parent, const QString& name, const QString& caption, int minimum, int maximum,
                          QRect geometry, const QString& help);
-    TColorPaletteButton* AddColorButton(QWidget* parent, const QString& name, const QString& caption,
-                                        QRect geometry, const QString& help);
+    TColorPaletteButton* AddColorButton(QWidget* parent, const QString& name, const QString& caption, QRect geometry,
+                                        const QString& help);
     void AddFontButton(QWidget* parent, const QString& name, const QString& caption, QRect geometry,
                        const QString& help, TFont& (TGFlatCalendar::*font)());
     // Runs `apply` for a control's change unless the controls are being loaded.

@@ -47,39 +47,52 @@ void TGFlatCalendar::PublishProperties(TPropertyList& list)
 {
     TGGraphicControl::PublishProperties(list);
     // A one-byte subrange 1..7 in files; the setter takes 1 and 2 only.
-    list.AddInteger("StartOfWeek", [this] { return m_StartOfWeek; }, [this](qint64 v) { SetStartOfWeek(int(v)); },
-                    NoDefault)
+    list.AddInteger(
+            "StartOfWeek", [this] { return m_StartOfWeek; }, [this](qint64 v) { SetStartOfWeek(int(v)); }, NoDefault)
         .Range(1, 7);
-    list.AddInteger("Month", [this] { return m_Month; }, [this](qint64 v) { SetMonth(int(v)); }, NoDefault);
-    list.AddInteger("Year", [this] { return m_Year; }, [this](qint64 v) { SetYear(int(v)); }, NoDefault);
+    list.AddInteger(
+        "Month", [this] { return m_Month; }, [this](qint64 v) { SetMonth(int(v)); }, NoDefault);
+    list.AddInteger(
+        "Year", [this] { return m_Year; }, [this](qint64 v) { SetYear(int(v)); }, NoDefault);
     list.AddObject("TitleFont", m_TitleFont);
     list.AddObject("DayNameFont", m_DayNameFont);
     list.AddObject("CellFont", m_CellFont);
-    list.AddBoolean("ShowYear", [this] { return m_ShowYear; }, [this](bool v) { SetShowYear(v); }, NoDefault);
-    list.AddIdentInteger("DayNameBGColor", ColorIdents(), [this] { return m_DayNameBGColor; },
-                         [this](qint64 v) { SetDayNameBGColor(TColor(v)); }, NoDefault);
-    list.AddEnumeration("CalendarBorderStyle", BorderStyleNames, [this] { return m_CalendarBorderStyle; },
-                        [this](qint64 v) { SetCalendarBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
-    list.AddEnumeration("DayNameBorderStyle", BorderStyleNames, [this] { return m_DayNameBorderStyle; },
-                        [this](qint64 v) { SetDayNameBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
-    list.AddEnumeration("CellBorderStyle", BorderStyleNames, [this] { return m_CellBorderStyle; },
-                        [this](qint64 v) { SetCellBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
-    list.AddEnumeration("DayNameStyle", HeadersStyleNames, [this] { return m_DayNameStyle; },
-                        [this](qint64 v) { SetDayNameStyle(TFlatCalHeadersStyle(v)); }, NoDefault);
-    list.AddIdentInteger("TitleBGcolor", ColorIdents(), [this] { return m_TitleBGcolor; },
-                         [this](qint64 v) { SetTitleBGcolor(TColor(v)); }, NoDefault);
-    list.AddIdentInteger("Backgroundcolor", ColorIdents(), [this] { return m_Backgroundcolor; },
-                         [this](qint64 v) { SetBackgroundcolor(TColor(v)); }, NoDefault);
-    list.AddIdentInteger("ShadowColor", ColorIdents(), [this] { return m_ShadowColor; },
-                         [this](qint64 v) { SetShadowColor(TColor(v)); }, NoDefault);
-    list.AddInteger("ShadowDepth", [this] { return m_ShadowDepth; }, [this](qint64 v) { SetShadowDepth(int(v)); },
-                    NoDefault);
-    list.AddEnumeration("ShadowPosition", ShadowPositionNames, [this] { return m_ShadowPosition; },
-                        [this](qint64 v) { SetShadowPosition(TFlatShadowPosition(v)); }, NoDefault);
-    list.AddEnumeration("Language", LanguageNames, [this] { return m_Language; },
-                        [this](qint64 v) { SetLanguage(TFlatCalLanguage(v)); }, NoDefault);
-    list.AddBoolean("CalTransparent", [this] { return m_CalTransparent; }, [this](bool v) { SetCalTransparent(v); },
-                    NoDefault);
+    list.AddBoolean(
+        "ShowYear", [this] { return m_ShowYear; }, [this](bool v) { SetShowYear(v); }, NoDefault);
+    list.AddIdentInteger(
+        "DayNameBGColor", ColorIdents(), [this] { return m_DayNameBGColor; },
+        [this](qint64 v) { SetDayNameBGColor(TColor(v)); }, NoDefault);
+    list.AddEnumeration(
+        "CalendarBorderStyle", BorderStyleNames, [this] { return m_CalendarBorderStyle; },
+        [this](qint64 v) { SetCalendarBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
+    list.AddEnumeration(
+        "DayNameBorderStyle", BorderStyleNames, [this] { return m_DayNameBorderStyle; },
+        [this](qint64 v) { SetDayNameBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
+    list.AddEnumeration(
+        "CellBorderStyle", BorderStyleNames, [this] { return m_CellBorderStyle; },
+        [this](qint64 v) { SetCellBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
+    list.AddEnumeration(
+        "DayNameStyle", HeadersStyleNames, [this] { return m_DayNameStyle; },
+        [this](qint64 v) { SetDayNameStyle(TFlatCalHeadersStyle(v)); }, NoDefault);
+    list.AddIdentInteger(
+        "TitleBGcolor", ColorIdents(), [this] { return m_TitleBGcolor; },
+        [this](qint64 v) { SetTitleBGcolor(TColor(v)); }, NoDefault);
+    list.AddIdentInteger(
+        "Backgroundcolor", ColorIdents(), [this] { return m_Backgroundcolor; },
+        [this](qint64 v) { SetBackgroundcolor(TColor(v)); }, NoDefault);
+    list.AddIdentInteger(
+        "ShadowColor", ColorIdents(), [this] { return m_ShadowColor; }, [this](qint64 v) { SetShadowColor(TColor(v)); },
+        NoDefault);
+    list.AddInteger(
+        "ShadowDepth", [this] { return m_ShadowDepth; }, [this](qint64 v) { SetShadowDepth(int(v)); }, NoDefault);
+    list.AddEnumeration(
+        "ShadowPosition", ShadowPositionNames, [this] { return m_ShadowPosition; },
+        [this](qint64 v) { SetShadowPosition(TFlatShadowPosition(v)); }, NoDefault);
+    list.AddEnumeration(
+        "Language", LanguageNames, [this] { return m_Language; },
+        [this](qint64 v) { SetLanguage(TFlatCalLanguage(v)); }, NoDefault);
+    list.AddBoolean(
+        "CalTransparent", [this] { return m_CalTransparent; }, [this](bool v) { SetCalTransparent(v); }, NoDefault);
 }
 
 void TGFlatCalendar::FillObjectMenu(QMenu& menu)

@@ -56,8 +56,9 @@ int TextWidth(const QFontMetrics& metrics, const QString& text)
 void TSuperTextBitmap::DefineProperties(TPropertyList& list)
 {
     TPersistent::DefineProperties(list);
-    list.AddBinary("Data", [this] { return m_Data; }, [this](const QByteArray& data) { SetData(data); },
-                   [this] { return !IsEmpty(); });
+    list.AddBinary(
+        "Data", [this] { return m_Data; }, [this](const QByteArray& data) { SetData(data); },
+        [this] { return !IsEmpty(); });
 }
 
 void TSuperTextBitmap::SetData(const QByteArray& data)
@@ -127,39 +128,52 @@ TGSuperText* TGSuperText::CreateForTool(TComponent* owner)
 void TGSuperText::PublishProperties(TPropertyList& list)
 {
     TGGraphicControl::PublishProperties(list);
-    list.AddInteger("ShadowDepth", [this] { return m_ShadowDepth; }, [this](qint64 v) { SetShadowDepth(int(v)); }, 0)
+    list.AddInteger(
+            "ShadowDepth", [this] { return m_ShadowDepth; }, [this](qint64 v) { SetShadowDepth(int(v)); }, 0)
         .Range(0, MaxDepth);
-    list.AddEnumeration("ShadowOrientation", ShadowOrientationNames, [this] { return m_ShadowOrientation; },
-                        [this](qint64 v) { SetShadowOrientation(TShadowOrientation(v)); }, sdDownRight);
-    list.AddIdentInteger("Shadowcolor", ColorIdents(), [this] { return m_Shadowcolor; },
-                         [this](qint64 v) { SetShadowcolor(TColor(v)); }, 0x808080);
-    list.AddEnumeration("BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
-                        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
-    list.AddBoolean("ControlTransparent", [this] { return m_ControlTransparent; },
-                    [this](bool v) { SetControlTransparent(v); }, NoDefault);
-    list.AddIdentInteger("BGColor", ColorIdents(), [this] { return m_BGColor; },
-                         [this](qint64 v) { SetBGColor(TColor(v)); }, NoDefault);
-    list.AddString("Caption", [this] { return m_Caption; }, [this](const QString& v) { SetCaption(v); });
+    list.AddEnumeration(
+        "ShadowOrientation", ShadowOrientationNames, [this] { return m_ShadowOrientation; },
+        [this](qint64 v) { SetShadowOrientation(TShadowOrientation(v)); }, sdDownRight);
+    list.AddIdentInteger(
+        "Shadowcolor", ColorIdents(), [this] { return m_Shadowcolor; }, [this](qint64 v) { SetShadowcolor(TColor(v)); },
+        0x808080);
+    list.AddEnumeration(
+        "BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
+        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
+    list.AddBoolean(
+        "ControlTransparent", [this] { return m_ControlTransparent; }, [this](bool v) { SetControlTransparent(v); },
+        NoDefault);
+    list.AddIdentInteger(
+        "BGColor", ColorIdents(), [this] { return m_BGColor; }, [this](qint64 v) { SetBGColor(TColor(v)); }, NoDefault);
+    list.AddString(
+        "Caption", [this] { return m_Caption; }, [this](const QString& v) { SetCaption(v); });
     // The object's own font is in use from construction on, so it is always written.
     list.AddObject("Font", m_Font);
-    list.AddEnumeration("FillDirection", FillDirectionNames, [this] { return m_FillDirection; },
-                        [this](qint64 v) { SetFillDirection(TFillDirection(v)); }, NoDefault);
-    list.AddIdentInteger("GradientToColor", ColorIdents(), [this] { return m_GradientToColor; },
-                         [this](qint64 v) { SetGradientToColor(TColor(v)); }, NoDefault);
-    list.AddIdentInteger("GradientFromColor", ColorIdents(), [this] { return m_GradientFromColor; },
-                         [this](qint64 v) { SetGradientFromColor(TColor(v)); }, NoDefault);
+    list.AddEnumeration(
+        "FillDirection", FillDirectionNames, [this] { return m_FillDirection; },
+        [this](qint64 v) { SetFillDirection(TFillDirection(v)); }, NoDefault);
+    list.AddIdentInteger(
+        "GradientToColor", ColorIdents(), [this] { return m_GradientToColor; },
+        [this](qint64 v) { SetGradientToColor(TColor(v)); }, NoDefault);
+    list.AddIdentInteger(
+        "GradientFromColor", ColorIdents(), [this] { return m_GradientFromColor; },
+        [this](qint64 v) { SetGradientFromColor(TColor(v)); }, NoDefault);
     list.AddObject("Image", m_Image).IsStored = [this] { return !m_Image.IsEmpty(); };
-    list.AddIdentInteger("OutlineColor", ColorIdents(), [this] { return m_OutlineColor; },
-                         [this](qint64 v) { SetOutlineColor(TColor(v)); }, NoDefault);
-    list.AddEnumeration("OutlineStyle", PenStyleNames, [this] { return m_OutlineStyle; },
-                        [this](qint64 v) { SetOutlineStyle(TPenStyle(v)); }, NoDefault);
-    list.AddInteger("OutlineWidth", [this] { return m_OutlineWidth; }, [this](qint64 v) { SetOutlineWidth(int(v)); },
-                    NoDefault)
+    list.AddIdentInteger(
+        "OutlineColor", ColorIdents(), [this] { return m_OutlineColor; },
+        [this](qint64 v) { SetOutlineColor(TColor(v)); }, NoDefault);
+    list.AddEnumeration(
+        "OutlineStyle", PenStyleNames, [this] { return m_OutlineStyle; },
+        [this](qint64 v) { SetOutlineStyle(TPenStyle(v)); }, NoDefault);
+    list.AddInteger(
+            "OutlineWidth", [this] { return m_OutlineWidth; }, [this](qint64 v) { SetOutlineWidth(int(v)); }, NoDefault)
         .Range(0, MaxDepth);
-    list.AddEnumeration("SurfaceType", SurfaceTypeNames, [this] { return m_SurfaceType; },
-                        [this](qint64 v) { SetSurfaceType(TSurfaceType(v)); }, NoDefault);
-    list.AddString("LastBitmapFileNameandPath", [this] { return m_LastBitmapFileNameandPath; },
-                   [this](const QString& v) { SetLastBitmapFileNameandPath(v); });
+    list.AddEnumeration(
+        "SurfaceType", SurfaceTypeNames, [this] { return m_SurfaceType; },
+        [this](qint64 v) { SetSurfaceType(TSurfaceType(v)); }, NoDefault);
+    list.AddString(
+        "LastBitmapFileNameandPath", [this] { return m_LastBitmapFileNameandPath; },
+        [this](const QString& v) { SetLastBitmapFileNameandPath(v); });
 }
 
 void TGSuperText::Loaded()
@@ -177,7 +191,8 @@ void TGSuperText::FillObjectMenu(QMenu& menu)
     m_TransparentItem = AddMenuItem(menu, "Transparent", [this] { SetControlTransparent(!m_ControlTransparent); });
     m_TransparentItem->setCheckable(true);
     AddMenuItem(menu, "Background Color", [this] { ChooseBackColor(); });
-    m_BorderItem = AddMenuItem(menu, "Border", [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
+    m_BorderItem =
+        AddMenuItem(menu, "Border", [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
     m_BorderItem->setCheckable(true);
     m_BorderItem->setChecked(m_BorderStyle == bsSingle);
     AddMenuItem(menu, "Properties", [this] { Properties(); });
@@ -511,9 +526,8 @@ std::vector<TGradientBand> TGSuperText::GradientBands(QSize size) const
         const int to = MulDiv(i + 1, extent, 256);
         const QColor color((start.red() + MulDiv(i, dr, 255)) & 0xFF, (start.green() + MulDiv(i, dg, 255)) & 0xFF,
                            (start.blue() + MulDiv(i, db, 255)) & 0xFF);
-        bands.push_back({i, vertical ? QRect(0, from, size.width(), to - from)
-                                     : QRect(from, 0, to - from, size.height()),
-                         color});
+        bands.push_back(
+            {i, vertical ? QRect(0, from, size.width(), to - from) : QRect(from, 0, to - from, size.height()), color});
     }
     return bands;
 }
@@ -693,7 +707,8 @@ void TGSuperText::PrintTo(TReportPrinter& report, double x, double y)
                 }
             }
         } else if (m_SurfaceType == stGradientFill) {
-            const QSize area(fill.width() + int(0.25 * report.XDPI()) + 1, fill.height() + int(0.25 * report.YDPI()) + 1);
+            const QSize area(fill.width() + int(0.25 * report.XDPI()) + 1,
+                             fill.height() + int(0.25 * report.YDPI()) + 1);
             for (const TGradientBand& band : GradientBands(area)) {
                 if (!band.Rect.isEmpty())
                     report.FillDeviceRect(band.Rect.translated(fill.topLeft()), band.Color);

@@ -110,8 +110,8 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent)
     AddLabel(m_FillPanel, "Fill Direction", m_FillDirectionCombo);
     connect(m_FillDirectionCombo, &QComboBox::activated, this,
             [this](int index) { m_Sample->SetFillDirection(TFillDirection(index)); });
-    m_GradientFromcolorButton = Named(new TColorPaletteButton(m_FillPanel), "GradientFromcolorButton",
-                                      {4, 64, 52, 25}, "Click here to set the 'From' gradient color");
+    m_GradientFromcolorButton = Named(new TColorPaletteButton(m_FillPanel), "GradientFromcolorButton", {4, 64, 52, 25},
+                                      "Click here to set the 'From' gradient color");
     AddLabel(m_FillPanel, "From Color", m_GradientFromcolorButton);
     connect(m_GradientFromcolorButton, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Loading)
@@ -125,8 +125,8 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent)
             m_Sample->SetGradientToColor(color);
     });
 
-    m_ShadowColorButton =
-        Named(new TColorPaletteButton(this), "ShadowColorButton", {330, 24, 52, 25}, "Click here to set the shadow color");
+    m_ShadowColorButton = Named(new TColorPaletteButton(this), "ShadowColorButton", {330, 24, 52, 25},
+                                "Click here to set the shadow color");
     AddLabel(this, "Shadow Color", m_ShadowColorButton);
     connect(m_ShadowColorButton, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Loading)
@@ -138,8 +138,8 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent)
     AddLabel(this, "Shadow Orientation", m_ShadowOrientationCombo);
     connect(m_ShadowOrientationCombo, &QComboBox::activated, this,
             [this](int index) { m_Sample->SetShadowOrientation(TShadowOrientation(index)); });
-    m_ShadowDepthSpinner = Named(new QSpinBox(this), "ShadowDepthSpinner", {520, 24, 54, 24},
-                                 "Set the depth (in pixels) of the shadow");
+    m_ShadowDepthSpinner =
+        Named(new QSpinBox(this), "ShadowDepthSpinner", {520, 24, 54, 24}, "Set the depth (in pixels) of the shadow");
     m_ShadowDepthSpinner->setRange(0, 10);
     AddLabel(this, "Shadow Depth", m_ShadowDepthSpinner);
     connect(m_ShadowDepthSpinner, &QSpinBox::valueChanged, this, [this](int depth) {
@@ -157,7 +157,8 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent)
     m_OutlineStyleCombo = Named(new QComboBox(this), "OutlineStyleCombo", {400, 76, 110, 24},
                                 "Select the style of outline. \n\nNOTE: If the width of the outline is more than 1, "
                                 "the style will always be solid.");
-    m_OutlineStyleCombo->addItems({"Solid Line", "Dash Line", "Dotted Line", "DashDot Line", "DashDotDot Line", "Clear"});
+    m_OutlineStyleCombo->addItems(
+        {"Solid Line", "Dash Line", "Dotted Line", "DashDot Line", "DashDotDot Line", "Clear"});
     AddLabel(this, "OutLine Style", m_OutlineStyleCombo);
     connect(m_OutlineStyleCombo, &QComboBox::activated, this,
             [this](int index) { m_Sample->SetOutlineStyle(TPenStyle(index)); });
@@ -170,8 +171,8 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent)
             m_Sample->SetOutlineWidth(width);
     });
 
-    auto* fontButton = Named(new QPushButton("Select Font", this), "Fontbutton", {330, 120, 90, 25},
-                             "Click here to change the font");
+    auto* fontButton =
+        Named(new QPushButton("Select Font", this), "Fontbutton", {330, 120, 90, 25}, "Click here to change the font");
     fontButton->setAutoDefault(false);
     connect(fontButton, &QPushButton::clicked, this, [this] { ChooseFont(); });
     auto* sizes = Named(new QWidget(this), "RapidChangeFontSize", {424, 120, 18, 25},

@@ -37,8 +37,8 @@ TImageFileType ImageFileType(const QString& fileName)
     const int dot = fileName.lastIndexOf('.');
     const QString extension = dot < 0 ? QString() : fileName.mid(dot + 1).toUpper();
     static const QList<std::pair<QString, TImageFileType>> Types{
-        {"JPG", iftJpg}, {"GIF", iftGif}, {"JIF", iftJif}, {"BMP", iftBmp}, {"DIB", iftDib},
-        {"RLE", iftRle}, {"TGA", iftTga}, {"PCX", iftPcx},
+        {"JPG", iftJpg}, {"GIF", iftGif}, {"JIF", iftJif}, {"BMP", iftBmp},
+        {"DIB", iftDib}, {"RLE", iftRle}, {"TGA", iftTga}, {"PCX", iftPcx},
     };
     for (const auto& [name, type] : Types) {
         if (extension == name)
@@ -61,20 +61,14 @@ QImage DecodeImageFile(const QByteArray& data, TImageFileType type)
 {
     switch (type) {
     case iftJpg:
-    case iftJif:
-        return ReadWithQt(data, "jpeg");
-    case iftGif:
-        return ReadWithQt(data, "gif");
+    case iftJif: return ReadWithQt(data, "jpeg");
+    case iftGif: return ReadWithQt(data, "gif");
     case iftBmp:
     case iftDib:
-    case iftRle:
-        return DecodeBmpOrDib(data);
-    case iftTga:
-        return DecodeTga(data);
-    case iftPcx:
-        return DecodePcx(data);
-    case iftOther:
-        break;
+    case iftRle: return DecodeBmpOrDib(data);
+    case iftTga: return DecodeTga(data);
+    case iftPcx: return DecodePcx(data);
+    case iftOther: break;
     }
     return ReadWithQt(data, nullptr);
 }

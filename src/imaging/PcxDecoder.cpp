@@ -52,8 +52,8 @@ bool ReadHeader(const QByteArray& data, TPcxHeader& header)
 
 bool SupportedDepth(int bits, int planes)
 {
-    return (bits == 1 && planes >= 1 && planes <= 4) || ((bits == 2 || bits == 4) && planes == 1)
-        || (bits == 8 && (planes == 1 || planes == 3 || planes == 4));
+    return (bits == 1 && planes >= 1 && planes <= 4) || ((bits == 2 || bits == 4) && planes == 1) ||
+           (bits == 8 && (planes == 1 || planes == 3 || planes == 4));
 }
 
 // The scan lines, all planes of each line in turn. Runs may cross line ends, as writers do.
@@ -112,8 +112,8 @@ QImage DecodePcx(const QByteArray& data)
     const qsizetype end = data.size() - (paletted256 ? PaletteSize + 1 : 0);
     // A two-byte run gives at most 63 bytes of a line, which hold at most 8 pixels each.
     const qint64 lineBytes = qint64(header.BytesPerLine) * header.Planes;
-    if (!PlausibleImageSize(header.Width, header.Height, data.size(), 63 * 8 / 2)
-        || lineBytes * header.Height > qint64(data.size()) * 32)
+    if (!PlausibleImageSize(header.Width, header.Height, data.size(), 63 * 8 / 2) ||
+        lineBytes * header.Height > qint64(data.size()) * 32)
         return {};
     const QByteArray lines = UnpackLines(data, end, qsizetype(lineBytes * header.Height), header.Encoding == 1);
     if (lines.isEmpty())

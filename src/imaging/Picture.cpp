@@ -110,8 +110,8 @@ std::optional<TPicture> TPicture::FromDataBlock(const QByteArray& block, QString
     if (name == "TIcon") {
         QByteArray icon = block.mid(dataStart);
         // Some producers put the icon's size in front of it.
-        if (icon.size() >= 8 && !icon.startsWith(QByteArray("\0\0\1\0", 4))
-            && icon.mid(4).startsWith(QByteArray("\0\0\1\0", 4)))
+        if (icon.size() >= 8 && !icon.startsWith(QByteArray("\0\0\1\0", 4)) &&
+            icon.mid(4).startsWith(QByteArray("\0\0\1\0", 4)))
             icon = icon.mid(4);
         picture.m_Kind = TGraphicKind::Icon;
         picture.m_Image = DecodeIcon(icon);
@@ -122,7 +122,8 @@ std::optional<TPicture> TPicture::FromDataBlock(const QByteArray& block, QString
         picture.m_Size = picture.m_Image.size();
         return picture;
     }
-    Fail(error, QString("The picture data holds a graphic of the unknown class \"%1\".").arg(QString::fromLatin1(name)));
+    Fail(error,
+         QString("The picture data holds a graphic of the unknown class \"%1\".").arg(QString::fromLatin1(name)));
     return std::nullopt;
 }
 

@@ -43,15 +43,12 @@ bool ReadHeader(TByteReader& reader, TTgaHeader& h)
         return false;
     switch (h.BaseType()) {
     case 1:
-        return h.ColorMapType == 1 && (h.PixelBits == 8 || h.PixelBits == 16)
-            && (h.ImageType == 1 || h.ImageType == 9);
+        return h.ColorMapType == 1 && (h.PixelBits == 8 || h.PixelBits == 16) && (h.ImageType == 1 || h.ImageType == 9);
     case 2:
-        return (h.PixelBits == 15 || h.PixelBits == 16 || h.PixelBits == 24 || h.PixelBits == 32)
-            && (h.ImageType == 2 || h.ImageType == 10);
-    case 3:
-        return (h.PixelBits == 8 || h.PixelBits == 16) && (h.ImageType == 3 || h.ImageType == 11);
-    default:
-        return false;
+        return (h.PixelBits == 15 || h.PixelBits == 16 || h.PixelBits == 24 || h.PixelBits == 32) &&
+               (h.ImageType == 2 || h.ImageType == 10);
+    case 3: return (h.PixelBits == 8 || h.PixelBits == 16) && (h.ImageType == 3 || h.ImageType == 11);
+    default: return false;
     }
 }
 

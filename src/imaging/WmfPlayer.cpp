@@ -440,12 +440,30 @@ void TWmfPlayer::Record(quint16 function, TByteReader& r, qsizetype paramBytes)
     case MetaSetPolyFillMode: s.FillRule = r.U16() == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
     case MetaSetTextColor: s.TextColor = Colour(r.U32()); break;
     case MetaSetTextAlign: s.TextAlign = r.U16(); break;
-    case MetaSetWindowOrg: s.WindowOrg = Point(r); ApplyTransform(); break;
-    case MetaSetWindowExt: s.WindowExt = Point(r); ApplyTransform(); break;
-    case MetaSetViewportOrg: s.ViewportOrg = Point(r); ApplyTransform(); break;
-    case MetaSetViewportExt: s.ViewportExt = Point(r); ApplyTransform(); break;
-    case MetaOffsetWindowOrg: s.WindowOrg += Point(r); ApplyTransform(); break;
-    case MetaOffsetViewportOrg: s.ViewportOrg += Point(r); ApplyTransform(); break;
+    case MetaSetWindowOrg:
+        s.WindowOrg = Point(r);
+        ApplyTransform();
+        break;
+    case MetaSetWindowExt:
+        s.WindowExt = Point(r);
+        ApplyTransform();
+        break;
+    case MetaSetViewportOrg:
+        s.ViewportOrg = Point(r);
+        ApplyTransform();
+        break;
+    case MetaSetViewportExt:
+        s.ViewportExt = Point(r);
+        ApplyTransform();
+        break;
+    case MetaOffsetWindowOrg:
+        s.WindowOrg += Point(r);
+        ApplyTransform();
+        break;
+    case MetaOffsetViewportOrg:
+        s.ViewportOrg += Point(r);
+        ApplyTransform();
+        break;
     case MetaScaleWindowExt:
     case MetaScaleViewportExt: {
         const int yDenom = r.I16();
@@ -608,14 +626,16 @@ void TWmfPlayer::Record(quint16 function, TByteReader& r, qsizetype paramBytes)
         const int width = r.I16();
         r.I16();
         const QColor colour = Colour(r.U32());
-        static const Qt::PenStyle Styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                              Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
+        static const Qt::PenStyle Styles[] = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine,  Qt::DashDotLine,
+                                              Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
         QPen pen(colour, qAbs(width));
         pen.setStyle((style & 0x0F) <= 6 ? Styles[style & 0x0F] : Qt::SolidLine);
-        pen.setCapStyle((style & 0x0F00) == 0x0100 ? Qt::SquareCap
-                        : (style & 0x0F00) == 0x0200 ? Qt::FlatCap : Qt::RoundCap);
-        pen.setJoinStyle((style & 0xF000) == 0x1000 ? Qt::BevelJoin
-                         : (style & 0xF000) == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
+        pen.setCapStyle((style & 0x0F00) == 0x0100   ? Qt::SquareCap
+                        : (style & 0x0F00) == 0x0200 ? Qt::FlatCap
+                                                     : Qt::RoundCap);
+        pen.setJoinStyle((style & 0xF000) == 0x1000   ? Qt::BevelJoin
+                         : (style & 0xF000) == 0x2000 ? Qt::MiterJoin
+                                                      : Qt::RoundJoin);
         AddObject(pen);
         break;
     }
@@ -623,7 +643,7 @@ void TWmfPlayer::Record(quint16 function, TByteReader& r, qsizetype paramBytes)
         const int style = r.U16();
         const QColor colour = Colour(r.U32());
         const int hatch = r.U16();
-        static const Qt::BrushStyle Hatches[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+        static const Qt::BrushStyle Hatches[] = {Qt::HorPattern,   Qt::VerPattern,   Qt::FDiagPattern,
                                                  Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
         if (style == 1)
             AddObject(QBrush(Qt::NoBrush));

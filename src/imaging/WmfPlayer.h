@@ -17,8 +17,8 @@
 class QPainter;
 
 struct TWmfHeader {
-    QRect Bounds;          // the picture's box in logical units
-    int UnitsPerInch = 0;  // logical units in an inch
+    QRect Bounds;                // the picture's box in logical units
+    int UnitsPerInch = 0;        // logical units in an inch
     qsizetype RecordsOffset = 0; // where the 18-byte metafile header starts
     int NumberOfObjects = 0;
 };

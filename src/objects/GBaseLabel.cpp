@@ -90,32 +90,42 @@ TGBaseLabel::TGBaseLabel(TComponent* owner)
 void TGBaseLabel::PublishProperties(TPropertyList& list)
 {
     TGGraphicControl::PublishProperties(list);
-    list.AddEnumeration("Alignment", AlignmentNames(), [this] { return m_Alignment; },
-                        [this](qint64 v) { SetAlignment(TAlignment(v)); }, taLeftJustify);
-    list.AddInteger("DepthHighlight", [this] { return m_DepthHighlight; },
-                    [this](qint64 v) { SetDepthHighlight(int(v)); }, 0)
+    list.AddEnumeration(
+        "Alignment", AlignmentNames(), [this] { return m_Alignment; },
+        [this](qint64 v) { SetAlignment(TAlignment(v)); }, taLeftJustify);
+    list.AddInteger(
+            "DepthHighlight", [this] { return m_DepthHighlight; }, [this](qint64 v) { SetDepthHighlight(int(v)); }, 0)
         .Range(0, MaxDepth);
-    list.AddInteger("DepthShadow", [this] { return m_DepthShadow; }, [this](qint64 v) { SetDepthShadow(int(v)); }, 0)
+    list.AddInteger(
+            "DepthShadow", [this] { return m_DepthShadow; }, [this](qint64 v) { SetDepthShadow(int(v)); }, 0)
         .Range(0, MaxDepth);
-    list.AddEnumeration("DirectionHighlight", HighlightDirectionNames, [this] { return m_DirectionHighlight; },
-                        [this](qint64 v) { SetDirectionHighlight(THighlightDirection(v)); }, hdUpLeft);
-    list.AddEnumeration("DirectionShadow", ShadowDirectionNames, [this] { return m_DirectionShadow; },
-                        [this](qint64 v) { SetDirectionShadow(TShadowDirection(v)); }, sdDownRight);
-    list.AddIdentInteger("colorHighlight", ColorIdents(), [this] { return m_colorHighlight; },
-                         [this](qint64 v) { SetcolorHighlight(TColor(v)); }, clAqua);
-    list.AddIdentInteger("colorShadow", ColorIdents(), [this] { return m_colorShadow; },
-                         [this](qint64 v) { SetcolorShadow(TColor(v)); }, clGray);
-    list.AddInteger("Angle", [this] { return m_Angle; }, [this](qint64 v) { SetAngle(int(v)); }, 0);
-    list.AddString("Caption", [this] { return m_Caption; }, [this](const QString& v) { SetCaption(v); });
+    list.AddEnumeration(
+        "DirectionHighlight", HighlightDirectionNames, [this] { return m_DirectionHighlight; },
+        [this](qint64 v) { SetDirectionHighlight(THighlightDirection(v)); }, hdUpLeft);
+    list.AddEnumeration(
+        "DirectionShadow", ShadowDirectionNames, [this] { return m_DirectionShadow; },
+        [this](qint64 v) { SetDirectionShadow(TShadowDirection(v)); }, sdDownRight);
+    list.AddIdentInteger(
+        "colorHighlight", ColorIdents(), [this] { return m_colorHighlight; },
+        [this](qint64 v) { SetcolorHighlight(TColor(v)); }, clAqua);
+    list.AddIdentInteger(
+        "colorShadow", ColorIdents(), [this] { return m_colorShadow; }, [this](qint64 v) { SetcolorShadow(TColor(v)); },
+        clGray);
+    list.AddInteger(
+        "Angle", [this] { return m_Angle; }, [this](qint64 v) { SetAngle(int(v)); }, 0);
+    list.AddString(
+        "Caption", [this] { return m_Caption; }, [this](const QString& v) { SetCaption(v); });
     // A label's font differs from its parent's from creation on (Arial 10), so it is always
     // written.
     list.AddObject("Font", m_Font);
-    list.AddBoolean("Transparent", [this] { return m_Transparent; }, [this](bool v) { SetTransparent(v); },
-                    NoDefault);
-    list.AddIdentInteger("BackColor", ColorIdents(), [this] { return m_BackColor; },
-                         [this](qint64 v) { SetBackColor(TColor(v)); }, NoDefault);
-    list.AddEnumeration("BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
-                        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
+    list.AddBoolean(
+        "Transparent", [this] { return m_Transparent; }, [this](bool v) { SetTransparent(v); }, NoDefault);
+    list.AddIdentInteger(
+        "BackColor", ColorIdents(), [this] { return m_BackColor; }, [this](qint64 v) { SetBackColor(TColor(v)); },
+        NoDefault);
+    list.AddEnumeration(
+        "BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
+        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
 }
 
 void TGBaseLabel::Loaded()
@@ -150,8 +160,8 @@ void TGBaseLabel::FillObjectMenu(QMenu& menu)
     });
     m_TransparentItem->setCheckable(true);
     AddMenuItem(menu, "Background Color", [this] { ChooseBackColor(); });
-    m_BorderItem = AddMenuItem(menu, "Border",
-                               [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
+    m_BorderItem =
+        AddMenuItem(menu, "Border", [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
     m_BorderItem->setCheckable(true);
     m_BorderItem->setChecked(m_BorderStyle == bsSingle);
 }

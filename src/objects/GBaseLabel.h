@@ -121,8 +121,7 @@ private:
     // The layout of the caption in `font` for a box of `box` pixels; changes nothing.
     TLabelLayout LayoutFor(const QFont& font, QSize box) const;
     void Draw(QPainter& painter, const TLabelLayout& layout, const QFont& font) const;
-    void DrawCopy(QPainter& painter, const QFontMetrics& metrics, const TRect& clip, QPoint origin,
-                  TColor color) const;
+    void DrawCopy(QPainter& painter, const QFontMetrics& metrics, const TRect& clip, QPoint origin, TColor color) const;
 
     TBorderStyle m_BorderStyle = bsNone;
     QAction* m_BorderItem = nullptr;

@@ -87,17 +87,22 @@ TGBasePanel::~TGBasePanel()
 void TGBasePanel::PublishProperties(TPropertyList& list)
 {
     TComponent::PublishProperties(list);
-    list.AddBoolean("Pointing", [this] { return m_Pointing; }, [this](bool v) { SetPointing(v); }, NoDefault);
-    list.AddBoolean("DrawOutline", [this] { return m_DrawOutline; }, [this](bool v) { SetDrawOutline(v); },
-                    NoDefault);
-    list.AddBoolean("Printing", [this] { return m_Printing; }, [this](bool v) { SetPrinting(v); }, NoDefault);
-    list.AddEnumeration("Shape", {"lsRectangle", "lsRoundRect", "lsEllipse"}, [this] { return m_Shape; },
-                        [this](qint64 v) { SetShape(TLabelShapeType(v)); }, lsRoundRect);
-    list.AddEnumeration("GridSize", {"gs4x4", "gs8x8"}, [this] { return m_GridSize; },
-                        [this](qint64 v) { SetGridSize(TGridSize(v)); }, NoDefault);
-    list.AddBoolean("ShowGrid", [this] { return m_ShowGrid; }, [this](bool v) { SetShowGrid(v); }, NoDefault);
-    list.AddBoolean("SnapToGrid", [this] { return m_SnapToGrid; }, [this](bool v) { SetSnapToGrid(v); },
-                    NoDefault);
+    list.AddBoolean(
+        "Pointing", [this] { return m_Pointing; }, [this](bool v) { SetPointing(v); }, NoDefault);
+    list.AddBoolean(
+        "DrawOutline", [this] { return m_DrawOutline; }, [this](bool v) { SetDrawOutline(v); }, NoDefault);
+    list.AddBoolean(
+        "Printing", [this] { return m_Printing; }, [this](bool v) { SetPrinting(v); }, NoDefault);
+    list.AddEnumeration(
+        "Shape", {"lsRectangle", "lsRoundRect", "lsEllipse"}, [this] { return m_Shape; },
+        [this](qint64 v) { SetShape(TLabelShapeType(v)); }, lsRoundRect);
+    list.AddEnumeration(
+        "GridSize", {"gs4x4", "gs8x8"}, [this] { return m_GridSize; }, [this](qint64 v) { SetGridSize(TGridSize(v)); },
+        NoDefault);
+    list.AddBoolean(
+        "ShowGrid", [this] { return m_ShowGrid; }, [this](bool v) { SetShowGrid(v); }, NoDefault);
+    list.AddBoolean(
+        "SnapToGrid", [this] { return m_SnapToGrid; }, [this](bool v) { SetSnapToGrid(v); }, NoDefault);
 }
 
 void TGBasePanel::CreateObjectInRect(const QRect&)
@@ -126,8 +131,8 @@ void TGBasePanel::SetZoom(float value)
     m_Zooming = true;
     // Someone resized the host since the last zoom: that size is the new base.
     if (size() != m_ZoomedSize) {
-        m_UnzoomedSize = QSize(int(std::nearbyint(float(width()) / m_Zoom)),
-                               int(std::nearbyint(float(height()) / m_Zoom)));
+        m_UnzoomedSize =
+            QSize(int(std::nearbyint(float(width()) / m_Zoom)), int(std::nearbyint(float(height()) / m_Zoom)));
     }
     m_Zoom = value;
     m_ZoomedSize = SizeAtZoom(value);
@@ -309,9 +314,7 @@ void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation ope
     if (!CanRun(operation))
         return;
     switch (operation) {
-    case opCopy:
-        TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile);
-        break;
+    case opCopy: TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile); break;
     case opCut:
         TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile);
         NotifyLabelChanged();
@@ -321,8 +324,7 @@ void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation ope
         NotifyLabelChanged();
         delete &object;
         break;
-    case opPaste:
-        break;
+    case opPaste: break;
     }
 }
 
@@ -337,9 +339,7 @@ void TGBasePanel::SelectionOperation(TObjectOperation operation)
     if (!CanRun(operation))
         return;
     switch (operation) {
-    case opCopy:
-        TGLabelObjectFiler(Owner()).SaveSelectionToFile(*m_SelectionHandle, m_ClipboardFile);
-        break;
+    case opCopy: TGLabelObjectFiler(Owner()).SaveSelectionToFile(*m_SelectionHandle, m_ClipboardFile); break;
     case opCut:
         SelectionOperation(opCopy);
         SelectionOperation(opDelete);
@@ -382,7 +382,8 @@ void TGBasePanel::NotifyLabelChanged()
 
 void TGBasePanel::RequestRefit()
 {
-    QMetaObject::invokeMethod(this, [this] { m_SelectionHandle->Refit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { m_SelectionHandle->Refit(); }, Qt::QueuedConnection);
 }
 
 void TGBasePanel::DrawXorFrame(int left, int top, int right, int bottom)
@@ -390,8 +391,7 @@ void TGBasePanel::DrawXorFrame(int left, int top, int right, int bottom)
     m_FrameOverlay->Toggle(QRect(left, top, right - left, bottom - top));
 }
 
-void TGBasePanel::ObjectMouseMove(TGGraphicControl& sender, Qt::MouseButton, Qt::KeyboardModifiers shift,
-                                  QPoint point)
+void TGBasePanel::ObjectMouseMove(TGGraphicControl& sender, Qt::MouseButton, Qt::KeyboardModifiers shift, QPoint point)
 {
     if (m_Pointing)
         SetScreenCursor(HandPointCursor);

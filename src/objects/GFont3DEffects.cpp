@@ -52,24 +52,21 @@ TGFont3DEffects::TGFont3DEffects(const TGBaseLabel& label, QWidget* parent)
     m_Sample->show();
 
     QComboBox* shadowDirection =
-        AddList("ShadowDirection", "Shadow Direction",
-                {"None", "Right", "Left", "Lower Right", "Lower Left", "Down"}, label.DirectionShadow(), 16, 12,
-                "Choose the direction in which the shadow falls behind the text");
+        AddList("ShadowDirection", "Shadow Direction", {"None", "Right", "Left", "Lower Right", "Lower Left", "Down"},
+                label.DirectionShadow(), 16, 12, "Choose the direction in which the shadow falls behind the text");
     TColorComboBox* shadowColor = AddColorList("ShadowColorCombo", "Shadow Color", label.colorShadow(), 16, 64,
                                                "Choose the colour of the shadow");
     QComboBox* shadowDepth = AddList("ShadowDepth", "Shadow Depth", DepthItems(), label.DepthShadow(), 16, 116,
                                      "Choose how far, in pixels, the shadow lies from the text");
-    QComboBox* highlightDirection =
-        AddList("HighlightDirection", "Highlight Direction",
-                {"None", "Right", "Left", "Upper Right", "Upper Left", "Up"}, label.DirectionHighlight(), 166, 12,
-                "Choose the direction in which the highlight lies from the text");
-    TColorComboBox* highlightColor = AddColorList("HighLightColorCombo", "Highlight Color", label.colorHighlight(),
-                                                  166, 64, "Choose the colour of the highlight");
-    QComboBox* highlightDepth =
-        AddList("HighLightDepth", "Highlight Depth", DepthItems(), label.DepthHighlight(), 166, 116,
-                "Choose how far, in pixels, the highlight lies from the text");
-    TColorComboBox* fontColor = AddColorList("FontColorCombo", "Font Color", label.Font().Color(), 316, 12,
-                                             "Choose the colour of the text");
+    QComboBox* highlightDirection = AddList(
+        "HighlightDirection", "Highlight Direction", {"None", "Right", "Left", "Upper Right", "Upper Left", "Up"},
+        label.DirectionHighlight(), 166, 12, "Choose the direction in which the highlight lies from the text");
+    TColorComboBox* highlightColor = AddColorList("HighLightColorCombo", "Highlight Color", label.colorHighlight(), 166,
+                                                  64, "Choose the colour of the highlight");
+    QComboBox* highlightDepth = AddList("HighLightDepth", "Highlight Depth", DepthItems(), label.DepthHighlight(), 166,
+                                        116, "Choose how far, in pixels, the highlight lies from the text");
+    TColorComboBox* fontColor =
+        AddColorList("FontColorCombo", "Font Color", label.Font().Color(), 316, 12, "Choose the colour of the text");
 
     // The sample follows every choice at once.
     connect(shadowDirection, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -115,8 +112,8 @@ QComboBox* TGFont3DEffects::AddList(const QString& name, const QString& caption,
     return list;
 }
 
-TColorComboBox* TGFont3DEffects::AddColorList(const QString& name, const QString& caption, TColor color, int x,
-                                              int y, const QString& help)
+TColorComboBox* TGFont3DEffects::AddColorList(const QString& name, const QString& caption, TColor color, int x, int y,
+                                              const QString& help)
 {
     auto* title = new QLabel(caption, this);
     title->setGeometry(x, y, ListWidth, 16);

@@ -23,8 +23,8 @@ public:
     void ApplyTo(TGBaseLabel& label) const;
 
 private:
-    QComboBox* AddList(const QString& name, const QString& caption, const QStringList& items, int index, int x,
-                       int y, const QString& help);
+    QComboBox* AddList(const QString& name, const QString& caption, const QStringList& items, int index, int x, int y,
+                       const QString& help);
     TColorComboBox* AddColorList(const QString& name, const QString& caption, TColor color, int x, int y,
                                  const QString& help);
 

@@ -38,38 +38,45 @@ TGGraphicControl::~TGGraphicControl()
 void TGGraphicControl::PublishProperties(TPropertyList& list)
 {
     TComponent::PublishProperties(list);
-    list.AddInteger("Left", [this] { return m_DocumentBounds.x(); },
-                    [this](qint64 v) { SetDocumentBounds(m_DocumentBounds.translated(int(v) - m_DocumentBounds.x(), 0)); },
-                    NoDefault)
+    list.AddInteger(
+            "Left", [this] { return m_DocumentBounds.x(); },
+            [this](qint64 v) { SetDocumentBounds(m_DocumentBounds.translated(int(v) - m_DocumentBounds.x(), 0)); },
+            NoDefault)
         .Range(-MaxObjectCoordinate, MaxObjectCoordinate);
-    list.AddInteger("Top", [this] { return m_DocumentBounds.y(); },
-                    [this](qint64 v) { SetDocumentBounds(m_DocumentBounds.translated(0, int(v) - m_DocumentBounds.y())); },
-                    NoDefault)
+    list.AddInteger(
+            "Top", [this] { return m_DocumentBounds.y(); },
+            [this](qint64 v) { SetDocumentBounds(m_DocumentBounds.translated(0, int(v) - m_DocumentBounds.y())); },
+            NoDefault)
         .Range(-MaxObjectCoordinate, MaxObjectCoordinate);
-    list.AddInteger("Width", [this] { return m_DocumentBounds.width(); },
-                    [this](qint64 v) {
-                        QRect bounds = m_DocumentBounds;
-                        bounds.setWidth(int(v));
-                        SetDocumentBounds(bounds);
-                    },
-                    NoDefault)
+    list.AddInteger(
+            "Width", [this] { return m_DocumentBounds.width(); },
+            [this](qint64 v) {
+                QRect bounds = m_DocumentBounds;
+                bounds.setWidth(int(v));
+                SetDocumentBounds(bounds);
+            },
+            NoDefault)
         .Range(0, MaxObjectCoordinate);
-    list.AddInteger("Height", [this] { return m_DocumentBounds.height(); },
-                    [this](qint64 v) {
-                        QRect bounds = m_DocumentBounds;
-                        bounds.setHeight(int(v));
-                        SetDocumentBounds(bounds);
-                    },
-                    NoDefault)
+    list.AddInteger(
+            "Height", [this] { return m_DocumentBounds.height(); },
+            [this](qint64 v) {
+                QRect bounds = m_DocumentBounds;
+                bounds.setHeight(int(v));
+                SetDocumentBounds(bounds);
+            },
+            NoDefault)
         .Range(0, MaxObjectCoordinate);
-    list.AddIdentInteger("Cursor", CursorIdents(), [this] { return m_Cursor; },
-                         [this](qint64 v) { SetCursor(int(v)); }, crDefault);
-    list.AddString("Hint", [this] { return Hint(); }, [this](const QString& v) { SetHint(v); }).IsStored =
-        [this] { return !Hint().isEmpty(); };
-    list.AddInteger("Tag", [this] { return m_Tag; }, [this](qint64 v) { m_Tag = qint32(v); }, 0);
-    list.AddBoolean("Locked", [this] { return m_Locked; }, [this](bool v) { SetLocked(v); }, NoDefault);
-    list.AddBoolean("Unselectable", [this] { return m_Unselectable; }, [this](bool v) { SetUnselectable(v); },
-                    NoDefault);
+    list.AddIdentInteger(
+        "Cursor", CursorIdents(), [this] { return m_Cursor; }, [this](qint64 v) { SetCursor(int(v)); }, crDefault);
+    list.AddString(
+            "Hint", [this] { return Hint(); }, [this](const QString& v) { SetHint(v); })
+        .IsStored = [this] { return !Hint().isEmpty(); };
+    list.AddInteger(
+        "Tag", [this] { return m_Tag; }, [this](qint64 v) { m_Tag = qint32(v); }, 0);
+    list.AddBoolean(
+        "Locked", [this] { return m_Locked; }, [this](bool v) { SetLocked(v); }, NoDefault);
+    list.AddBoolean(
+        "Unselectable", [this] { return m_Unselectable; }, [this](bool v) { SetUnselectable(v); }, NoDefault);
 }
 
 void TGGraphicControl::SetName(const QString& name)
@@ -201,10 +208,10 @@ void TGGraphicControl::PrintRecorded(TReportPrinter& report, double x, double y,
     picture.setBoundingRect(QRect(QPoint(0, 0), size));
     const QRect bounds(DocumentBounds().topLeft(), size);
     const double ppi = ScreenPpi();
-    report.StretchDraw(QRectF(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
-                              QPointF(x + (bounds.left() + bounds.width()) / ppi,
-                                      y + (bounds.top() + bounds.height()) / ppi)),
-                       picture);
+    report.StretchDraw(
+        QRectF(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
+               QPointF(x + (bounds.left() + bounds.width()) / ppi, y + (bounds.top() + bounds.height()) / ppi)),
+        picture);
 }
 
 void TGGraphicControl::PrintTo(TReportPrinter&, double, double)

@@ -23,8 +23,8 @@ class TGGraphicControl;
 
 // A mouse event of an object as the host receives it: `point` in object coordinates; moves
 // carry Qt::NoButton.
-using TObjectMouseEvent = std::function<void(TGGraphicControl& sender, Qt::MouseButton button,
-                                             Qt::KeyboardModifiers shift, QPoint point)>;
+using TObjectMouseEvent =
+    std::function<void(TGGraphicControl& sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point)>;
 
 class TGGraphicControl : public QWidget, public TComponent {
     Q_OBJECT

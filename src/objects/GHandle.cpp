@@ -304,14 +304,10 @@ void TGHandle::mouseMoveEvent(QMouseEvent* event)
                 int Cursor;
             };
             const TZone zones[] = {
-                {Near(x, 0) && Near(y, 0), 1, crSizeNWSE},
-                {Near(x, w) && Near(y, h), 4, crSizeNWSE},
-                {Near(x, w) && Near(y, 0), 2, crSizeNESW},
-                {Near(x, 0) && Near(y, h), 3, crSizeNESW},
-                {InMiddle(x, w) && Near(y, 0), 5, crSizeNS},
-                {InMiddle(x, w) && Near(y, h), 7, crSizeNS},
-                {InMiddle(y, h) && Near(x, 0), 6, crSizeWE},
-                {InMiddle(y, h) && Near(x, w), 8, crSizeWE},
+                {Near(x, 0) && Near(y, 0), 1, crSizeNWSE},   {Near(x, w) && Near(y, h), 4, crSizeNWSE},
+                {Near(x, w) && Near(y, 0), 2, crSizeNESW},   {Near(x, 0) && Near(y, h), 3, crSizeNESW},
+                {InMiddle(x, w) && Near(y, 0), 5, crSizeNS}, {InMiddle(x, w) && Near(y, h), 7, crSizeNS},
+                {InMiddle(y, h) && Near(x, 0), 6, crSizeWE}, {InMiddle(y, h) && Near(x, w), 8, crSizeWE},
             };
             for (const TZone& candidate : zones) {
                 if (candidate.Hit) {
@@ -420,12 +416,8 @@ QRect TGHandle::NewHandleRect(QPoint point) const
         left = SnapX(px + l - ax);
         newWidth = w + l - left;
         break;
-    case 7:
-        newHeight = SnapY(py + h - ay) - 1;
-        break;
-    case 8:
-        newWidth = SnapX(px + w - ax) - 1;
-        break;
+    case 7: newHeight = SnapY(py + h - ay) - 1; break;
+    case 8: newWidth = SnapX(px + w - ax) - 1; break;
     }
     if (newWidth <= 4)
         newWidth = 5;

@@ -20,11 +20,14 @@ TGImage::TGImage(TComponent* owner)
 void TGImage::PublishProperties(TPropertyList& list)
 {
     TGGraphicControl::PublishProperties(list);
-    list.AddBoolean("AutoSize", [this] { return m_AutoSize; }, [this](bool v) { SetAutoSize(v); }, false);
-    list.AddEnumeration("BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
-                        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
+    list.AddBoolean(
+        "AutoSize", [this] { return m_AutoSize; }, [this](bool v) { SetAutoSize(v); }, false);
+    list.AddEnumeration(
+        "BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
+        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
     list.AddObject("Picture", m_Picture);
-    list.AddBoolean("Stretch", [this] { return m_Stretch; }, [this](bool v) { SetStretch(v); }, true);
+    list.AddBoolean(
+        "Stretch", [this] { return m_Stretch; }, [this](bool v) { SetStretch(v); }, true);
 }
 
 void TGImage::Loaded()
@@ -39,7 +42,8 @@ void TGImage::FillObjectMenu(QMenu& menu)
     menu.addSeparator();
     AddMenuItem(menu, "Load Image From Disk", [this] { LoadImage(); });
     menu.addSeparator();
-    m_BorderItem = AddMenuItem(menu, "Border", [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
+    m_BorderItem =
+        AddMenuItem(menu, "Border", [this] { SetBorderStyle(m_BorderStyle == bsSingle ? bsNone : bsSingle); });
     m_StretchItem = AddMenuItem(menu, "Stretch to Fit", [this] {
         SetStretch(!m_Stretch);
         NotifyChanged(); // a stored setting changed
@@ -149,8 +153,9 @@ void TGImage::PrintTo(TReportPrinter& report, double x, double y)
 {
     const QRect bounds = DocumentBounds();
     const double ppi = ScreenPpi();
-    const QRectF inches(QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
-                        QPointF(x + (bounds.left() + bounds.width()) / ppi, y + (bounds.top() + bounds.height()) / ppi));
+    const QRectF inches(
+        QPointF(x + bounds.left() / ppi, y + bounds.top() / ppi),
+        QPointF(x + (bounds.left() + bounds.width()) / ppi, y + (bounds.top() + bounds.height()) / ppi));
     const TPicture& picture = Picture();
     if (picture.IsMetafile()) {
         PrintRecorded(report, x, y, bounds.size(),

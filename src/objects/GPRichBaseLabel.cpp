@@ -56,12 +56,13 @@ void TGPRichBaseLabel::PublishProperties(TPropertyList& list)
 {
     TGGraphicControl::PublishProperties(list);
     list.AddObject("RTFText", m_Storage->RtfText());
-    list.AddEnumeration("BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
-                        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
-    list.AddBoolean("Transparent", [this] { return m_Transparent; }, [this](bool v) { SetTransparent(v); },
-                    NoDefault);
-    list.AddIdentInteger("BGColor", ColorIdents(), [this] { return m_BGColor; },
-                         [this](qint64 v) { SetBGColor(TColor(v)); }, NoDefault);
+    list.AddEnumeration(
+        "BorderStyle", BorderStyleNames(), [this] { return m_BorderStyle; },
+        [this](qint64 v) { SetBorderStyle(TBorderStyle(v)); }, NoDefault);
+    list.AddBoolean(
+        "Transparent", [this] { return m_Transparent; }, [this](bool v) { SetTransparent(v); }, NoDefault);
+    list.AddIdentInteger(
+        "BGColor", ColorIdents(), [this] { return m_BGColor; }, [this](qint64 v) { SetBGColor(TColor(v)); }, NoDefault);
 }
 
 TWPRichText* TGPRichBaseLabel::FindMaster(const TComponent& component)

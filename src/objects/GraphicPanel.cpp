@@ -99,10 +99,10 @@ void TGraphicPanel::Draw(QPainter& painter, QSize size) const
     DrawBevel(painter, rect, m_BevelInner, m_BevelWidth, palette());
     if (m_Caption.isEmpty())
         return;
-    const int flags = Qt::AlignVCenter | Qt::TextExpandTabs
-                      | (m_Alignment == taLeftJustify    ? Qt::AlignLeft
-                         : m_Alignment == taRightJustify ? Qt::AlignRight
-                                                         : Qt::AlignHCenter);
+    const int flags = Qt::AlignVCenter | Qt::TextExpandTabs |
+                      (m_Alignment == taLeftJustify    ? Qt::AlignLeft
+                       : m_Alignment == taRightJustify ? Qt::AlignRight
+                                                       : Qt::AlignHCenter);
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(rect, flags, m_Caption);

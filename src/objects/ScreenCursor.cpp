@@ -18,7 +18,7 @@ QPixmap HandImage(bool pointing)
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath hand;
-    hand.addRoundedRect(QRectF(8, 14, 16, 14), 4, 4); // palm
+    hand.addRoundedRect(QRectF(8, 14, 16, 14), 4, 4);   // palm
     hand.addRoundedRect(QRectF(3, 15, 8, 5), 2.5, 2.5); // thumb
     if (pointing) {
         hand.addRoundedRect(QRectF(12, 2, 5, 16), 2.5, 2.5);
@@ -51,9 +51,11 @@ QCursor CursorFromId(int id)
     case crSizeNS: return Qt::SizeVerCursor;
     case crSizeNWSE: return Qt::SizeFDiagCursor;
     case crSizeWE: return Qt::SizeHorCursor;
-    case -11: case -17: return Qt::WaitCursor;
+    case -11:
+    case -17: return Qt::WaitCursor;
     case crDrag: return Qt::DragMoveCursor;
-    case -13: case -18: return Qt::ForbiddenCursor;
+    case -13:
+    case -18: return Qt::ForbiddenCursor;
     case -14: return Qt::SplitHCursor;
     case -15: return Qt::SplitVCursor;
     case -16: return Qt::DragCopyCursor;

@@ -13,7 +13,7 @@ constexpr int crSizeNS = -7;
 constexpr int crSizeNWSE = -8;
 constexpr int crSizeWE = -9;
 constexpr int crDrag = -12;
-constexpr int GrabCursor = 6;       // "HANDGRAB"
+constexpr int GrabCursor = 6;        // "HANDGRAB"
 constexpr int HandPointCursor = -10; // "HANDPOINT"
 
 // The Qt cursor for a cursor number; unknown numbers give the arrow.

@@ -18,15 +18,24 @@ QColor SystemQColor(int index)
 {
     const QPalette palette = QGuiApplication::palette();
     switch (index) {
-    case 1: case 12: return palette.color(QPalette::Dark);
-    case 2: case 13: return palette.color(QPalette::Highlight);
-    case 3: case 11: case 17: return palette.color(QPalette::Disabled, QPalette::Text);
-    case 4: case 5: return palette.color(QPalette::Base);
-    case 6: case 21: return palette.color(QPalette::Shadow);
-    case 7: case 8: return palette.color(QPalette::Text);
-    case 9: case 14: return palette.color(QPalette::HighlightedText);
+    case 1:
+    case 12: return palette.color(QPalette::Dark);
+    case 2:
+    case 13: return palette.color(QPalette::Highlight);
+    case 3:
+    case 11:
+    case 17: return palette.color(QPalette::Disabled, QPalette::Text);
+    case 4:
+    case 5: return palette.color(QPalette::Base);
+    case 6:
+    case 21: return palette.color(QPalette::Shadow);
+    case 7:
+    case 8: return palette.color(QPalette::Text);
+    case 9:
+    case 14: return palette.color(QPalette::HighlightedText);
     case 16: return palette.color(QPalette::Mid);
-    case 18: case 19: return palette.color(QPalette::ButtonText);
+    case 18:
+    case 19: return palette.color(QPalette::ButtonText);
     case 20: return palette.color(QPalette::Light);
     case 22: return palette.color(QPalette::Midlight);
     case 23: return palette.color(QPalette::ToolTipText);

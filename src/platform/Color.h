@@ -27,7 +27,10 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clNone = 0x1FFFFFFF;
 
 constexpr TColor SystemColorBase = TColor(0x80000000u);
-constexpr TColor SystemColor(int index) { return TColor(0x80000000u | unsigned(index)); }
+constexpr TColor SystemColor(int index)
+{
+    return TColor(0x80000000u | unsigned(index));
+}
 
 constexpr TColor clScrollBar = SystemColor(0);
 constexpr TColor clBackground = SystemColor(1);

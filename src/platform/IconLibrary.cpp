@@ -70,15 +70,19 @@ constexpr int MaxSections = 96;
 // The fields shared by the entries of .ico files (16 bytes) and of icon groups (14 bytes).
 TIconImage ImageEntry(const TBytes& bytes, qint64 entry, QByteArrayView data)
 {
-    return {quint8(bytes.U16(entry) & 0xFF), quint8(bytes.U16(entry) >> 8), quint8(bytes.U16(entry + 2) & 0xFF),
-            bytes.U16(entry + 4), bytes.U16(entry + 6), data};
+    return {quint8(bytes.U16(entry) & 0xFF),
+            quint8(bytes.U16(entry) >> 8),
+            quint8(bytes.U16(entry + 2) & 0xFF),
+            bytes.U16(entry + 4),
+            bytes.U16(entry + 6),
+            data};
 }
 
 bool IsIconDirectoryHeader(const TBytes& bytes, qint64 offset, qint64 available, int entrySize)
 {
     const quint16 count = bytes.U16(offset + 4);
-    return bytes.Has(offset, GroupHeaderSize) && bytes.U16(offset) == 0 && bytes.U16(offset + 2) == 1
-        && count > 0 && qint64(GroupHeaderSize) + qint64(count) * entrySize <= available;
+    return bytes.Has(offset, GroupHeaderSize) && bytes.U16(offset) == 0 && bytes.U16(offset + 2) == 1 && count > 0 &&
+           qint64(GroupHeaderSize) + qint64(count) * entrySize <= available;
 }
 
 bool IsGroupDirectory(QByteArrayView data)
@@ -177,8 +181,8 @@ public:
         const quint32 directoryCount = m_Bytes.U32(directories - 4);
         if (directoryCount < 3)
             return true;
-        if (!m_Bytes.Has(directories + 16, 8) || sectionCount > MaxSections
-            || !m_Bytes.Has(sectionTable, qint64(sectionCount) * 40))
+        if (!m_Bytes.Has(directories + 16, 8) || sectionCount > MaxSections ||
+            !m_Bytes.Has(sectionTable, qint64(sectionCount) * 40))
             return false;
         const quint32 resourceAddress = m_Bytes.U32(directories + 16);
         if (resourceAddress == 0)
@@ -345,8 +349,8 @@ constexpr int MaxIconEdge = 256;
 
 quint32 BigEndian32(QByteArrayView data, int offset)
 {
-    return quint32(quint8(data[offset])) << 24 | quint32(quint8(data[offset + 1])) << 16
-        | quint32(quint8(data[offset + 2])) << 8 | quint32(quint8(data[offset + 3]));
+    return quint32(quint8(data[offset])) << 24 | quint32(quint8(data[offset + 1])) << 16 |
+           quint32(quint8(data[offset + 2])) << 8 | quint32(quint8(data[offset + 3]));
 }
 
 // Decodes one image. The dimensions are checked first, so no file makes the decoder allocate more
@@ -376,8 +380,7 @@ QImage DecodeImage(QByteArrayView data)
     QByteArray ico;
     QBuffer buffer(&ico);
     buffer.open(QIODevice::WriteOnly);
-    const char header[] = {0, 0, 1, 0, 1, 0, char(width & 0xFF), char(height & 0xFF), 0, 0, 1, 0,
-                           char(bitCount), 0};
+    const char header[] = {0, 0, 1, 0, 1, 0, char(width & 0xFF), char(height & 0xFF), 0, 0, 1, 0, char(bitCount), 0};
     buffer.write(header, sizeof header);
     const quint32 sizeAndOffset[] = {quint32(data.size()), quint32(GroupHeaderSize + IcoEntrySize)};
     for (quint32 value : sizeAndOffset) {

@@ -51,7 +51,8 @@ TIconLibraryResult MakeIconLibrary(const QList<QByteArray>& icons, const QString
     for (qsizetype i = 0; i < icons.size(); ++i) {
         const QString name = i < names.size() ? names[i] : QString::number(i + 1);
         // The reader checks the file and gives it back whole and in order, or nothing.
-        const QByteArray ico = IconCount(icons[i]) == 1 && !icons[i].startsWith("MZ") ? IconFile(icons[i], 0) : QByteArray();
+        const QByteArray ico =
+            IconCount(icons[i]) == 1 && !icons[i].startsWith("MZ") ? IconFile(icons[i], 0) : QByteArray();
         if (ico.isEmpty())
             return {{}, name + ": not an icon file"};
         const int count = int(Get16(ico, 4));
@@ -102,7 +103,7 @@ TIconLibraryResult MakeIconLibrary(const QList<QByteArray>& icons, const QString
     out[ne + 2] = 5; // linker version
     Put16(out, ne + 0x04, entryTableOffset - ne);
     Put16(out, ne + 0x06, 2);
-    Put16(out, ne + 0x0C, 0x8000); // a library module
+    Put16(out, ne + 0x0C, 0x8000);           // a library module
     Put16(out, ne + 0x22, tableOffset - ne); // segment table: no segments
     Put16(out, ne + 0x24, tableOffset - ne);
     Put16(out, ne + 0x26, namesOffset - ne);
@@ -120,15 +121,15 @@ TIconLibraryResult MakeIconLibrary(const QList<QByteArray>& icons, const QString
         out.append(4, '\0');
         for (const TResource& resource : *list) {
             entryPositions.append(out.size());
-            out.append(4, '\0'); // offset and length, filled in below
+            out.append(4, '\0');   // offset and length, filled in below
             Append16(out, 0x1030); // moveable, pure, discardable
             Append16(out, 0x8000 | resource.Id);
             out.append(4, '\0');
         }
     }
     Append16(out, 0);
-    out.append('\0'); // no resource names
-    out.append('\0'); // resident names: none
+    out.append('\0');    // no resource names
+    out.append('\0');    // resident names: none
     out.append(2, '\0'); // entry table: empty
     Q_ASSERT(out.size() == dataStart);
 

@@ -164,8 +164,7 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int defaul
     return ok ? value : defaultValue;
 }
 
-int TIniFile::ReadInteger(const QString& section, const QString& key, int defaultValue, int minimum,
-                          int maximum) const
+int TIniFile::ReadInteger(const QString& section, const QString& key, int defaultValue, int minimum, int maximum) const
 {
     const int value = ReadInteger(section, key, defaultValue);
     return value >= minimum && value <= maximum ? value : defaultValue;

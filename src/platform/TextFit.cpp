@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-QString FittingPrefix(const QString& text, double room, qsizetype most, const std::function<double(const QString&)>& width)
+QString FittingPrefix(const QString& text, double room, qsizetype most,
+                      const std::function<double(const QString&)>& width)
 {
     qsizetype fits = 0;
     qsizetype tooLong = std::min(text.size(), std::max<qsizetype>(most, 0)) + 1;
@@ -25,12 +26,9 @@ QString VisibleLine(const QString& text, int pixels, TLineAnchor anchor)
     if (text.size() <= most)
         return text;
     switch (anchor) {
-    case TLineAnchor::Start:
-        return text.left(most);
-    case TLineAnchor::End:
-        return text.right(most);
-    case TLineAnchor::Middle:
-        break;
+    case TLineAnchor::Start: return text.left(most);
+    case TLineAnchor::End: return text.right(most);
+    case TLineAnchor::Middle: break;
     }
     return text.mid((text.size() - most) / 2, most);
 }

@@ -9,7 +9,8 @@
 // rather than by dropping one character at a time. `most` bounds the characters that can fit: a
 // room of n device pixels holds at most n + 1 characters, since no visible character is narrower
 // than a pixel.
-QString FittingPrefix(const QString& text, double room, qsizetype most, const std::function<double(const QString&)>& width);
+QString FittingPrefix(const QString& text, double room, qsizetype most,
+                      const std::function<double(const QString&)>& width);
 
 // The characters of a single line that can be seen in a box `pixels` wide: all of a short text;
 // of a longer one its start, its end or its middle, by where the line is aligned.

@@ -47,7 +47,8 @@ int MaxQueueCopies(const QString& queue)
     if (queue.isEmpty())
         return 1;
     const QByteArray name = queue.toUtf8();
-    const std::unique_ptr<cups_dest_t, TDestDeleter> dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr));
+    const std::unique_ptr<cups_dest_t, TDestDeleter> dest(
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr));
     if (!dest || !(PrinterType(*dest) & CUPS_PRINTER_COPIES))
         return 1;
     // The driver makes copies; the server says how many a job may ask for.

@@ -24,7 +24,7 @@ public:
 
     // The script, answered in order.
     void AnswerYesNo(bool yes);
-    void CancelQuestion(); // the next question is left with Esc or by closing the box
+    void CancelQuestion();                    // the next question is left with Esc or by closing the box
     void AnswerFileName(const QString& path); // an empty path cancels the dialog
     void AnswerFont(const TFontChoice& choice);
     void AnswerColor(const QColor& color);
@@ -41,7 +41,7 @@ public:
     QList<TShownMessage> Messages;  // ShowMessage
     QList<TShownMessage> Questions; // AskQuestion
     QList<TFileDialogRequest> FileRequests;
-    QStringList DialogsShown;       // class names of the dialogs run through ExecDialog
+    QStringList DialogsShown; // class names of the dialogs run through ExecDialog
     QStringList Unexpected;
     int Beeps = 0;
 

@@ -25,9 +25,9 @@ struct TFileDialogRequest {
     QString Filter;
     QString DefaultExtension; // without the dot, added when the typed name has none
     QString InitialFolder;
-    QString FileName;         // proposed name
+    QString FileName; // proposed name
     bool OverwritePrompt = false;
-    int SelectedFilter = 0;   // the filter shown first, counted from 0
+    int SelectedFilter = 0; // the filter shown first, counted from 0
 };
 
 // A font choice: the font and its colour, which the font dialog edits together.

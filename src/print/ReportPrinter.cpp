@@ -64,8 +64,9 @@ void TReportPrinter::Execute()
     if (OnBeforePrint)
         OnBeforePrint(*this);
     if (!m_Painter.begin(m_Device)) {
-        throw std::runtime_error(m_Target.isEmpty() ? std::string("Unable to start printing")
-                                                    : QString("Unable to start printing on %1").arg(m_Target).toStdString());
+        throw std::runtime_error(m_Target.isEmpty()
+                                     ? std::string("Unable to start printing")
+                                     : QString("Unable to start printing on %1").arg(m_Target).toStdString());
     }
     // A paged device puts its origin at the top-left of its margins (at the paper's corner only
     // in full-page mode); the canvas is addressed from the paper's corner.

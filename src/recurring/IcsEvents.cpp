@@ -78,8 +78,7 @@ std::optional<QString> BadDateOf(icalproperty* property)
         if (icalproperty_get_rrule(property).freq == ICAL_NO_RECURRENCE)
             return QString("not a valid recurrence rule");
         return std::nullopt;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 
@@ -249,7 +248,9 @@ bool RepeatsWithinDaysOnChosenParts(const icalrecurrencetype& rule)
 class TEventExpander {
 public:
     TEventExpander(const TParsedIcs& parsed, const QDate& first, const QDate& last)
-        : m_Parsed(parsed), m_First(first), m_Last(last)
+        : m_Parsed(parsed)
+        , m_First(first)
+        , m_Last(last)
     {
     }
 
@@ -398,12 +399,13 @@ TIcsRead ParseIcsEvents(const QByteArray& bytes, const QString& fileName, const 
             // Occurrences that events with a RECURRENCE-ID replace, by UID.
             QHash<QString, QSet<QDateTime>> replaced;
             std::vector<icalcomponent*> events;
-            for (icalcomponent* event = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
-                 event; event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
+            for (icalcomponent* event = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT); event;
+                 event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
                 events.push_back(event);
                 if (icalproperty* id = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
                     const QString uid = QString::fromUtf8(icalcomponent_get_uid(event));
-                    replaced[uid].insert(OccurrenceKey(LocalStart(icalproperty_get_datetime_with_component(id, event))));
+                    replaced[uid].insert(
+                        OccurrenceKey(LocalStart(icalproperty_get_datetime_with_component(id, event))));
                 }
             }
             for (icalcomponent* event : events) {

@@ -79,20 +79,11 @@ QImage TRtfPicture::Decode(int pixelsPerInch) const
 {
     QImage image;
     switch (Kind) {
-    case pkPng:
-        image = QImage::fromData(Data, "PNG");
-        break;
-    case pkJpeg:
-        image = QImage::fromData(Data, "JPEG");
-        break;
-    case pkDib:
-        image = QImage::fromData(Data, "DIB");
-        break;
-    case pkDdb:
-        image = DecodeDeviceBitmap();
-        break;
-    default:
-        break;
+    case pkPng: image = QImage::fromData(Data, "PNG"); break;
+    case pkJpeg: image = QImage::fromData(Data, "JPEG"); break;
+    case pkDib: image = QImage::fromData(Data, "DIB"); break;
+    case pkDdb: image = DecodeDeviceBitmap(); break;
+    default: break;
     }
     if (image.isNull())
         image = EmptyBox(DisplaySize(pixelsPerInch));

@@ -15,8 +15,8 @@ class QTextImageFormat;
 enum TRtfPictureKind { pkNone, pkPng, pkJpeg, pkEmf, pkWmf, pkDib, pkDdb };
 
 // Image format properties that keep a picture's source bytes for the writer.
-constexpr int RtfPictureKindProperty = QTextFormat::UserProperty + 1;   // int TRtfPictureKind
-constexpr int RtfPictureDataProperty = QTextFormat::UserProperty + 2;   // QByteArray
+constexpr int RtfPictureKindProperty = QTextFormat::UserProperty + 1;       // int TRtfPictureKind
+constexpr int RtfPictureDataProperty = QTextFormat::UserProperty + 2;       // QByteArray
 constexpr int RtfPictureSourceSizeProperty = QTextFormat::UserProperty + 3; // QSize: \picw, \pich
 constexpr int RtfPictureMapModeProperty = QTextFormat::UserProperty + 4;    // int: N of \wmetafileN
 
@@ -24,10 +24,10 @@ class TRtfPicture {
 public:
     TRtfPictureKind Kind = pkNone;
     QByteArray Data;
-    int PicW = 0, PicH = 0;         // pixels for bitmaps, 0.01 mm for metafiles
-    int GoalW = 0, GoalH = 0;       // twips; 0 = not given
-    int ScaleX = 100, ScaleY = 100; // percent
-    int MapMode = 8;                // \wmetafileN
+    int PicW = 0, PicH = 0;                        // pixels for bitmaps, 0.01 mm for metafiles
+    int GoalW = 0, GoalH = 0;                      // twips; 0 = not given
+    int ScaleX = 100, ScaleY = 100;                // percent
+    int MapMode = 8;                               // \wmetafileN
     int BitsPixel = 1, Planes = 1, WidthBytes = 0; // \wbitmap
 
     // The decoded picture; for metafiles and undecodable data an empty box of DisplaySize.

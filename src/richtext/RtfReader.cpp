@@ -17,15 +17,72 @@ constexpr int SymbolCodePage = -2;
 constexpr int MaxControlWordLength = 32;
 
 // Destinations whose contents are never text: skipped with all their groups.
-const std::set<std::string_view> SkippedDestinations = {
-    "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-    "footerf", "footnote", "xe", "tc", "txe", "rxe", "listtable", "listoverridetable", "revtbl",
-    "rsidtbl", "fldinst", "nonshppict", "objdata", "objclass", "pgdsctbl", "filetbl", "author",
-    "operator", "title", "subject", "keywords", "comment", "doccomm", "buptim", "creatim", "printim",
-    "revtim", "pntxta", "pntxtb", "annotation", "atnid", "atnauthor", "bkmkstart", "bkmkend",
-    "themedata", "colorschememapping", "latentstyles", "datastore", "generator", "xmlnstbl",
-    "mmathPr", "listpicture", "shpinst", "sp", "sn", "sv", "template", "userprops", "docvar",
-    "private", "fontemb", "fontfile", "panose", "falt", "blipuid", "macpict", "pmmetafile"};
+const std::set<std::string_view> SkippedDestinations = {"stylesheet",
+                                                        "info",
+                                                        "header",
+                                                        "headerl",
+                                                        "headerr",
+                                                        "headerf",
+                                                        "footer",
+                                                        "footerl",
+                                                        "footerr",
+                                                        "footerf",
+                                                        "footnote",
+                                                        "xe",
+                                                        "tc",
+                                                        "txe",
+                                                        "rxe",
+                                                        "listtable",
+                                                        "listoverridetable",
+                                                        "revtbl",
+                                                        "rsidtbl",
+                                                        "fldinst",
+                                                        "nonshppict",
+                                                        "objdata",
+                                                        "objclass",
+                                                        "pgdsctbl",
+                                                        "filetbl",
+                                                        "author",
+                                                        "operator",
+                                                        "title",
+                                                        "subject",
+                                                        "keywords",
+                                                        "comment",
+                                                        "doccomm",
+                                                        "buptim",
+                                                        "creatim",
+                                                        "printim",
+                                                        "revtim",
+                                                        "pntxta",
+                                                        "pntxtb",
+                                                        "annotation",
+                                                        "atnid",
+                                                        "atnauthor",
+                                                        "bkmkstart",
+                                                        "bkmkend",
+                                                        "themedata",
+                                                        "colorschememapping",
+                                                        "latentstyles",
+                                                        "datastore",
+                                                        "generator",
+                                                        "xmlnstbl",
+                                                        "mmathPr",
+                                                        "listpicture",
+                                                        "shpinst",
+                                                        "sp",
+                                                        "sn",
+                                                        "sv",
+                                                        "template",
+                                                        "userprops",
+                                                        "docvar",
+                                                        "private",
+                                                        "fontemb",
+                                                        "fontfile",
+                                                        "panose",
+                                                        "falt",
+                                                        "blipuid",
+                                                        "macpict",
+                                                        "pmmetafile"};
 
 // The code page that text in a font of character set `charset` is written in; 0 = the
 // document's ANSI code page.
@@ -57,8 +114,22 @@ int CodePageOfCharset(int charset)
 bool KnownAnsiCodePage(int codePage)
 {
     switch (codePage) {
-    case 437: case 850: case 874: case 932: case 936: case 949: case 950:
-    case 1250: case 1251: case 1252: case 1253: case 1254: case 1255: case 1256: case 1257: case 1258:
+    case 437:
+    case 850:
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 1250:
+    case 1251:
+    case 1252:
+    case 1253:
+    case 1254:
+    case 1255:
+    case 1256:
+    case 1257:
+    case 1258:
     case 10000: return true;
     default: return false;
     }
@@ -129,20 +200,12 @@ void TRtfReader::Run()
     while (m_Pos < m_Rtf.size()) {
         const char c = m_Rtf[m_Pos++];
         switch (c) {
-        case '{':
-            OpenGroup();
-            break;
-        case '}':
-            CloseGroup();
-            break;
-        case '\\':
-            ReadControl();
-            break;
+        case '{': OpenGroup(); break;
+        case '}': CloseGroup(); break;
+        case '\\': ReadControl(); break;
         case '\r':
-        case '\n':
-            break;
-        default:
-            TextByte(c);
+        case '\n': break;
+        default: TextByte(c);
         }
     }
     FlushText();
@@ -218,21 +281,12 @@ void TRtfReader::ReadControl()
         switch (c) {
         case '\\':
         case '{':
-        case '}':
-            TextByte(c, true);
-            break;
-        case '~':
-            Text(QString(QChar(0x00A0)));
-            break;
-        case '_':
-            Text(QString(QChar(0x2011)));
-            break;
+        case '}': TextByte(c, true); break;
+        case '~': Text(QString(QChar(0x00A0))); break;
+        case '_': Text(QString(QChar(0x2011))); break;
         case '\r':
-        case '\n':
-            ControlWord("par", false, 0);
-            break;
-        default:
-            break; // \- optional hyphen, \| and \: formula characters
+        case '\n': ControlWord("par", false, 0); break;
+        default: break; // \- optional hyphen, \| and \: formula characters
         }
         return;
     }
@@ -312,14 +366,9 @@ void TRtfReader::ControlWord(const QByteArray& word, bool hasParameter, int para
             m_ColorGiven = true;
         }
         break;
-    case dsPicture:
-        PictureWord(word, parameter);
-        break;
-    case dsText:
-        TextWord(word, hasParameter, parameter);
-        break;
-    case dsSkip:
-        break;
+    case dsPicture: PictureWord(word, parameter); break;
+    case dsText: TextWord(word, hasParameter, parameter); break;
+    case dsSkip: break;
     }
 }
 
@@ -486,8 +535,7 @@ void TRtfReader::TextByte(char byte, bool escaped)
             }
         }
         break;
-    case dsSkip:
-        break;
+    case dsSkip: break;
     }
 }
 
@@ -552,9 +600,9 @@ void TRtfReader::StartFontEntry(int number)
 
 void TRtfReader::EndFontEntry()
 {
-    QString name = Decode(m_EntryName, CodePageOfCharset(m_EntryCharset) == SymbolCodePage
-                                           ? m_AnsiCodePage
-                                           : CodePageOfCharset(m_EntryCharset));
+    QString name =
+        Decode(m_EntryName, CodePageOfCharset(m_EntryCharset) == SymbolCodePage ? m_AnsiCodePage
+                                                                                : CodePageOfCharset(m_EntryCharset));
     // No font is named with control characters, and the writer could not write them back: a
     // name read must be a name written, or a saved cell would change each time it is read.
     name.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
@@ -625,8 +673,8 @@ QString TRtfReader::Decode(const QByteArray& bytes, int codePage)
     if (codePage != 1252) {
         auto& decoder = m_Decoders[codePage];
         if (!decoder)
-            decoder = std::make_unique<QStringDecoder>(CodecName(codePage).constData(),
-                                                       QStringConverter::Flag::Stateless);
+            decoder =
+                std::make_unique<QStringDecoder>(CodecName(codePage).constData(), QStringConverter::Flag::Stateless);
         if (decoder->isValid())
             return decoder->decode(bytes);
     }

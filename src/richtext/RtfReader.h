@@ -75,25 +75,25 @@ private:
 
     TState m_State;
     QList<TState> m_Stack;
-    int m_OverflowDepth = 0;  // groups beyond the nesting limit, skipped whole
+    int m_OverflowDepth = 0;    // groups beyond the nesting limit, skipped whole
     bool m_StarPending = false; // \* seen: the group's destination is ignorable
     bool m_GroupStart = false;  // no control word read yet in the current group
-    int m_FallbackToSkip = 0;  // characters after \uN still to skip
+    int m_FallbackToSkip = 0;   // characters after \uN still to skip
 
     int m_AnsiCodePage = 1252;
     int m_DefaultFont = 0;
     std::map<int, TFontEntry> m_Fonts;
-    int m_EntryFont = 0;     // font table entry being read
+    int m_EntryFont = 0; // font table entry being read
     int m_EntryCharset = 0;
     QByteArray m_EntryName;
-    QList<QColor> m_Colors;  // invalid colour: automatic
+    QList<QColor> m_Colors; // invalid colour: automatic
     int m_Red = 0, m_Green = 0, m_Blue = 0;
     bool m_ColorGiven = false;
     TRtfPicture m_Picture;
     int m_PendingNibble = -1; // first hex digit of a picture byte
 
-    QByteArray m_Bytes;       // text bytes not yet decoded
-    QString m_Text;           // decoded text not yet inserted
+    QByteArray m_Bytes;              // text bytes not yet decoded
+    QString m_Text;                  // decoded text not yet inserted
     bool m_ParagraphPending = false; // a \par whose new paragraph is made by the next text
     std::map<int, std::unique_ptr<QStringDecoder>> m_Decoders;
 };

@@ -72,8 +72,8 @@ QByteArray TRtfWriter::Body()
     }
     m_Out += "}\n{\\colortbl ;";
     for (const QColor& color : m_Colors)
-        m_Out += "\\red" + Number(color.red()) + "\\green" + Number(color.green()) + "\\blue" +
-                 Number(color.blue()) + ';';
+        m_Out +=
+            "\\red" + Number(color.red()) + "\\green" + Number(color.green()) + "\\blue" + Number(color.blue()) + ';';
     m_Out += "}\n\\uc1";
     for (QTextBlock block = m_Document.begin(); block.isValid(); block = block.next())
         WriteBlock(block);
@@ -115,8 +115,8 @@ void TRtfWriter::WriteBlock(const QTextBlock& block)
 void TRtfWriter::WriteCharFormat(const QTextCharFormat& format)
 {
     QByteArray words = "\\plain\\f" + Number(FontIndex(format));
-    const double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                         : m_Document.defaultFont().pointSizeF();
+    const double points =
+        format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : m_Document.defaultFont().pointSizeF();
     words += "\\fs" + Number(std::lround(points * 2));
     if (format.fontWeight() >= QFont::DemiBold)
         words += "\\b";

@@ -23,9 +23,9 @@ namespace {
 constexpr const char* RtfMimeType = "text/rtf";
 
 // The colours of the 16-entry colour table, in the order the colour list shows them.
-constexpr TColor TextColors[TWPRichText::TextColorCount] = {
-    clBlack, clBlue, clAqua, clLime, clFuchsia, clRed, clYellow, clWhite,
-    clNavy, clTeal, clGreen, clPurple, clMaroon, clOlive, clGray, clSilver};
+constexpr TColor TextColors[TWPRichText::TextColorCount] = {clBlack,  clBlue,  clAqua, clLime,  clFuchsia, clRed,
+                                                            clYellow, clWhite, clNavy, clTeal,  clGreen,   clPurple,
+                                                            clMaroon, clOlive, clGray, clSilver};
 
 // A picture's own properties are no writing attributes.
 QTextCharFormat WithoutPicture(QTextCharFormat format)

@@ -79,8 +79,8 @@ public:
     static TColor TextColor(int index);
 
 signals:
-    void Changed();               // the text or its formatting changed
-    void CurrentFormatChanged();  // caret moved or writing attributes changed
+    void Changed();              // the text or its formatting changed
+    void CurrentFormatChanged(); // caret moved or writing attributes changed
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -20,8 +20,9 @@ TWPRtfText::TWPRtfText()
 void TWPRtfText::DefineProperties(TPropertyList& list)
 {
     TPersistent::DefineProperties(list);
-    list.AddBinary("Data", [this] { return Rtf() + QByteArray(4, '\0'); },
-                   [this](const QByteArray& data) { SetRtf(data); }, [this] { return !IsEmpty(); });
+    list.AddBinary(
+        "Data", [this] { return Rtf() + QByteArray(4, '\0'); }, [this](const QByteArray& data) { SetRtf(data); },
+        [this] { return !IsEmpty(); });
 }
 
 void TWPRtfText::Assign(const TWPRtfText& source)

@@ -13,9 +13,9 @@ namespace {
 
 const int FontSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
-const char* const ColorNames[TWPRichText::TextColorCount] = {
-    "Black", "Blue", "Aqua", "Lime", "Fuchsia", "Red", "Yellow", "White",
-    "Navy", "Teal", "Green", "Purple", "Maroon", "Olive", "Gray", "Silver"};
+const char* const ColorNames[TWPRichText::TextColorCount] = {"Black",  "Blue",  "Aqua", "Lime",  "Fuchsia", "Red",
+                                                             "Yellow", "White", "Navy", "Teal",  "Green",   "Purple",
+                                                             "Maroon", "Olive", "Gray", "Silver"};
 
 QIcon Swatch(TColor color)
 {

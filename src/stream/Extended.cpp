@@ -47,8 +47,7 @@ double ExtendedToDouble(const TExtendedBytes& bytes)
     double magnitude = 0;
     if (exponent == 0x7FFF) {
         const bool fractionZero = (mantissa & 0x7FFFFFFFFFFFFFFFull) == 0;
-        magnitude = fractionZero ? std::numeric_limits<double>::infinity()
-                                 : std::numeric_limits<double>::quiet_NaN();
+        magnitude = fractionZero ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
     } else {
         // Exponent 0 holds the subnormals, whose scale is that of exponent 1.
         const int scale = (exponent == 0 ? 1 : exponent) - ExponentBias - 63;

@@ -15,20 +15,25 @@ TFont::TFont() = default;
 
 void TFont::PublishProperties(TPropertyList& list)
 {
-    list.AddIdentInteger("Charset", CharsetIdents(), [this] { return m_Charset; },
-                         [this](qint64 v) { SetCharset(int(v)); }, NoDefault);
-    list.AddIdentInteger("Color", ColorIdents(), [this] { return m_Color; },
-                         [this](qint64 v) { SetColor(TColor(v)); }, NoDefault);
-    list.AddInteger("Height", [this] { return m_Height; }, [this](qint64 v) { SetHeight(int(v)); }, NoDefault)
+    list.AddIdentInteger(
+        "Charset", CharsetIdents(), [this] { return m_Charset; }, [this](qint64 v) { SetCharset(int(v)); }, NoDefault);
+    list.AddIdentInteger(
+        "Color", ColorIdents(), [this] { return m_Color; }, [this](qint64 v) { SetColor(TColor(v)); }, NoDefault);
+    list.AddInteger(
+            "Height", [this] { return m_Height; }, [this](qint64 v) { SetHeight(int(v)); }, NoDefault)
         .Range(-MaxHeight, MaxHeight);
-    list.AddString("Name", [this] { return m_Name; }, [this](const QString& v) { SetName(v); });
-    list.AddEnumeration("Pitch", {"fpDefault", "fpVariable", "fpFixed"}, [this] { return m_Pitch; },
-                        [this](qint64 v) { SetPitch(TFontPitch(v)); }, fpDefault);
-    list.AddInteger("Size", [this] { return Size(); }, [this](qint64 v) { SetSize(int(v)); }, NoDefault)
+    list.AddString(
+        "Name", [this] { return m_Name; }, [this](const QString& v) { SetName(v); });
+    list.AddEnumeration(
+        "Pitch", {"fpDefault", "fpVariable", "fpFixed"}, [this] { return m_Pitch; },
+        [this](qint64 v) { SetPitch(TFontPitch(v)); }, fpDefault);
+    list.AddInteger(
+            "Size", [this] { return Size(); }, [this](qint64 v) { SetSize(int(v)); }, NoDefault)
         .Range(-MaxHeight, MaxHeight)
         .IsStored = [] { return false; };
-    list.AddSet("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, [this] { return m_Style; },
-                [this](qint64 v) { SetStyle(TFontStyles(v)); }, NoDefault);
+    list.AddSet(
+        "Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, [this] { return m_Style; },
+        [this](qint64 v) { SetStyle(TFontStyles(v)); }, NoDefault);
 }
 
 void TFont::Assign(const TFont& source)

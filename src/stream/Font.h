@@ -13,7 +13,10 @@
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = quint8; // bit per TFontStyle
 
-constexpr TFontStyles FontStyleBit(TFontStyle style) { return TFontStyles(1u << style); }
+constexpr TFontStyles FontStyleBit(TFontStyle style)
+{
+    return TFontStyles(1u << style);
+}
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 

@@ -9,8 +9,11 @@ TPropertyInfo& TPropertyList::Add(TPropertyInfo info)
 TPropertyInfo& TPropertyList::AddInteger(const QString& name, std::function<qint64()> get,
                                          std::function<void(qint64)> set, std::optional<qint64> defaultValue)
 {
-    return Add({.Name = name, .Kind = TPropertyKind::Integer, .Default = defaultValue,
-                .GetOrdinal = std::move(get), .SetOrdinal = std::move(set)});
+    return Add({.Name = name,
+                .Kind = TPropertyKind::Integer,
+                .Default = defaultValue,
+                .GetOrdinal = std::move(get),
+                .SetOrdinal = std::move(set)});
 }
 
 TPropertyInfo& TPropertyList::AddIdentInteger(const QString& name, const TIdentTable& idents,
@@ -28,7 +31,9 @@ TPropertyInfo& TPropertyList::AddChar(const QString& name, std::function<QChar()
     std::optional<qint64> ordinal;
     if (defaultValue)
         ordinal = defaultValue->unicode();
-    return Add({.Name = name, .Kind = TPropertyKind::Char, .Default = ordinal,
+    return Add({.Name = name,
+                .Kind = TPropertyKind::Char,
+                .Default = ordinal,
                 .GetOrdinal = [get = std::move(get)] { return qint64(get().unicode()); },
                 .SetOrdinal = [set = std::move(set)](qint64 v) { set(QChar(char16_t(v))); }});
 }
@@ -48,15 +53,23 @@ TPropertyInfo& TPropertyList::AddEnumeration(const QString& name, const QStringL
                                              std::function<qint64()> get, std::function<void(qint64)> set,
                                              std::optional<qint64> defaultValue)
 {
-    return Add({.Name = name, .Kind = TPropertyKind::Enumeration, .ValueNames = valueNames,
-                .Default = defaultValue, .GetOrdinal = std::move(get), .SetOrdinal = std::move(set)});
+    return Add({.Name = name,
+                .Kind = TPropertyKind::Enumeration,
+                .ValueNames = valueNames,
+                .Default = defaultValue,
+                .GetOrdinal = std::move(get),
+                .SetOrdinal = std::move(set)});
 }
 
 TPropertyInfo& TPropertyList::AddSet(const QString& name, const QStringList& memberNames, std::function<qint64()> get,
                                      std::function<void(qint64)> set, std::optional<qint64> defaultValue)
 {
-    return Add({.Name = name, .Kind = TPropertyKind::Set, .ValueNames = memberNames, .Default = defaultValue,
-                .GetOrdinal = std::move(get), .SetOrdinal = std::move(set)});
+    return Add({.Name = name,
+                .Kind = TPropertyKind::Set,
+                .ValueNames = memberNames,
+                .Default = defaultValue,
+                .GetOrdinal = std::move(get),
+                .SetOrdinal = std::move(set)});
 }
 
 TPropertyInfo& TPropertyList::AddFloat(const QString& name, std::function<double()> get,
@@ -68,8 +81,7 @@ TPropertyInfo& TPropertyList::AddFloat(const QString& name, std::function<double
 TPropertyInfo& TPropertyList::AddString(const QString& name, std::function<QString()> get,
                                         std::function<void(const QString&)> set)
 {
-    return Add({.Name = name, .Kind = TPropertyKind::String, .GetString = std::move(get),
-                .SetString = std::move(set)});
+    return Add({.Name = name, .Kind = TPropertyKind::String, .GetString = std::move(get), .SetString = std::move(set)});
 }
 
 TPropertyInfo& TPropertyList::AddObject(const QString& name, TPersistent& object)
@@ -80,15 +92,20 @@ TPropertyInfo& TPropertyList::AddObject(const QString& name, TPersistent& object
 TPropertyInfo& TPropertyList::AddEvent(const QString& name, std::function<QString()> getMethodName,
                                        std::function<void(const QString&, TNotifyEvent)> set)
 {
-    return Add({.Name = name, .Kind = TPropertyKind::Event, .GetString = std::move(getMethodName),
+    return Add({.Name = name,
+                .Kind = TPropertyKind::Event,
+                .GetString = std::move(getMethodName),
                 .SetEvent = std::move(set)});
 }
 
 TPropertyInfo& TPropertyList::AddBinary(const QString& name, std::function<QByteArray()> get,
                                         std::function<void(const QByteArray&)> set, std::function<bool()> hasData)
 {
-    return Add({.Name = name, .Kind = TPropertyKind::Binary, .IsStored = std::move(hasData),
-                .GetBinary = std::move(get), .SetBinary = std::move(set)});
+    return Add({.Name = name,
+                .Kind = TPropertyKind::Binary,
+                .IsStored = std::move(hasData),
+                .GetBinary = std::move(get),
+                .SetBinary = std::move(set)});
 }
 
 const TPropertyInfo* TPropertyList::Find(const QString& name) const

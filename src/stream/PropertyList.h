@@ -25,23 +25,23 @@ enum class TPropertyKind {
     Set,         // members 0..31, written as vaSet with their names
     Float,
     String,
-    Object,      // a nested persistent object: its properties are written as "Name.Property"
-    Event,       // a handler, written as its method's name
-    Binary,      // a block of bytes a class defines for itself
+    Object, // a nested persistent object: its properties are written as "Name.Property"
+    Event,  // a handler, written as its method's name
+    Binary, // a block of bytes a class defines for itself
 };
 
 struct TPropertyInfo {
     QString Name;
     TPropertyKind Kind = TPropertyKind::Integer;
-    const TIdentTable* Idents = nullptr;  // Integer: names for values
+    const TIdentTable* Idents = nullptr; // Integer: names for values
     QStringList ValueNames;              // Enumeration, Set: names by ordinal
     std::optional<qint64> Default;       // ordinal kinds; none: always written
     // Integer: the values a file or mvtool may set; others are refused as invalid.
     qint64 Min = std::numeric_limits<qint64>::min();
     qint64 Max = std::numeric_limits<qint64>::max();
-    std::function<bool()> IsStored;      // unset: stored
+    std::function<bool()> IsStored; // unset: stored
 
-    std::function<qint64()> GetOrdinal;  // Integer, Char, Enumeration, Set (bit per member)
+    std::function<qint64()> GetOrdinal; // Integer, Char, Enumeration, Set (bit per member)
     std::function<void(qint64)> SetOrdinal;
     std::function<double()> GetFloat;
     std::function<void(double)> SetFloat;

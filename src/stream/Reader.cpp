@@ -174,8 +174,7 @@ QString TReader::ReadCountedString(TValueType type)
             text[i] = QChar(char16_t(quint8(bytes[2 * i]) | (quint8(bytes[2 * i + 1]) << 8)));
         return text;
     }
-    default:
-        Fail(StreamErrors::InvalidPropertyValue);
+    default: Fail(StreamErrors::InvalidPropertyValue);
     }
 }
 
@@ -219,11 +218,8 @@ double TReader::ReadFloat()
         std::memcpy(&value, &bits, sizeof value);
         return value;
     }
-    case vaCurrency:
-        ReadValue();
-        return double(qint64(ReadLittleEndian(8))) / 10000.0;
-    default:
-        return double(ReadInt64());
+    case vaCurrency: ReadValue(); return double(qint64(ReadLittleEndian(8))) / 10000.0;
+    default: return double(ReadInt64());
     }
 }
 
@@ -256,8 +252,7 @@ QString TReader::ReadStr()
 
 void TReader::SkipSet()
 {
-    while (!ReadStr().isEmpty()) {
-    }
+    while (!ReadStr().isEmpty()) {}
 }
 
 void TReader::SkipValue()
@@ -267,8 +262,7 @@ void TReader::SkipValue()
     case vaNull:
     case vaFalse:
     case vaTrue:
-    case vaNil:
-        return;
+    case vaNil: return;
     case vaList:
         while (!EndOfList())
             SkipValue();
@@ -281,7 +275,10 @@ void TReader::SkipValue()
     case vaInt64:
     case vaCurrency:
     case vaDate: ReadLittleEndian(8); return;
-    case vaExtended: ReadLittleEndian(8); ReadLittleEndian(2); return;
+    case vaExtended:
+        ReadLittleEndian(8);
+        ReadLittleEndian(2);
+        return;
     case vaString:
     case vaLString:
     case vaWString:
@@ -308,8 +305,7 @@ void TReader::SkipValue()
         }
         ReadListEnd();
         return;
-    default:
-        Fail(StreamErrors::InvalidPropertyValue);
+    default: Fail(StreamErrors::InvalidPropertyValue);
     }
 }
 
@@ -496,9 +492,7 @@ void TReader::ReadPropertyValue(const TPropertyInfo& info)
         info.SetOrdinal(text[0].unicode());
         return;
     }
-    case TPropertyKind::Enumeration:
-        info.SetOrdinal(OrdinalOf(info, ReadIdent()));
-        return;
+    case TPropertyKind::Enumeration: info.SetOrdinal(OrdinalOf(info, ReadIdent())); return;
     case TPropertyKind::Set: {
         qint64 bits = 0;
         for (const QString& member : ReadSet())
@@ -508,18 +502,18 @@ void TReader::ReadPropertyValue(const TPropertyInfo& info)
     }
     case TPropertyKind::Float:
         switch (NextValue()) {
-        case vaExtended: case vaSingle: case vaDate: case vaCurrency:
-        case vaInt8: case vaInt16: case vaInt32: case vaInt64:
-            info.SetFloat(ReadFloat());
-            return;
-        default:
-            Fail(StreamErrors::InvalidPropertyValue);
+        case vaExtended:
+        case vaSingle:
+        case vaDate:
+        case vaCurrency:
+        case vaInt8:
+        case vaInt16:
+        case vaInt32:
+        case vaInt64: info.SetFloat(ReadFloat()); return;
+        default: Fail(StreamErrors::InvalidPropertyValue);
         }
-    case TPropertyKind::String:
-        info.SetString(ReadString());
-        return;
-    case TPropertyKind::Object:
-        Fail(StreamErrors::InvalidPropertyValue);
+    case TPropertyKind::String: info.SetString(ReadString()); return;
+    case TPropertyKind::Object: Fail(StreamErrors::InvalidPropertyValue);
     case TPropertyKind::Event: {
         const QString method = ReadIdent();
         if (method == "nil") {
@@ -538,8 +532,6 @@ void TReader::ReadPropertyValue(const TPropertyInfo& info)
             Fail(StreamErrors::InvalidPropertyValue);
         return;
     }
-    case TPropertyKind::Binary:
-        info.SetBinary(ReadBinary());
-        return;
+    case TPropertyKind::Binary: info.SetBinary(ReadBinary()); return;
     }
 }

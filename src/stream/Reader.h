@@ -83,7 +83,7 @@ private:
     QIODevice& m_Device;
     QByteArray m_Buffer;
     int m_BufferPos = 0;
-    TComponent* m_Root = nullptr;    // whose methods events name
-    QList<TComponent*> m_Loaded;     // objects read in the current root record
-    int m_Depth = 0;                 // nesting of child records and list values
+    TComponent* m_Root = nullptr; // whose methods events name
+    QList<TComponent*> m_Loaded;  // objects read in the current root record
+    int m_Depth = 0;              // nesting of child records and list values
 };

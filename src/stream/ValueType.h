@@ -4,19 +4,19 @@
 #include <QtGlobal>
 
 enum TValueType : quint8 {
-    vaNull,       // ends a list, a property list or a child list
+    vaNull, // ends a list, a property list or a child list
     vaList,
     vaInt8,
     vaInt16,
     vaInt32,
-    vaExtended,   // 80-bit float
-    vaString,     // 1-byte length + Windows-1252 characters
+    vaExtended, // 80-bit float
+    vaString,   // 1-byte length + Windows-1252 characters
     vaIdent,
     vaFalse,
     vaTrue,
-    vaBinary,     // 4-byte length + bytes
+    vaBinary, // 4-byte length + bytes
     vaSet,
-    vaLString,    // 4-byte length + Windows-1252 characters
+    vaLString, // 4-byte length + Windows-1252 characters
     vaNil,
     vaCollection,
     // Codes of later producers, read when met; vaUTF8String is also written for text that

@@ -232,9 +232,7 @@ void TWriter::WriteProperties(TPersistent& instance, const QString& prefix)
             }
             break;
         }
-        case TPropertyKind::Object:
-            WriteProperties(*info.Object, name + '.');
-            break;
+        case TPropertyKind::Object: WriteProperties(*info.Object, name + '.'); break;
         case TPropertyKind::Event: {
             const QString method = info.GetString();
             if (!method.isEmpty()) {

@@ -95,9 +95,8 @@ QJsonArray ObjectsToJson(const TCalendarPanel32& page)
 {
     QJsonArray objects;
     for (TGGraphicControl* object : page.Objects()) {
-        objects.append(QJsonObject{{"class", object->ClassName()},
-                                   {"name", object->Name()},
-                                   {"properties", TPropertyJson::ToJson(*object)}});
+        objects.append(QJsonObject{
+            {"class", object->ClassName()}, {"name", object->Name()}, {"properties", TPropertyJson::ToJson(*object)}});
     }
     return objects;
 }
@@ -136,7 +135,9 @@ void JsonToDate(const QJsonObject& json, TCalendarSettings& settings)
     if (json.contains("day"))
         settings.MainCalDay = Integer(json["day"], "date.day", 0, 31);
     if (!TCalendarSettings::IsValidDate(settings.MainCalDay, settings.MainCalMonth, settings.MainCalYear))
-        Fail("date.day", QString("%1 is not a day of %2/%3").arg(settings.MainCalDay).arg(settings.MainCalMonth)
+        Fail("date.day", QString("%1 is not a day of %2/%3")
+                             .arg(settings.MainCalDay)
+                             .arg(settings.MainCalMonth)
                              .arg(settings.MainCalYear));
 }
 
@@ -226,7 +227,8 @@ QJsonObject TCalendarJson::PageToJson(TCalendarPanel32& page, const TCalendarFil
         return json;
     // Whole minutes, as the file stores the start time.
     const int minutes = int(std::llround(page.StartTime() * 1440) % 1440);
-    json["date"] = QJsonObject{{"year", page.MainCalYear()}, {"month", page.MainCalMonth()}, {"day", page.MainCalDay()}};
+    json["date"] =
+        QJsonObject{{"year", page.MainCalYear()}, {"month", page.MainCalMonth()}, {"day", page.MainCalDay()}};
     json["startTime"] = QString("%1:%2").arg(minutes / 60, 2, 10, QChar('0')).arg(minutes % 60, 2, 10, QChar('0'));
     json["userTitle"] = page.UserTitle();
     json["cells"] = CellsToJson(page);
@@ -275,7 +277,8 @@ TCalendarFileFormat TCalendarJson::JsonToPage(const QJsonObject& json, TCalendar
     if (json.contains("objects")) {
         const QJsonArray objects = Array(json["objects"], "objects");
         if (objects.size() > TGBasePanel::MaxObjectCount)
-            throw EToolError(QString("objects: ") + QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
+            throw EToolError(QString("objects: ") +
+                             QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
         QSet<QString> names;
         for (int i = 0; i < objects.size(); ++i)
             JsonToObject(objects[i], QString("objects[%1]").arg(i), page, names);

@@ -18,31 +18,30 @@
 
 namespace {
 
-const char* const Usage =
-    "Usage: mvtool COMMAND ARGUMENTS\n"
-    "\n"
-    "Commands:\n"
-    "  info FILE                    print a calendar file (.MVF) or style sheet (.MVS) as JSON\n"
-    "  build JSON OUT               write a calendar file or style sheet from such JSON\n"
-    "                               (fields left out take a new page's defaults; a cell may\n"
-    "                               give \"text\" instead of \"rtf\"; files are written in the\n"
-    "                               current version)\n"
-    "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
-    "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
-    "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
-    "  year SOURCE YEAR OUT.pdf [--from MONTH] [--months N] [--recurring FILE]\n"
-    "       [--events FILE.ics]... [--png DIR]\n"
-    "                               one printed page per month (12 from January by\n"
-    "                               default) with the look of SOURCE (.MVS or .MVF), the\n"
-    "                               days filled from the recurring dates file (the user's\n"
-    "                               MVRECUR.DAX when it exists) and from iCalendar files;\n"
-    "                               --png also writes DIR/YYYY-MM.png per month\n"
-    "  --help                       show this text\n"
-    "  --version                    show the version\n"
-    "\n"
-    "Objects a file holds that cannot be read (of a kind this version does not know, damaged,\n"
-    "or beyond the 10000 a page holds) are left out of what info and render show; a line on\n"
-    "standard error names their kinds.\n";
+const char* const Usage = "Usage: mvtool COMMAND ARGUMENTS\n"
+                          "\n"
+                          "Commands:\n"
+                          "  info FILE                    print a calendar file (.MVF) or style sheet (.MVS) as JSON\n"
+                          "  build JSON OUT               write a calendar file or style sheet from such JSON\n"
+                          "                               (fields left out take a new page's defaults; a cell may\n"
+                          "                               give \"text\" instead of \"rtf\"; files are written in the\n"
+                          "                               current version)\n"
+                          "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
+                          "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
+                          "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
+                          "  year SOURCE YEAR OUT.pdf [--from MONTH] [--months N] [--recurring FILE]\n"
+                          "       [--events FILE.ics]... [--png DIR]\n"
+                          "                               one printed page per month (12 from January by\n"
+                          "                               default) with the look of SOURCE (.MVS or .MVF), the\n"
+                          "                               days filled from the recurring dates file (the user's\n"
+                          "                               MVRECUR.DAX when it exists) and from iCalendar files;\n"
+                          "                               --png also writes DIR/YYYY-MM.png per month\n"
+                          "  --help                       show this text\n"
+                          "  --version                    show the version\n"
+                          "\n"
+                          "Objects a file holds that cannot be read (of a kind this version does not know, damaged,\n"
+                          "or beyond the 10000 a page holds) are left out of what info and render show; a line on\n"
+                          "standard error names their kinds.\n";
 
 QtMessageHandler PreviousMessageHandler = nullptr;
 
@@ -205,8 +204,7 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
         // The message the program shows, with the name of the file read (or, by build, written)
         // when the message lacks it.
         const QString file = command == "build" ? rest.value(1) : rest.value(0);
-        err << "mvtool: " << (error.Message().contains(file) ? error.Message() : file + ": " + error.Message())
-            << "\n";
+        err << "mvtool: " << (error.Message().contains(file) ? error.Message() : file + ": " + error.Message()) << "\n";
         return Failed;
     } catch (const EToolError& error) {
         err << "mvtool: " << error.Message() << "\n";

@@ -29,14 +29,13 @@ QJsonValue OrdinalToJson(const TPropertyInfo& info, qint64 value)
                 return *ident;
         }
         return value;
-    case TPropertyKind::Char:
-        return QString(QChar(char16_t(value)));
+    case TPropertyKind::Char: return QString(QChar(char16_t(value)));
     case TPropertyKind::Enumeration:
         if (IsBoolean(info))
             return value != 0;
         // An ordinal without a name (a damaged file) shows as its number.
         return value >= 0 && value < info.ValueNames.size() ? QJsonValue(info.ValueNames[int(value)])
-                                                             : QJsonValue(value);
+                                                            : QJsonValue(value);
     default: {
         QJsonArray members;
         for (int bit = 0; bit < info.ValueNames.size(); ++bit) {
@@ -149,9 +148,9 @@ void SetFromJson(const TPropertyInfo& info, const QJsonValue& value, const QStri
         return;
     case TPropertyKind::Binary: {
         const QByteArray::FromBase64Result bytes =
-            value.isString() ? QByteArray::fromBase64Encoding(value.toString().toLatin1(),
-                                                              QByteArray::AbortOnBase64DecodingErrors)
-                             : QByteArray::FromBase64Result{};
+            value.isString()
+                ? QByteArray::fromBase64Encoding(value.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors)
+                : QByteArray::FromBase64Result{};
         if (!value.isString() || !bytes)
             Fail(field, "expected base64 data");
         Apply(field, [&] { info.SetBinary(*bytes); });
@@ -173,15 +172,9 @@ QJsonObject TPropertyJson::ToJson(TPersistent& instance)
         case TPropertyKind::Integer:
         case TPropertyKind::Char:
         case TPropertyKind::Enumeration:
-        case TPropertyKind::Set:
-            json[info.Name] = OrdinalToJson(info, info.GetOrdinal());
-            break;
-        case TPropertyKind::Float:
-            json[info.Name] = info.GetFloat();
-            break;
-        case TPropertyKind::String:
-            json[info.Name] = info.GetString();
-            break;
+        case TPropertyKind::Set: json[info.Name] = OrdinalToJson(info, info.GetOrdinal()); break;
+        case TPropertyKind::Float: json[info.Name] = info.GetFloat(); break;
+        case TPropertyKind::String: json[info.Name] = info.GetString(); break;
         case TPropertyKind::Object:
             if (const QJsonObject nested = ToJson(*info.Object); !nested.isEmpty())
                 json[info.Name] = nested;
@@ -190,9 +183,7 @@ QJsonObject TPropertyJson::ToJson(TPersistent& instance)
             if (const QString method = info.GetString(); !method.isEmpty())
                 json[info.Name] = method;
             break;
-        case TPropertyKind::Binary:
-            json[info.Name] = QString::fromLatin1(info.GetBinary().toBase64());
-            break;
+        case TPropertyKind::Binary: json[info.Name] = QString::fromLatin1(info.GetBinary().toBase64()); break;
         }
     }
     return json;

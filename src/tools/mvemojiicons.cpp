@@ -132,7 +132,10 @@ int main(int argc, char* argv[])
             for (int x = 0; x < large.width() && !drawn; ++x)
                 drawn = qAlpha(large.pixel(x, y)) != 0;
         if (!drawn)
-            return Fail(QString("%1:%2: the font has no picture for %3").arg(arguments[0]).arg(lineNumber).arg(match.captured(1)));
+            return Fail(QString("%1:%2: the font has no picture for %3")
+                            .arg(arguments[0])
+                            .arg(lineNumber)
+                            .arg(match.captured(1)));
         QSaveFile file(folder.filePath(QString("%1-%2.ico").arg(++number, 2, 10, QChar('0')).arg(match.captured(2))));
         const QByteArray icon = IconFileOf({large, DrawEmoji(emoji, 16)});
         if (!file.open(QIODevice::WriteOnly) || file.write(icon) != icon.size() || !file.commit())

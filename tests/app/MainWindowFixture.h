@@ -51,10 +51,7 @@ public:
     }
 
     // Closes the main window as the user does; true when it closed.
-    bool Close()
-    {
-        return Forms->Main.close();
-    }
+    bool Close() { return Forms->Main.close(); }
 
     // Closes (when still open) and starts again with the same data folder.
     TCalendarMain& Restart(const QString& fileName = QString())

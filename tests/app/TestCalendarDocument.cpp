@@ -352,8 +352,8 @@ void TestCalendarDocument::OpenRefusesWhatItCannotRead_data()
     const QString unreadable = "Unable to open %1. Possibly \rcorrupted, possibly not a Calendar file";
     const QByteArray monthThirteen = MonthThirteen();
     QVERIFY(!monthThirteen.isEmpty());
-    QTest::newRow("damaged calendar file") << "damaged.MVF" << QByteArray("TPF0 not a calendar at all") << unreadable
-                                           << true;
+    QTest::newRow("damaged calendar file")
+        << "damaged.MVF" << QByteArray("TPF0 not a calendar at all") << unreadable << true;
     QTest::newRow("empty calendar file") << "empty.MVF" << QByteArray("") << unreadable << true;
     QTest::newRow("month 13") << "month13.MVF" << monthThirteen << unreadable << true;
     QTest::newRow("file gone") << "gone.MVF" << QByteArray() << "File %1 no longer exists" << true;
@@ -574,13 +574,13 @@ void TestCalendarDocument::ModifiedChangedOncePerChange()
 
 void TestCalendarDocument::SaveChangesFirst_data()
 {
-    QTest::addColumn<bool>("named");    // the calendar has a file
-    QTest::addColumn<bool>("changed");  // it has changes not yet saved
-    QTest::addColumn<int>("answer");    // to "Save changes?": -1 not asked, 0 No, 1 Yes, 2 Esc
+    QTest::addColumn<bool>("named");     // the calendar has a file
+    QTest::addColumn<bool>("changed");   // it has changes not yet saved
+    QTest::addColumn<int>("answer");     // to "Save changes?": -1 not asked, 0 No, 1 Yes, 2 Esc
     QTest::addColumn<QString>("saveAs"); // file chosen in Save As; empty: cancelled, none asked
     QTest::addColumn<bool>("saveFails");
-    QTest::addColumn<bool>("saved");    // the changes reached the file
-    QTest::addColumn<bool>("goesOn");   // the command that asked went on
+    QTest::addColumn<bool>("saved");  // the changes reached the file
+    QTest::addColumn<bool>("goesOn"); // the command that asked went on
 
     QTest::newRow("no changes: nothing asked") << true << false << -1 << "" << false << false << true;
     QTest::newRow("no: the changes are dropped") << true << true << 0 << "" << false << false << true;

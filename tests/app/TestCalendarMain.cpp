@@ -91,7 +91,8 @@ void ChooseLayoutEntry(QDialog& dialog, const QString& entry)
 // A new calendar of January 1998 made through File / New.
 void NewJanuary1998(TMainWindowFixture& f)
 {
-    AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, true);
+    AnswerProperties(
+        f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, true);
     f.Trigger("New1");
 }
 
@@ -302,11 +303,16 @@ void TestCalendarMain::EscOnTheQuestionKeepsTheWork_data()
 {
     QTest::addColumn<QString>("command"); // "close", "recent" or a menu item
     QTest::addColumn<QString>("question");
-    QTest::newRow("close") << "close" << "Save changes?";
-    QTest::newRow("new") << "New1" << "Save changes?";
-    QTest::newRow("open") << "Open1" << "Save changes?";
-    QTest::newRow("recent file") << "recent" << "Save changes?";
-    QTest::newRow("cancel changes") << "mnuCancelChanges" << "Cancel all changes?";
+    QTest::newRow("close") << "close"
+                           << "Save changes?";
+    QTest::newRow("new") << "New1"
+                         << "Save changes?";
+    QTest::newRow("open") << "Open1"
+                          << "Save changes?";
+    QTest::newRow("recent file") << "recent"
+                                 << "Save changes?";
+    QTest::newRow("cancel changes") << "mnuCancelChanges"
+                                    << "Cancel all changes?";
 }
 
 // Esc or closing the question box means "do not go on": the window, the file and the typed
@@ -1044,11 +1050,14 @@ void TestCalendarMain::HelpContentsOpenTheHelpWindow()
 
     // A dialog's Help button opens the page of what the dialog shows: here the Margins page.
     QString shownFromDialog;
-    AnswerProperties(f, [&](QDialog& dialog) {
-        dialog.findChild<QTabBar*>("TabSet1")->setCurrentIndex(8);
-        QTest::mouseClick(dialog.findChild<QPushButton*>("Helpbutton"), Qt::LeftButton);
-        shownFromDialog = THelpWindow::Instance().CurrentFile();
-    }, false);
+    AnswerProperties(
+        f,
+        [&](QDialog& dialog) {
+            dialog.findChild<QTabBar*>("TabSet1")->setCurrentIndex(8);
+            QTest::mouseClick(dialog.findChild<QPushButton*>("Helpbutton"), Qt::LeftButton);
+            shownFromDialog = THelpWindow::Instance().CurrentFile();
+        },
+        false);
     f.Trigger("mnuProperties");
     QCOMPARE(shownFromDialog, ResourceFolder() + "help/2108.html");
     THelpWindow::Instance().hide();
@@ -1059,7 +1068,8 @@ void TestCalendarMain::NewCalendarTypedSavedAndReopened()
     TMainWindowFixture f;
     TCalendarMain& main = f.Start();
     float previewZoom = 0;
-    AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, true, &previewZoom);
+    AnswerProperties(
+        f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, true, &previewZoom);
     f.Trigger("New1");
     QCOMPARE(f.Ui.DialogsShown, QStringList{"TCalendarProperties"});
     QCOMPARE(previewZoom, 0.3f);
@@ -1110,7 +1120,8 @@ void TestCalendarMain::NewCancelledLeavesTheOldPage()
     QVERIFY(main.Modified()); // a change of the page's objects
     main.SetModified(false);
 
-    AnswerProperties(f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, false);
+    AnswerProperties(
+        f, [](QDialog& d) { ChooseDate(d, QDate(1998, 1, 15)); }, false);
     f.Trigger("New1");
     QCOMPARE(f.Ui.DialogsShown, QStringList{"TCalendarProperties"});
     QVERIFY(!main.Modified());
@@ -1273,7 +1284,10 @@ void TestCalendarMain::UserDefinedTitle()
                          area.y() + (area.height() - placed.height()) / 2);
     QVERIFY2(qAbs(placed.x() - centred.x()) <= frame.width() && qAbs(placed.y() - centred.y()) <= frame.height(),
              qPrintable(QString("at (%1, %2), centred at (%3, %4)")
-                            .arg(placed.x()).arg(placed.y()).arg(centred.x()).arg(centred.y())));
+                            .arg(placed.x())
+                            .arg(placed.y())
+                            .arg(centred.x())
+                            .arg(centred.y())));
     QCOMPARE(shown, QString("Old Title"));
     QCOMPARE(f.Page().UserTitle(), ok ? QString("Club Events") : QString("Old Title"));
     QCOMPARE(main.Modified(), ok);
@@ -1290,12 +1304,29 @@ void TestCalendarMain::MenusInTheirOrder()
             list += action->isSeparator() ? QString("-") : action->text();
         return list;
     };
-    QCOMPARE(captions("FileMenu"),
-             (QStringList{"&New ", "&Open", "-", "&Save ", "Save &As...", "Save As &PDF...", "Save As &Bitmap ", "-",
-                          "&Properties",
-                          "User Defined Title", "&Cancel Changes", "Clear &All Cell Contents", "&Default Editor Font",
-                          "-", "Fill Calendar with Recurring Dates", "Edit Recurring Dates", "Import Events (.ics)...", "-", "P&rint Calendar",
-                          "Print Pre&view", "Print Set&up", "-", "E&xit"}));
+    QCOMPARE(captions("FileMenu"), (QStringList{"&New ",
+                                                "&Open",
+                                                "-",
+                                                "&Save ",
+                                                "Save &As...",
+                                                "Save As &PDF...",
+                                                "Save As &Bitmap ",
+                                                "-",
+                                                "&Properties",
+                                                "User Defined Title",
+                                                "&Cancel Changes",
+                                                "Clear &All Cell Contents",
+                                                "&Default Editor Font",
+                                                "-",
+                                                "Fill Calendar with Recurring Dates",
+                                                "Edit Recurring Dates",
+                                                "Import Events (.ics)...",
+                                                "-",
+                                                "P&rint Calendar",
+                                                "Print Pre&view",
+                                                "Print Set&up",
+                                                "-",
+                                                "E&xit"}));
     QCOMPARE(captions("OnlineMenu"), QStringList{"Visit Our Internet Website"});
     QCOMPARE(captions("HelpMenu"), (QStringList{"&Contents", "&About", "&Show Hints"}));
     QCOMPARE(f.Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));

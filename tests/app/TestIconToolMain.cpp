@@ -80,14 +80,34 @@ void TestIconToolMain::MenuMarksTheLibraryShown_data()
     QTest::addColumn<QString>("otherFile"); // chosen through "Other..." when not empty
     QTest::addColumn<QString>("library");
     QTest::addColumn<QString>("checked");
-    QTest::newRow("Activities") << "mnuActivitiesICL" << "" << "activity.icl" << "Activities";
-    QTest::newRow("Events") << "mnuEventsICL" << "" << "events.icl" << "Events";
-    QTest::newRow("Holidays") << "mnuHolidaysICL" << "" << "holiday.icl" << "Holidays";
-    QTest::newRow("Misc1") << "mnuMisc1ICL" << "" << "misc1.icl" << "Miscellaneous #1";
-    QTest::newRow("Misc2") << "mnuMisc2ICL" << "" << "misc2.icl" << "Miscellaneous #2";
-    QTest::newRow("a shipped library through Other...") << "mnuOtherIconFile" << "holiday.icl" << "holiday.icl"
+    QTest::newRow("Activities") << "mnuActivitiesICL"
+                                << ""
+                                << "activity.icl"
+                                << "Activities";
+    QTest::newRow("Events") << "mnuEventsICL"
+                            << ""
+                            << "events.icl"
+                            << "Events";
+    QTest::newRow("Holidays") << "mnuHolidaysICL"
+                              << ""
+                              << "holiday.icl"
+                              << "Holidays";
+    QTest::newRow("Misc1") << "mnuMisc1ICL"
+                           << ""
+                           << "misc1.icl"
+                           << "Miscellaneous #1";
+    QTest::newRow("Misc2") << "mnuMisc2ICL"
+                           << ""
+                           << "misc2.icl"
+                           << "Miscellaneous #2";
+    QTest::newRow("a shipped library through Other...") << "mnuOtherIconFile"
+                                                        << "holiday.icl"
+                                                        << "holiday.icl"
                                                         << "Holidays";
-    QTest::newRow("another file through Other...") << "mnuOtherIconFile" << "copy.icl" << "copy.icl" << "Other...";
+    QTest::newRow("another file through Other...") << "mnuOtherIconFile"
+                                                   << "copy.icl"
+                                                   << "copy.icl"
+                                                   << "Other...";
 }
 
 void TestIconToolMain::MenuMarksTheLibraryShown()

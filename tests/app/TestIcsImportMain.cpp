@@ -55,12 +55,16 @@ void TestIcsImportMain::ImportWritesTheMonthsEventsAndKeepsTheEditor()
     const QString file = f.Path("Feb2027.MVF");
     TMainWindowFixture::WriteCalendar(file, 2, 2027, 2, "old");
     const QString ics = f.Path("events.ics");
-    WriteFile(ics, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Mervane tests//EN\r\n"
-                   "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20270201T093000\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\n"
-                   "BEGIN:VEVENT\r\nUID:b\r\nDTSTART;VALUE=DATE:20270130\r\nDTEND;VALUE=DATE:20270203\r\nSUMMARY:Ski trip\r\nEND:VEVENT\r\n"
-                   "BEGIN:VEVENT\r\nUID:c\r\nDTSTART;VALUE=DATE:20270203\r\nSTATUS:CANCELLED\r\nSUMMARY:Party\r\nEND:VEVENT\r\n"
-                   "BEGIN:VEVENT\r\nUID:d\r\nDTSTART;VALUE=DATE:20270301\r\nSUMMARY:March\r\nEND:VEVENT\r\n"
-                   "END:VCALENDAR\r\n");
+    WriteFile(
+        ics,
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Mervane tests//EN\r\n"
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:20270201T093000\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:Dentist\r\nEND:"
+        "VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:b\r\nDTSTART;VALUE=DATE:20270130\r\nDTEND;VALUE=DATE:20270203\r\nSUMMARY:Ski "
+        "trip\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:c\r\nDTSTART;VALUE=DATE:20270203\r\nSTATUS:CANCELLED\r\nSUMMARY:Party\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART;VALUE=DATE:20270301\r\nSUMMARY:March\r\nEND:VEVENT\r\n"
+        "END:VCALENDAR\r\n");
     TCalendarMain& main = f.Start(file);
     TCalendarPanel32& page = f.Page();
     QCOMPARE(page.CellOfDay(1), 2);
@@ -146,8 +150,7 @@ void TestIcsImportMain::SavedMonthShowsEachFixtureInItsCells_data()
     QTest::newRow("all-day span, month it starts in") << 1 << "span.ics" << QStringList{"30: Ski trip", "31: Ski trip"};
     // A timed event gives its time on its first day only.
     QTest::newRow("all-day span, month it ends in; a night across midnight")
-        << 2 << "span.ics"
-        << QStringList{"1: Ski trip", "2: Ski trip", "27: 10:00 PM Night train", "28: Night train"};
+        << 2 << "span.ics" << QStringList{"1: Ski trip", "2: Ski trip", "27: 10:00 PM Night train", "28: Night train"};
     QTest::newRow("zoned times on their local days")
         << 3 << "tzid.ics"
         << QStringList{"2: 9:00 AM Call Berlin", "4: 7:00 PM Call Auckland", "9: 9:00 PM Call Tokyo",

@@ -134,7 +134,7 @@ void TestMRUFileList::ListIsStoredInItsSection()
         const int writes = TIniFile::FileWrites();
         QVERIFY(list.SaveList());
         QCOMPARE(TIniFile::FileWrites() - writes, 1); // the section erased and refilled in one write
-    } // AutoSave saves once more on destruction
+    }                                                 // AutoSave saves once more on destruction
     const auto entries = TIniFile(ini).ReadSection("MRU");
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0], (std::pair<QString, QString>("F0", "/new.MVF")));
@@ -162,14 +162,15 @@ void TestMRUFileList::HandEditedListIsCheckedWhenLoaded_data()
     QTest::addColumn<int>("maximum");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("as saved") << QStringList{"/a.MVF", "/b.MVF"} << 5 << QStringList{"/a.MVF", "/b.MVF"};
-    QTest::newRow("more than the maximum") << QStringList{"/1.MVF", "/2.MVF", "/3.MVF", "/4.MVF", "/5.MVF", "/6.MVF", "/7.MVF"}
-                                           << 5 << QStringList{"/1.MVF", "/2.MVF", "/3.MVF", "/4.MVF", "/5.MVF"};
+    QTest::newRow("more than the maximum")
+        << QStringList{"/1.MVF", "/2.MVF", "/3.MVF", "/4.MVF", "/5.MVF", "/6.MVF", "/7.MVF"} << 5
+        << QStringList{"/1.MVF", "/2.MVF", "/3.MVF", "/4.MVF", "/5.MVF"};
     QTest::newRow("maximum of none") << QStringList{"/a.MVF"} << 0 << QStringList();
     QTest::newRow("empty entries") << QStringList{"", "/a.MVF", " "} << 5 << QStringList{"/a.MVF"};
     QTest::newRow("the same file twice") << QStringList{"/a.MVF", "/A.mvf", "/b.MVF"} << 5
                                          << QStringList{"/a.MVF", "/b.MVF"};
-    QTest::newRow("left-out entries do not count") << QStringList{"/a.MVF", "", "/a.MVF", "/b.MVF", "/c.MVF"} << 2
-                                                   << QStringList{"/a.MVF", "/b.MVF"};
+    QTest::newRow("left-out entries do not count")
+        << QStringList{"/a.MVF", "", "/a.MVF", "/b.MVF", "/c.MVF"} << 2 << QStringList{"/a.MVF", "/b.MVF"};
 }
 
 void TestMRUFileList::HandEditedListIsCheckedWhenLoaded()

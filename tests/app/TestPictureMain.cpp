@@ -48,8 +48,8 @@ QByteArray RedBlueWmf()
     record(0x012D, {2});
     record(0x041B, {1440, 2880, 0, 1440});
     record(0, {});
-    const QByteArray meta = Le16(1) + Le16(9) + Le16(0x300) + Le32(quint32((18 + records.size()) / 2)) + Le16(3)
-                            + Le32(0) + Le16(0);
+    const QByteArray meta =
+        Le16(1) + Le16(9) + Le16(0x300) + Le32(quint32((18 + records.size()) / 2)) + Le16(3) + Le32(0) + Le16(0);
     QByteArray header = Le32(0x9AC6CDD7) + Le16(0) + Le16(0) + Le16(0) + Le16(2880) + Le16(1440) + Le16(1440) + Le32(0);
     int checksum = 0;
     for (int i = 0; i < 10; ++i)
@@ -59,8 +59,8 @@ QByteArray RedBlueWmf()
 
 bool Near(const QColor& pixel, const QColor& colour)
 {
-    return qAbs(pixel.red() - colour.red()) < 40 && qAbs(pixel.green() - colour.green()) < 40
-           && qAbs(pixel.blue() - colour.blue()) < 40;
+    return qAbs(pixel.red() - colour.red()) < 40 && qAbs(pixel.green() - colour.green()) < 40 &&
+           qAbs(pixel.blue() - colour.blue()) < 40;
 }
 
 int PdfImageCount(const QString& pdf)
@@ -173,14 +173,16 @@ void TestPictureMain::PlacedLoadedSavedReopenedAndPrinted()
     QString output;
     QString errors;
     QCOMPARE(TMainWindowFixture::RunMvTool({"info", file}, errors, &output), 0);
-    QVERIFY2(output.contains("\"TGImage\"") && output.contains("\"BorderStyle\": \"bsSingle\"")
-                 && output.contains("\"Picture\"") && output.contains("\"Stretch\": true")
-                 && output.contains("\"AutoSize\": false"),
+    QVERIFY2(output.contains("\"TGImage\"") && output.contains("\"BorderStyle\": \"bsSingle\"") &&
+                 output.contains("\"Picture\"") && output.contains("\"Stretch\": true") &&
+                 output.contains("\"AutoSize\": false"),
              qPrintable(output.left(3000)));
 
     // mvtool draws the page as the window shows it.
     const QString png = f.Path("picture.png");
-    QCOMPARE(TMainWindowFixture::RunMvTool({"render", file, png, "--zoom", QString::number(zoom / 100.0)}, errors, &output), 0);
+    QCOMPARE(
+        TMainWindowFixture::RunMvTool({"render", file, png, "--zoom", QString::number(zoom / 100.0)}, errors, &output),
+        0);
     const QImage rendered(png);
     QVERIFY2(!rendered.isNull(), qPrintable(errors));
     QCOMPARE(rendered.pixelColor(shown.left() + shown.width() / 4, shown.center().y()), QColor(Qt::red));

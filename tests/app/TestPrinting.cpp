@@ -238,7 +238,7 @@ void TestPrinting::MarginWarning_data()
     // The page's margins are left `pageLeft`, top 0.29, right 0.75, bottom 1.
     QTest::addColumn<double>("pageLeft");
     QTest::addColumn<TPrinterMargins>("printer");
-    QTest::addColumn<bool>("yes");       // the answer, when asked
+    QTest::addColumn<bool>("yes");         // the answer, when asked
     QTest::addColumn<QString>("question"); // empty: none
     QTest::addColumn<bool>("prints");
     const QString left = "\rLeft Margin is possibly outside of Printer printable area";
@@ -246,15 +246,18 @@ void TestPrinting::MarginWarning_data()
     const QString right = "\rRight Margin is possibly outside of Printer printable area";
     const QString bottom = "\rBottom Margin is possibly outside of Printer printable area";
     const auto asked = [](const QString& list) { return "Margin Warning:\r" + list + "\r\rPrint anyways?"; };
-    QTest::newRow("exactly the printer's") << 0.5 << TPrinterMargins{0.5, 0.29, 0.75, 1.0} << false << QString() << true;
+    QTest::newRow("exactly the printer's")
+        << 0.5 << TPrinterMargins{0.5, 0.29, 0.75, 1.0} << false << QString() << true;
     QTest::newRow("printer's cut, not rounded")
         << 0.5 << TPrinterMargins{0.509, 0.2999, 0.759, 1.0099} << false << QString() << true;
     // 0.57 is held as 0.5699999...: cut, it must stay 0.57, above a page margin of 0.565.
-    QTest::newRow("0.57 stays 0.57") << 0.565 << TPrinterMargins{0.57, 0.29, 0.75, 1.0} << false << asked(left) << false;
-    QTest::newRow("left 0.01 less, No") << 0.5 << TPrinterMargins{0.51, 0.29, 0.75, 1.0} << false << asked(left) << false;
+    QTest::newRow("0.57 stays 0.57") << 0.565 << TPrinterMargins{0.57, 0.29, 0.75, 1.0} << false << asked(left)
+                                     << false;
+    QTest::newRow("left 0.01 less, No") << 0.5 << TPrinterMargins{0.51, 0.29, 0.75, 1.0} << false << asked(left)
+                                        << false;
     QTest::newRow("top 0.01 less, Yes") << 0.5 << TPrinterMargins{0.5, 0.3, 0.75, 1.0} << true << asked(top) << true;
-    QTest::newRow("all four, in order")
-        << 0.5 << TPrinterMargins{0.6, 0.4, 0.8, 1.2} << false << asked(left + top + right + bottom) << false;
+    QTest::newRow("all four, in order") << 0.5 << TPrinterMargins{0.6, 0.4, 0.8, 1.2} << false
+                                        << asked(left + top + right + bottom) << false;
 }
 
 void TestPrinting::MarginWarning()
@@ -457,8 +460,11 @@ void TestPrinting::SaveAsBitmap()
     // The page's size at the zoom, cut to whole pixels as the page's geometry is.
     QCOMPARE(image.size(), QSize(full.width() * zoom / 100, full.height() * zoom / 100));
     // The page's own drawing: the object, shown on screen, is not in it.
-    QVERIFY(f.Page().grab().toImage().convertToFormat(QImage::Format_RGB32).pixelColor(
-                LabelBounds(0).center() * zoom / 100) == QColor(255, 0, 255));
+    QVERIFY(f.Page()
+                .grab()
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32)
+                .pixelColor(LabelBounds(0).center() * zoom / 100) == QColor(255, 0, 255));
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (image.pixelColor(x, y) == QColor(255, 0, 255))

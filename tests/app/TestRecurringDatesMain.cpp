@@ -70,11 +70,10 @@ void TestRecurringDatesMain::FillWritesTheMonthsDaysAndKeepsTheEditor()
     const QString file = f.Path("Feb2000.MVF");
     TMainWindowFixture::WriteCalendar(file, 2, 2000, 3, "old");
     const QStringList records = {
-        MakeRecord("Fifth Monday", "$4 1 2"), MakeRecord("Last Monday", "$5 1 0"),
-        MakeRecord("Day one", "$0 7 0"),      MakeRecord("Day two", "$1 7 2"),
-        MakeRecord("Day five", "$4 7 0"),     MakeRecord("Last day", "$5 7 0"),
-        MakeRecord("Tuesdays", "%3"),         MakeRecord("In May", "@0501"),
-        MakeRecord("Rent", "@0015"),          MakeRecord("Thirty-first", "@0031"),
+        MakeRecord("Fifth Monday", "$4 1 2"), MakeRecord("Last Monday", "$5 1 0"), MakeRecord("Day one", "$0 7 0"),
+        MakeRecord("Day two", "$1 7 2"),      MakeRecord("Day five", "$4 7 0"),    MakeRecord("Last day", "$5 7 0"),
+        MakeRecord("Tuesdays", "%3"),         MakeRecord("In May", "@0501"),       MakeRecord("Rent", "@0015"),
+        MakeRecord("Thirty-first", "@0031"),
     };
     WriteRecords(records);
     // Text written into an empty cell takes the default editor font.
@@ -220,8 +219,8 @@ void TestRecurringDatesMain::OldFileConvertedAtStart()
     QVERIFY(!QFile::exists(OldRecurringDatesFileName()));
     const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());
     QVERIFY(read.Ok());
-    QCOMPARE(read.Records, (QStringList{PadField("April fool", 120) + "@0401      ",
-                                        PadField("Christmas", 120) + "@1225      "}));
+    QCOMPARE(read.Records,
+             (QStringList{PadField("April fool", 120) + "@0401      ", PadField("Christmas", 120) + "@1225      "}));
     QVERIFY(f.Ui.Messages.isEmpty());
 }
 

@@ -163,7 +163,8 @@ void TestRecurringFill::DaysOfRecord_data()
     QTest::newRow("last day, February 2100") << MakeRecord("x", "$5 7 2") << 2100 << 2 << QList<int>{28};
     QTest::newRow("last day, April") << MakeRecord("x", "$5 7 0") << 2026 << 4 << QList<int>{30};
     QTest::newRow("last day, January") << MakeRecord("x", "$5 7 0") << 2026 << 1 << QList<int>{31};
-    QTest::newRow("Mondays and Fridays") << MakeRecord("x", "%26") << 2026 << 2 << QList<int>{2, 6, 9, 13, 16, 20, 23, 27};
+    QTest::newRow("Mondays and Fridays") << MakeRecord("x", "%26") << 2026 << 2
+                                         << QList<int>{2, 6, 9, 13, 16, 20, 23, 27};
     QTest::newRow("five Saturdays") << MakeRecord("x", "%77") << 2026 << 5 << QList<int>{2, 9, 16, 23, 30};
     QTest::newRow("no weekday") << MakeRecord("x", "%089") << 2026 << 5 << QList<int>{};
     QTest::newRow("day of month") << MakeRecord("x", "@1225") << 2026 << 12 << QList<int>{25};
@@ -238,9 +239,13 @@ void TestRecurringFill::Offered()
 void TestRecurringFill::FillOffersMatchingRecordsAndWritesTicked()
 {
     TFillFixture f(3, 2026);
-    const QStringList records = {MakeRecord("Rent", "@0015"), MakeRecord("April fool", "@0401"),
-                                 MakeRecord("Club", "$5 2 0"), MakeRecord("Gym", "%7"),
-                                 MakeRecord("Pay day", "@0031"), Feast("Easter", "#EASTER"), "short"};
+    const QStringList records = {MakeRecord("Rent", "@0015"),
+                                 MakeRecord("April fool", "@0401"),
+                                 MakeRecord("Club", "$5 2 0"),
+                                 MakeRecord("Gym", "%7"),
+                                 MakeRecord("Pay day", "@0031"),
+                                 Feast("Easter", "#EASTER"),
+                                 "short"};
     f.WriteRecords(records);
     QStringList offered;
     f.Ui.AnswerDialog([&](QDialog& dialog) {

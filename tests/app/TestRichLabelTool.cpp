@@ -161,9 +161,8 @@ void TestRichLabelTool::ToolPlacesEditsSavesAndReopens()
     // Printed at full size, the text where the label stands: by mvtool from the saved file, and
     // by the program's "Save As PDF" at 60 %.
     const auto checkPdf = [&](const QString& pdf) {
-        const QRegularExpressionMatch word =
-            QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Team<)re")
-                .match(Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
+        const QRegularExpressionMatch word = QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Team<)re")
+                                                 .match(Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
         QVERIFY2(word.hasMatch(), "the label's text is not in the PDF");
         const double left = document.x() * 72.0 / 96;
         const double top = document.y() * 72.0 / 96;

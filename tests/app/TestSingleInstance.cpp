@@ -137,7 +137,7 @@ void TestSingleInstance::ReadRequest()
 void TestSingleInstance::SecondStartHandsOverItsFile_data()
 {
     QTest::addColumn<bool>("unsaved"); // the first window has changes not yet saved
-    QTest::addColumn<int>("answer"); // to "Save changes?": 0 No, 1 Yes, -1 left with Esc
+    QTest::addColumn<int>("answer");   // to "Save changes?": 0 No, 1 Yes, -1 left with Esc
     QTest::addColumn<bool>("exists");
     QTest::addColumn<bool>("opened");
 
@@ -182,7 +182,9 @@ void TestSingleInstance::SecondStartHandsOverItsFile()
     QCOMPARE(requests[0][0].toString(), trip);
     // The opening is queued after the socket was read.
     QTRY_VERIFY(!main.isMinimized());
-    QTRY_VERIFY(unsaved ? !f.Ui.Questions.isEmpty() : exists ? main.CurrentFileName() == trip : !f.Ui.Messages.isEmpty());
+    QTRY_VERIFY(unsaved  ? !f.Ui.Questions.isEmpty()
+                : exists ? main.CurrentFileName() == trip
+                         : !f.Ui.Messages.isEmpty());
     QVERIFY(main.isVisible());
     QVERIFY2(f.Ui.Unexpected.isEmpty(), qPrintable(f.Ui.Unexpected.join('\n')));
     QVERIFY(f.Ui.ScriptFinished());
@@ -208,15 +210,20 @@ void TestSingleInstance::SecondStartHandsOverItsFile()
 void TestSingleInstance::ProgramStartedAgainSaysWhatItDid_data()
 {
     QTest::addColumn<QString>("argument"); // the FILE given to the second start, run in the data folder
-    QTest::addColumn<QString>("handed"); // the file the running instance is asked to open
-    QTest::addColumn<QString>("line"); // what the second start prints
+    QTest::addColumn<QString>("handed");   // the file the running instance is asked to open
+    QTest::addColumn<QString>("line");     // what the second start prints
 
-    QTest::newRow("no file") << "" << "" << "Mervane is already running: its window was brought forward.\n";
-    QTest::newRow("relative file") << "Trip.MVF" << "Trip.MVF"
+    QTest::newRow("no file") << ""
+                             << ""
+                             << "Mervane is already running: its window was brought forward.\n";
+    QTest::newRow("relative file") << "Trip.MVF"
+                                   << "Trip.MVF"
                                    << "Mervane is already running: %1 was handed to its window.\n";
-    QTest::newRow("file in a folder above") << "../Trip.MVF" << "../Trip.MVF"
+    QTest::newRow("file in a folder above") << "../Trip.MVF"
+                                            << "../Trip.MVF"
                                             << "Mervane is already running: %1 was handed to its window.\n";
-    QTest::newRow("missing file") << "Absent.MVF" << "Absent.MVF"
+    QTest::newRow("missing file") << "Absent.MVF"
+                                  << "Absent.MVF"
                                   << "Mervane is already running: %1 was handed to its window.\n";
 }
 

@@ -34,28 +34,36 @@ void TestStartOptions::Parse_data()
     const int print = int(TStartOptions::TAction::Print);
     const int fail = int(TStartOptions::TAction::Fail);
     const QString here = QDir::currentPath();
-    QTest::newRow("nothing") << QStringList{"mervane"} << run << "" << "" << 0;
-    QTest::newRow("relative file") << QStringList{"mervane", "Trip.MVF"} << run << here + "/Trip.MVF" << "" << 0;
-    QTest::newRow("absolute file") << QStringList{"mervane", "/data/Trip.MVF"} << run << "/data/Trip.MVF" << "" << 0;
-    QTest::newRow("file after --") << QStringList{"mervane", "--", "-odd.MVF"} << run << here + "/-odd.MVF" << ""
-                                   << 0;
-    QTest::newRow("help") << QStringList{"mervane", "--help"} << print << "" << "Usage: mervane [options] [FILE]"
-                          << 0;
-    QTest::newRow("short help") << QStringList{"mervane", "-h"} << print << "" << "[FILE]" << 0;
+    QTest::newRow("nothing") << QStringList{"mervane"} << run << ""
+                             << "" << 0;
+    QTest::newRow("relative file") << QStringList{"mervane", "Trip.MVF"} << run << here + "/Trip.MVF"
+                                   << "" << 0;
+    QTest::newRow("absolute file") << QStringList{"mervane", "/data/Trip.MVF"} << run << "/data/Trip.MVF"
+                                   << "" << 0;
+    QTest::newRow("file after --") << QStringList{"mervane", "--", "-odd.MVF"} << run << here + "/-odd.MVF"
+                                   << "" << 0;
+    QTest::newRow("help") << QStringList{"mervane", "--help"} << print << ""
+                          << "Usage: mervane [options] [FILE]" << 0;
+    QTest::newRow("short help") << QStringList{"mervane", "-h"} << print << ""
+                                << "[FILE]" << 0;
     QTest::newRow("version") << QStringList{"mervane", "--version"} << print << ""
-                             << "mervane " MERVANE_VERSION "\n" << 0;
+                             << "mervane " MERVANE_VERSION "\n"
+                             << 0;
     QTest::newRow("version beside a GUI option")
-        << QStringList{"mervane", "-platform", "offscreen", "--version"} << print << "" << "mervane " MERVANE_VERSION
-        << 0;
+        << QStringList{"mervane", "-platform", "offscreen", "--version"} << print << ""
+        << "mervane " MERVANE_VERSION << 0;
     QTest::newRow("file beside GUI options")
         << QStringList{"mervane", "-platform", "offscreen", "Trip.MVF", "-reverse", "-style", "fusion"} << run
-        << here + "/Trip.MVF" << "" << 0;
-    QTest::newRow("help with Qt's options") << QStringList{"mervane", "--help-all"} << print << "" << "[FILE]" << 0;
+        << here + "/Trip.MVF"
+        << "" << 0;
+    QTest::newRow("help with Qt's options") << QStringList{"mervane", "--help-all"} << print << ""
+                                            << "[FILE]" << 0;
     QTest::newRow("unknown option") << QStringList{"mervane", "--frobnicate"} << fail << ""
                                     << "mervane: Unknown option 'frobnicate'." << 2;
     QTest::newRow("two files") << QStringList{"mervane", "a.MVF", "b.MVF"} << fail << ""
                                << "mervane: only one FILE can be opened at start" << 2;
-    QTest::newRow("empty file") << QStringList{"mervane", ""} << fail << "" << "mervane: FILE is empty" << 2;
+    QTest::newRow("empty file") << QStringList{"mervane", ""} << fail << ""
+                                << "mervane: FILE is empty" << 2;
 }
 
 void TestStartOptions::Parse()
@@ -78,9 +86,12 @@ void TestStartOptions::AnswersWithoutADisplay_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("output");
-    QTest::newRow("help") << "--help" << "Usage: mervane [options] [FILE]";
-    QTest::newRow("version") << "--version" << "mervane " MERVANE_VERSION "\n";
-    QTest::newRow("wrong option") << "--frobnicate" << "";
+    QTest::newRow("help") << "--help"
+                          << "Usage: mervane [options] [FILE]";
+    QTest::newRow("version") << "--version"
+                             << "mervane " MERVANE_VERSION "\n";
+    QTest::newRow("wrong option") << "--frobnicate"
+                                  << "";
 }
 
 void TestStartOptions::AnswersWithoutADisplay()
@@ -110,14 +121,22 @@ void TestStartOptions::AnswersWithoutADisplay()
 
 void TestStartOptions::StartOpensTheNamedFile_data()
 {
-    QTest::addColumn<QString>("named"); // the file named on the command line, in the data folder
-    QTest::addColumn<QString>("opened"); // the file open after the start
+    QTest::addColumn<QString>("named");   // the file named on the command line, in the data folder
+    QTest::addColumn<QString>("opened");  // the file open after the start
     QTest::addColumn<QString>("message"); // the message shown, before the path named
 
-    QTest::newRow("none: the most recent") << "" << "Recent.MVF" << "";
-    QTest::newRow("named") << "Named.MVF" << "Named.MVF" << "";
-    QTest::newRow("missing") << "Absent.MVF" << "" << "File ";
-    QTest::newRow("damaged") << "Damaged.MVF" << "" << "Unable to open ";
+    QTest::newRow("none: the most recent") << ""
+                                           << "Recent.MVF"
+                                           << "";
+    QTest::newRow("named") << "Named.MVF"
+                           << "Named.MVF"
+                           << "";
+    QTest::newRow("missing") << "Absent.MVF"
+                             << ""
+                             << "File ";
+    QTest::newRow("damaged") << "Damaged.MVF"
+                             << ""
+                             << "Unable to open ";
 }
 
 void TestStartOptions::StartOpensTheNamedFile()

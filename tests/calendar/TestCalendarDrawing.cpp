@@ -134,8 +134,8 @@ void TestCalendarDrawing::MonthLinesStopBeforeTheirEndPoint_data()
     QTest::addColumn<QList<QPoint>>("blank");
     // The calendar is (26, 26) - (789, 1029); the headers band runs from y 198 to 229, where the
     // day rows begin; rows are 133 high, columns 109 wide.
-    QTest::newRow("calendar top edge") << int(cbTop) << int(cbNone) << int(cbNone)
-                                       << QList<QPoint>{{26, 26}, {788, 26}} << QList<QPoint>{{789, 26}};
+    QTest::newRow("calendar top edge") << int(cbTop) << int(cbNone) << int(cbNone) << QList<QPoint>{{26, 26}, {788, 26}}
+                                       << QList<QPoint>{{789, 26}};
     QTest::newRow("calendar bottom edge") << int(cbBottom) << int(cbNone) << int(cbNone)
                                           << QList<QPoint>{{26, 1029}, {788, 1029}} << QList<QPoint>{{789, 1029}};
     QTest::newRow("calendar outline closes its corners")

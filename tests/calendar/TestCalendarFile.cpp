@@ -223,7 +223,7 @@ void TestCalendarFile::StartTimeAndMarginsAsIntegers()
     page.SetLeftMarginInch(0.25);
     const QString fileName = m_Dir.filePath("times.MVF");
     for (const auto& [time, bytes] : {std::pair{8 * 60, QByteArray::fromHex("02080200")},
-                                       std::pair{14 * 60 + 30, QByteArray::fromHex("020e021e")}}) {
+                                      std::pair{14 * 60 + 30, QByteArray::fromHex("020e021e")}}) {
         page.SetStartTime(time / 1440.0);
         page.SaveToFile(fileName);
         const QByteArray file = FileBytes(fileName);
@@ -401,8 +401,8 @@ void TestCalendarFile::DamagedFilesGiveTheirError_data()
     const int cells = good.indexOf("TPF0");
     QTest::newRow("not a list") << good.mid(1) << "Invalid property value";
     QTest::newRow("cut in the settings") << good.left(40) << "Stream read error";
-    QTest::newRow("cell without signature") << (good.left(cells) + "XPF0" + good.mid(cells + 4))
-                                            << "Invalid stream format";
+    QTest::newRow("cell without signature")
+        << (good.left(cells) + "XPF0" + good.mid(cells + 4)) << "Invalid stream format";
     QByteArray badHour = good;
     badHour[cells - 3] = 24;
     QTest::newRow("hour 24") << badHour << "Invalid argument to time encode";
@@ -440,13 +440,13 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
     QTest::newRow("last object cut short") << QStringList{label, label} << "cut 3" << 1 << QStringList{label};
     QTest::newRow("only the list's end missing") << QStringList{label} << "cut 1" << 1 << QStringList{};
     QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};
-    QTest::newRow("object inside an object") << QStringList{label, label, label} << "nested" << 1
-                                             << QStringList{label, label};
+    QTest::newRow("object inside an object")
+        << QStringList{label, label, label} << "nested" << 1 << QStringList{label, label};
     QTest::newRow("more than a page holds") << QStringList(TGBasePanel::MaxObjectCount + 2, label) << ""
                                             << TGBasePanel::MaxObjectCount << QStringList{label, label};
     // The owner is no window carrying the master editor that rich labels draw through.
-    QTest::newRow("rich label without a master") << QStringList{label, "TGPRichBaseLabel", label} << "" << 1
-                                                 << QStringList{"TGPRichBaseLabel", label};
+    QTest::newRow("rich label without a master")
+        << QStringList{label, "TGPRichBaseLabel", label} << "" << 1 << QStringList{"TGPRichBaseLabel", label};
 }
 
 // The page keeps the objects read before a fault in the object list and names the ones it
@@ -539,9 +539,9 @@ void TestCalendarFile::ImpossibleValuesAreRefusedAndChangeNothing_data()
     for (const char* year : {"0", "10000", "-5"})
         row(QString("Year=") + year);
     const std::pair<const char*, int> enumerations[] = {
-        {"Orientation", 2},     {"CalendarLayout", 22},   {"CalendarBorder", 5},   {"CalendarLineLayout", 3},
-        {"HeadersBorder", 5},   {"HeadersStyle", 3},      {"CellBorder", 5},       {"MiniCalendarLineLayout", 3},
-        {"MiniCalBorder", 5},   {"MiniHeadersStyle", 3},  {"MiniHeadersBorder", 5}, {"MiniCellBorder", 5},
+        {"Orientation", 2},   {"CalendarLayout", 22},  {"CalendarBorder", 5},    {"CalendarLineLayout", 3},
+        {"HeadersBorder", 5}, {"HeadersStyle", 3},     {"CellBorder", 5},        {"MiniCalendarLineLayout", 3},
+        {"MiniCalBorder", 5}, {"MiniHeadersStyle", 3}, {"MiniHeadersBorder", 5}, {"MiniCellBorder", 5},
         {"NumberPosition", 2}};
     for (const auto& [name, count] : enumerations) {
         row(QString("%1=%2").arg(name).arg(count));
@@ -555,15 +555,16 @@ void TestCalendarFile::ImpossibleValuesAreRefusedAndChangeNothing_data()
         row(QString(margin) + "=-100");
         row(QString(margin) + "=10000");
     }
-    for (const char* font : {"TitleFont", "HeadersFont", "CellFont", "MiniTitleFont", "MiniHeadersFont", "MiniCellFont"}) {
+    for (const char* font :
+         {"TitleFont", "HeadersFont", "CellFont", "MiniTitleFont", "MiniHeadersFont", "MiniCellFont"}) {
         row(QString(font) + ".Size=0");
         row(QString(font) + ".Size=100000");
     }
     row("Version=0");
     row("Version=4");
     // Style sheets share the appearance block and its checks.
-    for (const char* overrides : {"CalendarLayout=22", "CalendarLineLayout=-1", "LeftMargin=-100", "CellFont.Size=0",
-                                  "NumberPosition=7"})
+    for (const char* overrides :
+         {"CalendarLayout=22", "CalendarLineLayout=-1", "LeftMargin=-100", "CellFont.Size=0", "NumberPosition=7"})
         QTest::newRow(qPrintable(QString("style sheet ") + overrides)) << true << QString(overrides) << invalid;
 }
 
@@ -575,8 +576,8 @@ void TestCalendarFile::ImpossibleValuesAreRefusedAndChangeNothing()
     TCalendarPanel32 source(nullptr);
     source.ResetToDefaults();
     const QString fileName = m_Dir.filePath(styleSheet ? "impossible.MVS" : "impossible.MVF");
-    WriteBytes(fileName, styleSheet ? TFileBuilder(source, overrides).StyleSheet()
-                                    : TFileBuilder(source, overrides).Calendar());
+    WriteBytes(fileName,
+               styleSheet ? TFileBuilder(source, overrides).StyleSheet() : TFileBuilder(source, overrides).Calendar());
 
     // A page with a look, a date, a title and a cell text of its own, which must all stay.
     TCalendarPanel32 page(nullptr);

@@ -228,7 +228,7 @@ void TestCalendarPanel::DefaultsApplyTheLayoutsMiniFonts()
 void TestCalendarPanel::PaintLeavesCellsForClicks()
 {
     TCalendarPanel32 page(nullptr);
-    page.SetMainCalMonth(6); // June 1997 begins on a Sunday
+    page.SetMainCalMonth(6);                 // June 1997 begins on a Sunday
     QCOMPARE(page.CellAtPoint(100, 300), 0); // no geometry before a paint
     Painted(page);
     QCOMPARE(page.DayOfCell(1), 1);
@@ -236,7 +236,8 @@ void TestCalendarPanel::PaintLeavesCellsForClicks()
     QCOMPARE(page.CellOfDay(31), -1);
 
     QList<int> cells;
-    page.ClickedInCellEvent = [&](QPainter*, const TRect&, const TRect& free, int cell, int day, TWPRtfStorage*& storage) {
+    page.ClickedInCellEvent = [&](QPainter*, const TRect&, const TRect& free, int cell, int day,
+                                  TWPRtfStorage*& storage) {
         cells += cell;
         QCOMPARE(day, page.DayOfCell(cell));
         QVERIFY(!free.IsEmpty());
@@ -425,7 +426,7 @@ void TestCalendarPanel::UserTitleOnlyOnTheMainMonth()
     text.waitForFinished(30000);
     const QString printed = QString::fromUtf8(text.readAllStandardOutput());
     QCOMPARE(printed.count("Summer Camp"), 1);
-    QVERIFY(printed.contains("May 1997"));  // the minis keep their own titles
+    QVERIFY(printed.contains("May 1997")); // the minis keep their own titles
     QVERIFY(printed.contains("July 1997"));
     QVERIFY(!printed.contains("June 1997"));
 }
@@ -488,7 +489,8 @@ void TestCalendarPanel::PrintedObjectsKeepTheirSizeAtAnyZoom()
     QCOMPARE(label->geometry(), shown); // printing leaves the label on screen as it is
 
     // The label prints inside its rectangle at full size, centred in its 400 pixels.
-    const auto harvest = std::find_if(full.cbegin(), full.cend(), [](const TWordBox& w) { return w.Word == "Harvest"; });
+    const auto harvest =
+        std::find_if(full.cbegin(), full.cend(), [](const TWordBox& w) { return w.Word == "Harvest"; });
     QVERIFY2(harvest != full.cend(), "the label did not print");
     QVERIFY2(harvest->Box.left() > 2 * 72 && harvest->Box.left() < 2 * 72 + 100,
              qPrintable(QString::number(harvest->Box.left())));

@@ -133,7 +133,8 @@ void TestCalendarPrinting::PlannersPrintTheirRows()
     TCalendarDrawRecord week = EnglishMonthRecord(12, 1997);
     week.Day = 29;
     const QString weekPdf = m_Dir.filePath("week.pdf");
-    PrintOnLetter(weekPdf, week, [](TReportPrinter& r, TCalendarDrawRecord& rec) { PrintWeekPlanner(r, rec, QString()); });
+    PrintOnLetter(weekPdf, week,
+                  [](TReportPrinter& r, TCalendarDrawRecord& rec) { PrintWeekPlanner(r, rec, QString()); });
     QVERIFY(PdfText(weekPdf).contains("December 29, 1997 - January 4, 1998"));
     QCOMPARE(week.Cells[3].Day, 1);
 }

@@ -39,7 +39,7 @@
 
 namespace {
 
-template<typename T = QWidget>
+template <typename T = QWidget>
 T* Control(const QWidget& parent, const QString& name)
 {
     T* control = parent.findChild<T*>(name);
@@ -292,20 +292,18 @@ void TestCalendarProperties::LayoutChoiceSetsLayoutEnablingAndDateLabel_data()
                               << true << true << true << true << false << month << monthYear << 10 << 8;
     QTest::newRow("6 months") << "6 Month Calendar (Mini Calendars)" << false << int(lopMC6Month) << true << true
                               << false << false << true << false << month << monthYear << 18 << 14;
-    QTest::newRow("24 months landscape")
-        << "24 Month Calendar (Mini Calendars)" << true << int(loMC24MonthLS) << true << true << false << false
-        << true << false << month << monthYear << 12 << 9;
+    QTest::newRow("24 months landscape") << "24 Month Calendar (Mini Calendars)" << true << int(loMC24MonthLS) << true
+                                         << true << false << false << true << false << month << monthYear << 12 << 9;
     QTest::newRow("60 months") << "60 Month Calendar (Mini Calendars)" << false << int(loMC60Month) << true << true
                                << false << false << true << false << month << monthYear << 8 << 6;
-    QTest::newRow("one week") << "One Week Planner" << false << int(loWeek) << false << false << false << true
-                              << false << false << start << longDate << 0 << 0;
-    QTest::newRow("two weeks, landscape ignored")
-        << "Two Week Planner" << true << int(lo2Week) << false << false << false << true << false << false << start
-        << longDate << 0 << 0;
-    QTest::newRow("10 hours") << "Day Planner (10 hours) " << false << int(loDay10) << false << false << false
-                              << true << false << true << start << longDate << 0 << 0;
-    QTest::newRow("15 hours") << "Day Planner (15 hours) " << false << int(loDay15) << false << false << false
-                              << true << false << true << start << longDate << 0 << 0;
+    QTest::newRow("one week") << "One Week Planner" << false << int(loWeek) << false << false << false << true << false
+                              << false << start << longDate << 0 << 0;
+    QTest::newRow("two weeks, landscape ignored") << "Two Week Planner" << true << int(lo2Week) << false << false
+                                                  << false << true << false << false << start << longDate << 0 << 0;
+    QTest::newRow("10 hours") << "Day Planner (10 hours) " << false << int(loDay10) << false << false << false << true
+                              << false << true << start << longDate << 0 << 0;
+    QTest::newRow("15 hours") << "Day Planner (15 hours) " << false << int(loDay15) << false << false << false << true
+                              << false << true << start << longDate << 0 << 0;
 }
 
 void TestCalendarProperties::LayoutChoiceSetsLayoutEnablingAndDateLabel()
@@ -346,9 +344,9 @@ void TestCalendarProperties::LayoutChoiceSetsLayoutEnablingAndDateLabel()
         QVERIFY2(Control(*dialog, name)->isEnabled() == monthOn, name);
     for (const char* name : {"TitleFontbutton", "HeaderFontButton", "HeaderBGColor", "CalHeaderStyleCombo"})
         QVERIFY2(Control(*dialog, name)->isEnabled() == headerOn, name);
-    for (const char* name : {"MiniShowYearCheck", "Minititlefontbutton", "MiniHeaderFontButton",
-                             "MiniHeadersBGColorButton", "MiniCellFontButton", "MiniCalBGColorButton",
-                             "MiniHeadersStyleCombo", "MiniCalendarLineLayoutCombo"})
+    for (const char* name :
+         {"MiniShowYearCheck", "Minititlefontbutton", "MiniHeaderFontButton", "MiniHeadersBGColorButton",
+          "MiniCellFontButton", "MiniCalBGColorButton", "MiniHeadersStyleCombo", "MiniCalendarLineLayoutCombo"})
         QVERIFY2(Control(*dialog, name)->isEnabled() == minisOn, name);
     QCOMPARE(Control(*dialog, "StartingtimeButton")->isEnabled(), startTimeOn);
     QCOMPARE(Control<QLabel>(*dialog, "SelectMonthYearLabel")->text(), dateHeading);
@@ -420,10 +418,18 @@ void TestCalendarProperties::DateLabelNamesTheMonthStandingAlone_data()
     QTest::newRow("Polish") << "pl_PL" << QString("stycze\u0144 1998") << "luty 1998";
     QTest::newRow("Russian") << "ru_RU" << QString("\u044F\u043D\u0432\u0430\u0440\u044C 1998")
                              << QString("\u0444\u0435\u0432\u0440\u0430\u043B\u044C 1998");
-    QTest::newRow("Catalan") << "ca_ES" << "gener 1998" << "febrer 1998";
-    QTest::newRow("Finnish") << "fi_FI" << "tammikuu 1998" << "helmikuu 1998";
-    QTest::newRow("German") << "de_DE" << "Januar 1998" << "Februar 1998";
-    QTest::newRow("English") << "en_US" << "January 1998" << "February 1998";
+    QTest::newRow("Catalan") << "ca_ES"
+                             << "gener 1998"
+                             << "febrer 1998";
+    QTest::newRow("Finnish") << "fi_FI"
+                             << "tammikuu 1998"
+                             << "helmikuu 1998";
+    QTest::newRow("German") << "de_DE"
+                            << "Januar 1998"
+                            << "Februar 1998";
+    QTest::newRow("English") << "en_US"
+                             << "January 1998"
+                             << "February 1998";
 }
 
 void TestCalendarProperties::DateLabelNamesTheMonthStandingAlone()
@@ -577,8 +583,8 @@ void TestCalendarProperties::MarginListsShowTheMarginFromAFile_data()
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("0.6 and quarters") << QList<double>{0.6, 0.25, 1.0, 1.5}
                                       << QStringList{"½ Inch", "¼ Inch", "1 Inch", "1½ Inch"};
-    QTest::newRow("just below the steps") << QList<double>{0.49, 0.74, 0.99, 1.24}
-                                          << QStringList{"¼ Inch", "½ Inch", "¾ Inch", "1 Inch"};
+    QTest::newRow("just below the steps")
+        << QList<double>{0.49, 0.74, 0.99, 1.24} << QStringList{"¼ Inch", "½ Inch", "¾ Inch", "1 Inch"};
     QTest::newRow("outside the list") << QList<double>{1.49, 2.0, 0.0, 0.1}
                                       << QStringList{"1¼ Inch", "1½ Inch", "¼ Inch", "¼ Inch"};
 }
@@ -729,12 +735,36 @@ void TestCalendarProperties::LanguageButtonsFillMemosAndPreview_data()
     QTest::addColumn<QString>("friday");
     QTest::addColumn<QString>("march");
     QTest::addColumn<QString>("august");
-    QTest::newRow("English") << "English" << "English" << "Sunday" << "Friday" << "March" << "August";
-    QTest::newRow("German keeps the blank after Freitag")
-        << "German" << "Deutsch" << "Sonntag" << "Freitag " << "März" << "August";
-    QTest::newRow("French") << "French" << "Français" << "Dimanche" << "Vendredi" << "Mars" << "Août";
-    QTest::newRow("Spanish") << "Spanish" << "Español" << "Domingo" << "Viernes" << "Marzo" << "Agosto";
-    QTest::newRow("Italian") << "Italian" << "L'italiano" << "Domenica" << "Venerdì" << "Marzo" << "Agosto";
+    QTest::newRow("English") << "English"
+                             << "English"
+                             << "Sunday"
+                             << "Friday"
+                             << "March"
+                             << "August";
+    QTest::newRow("German keeps the blank after Freitag") << "German"
+                                                          << "Deutsch"
+                                                          << "Sonntag"
+                                                          << "Freitag "
+                                                          << "März"
+                                                          << "August";
+    QTest::newRow("French") << "French"
+                            << "Français"
+                            << "Dimanche"
+                            << "Vendredi"
+                            << "Mars"
+                            << "Août";
+    QTest::newRow("Spanish") << "Spanish"
+                             << "Español"
+                             << "Domingo"
+                             << "Viernes"
+                             << "Marzo"
+                             << "Agosto";
+    QTest::newRow("Italian") << "Italian"
+                             << "L'italiano"
+                             << "Domenica"
+                             << "Venerdì"
+                             << "Marzo"
+                             << "Agosto";
 }
 
 void TestCalendarProperties::LanguageButtonsFillMemosAndPreview()
@@ -1052,10 +1082,14 @@ void TestCalendarProperties::StartTimeShowsHoursAndMinutes_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("shown"); // 8:00
-    QTest::newRow("C") << "C" << "08:00";
-    QTest::newRow("English (United States)") << "en_US" << "8:00 AM";
-    QTest::newRow("German") << "de_DE" << "08:00";
-    QTest::newRow("Finnish") << "fi_FI" << "8.00";
+    QTest::newRow("C") << "C"
+                       << "08:00";
+    QTest::newRow("English (United States)") << "en_US"
+                                             << "8:00 AM";
+    QTest::newRow("German") << "de_DE"
+                            << "08:00";
+    QTest::newRow("Finnish") << "fi_FI"
+                             << "8.00";
 }
 
 void TestCalendarProperties::StartTimeShowsHoursAndMinutes()
@@ -1264,10 +1298,14 @@ void TestCalendarProperties::SetTimeDialogMarksAndCaptions_data()
     QTest::addColumn<int>("minute");
     QTest::addColumn<QString>("hourCaption");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("midnight") << 0 << 0 << "12" << "Set Time As: 12:00 am";
-    QTest::newRow("morning") << 7 << 5 << "7" << "Set Time As: 07:05 am";
-    QTest::newRow("noon") << 12 << 30 << "12" << "Set Time As: 12:30 pm";
-    QTest::newRow("last minute") << 23 << 59 << "11" << "Set Time As: 11:59 pm";
+    QTest::newRow("midnight") << 0 << 0 << "12"
+                              << "Set Time As: 12:00 am";
+    QTest::newRow("morning") << 7 << 5 << "7"
+                             << "Set Time As: 07:05 am";
+    QTest::newRow("noon") << 12 << 30 << "12"
+                          << "Set Time As: 12:30 pm";
+    QTest::newRow("last minute") << 23 << 59 << "11"
+                                 << "Set Time As: 11:59 pm";
 }
 
 void TestCalendarProperties::SetTimeDialogMarksAndCaptions()

@@ -113,8 +113,8 @@ QByteArray RedWmf()
     record(0x012D, {1});
     record(0x041B, {720, 1440, 0, 0});
     record(0, {});
-    const QByteArray meta = Le16(1) + Le16(9) + Le16(0x300) + Le32(quint32((18 + records.size()) / 2)) + Le16(2)
-                            + Le32(0) + Le16(0);
+    const QByteArray meta =
+        Le16(1) + Le16(9) + Le16(0x300) + Le32(quint32((18 + records.size()) / 2)) + Le16(2) + Le32(0) + Le16(0);
     QByteArray header = Le32(0x9AC6CDD7) + Le16(0) + Le16(0) + Le16(0) + Le16(1440) + Le16(720) + Le16(1440) + Le32(0);
     int checksum = 0;
     for (int i = 0; i < 10; ++i)
@@ -125,13 +125,13 @@ QByteArray RedWmf()
 // A 2 × 2 icon of 32 bits, all green.
 QByteArray GreenIcon()
 {
-    QByteArray image = Le32(40) + Le32(2) + Le32(4) + Le16(1) + Le16(32) + Le32(0) + Le32(24) + Le32(0) + Le32(0)
-                       + Le32(0) + Le32(0);
+    QByteArray image =
+        Le32(40) + Le32(2) + Le32(4) + Le16(1) + Le16(32) + Le32(0) + Le32(24) + Le32(0) + Le32(0) + Le32(0) + Le32(0);
     for (int i = 0; i < 4; ++i)
         image += QByteArray("\x00\xFF\x00\xFF", 4);
     image += QByteArray(8, '\0');
-    return Le16(0) + Le16(1) + Le16(1) + QByteArray("\x02\x02\x00\x00", 4) + Le16(1) + Le16(32)
-           + Le32(quint32(image.size())) + Le32(22) + image;
+    return Le16(0) + Le16(1) + Le16(1) + QByteArray("\x02\x02\x00\x00", 4) + Le16(1) + Le16(32) +
+           Le32(quint32(image.size())) + Le32(22) + image;
 }
 
 // A 2 × 1 PCX of 24 bits, uncompressed: red, blue.
@@ -140,10 +140,10 @@ QByteArray RedBluePcx()
     QByteArray header(128, '\0');
     header[0] = 0x0A;
     header[1] = 5;
-    header[3] = 8;            // bits per pixel in a plane
-    header[8] = 1;            // right edge: x 0..1
-    header[65] = 3;           // planes
-    header[66] = 2;           // bytes per line and plane
+    header[3] = 8;                                             // bits per pixel in a plane
+    header[8] = 1;                                             // right edge: x 0..1
+    header[65] = 3;                                            // planes
+    header[66] = 2;                                            // bytes per line and plane
     return header + QByteArray("\xFF\x00\x00\x00\x00\xFF", 6); // red plane, green, blue
 }
 
@@ -182,10 +182,9 @@ QByteArray IconBlock()
 QByteArray ImageRecord(const QByteArray& name, bool autoSize, bool border, const QByteArray& block,
                        QSize size = {60, 40})
 {
-    QByteArray record = "TPF0" + Str("TGImage") + Str(name) + Str("Left") + Int8(40) + Str("Top") + Int8(30)
-                        + Str("Width") + Int8(size.width()) + Str("Height") + Int8(size.height())
-                        + Str("Locked") + Boolean(false)
-                        + Str("Unselectable") + Boolean(false);
+    QByteArray record = "TPF0" + Str("TGImage") + Str(name) + Str("Left") + Int8(40) + Str("Top") + Int8(30) +
+                        Str("Width") + Int8(size.width()) + Str("Height") + Int8(size.height()) + Str("Locked") +
+                        Boolean(false) + Str("Unselectable") + Boolean(false);
     if (autoSize)
         record += Str("AutoSize") + Boolean(true);
     record += Str("BorderStyle") + char(vaIdent) + Str(border ? "bsSingle" : "bsNone");
@@ -433,14 +432,14 @@ void TestPictureObjects::BrowserLoadsAFileOnOk_data()
                                        << QSize(120, 80);
     QTest::newRow("bitmap, auto-sized") << "TWO.BMP" << BmpFile(TwoColours()) << true << int(TGraphicKind::Bitmap)
                                         << QSize(60, 40);
-    QTest::newRow("icon becomes a bitmap") << "green.ico" << GreenIcon() << true << int(TGraphicKind::Bitmap)
-                                           << QSize(2, 2);
-    QTest::newRow("metafile stays a metafile") << "red.wmf" << RedWmf() << true << int(TGraphicKind::Metafile)
-                                               << QSize(96, 48);
-    QTest::newRow("PCX through our decoder") << "two.PCX" << RedBluePcx() << true << int(TGraphicKind::Bitmap)
-                                             << QSize(2, 1);
-    QTest::newRow("TGA through our decoder") << "two.tga" << RedBlueTga() << true << int(TGraphicKind::Bitmap)
-                                             << QSize(2, 1);
+    QTest::newRow("icon becomes a bitmap")
+        << "green.ico" << GreenIcon() << true << int(TGraphicKind::Bitmap) << QSize(2, 2);
+    QTest::newRow("metafile stays a metafile")
+        << "red.wmf" << RedWmf() << true << int(TGraphicKind::Metafile) << QSize(96, 48);
+    QTest::newRow("PCX through our decoder")
+        << "two.PCX" << RedBluePcx() << true << int(TGraphicKind::Bitmap) << QSize(2, 1);
+    QTest::newRow("TGA through our decoder")
+        << "two.tga" << RedBlueTga() << true << int(TGraphicKind::Bitmap) << QSize(2, 1);
     // Both options unticked: AutoSize is taken last, so Stretch comes back on.
     QTest::newRow("neither option") << "two.bmp" << BmpFile(TwoColours()) << false << int(TGraphicKind::Bitmap)
                                     << QSize(120, 80);
@@ -485,7 +484,7 @@ void TestPictureObjects::BrowserLoadsAFileOnOk()
 
 void TestPictureObjects::BrowserLeavesThePicture_data()
 {
-    QTest::addColumn<QString>("file");    // selected in the browser; empty: none
+    QTest::addColumn<QString>("file"); // selected in the browser; empty: none
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("cancel") << "two.bmp" << false << QStringList{};
@@ -525,8 +524,8 @@ void TestPictureObjects::BrowserLeavesThePicture()
 void TestPictureObjects::BrowserOptionsAndMask()
 {
     QTemporaryDir dir;
-    for (const QString name : {"a.bmp", "B.DIB", "c.jpg", "d.JIF", "e.pcx", "f.rle", "g.tga", "h.wmf", "i.ico",
-                               "j.png", "k.gif", "l.txt"})
+    for (const QString name :
+         {"a.bmp", "B.DIB", "c.jpg", "d.JIF", "e.pcx", "f.rle", "g.tga", "h.wmf", "i.ico", "j.png", "k.gif", "l.txt"})
         WriteBytes(dir.filePath(name), "x");
     QDir(dir.path()).mkdir("sub");
     TGImageBrowser browser;
@@ -554,8 +553,8 @@ void TestPictureObjects::HandWrittenFileIsReadAndWrittenBackUnchanged_data()
     QTest::addColumn<QByteArray>("record");
     QTest::addColumn<int>("kind");
     QTest::newRow("bitmap") << ImageRecord("Component0", false, false, BitmapBlock()) << int(TGraphicKind::Bitmap);
-    QTest::newRow("icon, auto-sized, framed") << ImageRecord("Component0", true, true, IconBlock(), {2, 2})
-                                              << int(TGraphicKind::Icon);
+    QTest::newRow("icon, auto-sized, framed")
+        << ImageRecord("Component0", true, true, IconBlock(), {2, 2}) << int(TGraphicKind::Icon);
     QTest::newRow("metafile") << ImageRecord("Component0", false, true, MetafileBlock()) << int(TGraphicKind::Metafile);
     QTest::newRow("no picture") << ImageRecord("Component0", false, false, {}) << int(TGraphicKind::None);
 }

@@ -17,8 +17,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel(), NewTestCalendarFile(),
-                          NewTestCalendarProperties(), NewTestPictureObjects()}) {
+    for (QObject* test :
+         {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel(),
+          NewTestCalendarFile(), NewTestCalendarProperties(), NewTestPictureObjects()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

@@ -109,7 +109,8 @@ void TestIconListBox::HugeFileIsNotRead()
     // Address space for what the process has plus 128 MB: reading the file whole would fail.
     QFile status("/proc/self/status");
     QVERIFY(status.open(QIODevice::ReadOnly));
-    const qint64 used = QRegularExpression("VmSize:\\s*(\\d+) kB").match(status.readAll()).captured(1).toLongLong() * 1024;
+    const qint64 used =
+        QRegularExpression("VmSize:\\s*(\\d+) kB").match(status.readAll()).captured(1).toLongLong() * 1024;
     QVERIFY(used > 0);
     struct rlimit unlimited;
     QCOMPARE(getrlimit(RLIMIT_AS, &unlimited), 0);
@@ -209,7 +210,8 @@ void TestIconListBox::RowsShowTheirIconsCentred()
     const QImage shown = list.viewport()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const QRect cell = list.visualItemRect(list.item(0));
     const QImage icon = list.Icon(0).convertToFormat(QImage::Format_ARGB32);
-    const QPoint origin = cell.topLeft() + QPoint((cell.width() - icon.width()) / 2, (cell.height() - icon.height()) / 2);
+    const QPoint origin =
+        cell.topLeft() + QPoint((cell.width() - icon.width()) / 2, (cell.height() - icon.height()) / 2);
     int matching = 0, opaque = 0;
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0; x < icon.width(); ++x)

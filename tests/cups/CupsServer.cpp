@@ -208,7 +208,8 @@ QString TCupsServer::JobOutput(int id, const QString& titleWord) const
     const passwd* user = getpwuid(geteuid());
     if (!user)
         return {};
-    out.replace("${HOME}", QString::fromLocal8Bit(user->pw_dir)).replace("${USER}", QString::fromLocal8Bit(user->pw_name));
+    out.replace("${HOME}", QString::fromLocal8Bit(user->pw_dir))
+        .replace("${USER}", QString::fromLocal8Bit(user->pw_name));
     const QRegularExpression job(QString("(^|[^0-9])job_%1([^0-9]|$)").arg(id));
     for (const QFileInfo& file : QDir(out).entryInfoList({"*.pdf"}, QDir::Files)) {
         const QString name = file.fileName();

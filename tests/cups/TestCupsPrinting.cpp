@@ -199,7 +199,8 @@ void TestCupsPrinting::PrintCalendarCopies()
         const QImage printed = PageImage(pdf, page, f.Path("printed"));
         QCOMPARE(printed.size(), expected.size());
         const double differing = DifferingShare(printed, expected);
-        QVERIFY2(differing < 0.01, qPrintable(QString("page %1: %2 % of the pixels differ").arg(page).arg(differing * 100)));
+        QVERIFY2(differing < 0.01,
+                 qPrintable(QString("page %1: %2 % of the pixels differ").arg(page).arg(differing * 100)));
     }
 }
 

@@ -34,17 +34,15 @@ QByteArray FontRecord(const QByteArray& name, int height)
 // inherited ones, then all nineteen of the calendar, none left out for being at a default.
 QByteArray CreatedRecord(const QByteArray& name, const QByteArray& extra = {})
 {
-    return "TPF0" + Str("TGFlatCalendar") + Str(name) +
-           Str("Left") + Int8(40) + Str("Top") + Int8(30) + Str("Width") + Int16(180) + Str("Height") + Int8(120) +
-           Str("Locked") + Boolean(false) + Str("Unselectable") + Boolean(false) +
-           Str("StartOfWeek") + Int8(1) + Str("Month") + Int8(1) + Str("Year") + Int16(2024) +
+    return "TPF0" + Str("TGFlatCalendar") + Str(name) + Str("Left") + Int8(40) + Str("Top") + Int8(30) + Str("Width") +
+           Int16(180) + Str("Height") + Int8(120) + Str("Locked") + Boolean(false) + Str("Unselectable") +
+           Boolean(false) + Str("StartOfWeek") + Int8(1) + Str("Month") + Int8(1) + Str("Year") + Int16(2024) +
            FontRecord("TitleFont", -11) + FontRecord("DayNameFont", -11) + FontRecord("CellFont", -9) +
-           Str("ShowYear") + Boolean(false) + Str("DayNameBGColor") + Ident("clWhite") +
-           Str("CalendarBorderStyle") + Ident("fcbAll") + Str("DayNameBorderStyle") + Ident("fcbAll") +
-           Str("CellBorderStyle") + Ident("fcbNone") + Str("DayNameStyle") + Ident("fdsFirstChar") +
-           Str("TitleBGcolor") + Ident("clWhite") + Str("Backgroundcolor") + Ident("clWhite") +
-           Str("ShadowColor") + Ident("clBlack") + Str("ShadowDepth") + Int8(0) +
-           Str("ShadowPosition") + Ident("fcpLowerRight") + Str("Language") + Ident("fclEnglish") +
+           Str("ShowYear") + Boolean(false) + Str("DayNameBGColor") + Ident("clWhite") + Str("CalendarBorderStyle") +
+           Ident("fcbAll") + Str("DayNameBorderStyle") + Ident("fcbAll") + Str("CellBorderStyle") + Ident("fcbNone") +
+           Str("DayNameStyle") + Ident("fdsFirstChar") + Str("TitleBGcolor") + Ident("clWhite") +
+           Str("Backgroundcolor") + Ident("clWhite") + Str("ShadowColor") + Ident("clBlack") + Str("ShadowDepth") +
+           Int8(0) + Str("ShadowPosition") + Ident("fcpLowerRight") + Str("Language") + Ident("fclEnglish") +
            Str("CalTransparent") + Boolean(false) + extra + QByteArray(2, '\0');
 }
 
@@ -134,12 +132,9 @@ void TestFlatCalendar::DayPlacement_data()
     QTest::newRow("February 1900, no leap year") << 2 << 1900 << 1 << 28 << QPoint(4, 0) << QPoint(3, 4);
     QTest::newRow("February 2100, no leap year") << 2 << 2100 << 1 << 28 << QPoint(1, 0) << QPoint(0, 4);
     QTest::newRow("October 2023 starts in column 0") << 10 << 2023 << 1 << 31 << QPoint(0, 0) << QPoint(2, 4);
-    QTest::newRow("July 2023, Saturday first, ends in row 5")
-        << 7 << 2023 << 1 << 31 << QPoint(6, 0) << QPoint(1, 5);
-    QTest::newRow("October 2023, Monday start, ends in row 5")
-        << 10 << 2023 << 2 << 31 << QPoint(6, 0) << QPoint(1, 5);
-    QTest::newRow("January 2024, Monday start, Monday first") << 1 << 2024 << 2 << 31 << QPoint(0, 0)
-                                                              << QPoint(2, 4);
+    QTest::newRow("July 2023, Saturday first, ends in row 5") << 7 << 2023 << 1 << 31 << QPoint(6, 0) << QPoint(1, 5);
+    QTest::newRow("October 2023, Monday start, ends in row 5") << 10 << 2023 << 2 << 31 << QPoint(6, 0) << QPoint(1, 5);
+    QTest::newRow("January 2024, Monday start, Monday first") << 1 << 2024 << 2 << 31 << QPoint(0, 0) << QPoint(2, 4);
     QTest::newRow("year 1, month 1") << 1 << 1 << 1 << 31 << QPoint(1, 0) << QPoint(3, 4);
 }
 
@@ -212,15 +207,35 @@ void TestFlatCalendar::NameTablesOfEveryLanguage_data()
     QTest::addColumn<QString>("sunday");
     QTest::addColumn<QString>("monday");
     QTest::addColumn<QString>("saturday");
-    QTest::newRow("English") << int(fclEnglish) << "March" << "August" << "December" << "Sunday" << "Monday"
+    QTest::newRow("English") << int(fclEnglish) << "March"
+                             << "August"
+                             << "December"
+                             << "Sunday"
+                             << "Monday"
                              << "Saturday";
-    QTest::newRow("German") << int(fclGerman) << "M\u00e4rz" << "August" << "Dezember" << "Sonntag" << "Montag"
+    QTest::newRow("German") << int(fclGerman) << "M\u00e4rz"
+                            << "August"
+                            << "Dezember"
+                            << "Sonntag"
+                            << "Montag"
                             << "Samstag";
-    QTest::newRow("French") << int(fclFrench) << "Mars" << "Ao\u00fbt" << "D\u00e9cembre" << "Dimanche" << "Lundi"
+    QTest::newRow("French") << int(fclFrench) << "Mars"
+                            << "Ao\u00fbt"
+                            << "D\u00e9cembre"
+                            << "Dimanche"
+                            << "Lundi"
                             << "Samedi";
-    QTest::newRow("Italian") << int(fclItalian) << "Marzo" << "Agosto" << "Dicembre" << "Domenica"
-                             << "Luned\u00ec" << "Sabato";
-    QTest::newRow("Spanish") << int(fclSpanish) << "Marzo" << "Agosto" << "Diciembre" << "Domingo" << "Lunes"
+    QTest::newRow("Italian") << int(fclItalian) << "Marzo"
+                             << "Agosto"
+                             << "Dicembre"
+                             << "Domenica"
+                             << "Luned\u00ec"
+                             << "Sabato";
+    QTest::newRow("Spanish") << int(fclSpanish) << "Marzo"
+                             << "Agosto"
+                             << "Diciembre"
+                             << "Domingo"
+                             << "Lunes"
                              << "S\u00e1bado";
 }
 
@@ -430,8 +445,8 @@ void TestFlatCalendar::ShadowForEachPosition()
         for (int x = 0; x < size.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
             if (inside.contains(x, y)) {
-                const bool outline = x == inside.left() || x == inside.right() || y == inside.top() ||
-                                     y == inside.bottom();
+                const bool outline =
+                    x == inside.left() || x == inside.right() || y == inside.top() || y == inside.bottom();
                 if (outline)
                     QVERIFY2(pixel == QColor(Qt::black), qPrintable(QString("%1,%2").arg(x).arg(y)));
                 else
@@ -794,21 +809,15 @@ void TestFlatCalendar::RecordValuesFromAFile_data()
     QTest::addColumn<int>("month");
     QTest::newRow("Monday start") << Str("StartOfWeek") + Int8(2) << false << 2 << 0 << 1;
     QTest::newRow("week day 5 is ignored") << Str("StartOfWeek") + Int8(5) << false << 1 << 0 << 1;
-    QTest::newRow("week day 8 is no week day") << Str("StartOfWeek") + Int8(8) << true << 1 << 0
-                                               << 1;
-    QTest::newRow("week day 0 is no week day") << Str("StartOfWeek") + Int8(0) << true << 1 << 0
-                                               << 1;
+    QTest::newRow("week day 8 is no week day") << Str("StartOfWeek") + Int8(8) << true << 1 << 0 << 1;
+    QTest::newRow("week day 0 is no week day") << Str("StartOfWeek") + Int8(0) << true << 1 << 0 << 1;
     QTest::newRow("shadow 11 is ignored") << Str("ShadowDepth") + Int8(11) << false << 1 << 0 << 1;
     QTest::newRow("shadow 10") << Str("ShadowDepth") + Int8(10) << false << 1 << 10 << 1;
     QTest::newRow("month 13 is kept, and draws nothing") << Str("Month") + Int8(13) << false << 1 << 0 << 13;
-    QTest::newRow("unknown border style") << Str("CellBorderStyle") + Ident("fcbLeft") << true << 1
-                                          << 0 << 1;
-    QTest::newRow("unknown language") << Str("Language") + Ident("fclDutch") << true << 1 << 0
-                                      << 1;
-    QTest::newRow("shadow position as a number") << Str("ShadowPosition") + Int8(1) << true << 1
-                                                 << 0 << 1;
-    QTest::newRow("unknown colour name") << Str("ShadowColor") + Ident("clShadow") << true << 1
-                                         << 0 << 1;
+    QTest::newRow("unknown border style") << Str("CellBorderStyle") + Ident("fcbLeft") << true << 1 << 0 << 1;
+    QTest::newRow("unknown language") << Str("Language") + Ident("fclDutch") << true << 1 << 0 << 1;
+    QTest::newRow("shadow position as a number") << Str("ShadowPosition") + Int8(1) << true << 1 << 0 << 1;
+    QTest::newRow("unknown colour name") << Str("ShadowColor") + Ident("clShadow") << true << 1 << 0 << 1;
 }
 
 void TestFlatCalendar::RecordValuesFromAFile()
@@ -888,12 +897,12 @@ void TestFlatCalendar::PrintsIntoItsRectangle()
     // full size whatever the zoom shown.
     const QString html = Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
     const QRegularExpressionMatch match =
-        QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">March<)re")
-            .match(html);
+        QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">March<)re").match(html);
     QVERIFY2(match.hasMatch(), qPrintable(html.left(2000)));
     const double left = match.captured(1).toDouble() / 72;
     const double top = match.captured(2).toDouble() / 72;
-    QVERIFY2(left > 1.5 && left < 4.0 && top > 2.25 && top < 2.25 + 0.5, qPrintable(QString("%1 %2").arg(left).arg(top)));
+    QVERIFY2(left > 1.5 && left < 4.0 && top > 2.25 && top < 2.25 + 0.5,
+             qPrintable(QString("%1 %2").arg(left).arg(top)));
     QVERIFY(html.contains(">2024<"));
     // The day numbers are printed as text too.
     for (const char* day : {">1<", ">17<", ">31<"})

@@ -457,7 +457,7 @@ void TestFlatCalendarEditor::FontButtons()
     TFlatCalendarEditor editor;
     editor.show();
     TGFlatCalendar& sample = editor.Sample();
-    TFont& font = button == "TitleFontbutton" ? sample.TitleFont()
+    TFont& font = button == "TitleFontbutton"    ? sample.TitleFont()
                   : button == "HeaderFontbutton" ? sample.DayNameFont()
                                                  : sample.CellFont();
     TFont before;

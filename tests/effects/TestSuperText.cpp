@@ -52,19 +52,19 @@ QByteArray SmallBmp()
 
 // The record of a special-effects text made by the page tool, property by property; `image`
 // is the texture block (none: not written).
-QByteArray ToolRecord(const QByteArray& name, const QByteArray& image = {}, const QByteArray& surface = "stGradientFill")
+QByteArray ToolRecord(const QByteArray& name, const QByteArray& image = {},
+                      const QByteArray& surface = "stGradientFill")
 {
-    QByteArray record = "TPF0" + Str("TGSuperText") + Str(name) + Str("Left") + Int8(40) + Str("Top") + Int8(30) +
-                        Str("Width") + Int16(300) + Str("Height") + Int8(90) + Str("Locked") + Boolean(false) +
-                        Str("Unselectable") + Boolean(false) + Str("ShadowDepth") + Int8(4) +
-                        Str("ShadowOrientation") + Ident("sdLeft") + Str("Shadowcolor") + Ident("clRed") +
-                        Str("BorderStyle") + Ident("bsSingle") + Str("ControlTransparent") + Boolean(false) +
-                        Str("BGColor") + Ident("clWhite") + Str("Caption") + char(vaString) + Str("Mervane") +
-                        Str("Font.Charset") + Ident("DEFAULT_CHARSET") + Str("Font.Color") + Ident("clBlack") +
-                        Str("Font.Height") + Int8(-64) + Str("Font.Name") + char(vaString) + Str("Arial") +
-                        Str("Font.Style") + QByteArray(1, char(vaSet)) + Str("fsBold") + QByteArray(1, '\0') +
-                        Str("FillDirection") + Ident("gdRight") + Str("GradientToColor") + Ident("clYellow") +
-                        Str("GradientFromColor") + Ident("clBlue");
+    QByteArray record =
+        "TPF0" + Str("TGSuperText") + Str(name) + Str("Left") + Int8(40) + Str("Top") + Int8(30) + Str("Width") +
+        Int16(300) + Str("Height") + Int8(90) + Str("Locked") + Boolean(false) + Str("Unselectable") + Boolean(false) +
+        Str("ShadowDepth") + Int8(4) + Str("ShadowOrientation") + Ident("sdLeft") + Str("Shadowcolor") +
+        Ident("clRed") + Str("BorderStyle") + Ident("bsSingle") + Str("ControlTransparent") + Boolean(false) +
+        Str("BGColor") + Ident("clWhite") + Str("Caption") + char(vaString) + Str("Mervane") + Str("Font.Charset") +
+        Ident("DEFAULT_CHARSET") + Str("Font.Color") + Ident("clBlack") + Str("Font.Height") + Int8(-64) +
+        Str("Font.Name") + char(vaString) + Str("Arial") + Str("Font.Style") + QByteArray(1, char(vaSet)) +
+        Str("fsBold") + QByteArray(1, '\0') + Str("FillDirection") + Ident("gdRight") + Str("GradientToColor") +
+        Ident("clYellow") + Str("GradientFromColor") + Ident("clBlue");
     if (!image.isEmpty())
         record += Str("Image.Data") + Binary(image);
     record += Str("OutlineColor") + Ident("clBlack") + Str("OutlineStyle") + Ident("psSolid") + Str("OutlineWidth") +
@@ -221,7 +221,8 @@ void TestSuperText::LeftShadowMovesTheTextAndCutsTheCaption()
                 leftmostBlack = std::min(leftmostBlack, x);
         }
     }
-    QVERIFY2(leftmostRed >= 5 && leftmostRed < leftmostBlack, qPrintable(QString("%1 %2").arg(leftmostRed).arg(leftmostBlack)));
+    QVERIFY2(leftmostRed >= 5 && leftmostRed < leftmostBlack,
+             qPrintable(QString("%1 %2").arg(leftmostRed).arg(leftmostBlack)));
     QVERIFY(leftmostBlack >= 9);
 }
 

@@ -15,7 +15,8 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestFlatCalendar(), NewTestFlatCalendarEditor(), NewTestSuperText(), NewTestSuperTextDialogs()}) {
+    for (QObject* test :
+         {NewTestFlatCalendar(), NewTestFlatCalendarEditor(), NewTestSuperText(), NewTestSuperTextDialogs()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

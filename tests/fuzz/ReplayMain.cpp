@@ -45,9 +45,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "The seed corpus %s holds no readable input\n", argv[1]);
         return 1;
     }
-    const int regressions = argc == 3 && QDir(QString::fromLocal8Bit(argv[2])).exists()
-                                ? ReplayFolder(QString::fromLocal8Bit(argv[2]))
-                                : 0;
+    const int regressions =
+        argc == 3 && QDir(QString::fromLocal8Bit(argv[2])).exists() ? ReplayFolder(QString::fromLocal8Bit(argv[2])) : 0;
     if (regressions < 0)
         return 1;
     std::printf("Replayed %d seed and %d regression inputs\n", seeds, regressions);

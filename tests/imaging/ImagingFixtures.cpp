@@ -106,8 +106,14 @@ QByteArray TWmfBuilder::Plain(int objects) const
 QByteArray TWmfBuilder::Placeable(const QRect& bounds, int unitsPerInch, int objects) const
 {
     TBytes b;
-    b.U32(0x9AC6CDD7).U16(0).U16(bounds.left()).U16(bounds.top()).U16(bounds.left() + bounds.width())
-        .U16(bounds.top() + bounds.height()).U16(unitsPerInch).U32(0);
+    b.U32(0x9AC6CDD7)
+        .U16(0)
+        .U16(bounds.left())
+        .U16(bounds.top())
+        .U16(bounds.left() + bounds.width())
+        .U16(bounds.top() + bounds.height())
+        .U16(unitsPerInch)
+        .U32(0);
     int checksum = 0;
     for (int i = 0; i < 10; ++i)
         checksum ^= quint8(b.Data[2 * i]) | (quint8(b.Data[2 * i + 1]) << 8);
@@ -121,8 +127,17 @@ QByteArray PackedDib24(const QList<QList<QRgb>>& rows)
     const int width = int(rows.first().size());
     const int stride = (width * 3 + 3) / 4 * 4;
     TBytes b;
-    b.U32(40).U32(quint32(width)).U32(quint32(height)).U16(1).U16(24).U32(0).U32(quint32(stride * height))
-        .U32(0).U32(0).U32(0).U32(0);
+    b.U32(40)
+        .U32(quint32(width))
+        .U32(quint32(height))
+        .U16(1)
+        .U16(24)
+        .U32(0)
+        .U32(quint32(stride * height))
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .U32(0);
     for (int y = height - 1; y >= 0; --y) {
         for (const QRgb c : rows[y])
             b.U8(qBlue(c)).U8(qGreen(c)).U8(qRed(c));

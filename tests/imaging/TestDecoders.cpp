@@ -127,7 +127,8 @@ QByteArray TgaRle(const QList<QByteArray>& pixels)
             continue;
         }
         qsizetype raw = 1;
-        while (i + raw < pixels.size() && raw < 128 && (i + raw + 1 >= pixels.size() || pixels[i + raw] != pixels[i + raw + 1]))
+        while (i + raw < pixels.size() && raw < 128 &&
+               (i + raw + 1 >= pixels.size() || pixels[i + raw] != pixels[i + raw + 1]))
             ++raw;
         out.append(char(raw - 1));
         for (qsizetype k = 0; k < raw; ++k)
@@ -139,12 +140,22 @@ QByteArray TgaRle(const QList<QByteArray>& pixels)
 
 // A TGA of `type`; `pixel` gives the bytes of the pixel shown at (x, y).
 QByteArray Tga(int type, int pixelBits, int width, int height, int descriptor,
-               const std::function<QByteArray(int, int)>& pixel, const QByteArray& colourMap = {},
-               int mapLength = 0, int mapBits = 0)
+               const std::function<QByteArray(int, int)>& pixel, const QByteArray& colourMap = {}, int mapLength = 0,
+               int mapBits = 0)
 {
     TBytes b;
-    b.U8(3).U8(colourMap.isEmpty() ? 0 : 1).U8(type).U16(0).U16(mapLength).U8(mapBits).U16(0).U16(0)
-        .U16(width).U16(height).U8(pixelBits).U8(descriptor);
+    b.U8(3)
+        .U8(colourMap.isEmpty() ? 0 : 1)
+        .U8(type)
+        .U16(0)
+        .U16(mapLength)
+        .U8(mapBits)
+        .U16(0)
+        .U16(0)
+        .U16(width)
+        .U16(height)
+        .U8(pixelBits)
+        .U8(descriptor);
     b.Raw("abc").Raw(colourMap);
     QList<QByteArray> pixels;
     for (int row = 0; row < height; ++row) {
@@ -212,9 +223,8 @@ void TestDecoders::Pcx_data()
         << ::Pcx(1, 1, 11, 3, checker, false, {}) << Expected(11, 3, checker, blackWhite);
     QTest::newRow("1 bit, run-length coded")
         << ::Pcx(1, 1, 11, 3, checker, true, {}) << Expected(11, 3, checker, blackWhite);
-    QTest::newRow("1 bit, header palette")
-        << ::Pcx(1, 1, 9, 2, checker, false, {qRgb(255, 0, 0), qRgb(0, 0, 255)})
-        << Expected(9, 2, checker, {qRgb(255, 0, 0), qRgb(0, 0, 255)});
+    QTest::newRow("1 bit, header palette") << ::Pcx(1, 1, 9, 2, checker, false, {qRgb(255, 0, 0), qRgb(0, 0, 255)})
+                                           << Expected(9, 2, checker, {qRgb(255, 0, 0), qRgb(0, 0, 255)});
     QTest::newRow("1 bit in 4 planes: 16 colours")
         << ::Pcx(1, 4, 13, 4, index16, true, sixteen) << Expected(13, 4, index16, sixteen);
     QTest::newRow("2 bits") << ::Pcx(2, 1, 7, 3, index4, false, sixteen) << Expected(7, 3, index4, sixteen);
@@ -320,8 +330,8 @@ void TestDecoders::Tga_data()
         QTest::newRow(qPrintable(kind + ", 32 bits without alpha bits"))
             << ::Tga(type, 32, 6, 4, TopLeft, [&](int x, int y) { return Bgr(alpha(x, y), true); })
             << expected(6, 4, [&](int x, int y) { return alpha(x, y) | 0xFF000000; });
-        QTest::newRow(qPrintable(kind + ", 15 bits")) << ::Tga(type, 15, 9, 3, BottomLeft, bytes555)
-                                                      << expected(9, 3, rgb555);
+        QTest::newRow(qPrintable(kind + ", 15 bits"))
+            << ::Tga(type, 15, 9, 3, BottomLeft, bytes555) << expected(9, 3, rgb555);
     }
     for (const int type : {1, 9})
         QTest::newRow(type == 1 ? "colour-mapped" : "colour-mapped, run-length coded")
@@ -331,9 +341,8 @@ void TestDecoders::Tga_data()
             << ::Tga(type, 8, 8, 6, TopLeft, [&](int x, int y) { return QByteArray(1, char(grey(x, y))); })
             << expected(8, 6, [&](int x, int y) { return qRgb(grey(x, y), grey(x, y), grey(x, y)); });
     // One colour everywhere: the run packets of 128 pixels cross the ends of lines.
-    QTest::newRow("runs across lines")
-        << ::Tga(10, 24, 50, 9, BottomLeft, [](int, int) { return Bgr(qRgb(1, 2, 3)); })
-        << expected(50, 9, [](int, int) { return qRgb(1, 2, 3); });
+    QTest::newRow("runs across lines") << ::Tga(10, 24, 50, 9, BottomLeft, [](int, int) { return Bgr(qRgb(1, 2, 3)); })
+                                       << expected(50, 9, [](int, int) { return qRgb(1, 2, 3); });
 }
 
 void TestDecoders::Tga()
@@ -350,8 +359,8 @@ void TestDecoders::TgaDamaged_data()
     const auto pixel = [](int x, int y) { return Bgr(Pattern(x, y)); };
     const QByteArray good = ::Tga(2, 24, 7, 5, BottomLeft, pixel);
     const QByteArray packed = ::Tga(10, 24, 7, 5, BottomLeft, pixel);
-    const QByteArray mapped = ::Tga(1, 8, 4, 2, BottomLeft, [](int x, int) { return QByteArray(1, char(x)); },
-                                    QByteArray(9, 'x'), 3, 24);
+    const QByteArray mapped = ::Tga(
+        1, 8, 4, 2, BottomLeft, [](int x, int) { return QByteArray(1, char(x)); }, QByteArray(9, 'x'), 3, 24);
     const auto patched = [](QByteArray bytes, int offset, const QByteArray& with) {
         bytes.replace(offset, with.size(), with);
         return bytes;
@@ -410,8 +419,22 @@ void TestDecoders::QtFormatsDamaged_data()
     QTest::addColumn<int>("type");
     // A BMP header claiming 30000 × 30000 pixels of 24 bits, with 16 bytes of pixels.
     TBytes bmp;
-    bmp.Raw("BM").U32(70).U32(0).U32(54).U32(40).U32(30000).U32(30000).U16(1).U16(24).U32(0).U32(0)
-        .U32(0).U32(0).U32(0).U32(0).Zeros(16);
+    bmp.Raw("BM")
+        .U32(70)
+        .U32(0)
+        .U32(54)
+        .U32(40)
+        .U32(30000)
+        .U32(30000)
+        .U16(1)
+        .U16(24)
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .Zeros(16);
     QTest::newRow("bmp: huge from a few bytes") << bmp.Data << int(iftBmp);
     QTest::newRow("bmp: header only") << bmp.Data.left(30) << int(iftBmp);
     QTest::newRow("dib: empty") << QByteArray() << int(iftDib);

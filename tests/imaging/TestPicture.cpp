@@ -42,7 +42,10 @@ QImage Sample()
 
 QByteArray SampleWmf()
 {
-    return TWmfBuilder().Brush(0, qRgb(255, 0, 0)).Select(0).Rectangle(0, 0, 1440, 720)
+    return TWmfBuilder()
+        .Brush(0, qRgb(255, 0, 0))
+        .Select(0)
+        .Rectangle(0, 0, 1440, 720)
         .Placeable(QRect(0, 0, 1440, 720), 1440);
 }
 
@@ -95,8 +98,8 @@ void TestPicture::ReadsAndWritesBack_data()
                                     << QSize(96, 192);
     QTest::newRow("empty metafile") << Named("TMetafile") + Sized({}, 4) << int(TGraphicKind::Metafile) << QSize();
     QTest::newRow("icon") << Named("TIcon") + icon << int(TGraphicKind::Icon) << QSize(2, 2);
-    QTest::newRow("icon with its size in front") << Named("TIcon") + Sized(icon) << int(TGraphicKind::Icon)
-                                                 << QSize(2, 2);
+    QTest::newRow("icon with its size in front")
+        << Named("TIcon") + Sized(icon) << int(TGraphicKind::Icon) << QSize(2, 2);
     QTest::newRow("JPEG") << Named("TJPEGImage") + Sized(Encoded(Sample(), "JPG")) << int(TGraphicKind::Jpeg)
                           << QSize(6, 4);
 }
@@ -133,14 +136,15 @@ void TestPicture::Damaged_data()
                                        << "The bitmap in the picture data cannot be read.";
     QTest::newRow("bitmap of garbage") << Named("TBitmap") + Sized("BMxxxxxxxxxxxxxxxx")
                                        << "The bitmap in the picture data cannot be read.";
-    QTest::newRow("metafile size not counting itself") << Named("TMetafile") + Sized(SampleWmf())
-                                                       << "The picture data is longer than its size says.";
+    QTest::newRow("metafile size not counting itself")
+        << Named("TMetafile") + Sized(SampleWmf()) << "The picture data is longer than its size says.";
     QTest::newRow("plain WMF in a metafile")
         << Named("TMetafile") + Sized(SampleWmf().mid(22), 4)
         << "The metafile in the picture data is neither a placeable WMF nor an EMF.";
     QTest::newRow("metafile of garbage") << Named("TMetafile") + Sized("garbage!", 4)
                                          << "The metafile in the picture data is neither a placeable WMF nor an EMF.";
-    QTest::newRow("icon of garbage") << Named("TIcon") + "garbage" << "The icon in the picture data cannot be read.";
+    QTest::newRow("icon of garbage") << Named("TIcon") + "garbage"
+                                     << "The icon in the picture data cannot be read.";
     QTest::newRow("icon cut short") << Named("TIcon") + IconFile(IconImage()).Data.chopped(20)
                                     << "The icon in the picture data cannot be read.";
 }
@@ -197,8 +201,21 @@ void TestPicture::FromBmpKeepsTheFile()
     // An 8-bit run-length coded BMP of 4 × 2, bottom row first: red red blue blue, then blue
     // blue red red.
     TBytes rle;
-    rle.Raw("BM").U32(0).U32(0).U32(14 + 40 + 8).U32(40).U32(4).U32(2).U16(1).U16(8).U32(1).U32(12).U32(0).U32(0)
-        .U32(2).U32(0);
+    rle.Raw("BM")
+        .U32(0)
+        .U32(0)
+        .U32(14 + 40 + 8)
+        .U32(40)
+        .U32(4)
+        .U32(2)
+        .U16(1)
+        .U16(8)
+        .U32(1)
+        .U32(12)
+        .U32(0)
+        .U32(0)
+        .U32(2)
+        .U32(0);
     rle.U8(0).U8(0).U8(255).U8(0).U8(255).U8(0).U8(0).U8(0); // red, blue
     rle.U8(2).U8(0).U8(2).U8(1).U8(0).U8(0).U8(2).U8(1).U8(2).U8(0).U8(0).U8(1);
     const std::optional<TPicture> picture = TPicture::FromBmp(rle.Data);

@@ -148,7 +148,8 @@ void TestReferenceDecoders::SameAsTheReference_data()
     }
     QDir graphics(NsisGraphics);
     for (const QString& folder : graphics.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
-        for (const QString& name : QDir(graphics.filePath(folder)).entryList({"*.bmp", "*.ico"}, QDir::Files, QDir::Name))
+        for (const QString& name :
+             QDir(graphics.filePath(folder)).entryList({"*.bmp", "*.ico"}, QDir::Files, QDir::Name))
             QTest::newRow(qPrintable("nsis " + folder + "/" + name))
                 << graphics.filePath(folder + "/" + name) << 1 << 0.01;
 }

@@ -73,18 +73,24 @@ void TestWmfPlayer::Draws_data()
 
     QTest::newRow("rectangle") << RedNoPen().Rectangle(10, 10, 50, 40).Placeable(Box)
                                << TSamples{{{30, 25}, Red}, {{60, 25}, White}, {{5, 5}, White}, {{30, 45}, White}};
-    QTest::newRow("line") << TWmfBuilder().Pen(0, 5, Blue).Select(0).Record(0x0214, {50, 10}).Record(0x0213, {50, 90})
-                                 .Placeable(Box)
-                          << TSamples{{{50, 50}, Blue}, {{20, 50}, Blue}, {{50, 40}, White}, {{95, 50}, White}};
-    QTest::newRow("polyline") << TWmfBuilder().Pen(0, 5, Blue).Select(0).Polygon({{10, 20}, {90, 20}, {90, 80}}, 0x0325)
-                                     .Placeable(Box)
-                              << TSamples{{{50, 20}, Blue}, {{90, 50}, Blue}, {{50, 60}, White}};
-    QTest::newRow("polygon") << TWmfBuilder().Brush(0, Green).Pen(5, 0, 0).Select(0).Select(1)
-                                    .Polygon({{10, 10}, {90, 10}, {10, 90}}).Placeable(Box)
+    QTest::newRow("line")
+        << TWmfBuilder().Pen(0, 5, Blue).Select(0).Record(0x0214, {50, 10}).Record(0x0213, {50, 90}).Placeable(Box)
+        << TSamples{{{50, 50}, Blue}, {{20, 50}, Blue}, {{50, 40}, White}, {{95, 50}, White}};
+    QTest::newRow("polyline")
+        << TWmfBuilder().Pen(0, 5, Blue).Select(0).Polygon({{10, 20}, {90, 20}, {90, 80}}, 0x0325).Placeable(Box)
+        << TSamples{{{50, 20}, Blue}, {{90, 50}, Blue}, {{50, 60}, White}};
+    QTest::newRow("polygon") << TWmfBuilder()
+                                    .Brush(0, Green)
+                                    .Pen(5, 0, 0)
+                                    .Select(0)
+                                    .Select(1)
+                                    .Polygon({{10, 10}, {90, 10}, {10, 90}})
+                                    .Placeable(Box)
                              << TSamples{{{20, 20}, Green}, {{80, 80}, White}};
     // Two squares, one inside the other: with the alternate rule the inner one is a hole.
     QTest::newRow("poly-polygon with a hole")
-        << RedNoPen().Record(0x0538, {2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 30, 70, 30, 70, 70, 30, 70})
+        << RedNoPen()
+               .Record(0x0538, {2, 4, 4, 10, 10, 90, 10, 90, 90, 10, 90, 30, 30, 70, 30, 70, 70, 30, 70})
                .Placeable(Box)
         << TSamples{{{20, 20}, Red}, {{50, 50}, White}, {{95, 95}, White}};
     QTest::newRow("ellipse") << RedNoPen().Record(0x0418, {90, 90, 10, 10}).Placeable(Box)
@@ -100,18 +106,17 @@ void TestWmfPlayer::Draws_data()
         << TWmfBuilder().StretchDib(QRect(0, 0, 100, 100), PackedDib24({{Red, Green}, {Blue, Yellow}})).Placeable(Box)
         << TSamples{{{25, 25}, Red}, {{75, 25}, Green}, {{25, 75}, Blue}, {{75, 75}, Yellow}};
     QTest::newRow("DIB bit blit")
-        << TWmfBuilder().Record(0x0940, {0x0020, 0x00CC, 0, 0, 2, 2, 60, 60}, PackedDib24({{Red, Green}, {Blue, Yellow}}))
+        << TWmfBuilder()
+               .Record(0x0940, {0x0020, 0x00CC, 0, 0, 2, 2, 60, 60}, PackedDib24({{Red, Green}, {Blue, Yellow}}))
                .Placeable(Box)
         << TSamples{{{60, 60}, Red}, {{61, 60}, Green}, {{60, 61}, Blue}, {{61, 61}, Yellow}, {{62, 62}, White}};
     QTest::newRow("window twice the box")
         << RedNoPen().WindowOrg(0, 0).WindowExt(200, 200).Rectangle(0, 0, 100, 100).Placeable(Box)
         << TSamples{{{25, 25}, Red}, {{45, 45}, Red}, {{75, 75}, White}, {{75, 25}, White}};
-    QTest::newRow("window origin moved")
-        << RedNoPen().WindowOrg(-50, -50).Rectangle(0, 0, 20, 20).Placeable(Box)
-        << TSamples{{{60, 60}, Red}, {{40, 40}, White}, {{75, 75}, White}};
-    QTest::newRow("viewport origin moved")
-        << RedNoPen().Record(0x020D, {50, 50}).Rectangle(0, 0, 20, 20).Placeable(Box)
-        << TSamples{{{60, 60}, Red}, {{40, 40}, White}};
+    QTest::newRow("window origin moved") << RedNoPen().WindowOrg(-50, -50).Rectangle(0, 0, 20, 20).Placeable(Box)
+                                         << TSamples{{{60, 60}, Red}, {{40, 40}, White}, {{75, 75}, White}};
+    QTest::newRow("viewport origin moved") << RedNoPen().Record(0x020D, {50, 50}).Rectangle(0, 0, 20, 20).Placeable(Box)
+                                           << TSamples{{{60, 60}, Red}, {{40, 40}, White}};
     QTest::newRow("viewport extent halved")
         << RedNoPen().Record(0x0412, {2, 1, 2, 1}).Rectangle(0, 0, 100, 100).Placeable(Box)
         << TSamples{{{25, 25}, Red}, {{75, 75}, White}};
@@ -120,42 +125,65 @@ void TestWmfPlayer::Draws_data()
         << RedNoPen().Record(0x0103, {7}).WindowExt(200, 100).Rectangle(0, 0, 200, 100).Placeable(Box)
         << TSamples{{{50, 25}, Red}, {{50, 75}, White}};
     // Hundredths of an inch with y up, in a box of 100 units an inch: 1:1, upside down.
-    QTest::newRow("lo-english, y up")
-        << RedNoPen().Record(0x0103, {4}).Rectangle(10, -10, 30, -30).Placeable(Box, 100)
-        << TSamples{{{20, 20}, Red}, {{20, 50}, White}};
-    QTest::newRow("intersect clip") << RedNoPen().Record(0x0416, {100, 50, 0, 0}).Rectangle(0, 0, 100, 100).Placeable(Box)
-                                    << TSamples{{{25, 50}, Red}, {{75, 50}, White}};
-    QTest::newRow("exclude clip") << RedNoPen().Record(0x0415, {60, 60, 40, 40}).Rectangle(0, 0, 100, 100).Placeable(Box)
-                                  << TSamples{{{20, 20}, Red}, {{50, 50}, White}, {{80, 80}, Red}};
-    QTest::newRow("restore undoes a clip")
-        << RedNoPen().Record(0x001E, {}).Record(0x0416, {10, 10, 0, 0}).Record(0x0127, {0xFFFF})
-               .Rectangle(0, 0, 100, 100).Placeable(Box)
-        << TSamples{{{50, 50}, Red}};
-    QTest::newRow("restore brings the brush back")
-        << RedNoPen().Record(0x001E, {}).Brush(0, Blue).Select(2).Record(0x0127, {0xFFFF}).Rectangle(0, 0, 100, 100)
-               .Placeable(Box)
-        << TSamples{{{50, 50}, Red}};
+    QTest::newRow("lo-english, y up") << RedNoPen().Record(0x0103, {4}).Rectangle(10, -10, 30, -30).Placeable(Box, 100)
+                                      << TSamples{{{20, 20}, Red}, {{20, 50}, White}};
+    QTest::newRow("intersect clip")
+        << RedNoPen().Record(0x0416, {100, 50, 0, 0}).Rectangle(0, 0, 100, 100).Placeable(Box)
+        << TSamples{{{25, 50}, Red}, {{75, 50}, White}};
+    QTest::newRow("exclude clip")
+        << RedNoPen().Record(0x0415, {60, 60, 40, 40}).Rectangle(0, 0, 100, 100).Placeable(Box)
+        << TSamples{{{20, 20}, Red}, {{50, 50}, White}, {{80, 80}, Red}};
+    QTest::newRow("restore undoes a clip") << RedNoPen()
+                                                  .Record(0x001E, {})
+                                                  .Record(0x0416, {10, 10, 0, 0})
+                                                  .Record(0x0127, {0xFFFF})
+                                                  .Rectangle(0, 0, 100, 100)
+                                                  .Placeable(Box)
+                                           << TSamples{{{50, 50}, Red}};
+    QTest::newRow("restore brings the brush back") << RedNoPen()
+                                                          .Record(0x001E, {})
+                                                          .Brush(0, Blue)
+                                                          .Select(2)
+                                                          .Record(0x0127, {0xFFFF})
+                                                          .Rectangle(0, 0, 100, 100)
+                                                          .Placeable(Box)
+                                                   << TSamples{{{50, 50}, Red}};
     // Palette entries are red, green, blue, flags; a colour 0x01000002 is entry 2.
-    QTest::newRow("palette colour")
-        << TWmfBuilder().Record(0x00F7, {0x300, 3, 0, 0, 0xFF00, 0, 0, 0x00FF}).Record(0x0234, {0})
-               .Brush(0, 0).Record(0x02FC, {0, 2, 0x0100, 0}).Pen(5, 0, 0).Select(2).Select(3)
-               .Rectangle(0, 0, 100, 100).Placeable(Box)
-        << TSamples{{{50, 50}, Blue}};
+    QTest::newRow("palette colour") << TWmfBuilder()
+                                           .Record(0x00F7, {0x300, 3, 0, 0, 0xFF00, 0, 0, 0x00FF})
+                                           .Record(0x0234, {0})
+                                           .Brush(0, 0)
+                                           .Record(0x02FC, {0, 2, 0x0100, 0})
+                                           .Pen(5, 0, 0)
+                                           .Select(2)
+                                           .Select(3)
+                                           .Rectangle(0, 0, 100, 100)
+                                           .Placeable(Box)
+                                    << TSamples{{{50, 50}, Blue}};
     // A deleted object frees its slot: the next one created takes the lowest free slot.
-    QTest::newRow("lowest free slot") << TWmfBuilder().Pen(5, 0, 0).Brush(0, Red).Record(0x01F0, {0}).Brush(0, Green)
-                                             .Select(0).Select(1).Pen(5, 0, 0).Select(2).Rectangle(0, 0, 100, 100)
+    QTest::newRow("lowest free slot") << TWmfBuilder()
+                                             .Pen(5, 0, 0)
+                                             .Brush(0, Red)
+                                             .Record(0x01F0, {0})
+                                             .Brush(0, Green)
+                                             .Select(0)
+                                             .Select(1)
+                                             .Pen(5, 0, 0)
+                                             .Select(2)
+                                             .Rectangle(0, 0, 100, 100)
                                              .Placeable(Box)
                                       << TSamples{{{50, 50}, Red}};
-    QTest::newRow("hollow brush") << TWmfBuilder().Brush(1, Red).Pen(0, 4, Blue).Select(0).Select(1)
-                                         .Rectangle(10, 10, 90, 90).Placeable(Box)
-                                  << TSamples{{{50, 50}, White}, {{10, 50}, Blue}};
-    QTest::newRow("pattern fill") << TWmfBuilder().Brush(0, Green).Select(0).Record(0x061D, {0x0021, 0x00F0, 50, 100, 0, 0})
-                                         .Placeable(Box)
-                                  << TSamples{{{50, 25}, Green}, {{50, 75}, White}};
+    QTest::newRow("hollow brush")
+        << TWmfBuilder().Brush(1, Red).Pen(0, 4, Blue).Select(0).Select(1).Rectangle(10, 10, 90, 90).Placeable(Box)
+        << TSamples{{{50, 50}, White}, {{10, 50}, Blue}};
+    QTest::newRow("pattern fill")
+        << TWmfBuilder().Brush(0, Green).Select(0).Record(0x061D, {0x0021, 0x00F0, 50, 100, 0, 0}).Placeable(Box)
+        << TSamples{{{50, 25}, Green}, {{50, 75}, White}};
     QTest::newRow("escape skipped") << RedNoPen().Record(0x0626, {15, 4, 1, 2}).Rectangle(10, 10, 50, 40).Placeable(Box)
                                     << TSamples{{{30, 25}, Red}};
-    QTest::newRow("box not at the origin") << RedNoPen().Rectangle(1000, 1000, 1050, 1100).Placeable(QRect(1000, 1000, 100, 100))
-                                           << TSamples{{{25, 50}, Red}, {{75, 50}, White}};
+    QTest::newRow("box not at the origin")
+        << RedNoPen().Rectangle(1000, 1000, 1050, 1100).Placeable(QRect(1000, 1000, 100, 100))
+        << TSamples{{{25, 50}, Red}, {{75, 50}, White}};
 }
 
 void TestWmfPlayer::Draws()
@@ -166,9 +194,11 @@ void TestWmfPlayer::Draws()
     QVERIFY(!image.isNull());
     for (const auto& [point, colour] : samples) {
         const QRgb actual = image.pixel(point) & 0xFFFFFF;
-        QVERIFY2(actual == (colour & 0xFFFFFF),
-                 qPrintable(QString("(%1, %2): %3, expected %4")
-                                .arg(point.x()).arg(point.y()).arg(actual, 6, 16).arg(colour & 0xFFFFFF, 6, 16)));
+        QVERIFY2(actual == (colour & 0xFFFFFF), qPrintable(QString("(%1, %2): %3, expected %4")
+                                                               .arg(point.x())
+                                                               .arg(point.y())
+                                                               .arg(actual, 6, 16)
+                                                               .arg(colour & 0xFFFFFF, 6, 16)));
     }
 }
 
@@ -198,12 +228,13 @@ void TestWmfPlayer::Header_data()
     QTest::addColumn<QByteArray>("wmf");
     QTest::addColumn<QRect>("bounds");
     QTest::addColumn<QSize>("pixels");
-    QTest::newRow("placeable, 96 units an inch") << TWmfBuilder().Placeable(QRect(0, 0, 100, 50)) << QRect(0, 0, 100, 50)
-                                                 << QSize(100, 50);
-    QTest::newRow("placeable, 1440 units an inch") << TWmfBuilder().Placeable(QRect(-720, 0, 1440, 2880), 1440)
-                                                   << QRect(-720, 0, 1440, 2880) << QSize(96, 192);
-    QTest::newRow("plain: the first window") << TWmfBuilder().WindowOrg(5, 6).WindowExt(1440, 720).WindowExt(1, 1).Plain()
-                                             << QRect(5, 6, 1440, 720) << QSize(96, 48);
+    QTest::newRow("placeable, 96 units an inch")
+        << TWmfBuilder().Placeable(QRect(0, 0, 100, 50)) << QRect(0, 0, 100, 50) << QSize(100, 50);
+    QTest::newRow("placeable, 1440 units an inch")
+        << TWmfBuilder().Placeable(QRect(-720, 0, 1440, 2880), 1440) << QRect(-720, 0, 1440, 2880) << QSize(96, 192);
+    QTest::newRow("plain: the first window")
+        << TWmfBuilder().WindowOrg(5, 6).WindowExt(1440, 720).WindowExt(1, 1).Plain() << QRect(5, 6, 1440, 720)
+        << QSize(96, 48);
 }
 
 void TestWmfPlayer::Header()
@@ -279,14 +310,14 @@ void TestWmfPlayer::DamagedRecords_data()
     QTest::newRow("delete beyond the table") << after(QByteArray("\x04\0\0\0\xF0\x01\xFF\xFF", 8)) << true;
     QTest::newRow("restore without a save") << after(QByteArray("\x04\0\0\0\x27\x01\xFF\xFF", 8)) << true;
     QTest::newRow("restore to save 5000") << after(QByteArray("\x04\0\0\0\x27\x01\x88\x13", 8)) << true;
-    QTest::newRow("window extent scaled by 0/0")
-        << after(QByteArray("\x07\0\0\0\x10\x04\0\0\0\0\0\0\0\0", 14)) << true;
+    QTest::newRow("window extent scaled by 0/0") << after(QByteArray("\x07\0\0\0\x10\x04\0\0\0\0\0\0\0\0", 14)) << true;
     QTest::newRow("window extent of 0") << after(QByteArray("\x05\0\0\0\x0C\x02\0\0\0\0", 10)) << true;
     QTest::newRow("map mode 99") << after(QByteArray("\x04\0\0\0\x03\x01\x63\0", 8)) << true;
     QTest::newRow("DIB of 30000 × 30000 from a few bytes")
         << after(TWmfBuilder().StretchDib(QRect(0, 0, 10, 10), hugeDib.Data).Plain().mid(18).chopped(6)) << true;
     QTest::newRow("DIB without bits") << after(QByteArray("\x0E\0\0\0\x43\x0F", 6) + QByteArray(22, '\0')) << true;
-    QTest::newRow("pattern brush of a broken DIB") << after(QByteArray("\x06\0\0\0\x42\x01\x05\0\0\0\x28\0", 12)) << true;
+    QTest::newRow("pattern brush of a broken DIB")
+        << after(QByteArray("\x06\0\0\0\x42\x01\x05\0\0\0\x28\0", 12)) << true;
 }
 
 void TestWmfPlayer::DamagedRecords()

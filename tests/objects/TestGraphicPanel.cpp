@@ -51,13 +51,17 @@ void TestGraphicPanel::Edges_data()
     // The colours along the top edge, from the outside in: k black, l light, d dark, c colour.
     QTest::addColumn<QString>("top");
     QTest::addColumn<QString>("bottom");
-    QTest::newRow("raised") << int(bsNone) << int(bvRaised) << int(bvNone) << 1 << 0 << "lcc" << "dcc";
-    QTest::newRow("lowered") << int(bsNone) << int(bvLowered) << int(bvNone) << 1 << 0 << "dcc" << "lcc";
-    QTest::newRow("framed, raised twice as wide") << int(bsSingle) << int(bvRaised) << int(bvNone) << 2 << 0
-                                                  << "kllc" << "kddc";
-    QTest::newRow("raised, border 2, lowered inside") << int(bsNone) << int(bvRaised) << int(bvLowered) << 1 << 2
-                                                      << "lccdc" << "dcclc";
-    QTest::newRow("no bevels") << int(bsNone) << int(bvNone) << int(bvNone) << 1 << 0 << "ccc" << "ccc";
+    QTest::newRow("raised") << int(bsNone) << int(bvRaised) << int(bvNone) << 1 << 0 << "lcc"
+                            << "dcc";
+    QTest::newRow("lowered") << int(bsNone) << int(bvLowered) << int(bvNone) << 1 << 0 << "dcc"
+                             << "lcc";
+    QTest::newRow("framed, raised twice as wide") << int(bsSingle) << int(bvRaised) << int(bvNone) << 2 << 0 << "kllc"
+                                                  << "kddc";
+    QTest::newRow("raised, border 2, lowered inside")
+        << int(bsNone) << int(bvRaised) << int(bvLowered) << 1 << 2 << "lccdc"
+        << "dcclc";
+    QTest::newRow("no bevels") << int(bsNone) << int(bvNone) << int(bvNone) << 1 << 0 << "ccc"
+                               << "ccc";
 }
 
 void TestGraphicPanel::Edges()

@@ -319,23 +319,14 @@ void TestLabels::DefaultRecordBytes()
     label->SetName("Label1");
     label->SetBounds(10, 20, 142, 33);
 
-    const QByteArray expected = "TPF0" + Str("TGPLabel") + Str("Label1") +
-                                Str("Left") + QByteArray("\x02\x0A", 2) +
-                                Str("Top") + QByteArray("\x02\x14", 2) +
-                                Str("Width") + QByteArray("\x03\x8E\x00", 3) +
-                                Str("Height") + QByteArray("\x02\x21", 2) +
-                                Str("Locked") + '\x08' +
-                                Str("Unselectable") + '\x08' +
-                                Str("Caption") + '\x06' + Str("Text") +
-                                Str("Font.Charset") + Ident("DEFAULT_CHARSET") +
-                                Str("Font.Color") + Ident("clBlack") +
-                                Str("Font.Height") + QByteArray("\x02\xF3", 2) +
-                                Str("Font.Name") + '\x06' + Str("Arial") +
-                                Str("Font.Style") + QByteArray("\x0B\x00", 2) +
-                                Str("Transparent") + '\x09' +
-                                Str("BackColor") + Ident("clWhite") +
-                                Str("BorderStyle") + Ident("bsNone") +
-                                QByteArray("\x00\x00", 2);
+    const QByteArray expected =
+        "TPF0" + Str("TGPLabel") + Str("Label1") + Str("Left") + QByteArray("\x02\x0A", 2) + Str("Top") +
+        QByteArray("\x02\x14", 2) + Str("Width") + QByteArray("\x03\x8E\x00", 3) + Str("Height") +
+        QByteArray("\x02\x21", 2) + Str("Locked") + '\x08' + Str("Unselectable") + '\x08' + Str("Caption") + '\x06' +
+        Str("Text") + Str("Font.Charset") + Ident("DEFAULT_CHARSET") + Str("Font.Color") + Ident("clBlack") +
+        Str("Font.Height") + QByteArray("\x02\xF3", 2) + Str("Font.Name") + '\x06' + Str("Arial") + Str("Font.Style") +
+        QByteArray("\x0B\x00", 2) + Str("Transparent") + '\x09' + Str("BackColor") + Ident("clWhite") +
+        Str("BorderStyle") + Ident("bsNone") + QByteArray("\x00\x00", 2);
     QCOMPARE(RecordOf(*label), expected);
 }
 
@@ -354,11 +345,29 @@ void TestLabels::ChangedPropertiesInStreamOrder()
     label->SetHint("A hint");
 
     const QByteArray record = RecordOf(*label);
-    QCOMPARE(PropertyNames(record),
-             (QStringList{"Left", "Top", "Width", "Height", "Hint", "Locked", "Unselectable", "DepthHighlight",
-                          "DepthShadow", "DirectionHighlight", "DirectionShadow", "colorHighlight", "colorShadow",
-                          "Angle", "Caption", "Font.Charset", "Font.Color", "Font.Height", "Font.Name", "Font.Style",
-                          "Transparent", "BackColor", "BorderStyle"}));
+    QCOMPARE(PropertyNames(record), (QStringList{"Left",
+                                                 "Top",
+                                                 "Width",
+                                                 "Height",
+                                                 "Hint",
+                                                 "Locked",
+                                                 "Unselectable",
+                                                 "DepthHighlight",
+                                                 "DepthShadow",
+                                                 "DirectionHighlight",
+                                                 "DirectionShadow",
+                                                 "colorHighlight",
+                                                 "colorShadow",
+                                                 "Angle",
+                                                 "Caption",
+                                                 "Font.Charset",
+                                                 "Font.Color",
+                                                 "Font.Height",
+                                                 "Font.Name",
+                                                 "Font.Style",
+                                                 "Transparent",
+                                                 "BackColor",
+                                                 "BorderStyle"}));
     // A non-zero angle puts the text back to the left, so Alignment is at its default again.
     QCOMPARE(label->Alignment(), taLeftJustify);
     // Enumerations and colours are written by name.
@@ -433,17 +442,22 @@ void TestLabels::BoxFollowsTheText_data()
     QTest::addColumn<QString>("width");  // after the layout: "keep", "TW", "2TW" or "1.2L"
     QTest::addColumn<QString>("height"); // "keep", "1.2TW" or "1.2L"
 
-    QTest::newRow("90 swaps, then the height shrinks to the text")
-        << QSize(142, 33) << 90 << QSize(33, 142) << "1.2L" << "1.2TW";
-    QTest::newRow("270 swaps too") << QSize(142, 33) << 270 << QSize(33, 142) << "1.2L" << "1.2TW";
-    QTest::newRow("an upright box is not swapped for 90")
-        << QSize(20, 300) << 90 << QSize(20, 300) << "keep" << "1.2TW";
-    QTest::newRow("45 is ignored") << QSize(142, 33) << 45 << QSize(142, 33) << "keep" << "1.2L";
-    QTest::newRow("180 shrinks to twice the text") << QSize(400, 33) << 180 << QSize(400, 33) << "2TW" << "1.2L";
-    QTest::newRow("180 keeps a box narrower than twice the text")
-        << QSize(50, 33) << 180 << QSize(50, 33) << "keep" << "1.2L";
-    QTest::newRow("a sliver takes the text width") << QSize(3, 33) << 0 << QSize(3, 33) << "TW" << "1.2L";
-    QTest::newRow("a flat box grows to the line height") << QSize(142, 4) << 0 << QSize(142, 4) << "keep" << "L";
+    QTest::newRow("90 swaps, then the height shrinks to the text") << QSize(142, 33) << 90 << QSize(33, 142) << "1.2L"
+                                                                   << "1.2TW";
+    QTest::newRow("270 swaps too") << QSize(142, 33) << 270 << QSize(33, 142) << "1.2L"
+                                   << "1.2TW";
+    QTest::newRow("an upright box is not swapped for 90") << QSize(20, 300) << 90 << QSize(20, 300) << "keep"
+                                                          << "1.2TW";
+    QTest::newRow("45 is ignored") << QSize(142, 33) << 45 << QSize(142, 33) << "keep"
+                                   << "1.2L";
+    QTest::newRow("180 shrinks to twice the text") << QSize(400, 33) << 180 << QSize(400, 33) << "2TW"
+                                                   << "1.2L";
+    QTest::newRow("180 keeps a box narrower than twice the text") << QSize(50, 33) << 180 << QSize(50, 33) << "keep"
+                                                                  << "1.2L";
+    QTest::newRow("a sliver takes the text width") << QSize(3, 33) << 0 << QSize(3, 33) << "TW"
+                                                   << "1.2L";
+    QTest::newRow("a flat box grows to the line height") << QSize(142, 4) << 0 << QSize(142, 4) << "keep"
+                                                         << "L";
 }
 
 void TestLabels::BoxFollowsTheText()
@@ -616,8 +630,8 @@ void TestLabels::BackgroundAndBorder_data()
     QTest::newRow("coloured background") << false << TColor(clYellow) << int(bsNone) << QColor(255, 255, 0)
                                          << QColor(255, 255, 0);
     QTest::newRow("border on a transparent label") << true << TColor(clWhite) << int(bsSingle) << white << black;
-    QTest::newRow("border on a coloured label") << false << TColor(clLime) << int(bsSingle) << QColor(0, 255, 0)
-                                                << black;
+    QTest::newRow("border on a coloured label")
+        << false << TColor(clLime) << int(bsSingle) << QColor(0, 255, 0) << black;
 }
 
 void TestLabels::BackgroundAndBorder()
@@ -738,10 +752,29 @@ void TestLabels::MenuChecksAndToggles()
     QStringList captions;
     for (QAction* action : menu->actions())
         captions += action->isSeparator() ? "-" : action->text();
-    QCOMPARE(captions, (QStringList{"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Clone", "-", "Locked",
-                                    "Unselectable", "-", "Center Vertically", "Center Horizontally", "-", "Font",
-                                    "3D Effects", "Alignment", "Transparent", "Background Color", "Border", "-",
-                                    "Text", "-", "Rotation"}));
+    QCOMPARE(captions, (QStringList{"Bring To Front",
+                                    "Send To Back",
+                                    "Cut",
+                                    "Copy",
+                                    "Delete",
+                                    "Clone",
+                                    "-",
+                                    "Locked",
+                                    "Unselectable",
+                                    "-",
+                                    "Center Vertically",
+                                    "Center Horizontally",
+                                    "-",
+                                    "Font",
+                                    "3D Effects",
+                                    "Alignment",
+                                    "Transparent",
+                                    "Background Color",
+                                    "Border",
+                                    "-",
+                                    "Text",
+                                    "-",
+                                    "Rotation"}));
     QCOMPARE(Item(menu, "Text")->data().toInt(), 1000);
     QVERIFY(!Item(menu, "Border")->isChecked());
     QVERIFY(Item(menu, "Transparent")->isChecked());
@@ -979,8 +1012,8 @@ void TestLabels::EffectsDialogShowsChangesLive()
         auto* highlightColor = dialog.findChild<TColorComboBox*>("HighLightColorCombo");
         auto* fontColor = dialog.findChild<TColorComboBox*>("FontColorCombo");
         auto* sample = dialog.findChild<TGPLabel*>("Sample");
-        if (!effects || !shadowDirection || !shadowDepth || !shadowColor || !highlightDirection ||
-            !highlightDepth || !highlightColor || !fontColor || !sample || sample != &effects->Sample())
+        if (!effects || !shadowDirection || !shadowDepth || !shadowColor || !highlightDirection || !highlightDepth ||
+            !highlightColor || !fontColor || !sample || sample != &effects->Sample())
             return int(QDialog::Rejected);
         [&] {
             QCOMPARE(dialog.windowTitle(), QString("Text 3D Effects"));

@@ -250,8 +250,8 @@ void TestObjects::singleSelectionShowsEightSquares()
     QCOMPARE(m_Host->focusWidget(), &Handle());
 
     const QImage image = m_Host->grab().toImage();
-    const QPoint squares[] = {{98, 48}, {121, 48}, {121, 61}, {98, 61},  // corners
-                              {110, 48}, {110, 61}, {98, 55}, {121, 55}}; // mid-edges
+    const QPoint squares[] = {{98, 48},  {121, 48}, {121, 61}, {98, 61},   // corners
+                              {110, 48}, {110, 61}, {98, 55},  {121, 55}}; // mid-edges
     for (const QPoint square : squares)
         QCOMPARE(Pixel(image, square), QColor(Qt::black));
     QCOMPARE(Pixel(image, {105, 48}), QColor(Qt::white));
@@ -417,12 +417,10 @@ void TestObjects::arrowKeys_data()
         << QRect(370, 50, 20, 10) << int(Qt::Key_Right) << none << QRect(380, 50, 20, 10);
     QTest::newRow("down stops at the edge")
         << QRect(100, 280, 20, 10) << int(Qt::Key_Down) << none << QRect(100, 290, 20, 10);
-    QTest::newRow("shift left shrinks to 9")
-        << QRect(100, 50, 20, 10) << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-        << QRect(100, 50, 9, 10);
-    QTest::newRow("shift up shrinks to 9")
-        << QRect(100, 50, 20, 30) << int(Qt::Key_Up) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-        << QRect(100, 50, 20, 9);
+    QTest::newRow("shift left shrinks to 9") << QRect(100, 50, 20, 10) << int(Qt::Key_Left)
+                                             << Qt::KeyboardModifiers(Qt::ShiftModifier) << QRect(100, 50, 9, 10);
+    QTest::newRow("shift up shrinks to 9") << QRect(100, 50, 20, 30) << int(Qt::Key_Up)
+                                           << Qt::KeyboardModifiers(Qt::ShiftModifier) << QRect(100, 50, 20, 9);
     QTest::newRow("shift right grows to the edge")
         << QRect(360, 50, 20, 10) << int(Qt::Key_Right) << Qt::KeyboardModifiers(Qt::ShiftModifier)
         << QRect(360, 50, 40, 10);

@@ -5,7 +5,8 @@
 void TTestObject::PublishProperties(TPropertyList& list)
 {
     TGGraphicControl::PublishProperties(list);
-    list.AddString("Caption", [this] { return Caption; }, [this](const QString& v) { Caption = v; });
+    list.AddString(
+        "Caption", [this] { return Caption; }, [this](const QString& v) { Caption = v; });
 }
 
 void TTestObject::ApplyFont(const TFont& font)

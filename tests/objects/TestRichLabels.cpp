@@ -71,13 +71,10 @@ QByteArray Binary(const QByteArray& bytes)
 // it; `data` (RTF) is written as RTFText.Data when not empty.
 QByteArray RichRecord(const QByteArray& data, const QByteArray& border, bool transparent, const QByteArray& color)
 {
-    QByteArray record = "TPF0" + Str("TGPRichBaseLabel") + Str("Rich1") +
-                        Str("Left") + QByteArray("\x02\x0A", 2) +
-                        Str("Top") + QByteArray("\x02\x14", 2) +
-                        Str("Width") + QByteArray("\x03\xBE\x00", 3) +
-                        Str("Height") + QByteArray("\x02\x21", 2) +
-                        Str("Locked") + '\x08' +
-                        Str("Unselectable") + '\x08';
+    QByteArray record = "TPF0" + Str("TGPRichBaseLabel") + Str("Rich1") + Str("Left") + QByteArray("\x02\x0A", 2) +
+                        Str("Top") + QByteArray("\x02\x14", 2) + Str("Width") + QByteArray("\x03\xBE\x00", 3) +
+                        Str("Height") + QByteArray("\x02\x21", 2) + Str("Locked") + '\x08' + Str("Unselectable") +
+                        '\x08';
     if (!data.isEmpty())
         record += Str("RTFText.Data") + Binary(data + QByteArray(4, '\0'));
     return record + Str("BorderStyle") + Ident(border) + Str("Transparent") + (transparent ? '\x09' : '\x08') +
@@ -259,8 +256,9 @@ void TestRichLabels::RecordWithTextIsReadAndWrittenBackIdentically_data()
     QTest::newRow("plain") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Hello\\par}") << "Hello"
                            << QByteArray("bsSingle") << true << QByteArray("clWhite");
     QTest::newRow("mixed fonts, colours, centred")
-        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
-                      "{\\colortbl;\\red255\\green0\\blue0;}\\qc\\f0\\fs28\\b Party\\b0\\par\\f1\\cf1\\i at eight\\par}")
+        << QByteArray(
+               "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+               "{\\colortbl;\\red255\\green0\\blue0;}\\qc\\f0\\fs28\\b Party\\b0\\par\\f1\\cf1\\i at eight\\par}")
         << "Party\nat eight" << QByteArray("bsNone") << false << QByteArray("clYellow");
     QTest::newRow("text beyond Windows-1252")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Caf\\'e9 \\u9731? \\u26085?\\par}")
@@ -300,21 +298,21 @@ void TestRichLabels::ImpossibleRecordValuesAreRefused_data()
     QTest::addColumn<QString>("error");
 
     QTest::newRow("unknown border style") << QByteArray("BorderStyle") << Ident("bsDouble") << "Invalid property value";
-    QTest::newRow("border style as a number") << QByteArray("BorderStyle") << QByteArray("\x02\x01", 2)
-                                              << "Invalid property value";
+    QTest::newRow("border style as a number")
+        << QByteArray("BorderStyle") << QByteArray("\x02\x01", 2) << "Invalid property value";
     QTest::newRow("unknown colour name") << QByteArray("BGColor") << Ident("clPlaid") << "Invalid property value";
-    QTest::newRow("transparency as a string") << QByteArray("Transparent") << ('\x06' + Str("yes"))
-                                              << "Invalid property value";
+    QTest::newRow("transparency as a string")
+        << QByteArray("Transparent") << ('\x06' + Str("yes")) << "Invalid property value";
     QTest::newRow("data as a string") << QByteArray("RTFText.Data") << ('\x06' + Str("{\\rtf1 x}"))
                                       << "Invalid property value";
     QTest::newRow("data longer than the file")
         << QByteArray("RTFText.Data") << QByteArray("\x0A\xFF\xFF\xFF\x7F{\\rtf1", 10) << "Stream read error";
-    QTest::newRow("unknown nested property") << QByteArray("RTFText.Colour") << QByteArray("\x02\x01", 2)
-                                             << "Property does not exist";
+    QTest::newRow("unknown nested property")
+        << QByteArray("RTFText.Colour") << QByteArray("\x02\x01", 2) << "Property does not exist";
     // The engine reads damaged RTF as far as it can; the label is kept.
     QTest::newRow("damaged RTF") << QByteArray("RTFText.Data") << Binary("{\\rtf1{\\fonttbl{\\f0 Ari") << QString();
-    QTest::newRow("bytes that are no RTF") << QByteArray("RTFText.Data") << Binary(QByteArray("\x00\xFF\x7B\x5C", 4))
-                                           << QString();
+    QTest::newRow("bytes that are no RTF")
+        << QByteArray("RTFText.Data") << Binary(QByteArray("\x00\xFF\x7B\x5C", 4)) << QString();
 }
 
 void TestRichLabels::ImpossibleRecordValuesAreRefused()
@@ -542,8 +540,8 @@ void TestRichLabels::MenuCommands_data()
     QTest::newRow("Transparent") << "Transparent" << false << false << int(bsSingle) << int(clWhite) << false;
     QTest::newRow("Border") << "Border" << false << true << int(bsNone) << int(clWhite) << true;
     QTest::newRow("Background Color") << "Background Color" << true << false << int(bsSingle) << 0x008000 << true;
-    QTest::newRow("Background Color, cancelled") << "Background Color" << false << true << int(bsSingle)
-                                                 << int(clWhite) << false;
+    QTest::newRow("Background Color, cancelled")
+        << "Background Color" << false << true << int(bsSingle) << int(clWhite) << false;
 }
 
 void TestRichLabels::MenuCommands()
@@ -561,8 +559,8 @@ void TestRichLabels::MenuCommands()
     for (QAction* action : menu->actions())
         captions += action->isSeparator() ? "-" : action->text();
     QCOMPARE(captions, (QStringList{"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Clone", "-", "Locked",
-                                    "Unselectable", "-", "Center Vertically", "Center Horizontally", "-",
-                                    "Transparent", "Background Color", "Border", "Edit"}));
+                                    "Unselectable", "-", "Center Vertically", "Center Horizontally", "-", "Transparent",
+                                    "Background Color", "Border", "Edit"}));
     const auto find = [menu](const QString& caption) {
         for (QAction* action : menu->actions()) {
             if (action->text() == caption)

@@ -88,11 +88,11 @@ QByteArray MaskedIcon(QRect square)
         mask += QByteArray(2, '\0'); // rows of the mask end on four bytes
     }
     const QByteArray colourTable = QByteArray(4, '\0') + QByteArray("\x00\x00\xFF\x00", 4); // blue, green, red, 0
-    const QByteArray image = Le32(40) + Le32(16) + Le32(32) + Le16(1) + Le16(8) + Le32(0)
-                             + Le32(quint32(pixels.size() + mask.size())) + Le32(0) + Le32(0) + Le32(2) + Le32(0)
-                             + colourTable + pixels + mask;
-    return IconBlock(Le16(0) + Le16(1) + Le16(1) + QByteArray("\x10\x10\x02\x00", 4) + Le16(1) + Le16(8)
-                     + Le32(quint32(image.size())) + Le32(22) + image);
+    const QByteArray image = Le32(40) + Le32(16) + Le32(32) + Le16(1) + Le16(8) + Le32(0) +
+                             Le32(quint32(pixels.size() + mask.size())) + Le32(0) + Le32(0) + Le32(2) + Le32(0) +
+                             colourTable + pixels + mask;
+    return IconBlock(Le16(0) + Le16(1) + Le16(1) + QByteArray("\x10\x10\x02\x00", 4) + Le16(1) + Le16(8) +
+                     Le32(quint32(image.size())) + Le32(22) + image);
 }
 
 TPicture IconPicture(const QByteArray& block)
@@ -255,7 +255,9 @@ void TestSmartImage::IconIsOutlined()
                 expected = Outline;
             if (shown.pixelColor(x, y) != expected)
                 QFAIL(qPrintable(QString("pixel (%1, %2) is %3, expected %4")
-                                     .arg(x).arg(y).arg(shown.pixelColor(x, y).name(), expected.name())));
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(shown.pixelColor(x, y).name(), expected.name())));
         }
     }
 }

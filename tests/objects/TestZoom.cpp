@@ -18,8 +18,18 @@ void TestZoom::StoredPercentIsATenthFrom20To100_data()
 {
     QTest::addColumn<int>("percent");
     QTest::addColumn<int>("expected");
-    for (const auto& [percent, expected] : {std::pair{-5, 20}, {0, 20}, {29, 20}, {30, 30}, {39, 30}, {45, 40},
-                                            {59, 50}, {60, 60}, {89, 80}, {99, 90}, {100, 100}, {250, 100}})
+    for (const auto& [percent, expected] : {std::pair{-5, 20},
+                                            {0, 20},
+                                            {29, 20},
+                                            {30, 30},
+                                            {39, 30},
+                                            {45, 40},
+                                            {59, 50},
+                                            {60, 60},
+                                            {89, 80},
+                                            {99, 90},
+                                            {100, 100},
+                                            {250, 100}})
         QTest::addRow("%d", percent) << percent << expected;
 }
 

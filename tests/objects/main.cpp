@@ -19,7 +19,8 @@ int main(int argc, char* argv[])
     app.setAttribute(Qt::AA_Use96Dpi, true);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestRichLabels(), NewTestColorComboBox(), NewTestZoom(), NewTestSmartImage(), NewTestGraphicPanel(), NewTestPSpeedButton()}) {
+    for (QObject* test : {NewTestObjects(), NewTestLabels(), NewTestRichLabels(), NewTestColorComboBox(), NewTestZoom(),
+                          NewTestSmartImage(), NewTestGraphicPanel(), NewTestPSpeedButton()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

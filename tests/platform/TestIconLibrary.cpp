@@ -88,8 +88,8 @@ bool SamePicture(const QImage& ours, const QImage& theirs)
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
             if (qAlpha(p) == 0 && qAlpha(q) == 0)
                 continue;
-            if (qAbs(qRed(p) - qRed(q)) > 1 || qAbs(qGreen(p) - qGreen(q)) > 1 || qAbs(qBlue(p) - qBlue(q)) > 1
-                || qAbs(qAlpha(p) - qAlpha(q)) > 1)
+            if (qAbs(qRed(p) - qRed(q)) > 1 || qAbs(qGreen(p) - qGreen(q)) > 1 || qAbs(qBlue(p) - qBlue(q)) > 1 ||
+                qAbs(qAlpha(p) - qAlpha(q)) > 1)
                 return false;
         }
     return true;
@@ -197,7 +197,8 @@ void TestIconLibrary::RealFilesAgreeWithIcoutils()
             QVERIFY2(!IconPicture(file, index).isNull(), qPrintable(group));
             continue;
         }
-        QVERIFY2(SamePicture(IconPicture(file, index), theirs), qPrintable(QString("icon %1 (%2)").arg(index).arg(group)));
+        QVERIFY2(SamePicture(IconPicture(file, index), theirs),
+                 qPrintable(QString("icon %1 (%2)").arg(index).arg(group)));
         ++compared;
     }
     QVERIFY(compared > 0 || groups.isEmpty() || !comparable);
@@ -371,7 +372,8 @@ void TestIconLibrary::DamagedPicturesAreNull_data()
     header[image] = 12;
     QTest::newRow("old small bitmap header") << header;
     QByteArray png = QByteArray("\0\0\1\0\1\0", 6) + QByteArray(8, '\0') + QByteArray("\x28\0\0\0\x16\0\0\0", 8);
-    png += QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\x01\x86\xa0\0\x01\x86\xa0\x08\x06\0\0\0", 29) + QByteArray(11, '\0');
+    png += QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\x01\x86\xa0\0\x01\x86\xa0\x08\x06\0\0\0", 29) +
+           QByteArray(11, '\0');
     QTest::newRow("PNG of 100000 pixels") << png;
     QByteArray shortBits = ico.left(image + 60);
     Put16(shortBits, 6 + 8, 60);

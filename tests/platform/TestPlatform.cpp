@@ -59,9 +59,9 @@ void TestPlatform::FoldersEndInASlash()
 void TestPlatform::ShippedAndDataFolders_data()
 {
     QTest::addColumn<QStringList>("folders"); // made under a fresh prefix
-    QTest::addColumn<bool>("readOnly"); // bin/ cannot be written
-    QTest::addColumn<QString>("shipped"); // under the prefix
-    QTest::addColumn<bool>("userData"); // the data folder is the user's, not bin/
+    QTest::addColumn<bool>("readOnly");       // bin/ cannot be written
+    QTest::addColumn<QString>("shipped");     // under the prefix
+    QTest::addColumn<bool>("userData");       // the data folder is the user's, not bin/
 
     QTest::newRow("build folder") << QStringList{"bin"} << false << "bin/" << false;
     QTest::newRow("installed") << QStringList{"bin", "share/mervane"} << false << "share/mervane/" << true;
@@ -200,8 +200,8 @@ void TestPlatform::IniWritesKeepTheRestOfTheFile()
     file.close();
 
     TIniFile ini(fileName);
-    QVERIFY(ini.WriteInteger("ZOOMING", "main", 80)); // replaced in place
-    QVERIFY(ini.WriteString("Zooming", "Extra", "x")); // appended to its section
+    QVERIFY(ini.WriteInteger("ZOOMING", "main", 80));     // replaced in place
+    QVERIFY(ini.WriteString("Zooming", "Extra", "x"));    // appended to its section
     QVERIFY(ini.WriteBool("Default Font", "Bold", true)); // a new section at the end
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()),

@@ -307,10 +307,12 @@ void TestPlatformUi::CheckPrintersExplainsWhatIsMissing_data()
     QTest::addColumn<QString>("defaultPrinter");
     QTest::addColumn<bool>("available");
     QTest::addColumn<QString>("message");
-    QTest::newRow("none installed") << QStringList() << QString() << false
-                                    << "There are no installed printers.\r\nUnable to perform printer related operations";
-    QTest::newRow("no default") << QStringList{"Laser"} << QString() << false
-                                << "There is no default printer selected.\r\nUnable to perform printer related operations";
+    QTest::newRow("none installed")
+        << QStringList() << QString() << false
+        << "There are no installed printers.\r\nUnable to perform printer related operations";
+    QTest::newRow("no default")
+        << QStringList{"Laser"} << QString() << false
+        << "There is no default printer selected.\r\nUnable to perform printer related operations";
     QTest::newRow("ready") << QStringList{"Laser", "Inkjet"} << QString("Inkjet") << true << QString();
 }
 
@@ -460,7 +462,10 @@ void TestPlatformUi::CenterDialogUsesTheSizeTheDialogShowsWith()
     const QSize frame = shown.size() - dialog.size();
     QVERIFY2(qAbs(shown.x() - centred.x()) <= frame.width() && qAbs(shown.y() - centred.y()) <= frame.height(),
              qPrintable(QString("shown at (%1, %2), centred at (%3, %4)")
-                            .arg(shown.x()).arg(shown.y()).arg(centred.x()).arg(centred.y())));
+                            .arg(shown.x())
+                            .arg(shown.y())
+                            .arg(centred.x())
+                            .arg(centred.y())));
     SetMainWindow(nullptr);
 }
 
@@ -490,8 +495,8 @@ void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
 }
 
 // The context numbers the program's windows and dialogs open.
-const QList<int> HelpContexts{1000, 2100, 2101, 2102, 2103, 2104, 2105, 2106, 2107, 2108,
-                              40003, 40004, 40008, 40012, 40013, 40014, 40015};
+const QList<int> HelpContexts{1000, 2100,  2101,  2102,  2103,  2104,  2105,  2106, 2107,
+                              2108, 40003, 40004, 40008, 40012, 40013, 40014, 40015};
 
 void TestPlatformUi::EveryContextHasItsOwnPage_data()
 {

@@ -27,8 +27,9 @@ QRectF WordBox(const QString& pdf, const QString& word, int page = 1)
 {
     const QString number = QString::number(page);
     const QString html = Run("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
-    const QRegularExpression pattern(QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
-                                         .arg(QRegularExpression::escape(word)));
+    const QRegularExpression pattern(
+        QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
+            .arg(QRegularExpression::escape(word)));
     const QRegularExpressionMatch match = pattern.match(html);
     if (!match.hasMatch())
         return {};

@@ -51,7 +51,7 @@ void TestIcsEvents::FixturesFillTheirDays_data()
 
     QTest::newRow("weekly rule with an exception, daily rule with dates added and removed")
         << "weekly.ics" << QDate(2027, 1, 1) << QDate(2027, 2, 28)
-        << QStringList{"2027-01-04 09:30 Dentist", "2027-01-11 09:30 Dentist", "2027-01-25 09:30 Dentist",
+        << QStringList{"2027-01-04 09:30 Dentist",  "2027-01-11 09:30 Dentist", "2027-01-25 09:30 Dentist",
                        "2027-02-01 08:00 Stand-up", "2027-02-01 09:30 Dentist", "2027-02-07 08:00 Stand-up"};
     QTest::newRow("only the days asked for") << "weekly.ics" << QDate(2027, 1, 10) << QDate(2027, 1, 31)
                                              << QStringList{"2027-01-11 09:30 Dentist", "2027-01-25 09:30 Dentist"};
@@ -90,9 +90,8 @@ void TestIcsEvents::DamagedInputsFailWithTheirLine_data()
     QTest::newRow("unterminated event")
         << Ics("BEGIN:VEVENT\r\nDTSTART:20270101\r\nSUMMARY:x\r\n").replace("END:VCALENDAR\r\n", "")
         << "party.ics, line 4: BEGIN:VEVENT is never ended";
-    QTest::newRow("END of another component")
-        << Ics("BEGIN:VEVENT\r\nDTSTART:20270101\r\nEND:VTODO\r\n")
-        << "party.ics, line 6: END:VTODO where BEGIN:VEVENT of line 4 is open";
+    QTest::newRow("END of another component") << Ics("BEGIN:VEVENT\r\nDTSTART:20270101\r\nEND:VTODO\r\n")
+                                              << "party.ics, line 6: END:VTODO where BEGIN:VEVENT of line 4 is open";
     QTest::newRow("END without BEGIN") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\nEND:VEVENT\r\n")
                                        << "party.ics, line 3: END:VEVENT without its BEGIN";
     QTest::newRow("February 30th") << Ics("BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20270230\r\nEND:VEVENT\r\n")
@@ -117,8 +116,8 @@ void TestIcsEvents::DamagedInputsFailWithTheirLine_data()
     QTest::newRow("unknown time zone")
         << Ics("BEGIN:VEVENT\r\nDTSTART;TZID=Mars/Olympus:20270101T090000\r\nSUMMARY:x\r\nEND:VEVENT\r\n")
         << "party.ics, line 5: unknown time zone Mars/Olympus";
-    QTest::newRow("event without a start") << Ics("BEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\n")
-                                           << "party.ics, line 4: an event without DTSTART";
+    QTest::newRow("event without a start")
+        << Ics("BEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\n") << "party.ics, line 4: an event without DTSTART";
     QTest::newRow("ends before it starts")
         << Ics("BEGIN:VEVENT\r\nDTSTART:20270102T100000\r\nDTEND:20270101T100000\r\nSUMMARY:x\r\nEND:VEVENT\r\n")
         << "party.ics, line 6: the event ends before it starts";
@@ -129,14 +128,14 @@ void TestIcsEvents::DamagedInputsFailWithTheirLine_data()
                                << "party.ics, line 6: is not UTF-8 text";
     QTest::newRow("zero byte") << Ics(QByteArray("BEGIN:VEVENT\r\nSUMMARY:a\0b\r\n", 25))
                                << "party.ics, line 5: holds a zero byte; this is not a text file";
-    QTest::newRow("carriage return inside a line")
-        << Ics("BEGIN:VEVENT\r\nSUMMARY:a\rBEGIN:VTODO\r\nEND:VEVENT\r\n")
-        << "party.ics, line 5: holds a carriage return inside the line";
+    QTest::newRow("carriage return inside a line") << Ics("BEGIN:VEVENT\r\nSUMMARY:a\rBEGIN:VTODO\r\nEND:VEVENT\r\n")
+                                                   << "party.ics, line 5: holds a carriage return inside the line";
     QTest::newRow("not a calendar") << QByteArray("Dear Sir,\nplease find attached\n")
                                     << "party.ics, line 1: text outside BEGIN:VCALENDAR and END:VCALENDAR";
-    QTest::newRow("empty file") << QByteArray() << "party.ics, line 1: no BEGIN:VCALENDAR; this is not an iCalendar file";
-    QTest::newRow("another kind of file first") << QByteArray("BEGIN:VCARD\r\nEND:VCARD\r\n")
-                                                << "party.ics, line 1: expected BEGIN:VCALENDAR";
+    QTest::newRow("empty file") << QByteArray()
+                                << "party.ics, line 1: no BEGIN:VCALENDAR; this is not an iCalendar file";
+    QTest::newRow("another kind of file first")
+        << QByteArray("BEGIN:VCARD\r\nEND:VCARD\r\n") << "party.ics, line 1: expected BEGIN:VCALENDAR";
     QTest::newRow("deep nesting") << Ics(QByteArray("BEGIN:X-A\r\n").repeated(40))
                                   << "party.ics, line 19: components nest too deep";
 }
@@ -168,8 +167,8 @@ void TestIcsEvents::ReplacedOccurrenceShowsItsNewTime()
                                  "DTSTART:20270105T150000Z\r\nSUMMARY:Meeting (moved)\r\nEND:VEVENT\r\n");
     const TIcsRead read = ParseIcsEvents(bytes, "m.ics", QDate(2027, 1, 1), QDate(2027, 1, 31));
     QVERIFY2(read.Ok(), qPrintable(read.Error));
-    QCOMPARE(Described(read.Entries), (QStringList{"2027-01-04 10:00 Meeting", "2027-01-05 15:00 Meeting (moved)",
-                                                   "2027-01-06 10:00 Meeting"}));
+    QCOMPARE(Described(read.Entries),
+             (QStringList{"2027-01-04 10:00 Meeting", "2027-01-05 15:00 Meeting (moved)", "2027-01-06 10:00 Meeting"}));
 }
 
 void TestIcsEvents::EntryTextCarriesTheLocaleTime()
@@ -185,7 +184,8 @@ void TestIcsEvents::MissingAndOversizedFilesAreErrors()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString missing = dir.filePath("missing.ics");
-    QVERIFY(ReadIcsFile(missing, QDate(2027, 1, 1), QDate(2027, 1, 31)).Error.startsWith("Cannot open file " + missing));
+    QVERIFY(
+        ReadIcsFile(missing, QDate(2027, 1, 1), QDate(2027, 1, 31)).Error.startsWith("Cannot open file " + missing));
 
     const QString big = dir.filePath("big.ics");
     QFile file(big);

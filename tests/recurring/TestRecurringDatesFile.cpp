@@ -115,11 +115,17 @@ void TestRecurringDatesFile::BrokenInputs_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("error");
-    QTest::newRow("zero byte") << QByteArray("abc\r\nd\0e", 8) << "It holds a zero byte at offset 6, which no text file does.";
-    QTest::newRow("zero byte first") << QByteArray("\0", 1) << "It holds a zero byte at offset 0, which no text file does.";
+    QTest::newRow("zero byte") << QByteArray("abc\r\nd\0e", 8)
+                               << "It holds a zero byte at offset 6, which no text file does.";
+    QTest::newRow("zero byte first") << QByteArray("\0", 1)
+                                     << "It holds a zero byte at offset 0, which no text file does.";
     const QString notUtf8 = "It starts as UTF-8 text but holds bytes that are not UTF-8.";
-    QTest::newRow("bad UTF-8") << QByteArray("\xEF\xBB\xBF" "abc\xFF\r\n") << notUtf8;
-    QTest::newRow("cut UTF-8") << QByteArray("\xEF\xBB\xBF" "abc\xCE") << notUtf8;
+    QTest::newRow("bad UTF-8") << QByteArray("\xEF\xBB\xBF"
+                                             "abc\xFF\r\n")
+                               << notUtf8;
+    QTest::newRow("cut UTF-8") << QByteArray("\xEF\xBB\xBF"
+                                             "abc\xCE")
+                               << notUtf8;
     QTest::newRow("overlong UTF-8") << QByteArray("\xEF\xBB\xBF\xC0\xAF") << notUtf8;
     QTest::newRow("surrogate in UTF-8") << QByteArray("\xEF\xBB\xBF\xED\xA0\x80") << notUtf8;
 }

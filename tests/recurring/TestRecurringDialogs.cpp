@@ -57,10 +57,7 @@ struct TDialogFixture {
     TScriptedUiServices Ui;
     QString FileName = Dir.filePath("MVRECUR.DAX");
 
-    void Write(const QStringList& records) const
-    {
-        QCOMPARE(WriteRecurringDatesFile(FileName, records), QString());
-    }
+    void Write(const QStringList& records) const { QCOMPARE(WriteRecurringDatesFile(FileName, records), QString()); }
 };
 
 // The formula dialog's answer: `work` sets its controls, then "&Ok" is clicked.
@@ -322,15 +319,23 @@ void TestRecurringDialogs::FormulaShownInControls_data()
     QTest::addColumn<QList<int>>("dayOfMonth");
     QTest::addColumn<QList<int>>("special");
     QTest::addColumn<QString>("ticked");
-    QTest::newRow("@1225") << "@1225     " << "rbDayOfMonth" << QList<int>{25, 12} << QList<int>{0, 0, 0} << "0111110";
-    QTest::newRow("@0015") << "@0015" << "rbDayOfMonth" << QList<int>{15, 0} << QList<int>{0, 0, 0} << "0111110";
-    QTest::newRow("$5 0 10") << "$5 0 10   " << "rbSpecial" << QList<int>{1, 0} << QList<int>{5, 0, 10} << "0111110";
-    QTest::newRow("%17") << "%17       " << "rbDayOfweek" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "1000001";
-    QTest::newRow("%2266") << "%2266" << "rbDayOfweek" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0100010";
+    QTest::newRow("@1225") << "@1225     "
+                           << "rbDayOfMonth" << QList<int>{25, 12} << QList<int>{0, 0, 0} << "0111110";
+    QTest::newRow("@0015") << "@0015"
+                           << "rbDayOfMonth" << QList<int>{15, 0} << QList<int>{0, 0, 0} << "0111110";
+    QTest::newRow("$5 0 10") << "$5 0 10   "
+                             << "rbSpecial" << QList<int>{1, 0} << QList<int>{5, 0, 10} << "0111110";
+    QTest::newRow("%17") << "%17       "
+                         << "rbDayOfweek" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "1000001";
+    QTest::newRow("%2266") << "%2266"
+                           << "rbDayOfweek" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0100010";
     // What cannot be read leaves the start values.
-    QTest::newRow("@ alone") << "@" << "rbDayOfMonth" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0111110";
-    QTest::newRow("$ broken") << "$x" << "rbDayOfMonth" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0111110";
-    QTest::newRow("empty") << "" << "rbDayOfweek" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0000000";
+    QTest::newRow("@ alone") << "@"
+                             << "rbDayOfMonth" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0111110";
+    QTest::newRow("$ broken") << "$x"
+                              << "rbDayOfMonth" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0111110";
+    QTest::newRow("empty") << ""
+                           << "rbDayOfweek" << QList<int>{1, 0} << QList<int>{0, 0, 0} << "0000000";
 }
 
 void TestRecurringDialogs::FormulaShownInControls()
@@ -460,8 +465,8 @@ void TestRecurringDialogs::RecurTypeEnablesItsControls()
     TEditRecurringDateFormula dialog;
     dialog.show();
     const QStringList dayOfMonth = {"DayOfMonthDay", "DayOfMonthMonth"};
-    const QStringList dayOfWeek = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
-                                   "AllDaysCheck"};
+    const QStringList dayOfWeek = {"Sunday",   "Monday", "Tuesday",  "Wednesday",
+                                   "Thursday", "Friday", "Saturday", "AllDaysCheck"};
     const QStringList special = {"SpecialOccurrance", "SpecialDayOfWeek", "SpecialMonth"};
     const QList<std::pair<QString, QStringList>> styles = {
         {"rbDayOfMonth", dayOfMonth}, {"rbDayOfweek", dayOfWeek}, {"rbSpecial", special}};
@@ -557,9 +562,9 @@ void TestRecurringDialogs::TickedRowsShowCheckPicture()
         return dark;
     };
     QCOMPARE(list.visualItemRect(list.item(0)).height(), 16);
-    QVERIFY(darkPixels(0, 0, 16) > 5);    // the check mark
-    QCOMPARE(darkPixels(1, 0, 16), 0);    // no mark
-    QVERIFY(darkPixels(1, 21, 200) > 5);  // the text, after the picture and 5 pixels
+    QVERIFY(darkPixels(0, 0, 16) > 5);   // the check mark
+    QCOMPARE(darkPixels(1, 0, 16), 0);   // no mark
+    QVERIFY(darkPixels(1, 21, 200) > 5); // the text, after the picture and 5 pixels
     // The row with the focus is black with a white mark and text.
     QVERIFY(darkPixels(2, 0, 16) > 200);
     QVERIFY(darkPixels(2, 0, 16) < 16 * 16);

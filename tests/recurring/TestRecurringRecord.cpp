@@ -206,8 +206,10 @@ void TestRecurringRecord::RecordDisplayText_data()
     // The `#` records and unknown kinds show their 120 columns, padding included.
     QTest::newRow("# record") << PadField("Easter", 120) + "#EASTER" << PadField("Easter", 120);
     QTest::newRow("unknown kind") << MakeRecord("Mystery", "!0401") << PadField("Mystery", 120);
-    QTest::newRow("shorter than a record") << "just text" << "just text";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("shorter than a record") << "just text"
+                                           << "just text";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestRecurringRecord::RecordDisplayText()

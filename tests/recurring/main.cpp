@@ -14,7 +14,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     int failures = 0;
-    for (QObject* test : {NewTestRecurringRecord(), NewTestRecurringDatesFile(), NewTestRecurringDialogs(), NewTestIcsEvents()}) {
+    for (QObject* test :
+         {NewTestRecurringRecord(), NewTestRecurringDatesFile(), NewTestRecurringDialogs(), NewTestIcsEvents()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }

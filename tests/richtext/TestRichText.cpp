@@ -43,7 +43,7 @@ QString Attributes(const QTextCharFormat& format, const QTextDocument& document)
     const QStringList families = format.fontFamilies().toStringList();
     QString text = families.isEmpty() ? document.defaultFont().family() : families.first();
     text += ' ' + QString::number(format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                                : document.defaultFont().pointSizeF());
+                                                                                 : document.defaultFont().pointSizeF());
     if (format.fontWeight() >= QFont::DemiBold)
         text += " b";
     if (format.fontItalic())
@@ -328,12 +328,13 @@ void TestRichText::ReadsTextAsWordProcessorsWriteIt_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("texts");
-    QTest::newRow("wordpad") << QByteArray(
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}}\r\n"
-        "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-        "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 First caf\\'e9\\par\r\nSecond\\par\r\n}\r\n") +
-                                    QByteArray(1, '\0')
-                             << "First caf\u00E9|Second";
+    QTest::newRow("wordpad")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1033{\\fonttbl{\\f0\\fnil\\fcharset0 "
+                      "Calibri;}}\r\n"
+                      "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
+                      "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 First caf\\'e9\\par\r\nSecond\\par\r\n}\r\n") +
+               QByteArray(1, '\0')
+        << "First caf\u00E9|Second";
     QTest::newRow("word header, stylesheet and info skipped")
         << QByteArray("{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff31507\\deff0{\\fonttbl{\\f0\\fbidi "
                       "\\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New Roman;}}"
@@ -363,8 +364,7 @@ void TestRichText::ReadsTextAsWordProcessorsWriteIt_data()
         << QByteArray("{\\rtf1\\ansi\\ansicpg1251\\ansicpg12345{\\fonttbl{\\f0 Arial;}}\\f0 caf\\'e9}") << "caf\u00E9";
     QTest::newRow("symbol charset") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset2 Wingdings;}}\\f0 \\'4a}")
                                     << "\uF04A";
-    QTest::newRow("mac roman") << QByteArray("{\\rtf1\\mac\\deff0{\\fonttbl{\\f0 Helvetica;}}\\f0 \\'8e}")
-                               << "\u00E9";
+    QTest::newRow("mac roman") << QByteArray("{\\rtf1\\mac\\deff0{\\fonttbl{\\f0 Helvetica;}}\\f0 \\'8e}") << "\u00E9";
     QTest::newRow("uc0 and uc2") << QByteArray("{\\rtf1\\uc0\\u8364 x\\uc2\\u8364\\'80\\'80!}") << "\u20ACx\u20AC!";
     QTest::newRow("uc restored after group") << QByteArray("{\\rtf1{\\uc2 x}\\u8364?y}") << "x\u20ACy";
     QTest::newRow("negative u and surrogate pair")
@@ -406,35 +406,48 @@ void TestRichText::ReadsFormatting_data()
         "\\fcharset0 Arial;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1 \r\n\\pard\\f0\\fs22 "
         "Plain \\b bold\\b0  \\i italic\\i0  \\ul under\\ulnone  \\strike gone\\strike0  \\cf1 red\\cf0\\par\r\n"
         "\\pard\\qc\\f1\\fs32 Centre\\par\r\n\\pard\\qj Justified\\par\r\n}";
-    QTest::newRow("wordpad plain") << wordpad << "Plain" << "Calibri 11 l";
-    QTest::newRow("wordpad bold") << wordpad << "bold" << "Calibri 11 b l";
-    QTest::newRow("wordpad italic") << wordpad << "italic" << "Calibri 11 i l";
-    QTest::newRow("wordpad underline") << wordpad << "under" << "Calibri 11 u l";
-    QTest::newRow("wordpad strike") << wordpad << "gone" << "Calibri 11 s l";
-    QTest::newRow("wordpad colour") << wordpad << "red" << "Calibri 11 #ff0000 l";
-    QTest::newRow("wordpad centre") << wordpad << "Centre" << "Arial 16 c";
-    QTest::newRow("justified") << wordpad << "Justified" << "Arial 16 j";
+    QTest::newRow("wordpad plain") << wordpad << "Plain"
+                                   << "Calibri 11 l";
+    QTest::newRow("wordpad bold") << wordpad << "bold"
+                                  << "Calibri 11 b l";
+    QTest::newRow("wordpad italic") << wordpad << "italic"
+                                    << "Calibri 11 i l";
+    QTest::newRow("wordpad underline") << wordpad << "under"
+                                       << "Calibri 11 u l";
+    QTest::newRow("wordpad strike") << wordpad << "gone"
+                                    << "Calibri 11 s l";
+    QTest::newRow("wordpad colour") << wordpad << "red"
+                                    << "Calibri 11 #ff0000 l";
+    QTest::newRow("wordpad centre") << wordpad << "Centre"
+                                    << "Arial 16 c";
+    QTest::newRow("justified") << wordpad << "Justified"
+                               << "Arial 16 j";
     QTest::newRow("word run in group")
         << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}{\\f1\\fswiss"
                       "\\fcharset0 Arial;}}{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue255;}\\pard\\plain "
                       "\\ltrpar\\qr\\fs24 {\\rtlch\\fcs1 \\ltrch\\fcs0 \\b\\f1\\fs28\\cf2\\insrsid1 Right blue}"
                       "{\\insrsid1 \\par }}")
-        << "Right" << "Arial 14 b #0000ff r";
+        << "Right"
+        << "Arial 14 b #0000ff r";
     QTest::newRow("plain resets to the default font")
-        << QByteArray("{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f1\\fs40\\b\\i x \\plain y}")
-        << "y" << "Arial 12 l";
-    QTest::newRow("group restores")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 {\\b\\i\\ul in} out}") << "out" << "Arial 10 l";
-    QTest::newRow("pard resets alignment") << QByteArray("{\\rtf1\\qc A\\par\\pard B}") << "B" << "Arial 12 l";
-    QTest::newRow("uldb is underline, b0 ends bold")
-        << QByteArray("{\\rtf1\\b\\uldb x\\b0 y}") << "y" << "Arial 12 u l";
+        << QByteArray("{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f1\\fs40\\b\\i x \\plain y}") << "y"
+        << "Arial 12 l";
+    QTest::newRow("group restores") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 {\\b\\i\\ul in} out}")
+                                    << "out"
+                                    << "Arial 10 l";
+    QTest::newRow("pard resets alignment") << QByteArray("{\\rtf1\\qc A\\par\\pard B}") << "B"
+                                           << "Arial 12 l";
+    QTest::newRow("uldb is underline, b0 ends bold") << QByteArray("{\\rtf1\\b\\uldb x\\b0 y}") << "y"
+                                                     << "Arial 12 u l";
     QTest::newRow("colour index past the table")
-        << QByteArray("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\cf9 x}") << "x" << "Arial 12 l";
+        << QByteArray("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\cf9 x}") << "x"
+        << "Arial 12 l";
     QTest::newRow("libreoffice font with alternative")
         << QByteArray("{\\rtf1\\deff3{\\fonttbl{\\f3\\froman\\fprq2\\fcharset0 Liberation Serif{\\*\\falt Times "
                       "New Roman};}}{\\colortbl;\\red0\\green128\\blue0;}\\pard\\plain\\f3\\fs24{\\cf1\\i\\loch "
                       "Gr\\u252\\'fcn}\\par}")
-        << "Gr" << "Liberation Serif 12 i #008000 l";
+        << "Gr"
+        << "Liberation Serif 12 i #008000 l";
 }
 
 void TestRichText::ReadsFormatting()
@@ -474,28 +487,28 @@ void TestRichText::ReadsPictures_data()
                                 << QSize(4, 2) << QColor(Qt::red);
     QTest::newRow("jpeg") << pict("\\jpegblip\\picw8\\pich8\\picwgoal120\\pichgoal120", jpeg) << QSize(8, 8)
                           << QColor(Qt::blue);
-    QTest::newRow("packed dib") << pict("\\dibitmap0\\picw2\\pich2", bmp.mid(14)) << QSize(2, 2)
-                                << QColor(Qt::green);
+    QTest::newRow("packed dib") << pict("\\dibitmap0\\picw2\\pich2", bmp.mid(14)) << QSize(2, 2) << QColor(Qt::green);
     QTest::newRow("device bitmap 24 bit")
-        << pict("\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\wbmwidthbytes8\\picw2\\pich1", QByteArray::fromHex("0000ff00ff000000"))
+        << pict("\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\wbmwidthbytes8\\picw2\\pich1",
+                QByteArray::fromHex("0000ff00ff000000"))
         << QSize(2, 1) << QColor(Qt::red);
-    QTest::newRow("device bitmap 1 bit")
-        << pict("\\wbitmap0\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2\\picw8\\pich1", QByteArray::fromHex("7f00"))
-        << QSize(8, 1) << QColor(Qt::black);
-    QTest::newRow("device bitmap 8 bit")
-        << pict("\\wbitmap0\\wbmbitspixel8\\wbmplanes1\\wbmwidthbytes4\\picw3\\pich1", QByteArray::fromHex("80ff0000"))
-        << QSize(3, 1) << QColor(128, 128, 128);
+    QTest::newRow("device bitmap 1 bit") << pict("\\wbitmap0\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes2\\picw8\\pich1",
+                                                 QByteArray::fromHex("7f00"))
+                                         << QSize(8, 1) << QColor(Qt::black);
+    QTest::newRow("device bitmap 8 bit") << pict("\\wbitmap0\\wbmbitspixel8\\wbmplanes1\\wbmwidthbytes4\\picw3\\pich1",
+                                                 QByteArray::fromHex("80ff0000"))
+                                         << QSize(3, 1) << QColor(128, 128, 128);
     QTest::newRow("device bitmap 32 bit")
-        << pict("\\wbitmap0\\wbmbitspixel32\\wbmplanes1\\wbmwidthbytes8\\picw2\\pich1", QByteArray::fromHex("ff00000000000000"))
+        << pict("\\wbitmap0\\wbmbitspixel32\\wbmplanes1\\wbmwidthbytes8\\picw2\\pich1",
+                QByteArray::fromHex("ff00000000000000"))
         << QSize(2, 1) << QColor(Qt::blue);
     QTest::newRow("windows metafile") << pict("\\wmetafile8\\picw2540\\pich1270", "0100090000") << QSize(96, 48)
                                       << QColor();
     QTest::newRow("enhanced metafile") << pict("\\emfblip\\picw100\\pich100\\picwgoal720\\pichgoal360", "01000000")
                                        << QSize(48, 24) << QColor();
-    QTest::newRow("word shppict preferred")
-        << "{\\rtf1 {\\*\\shppict{\\pict\\pngblip\\picw4\\pich2\n" + png.toHex() +
-               "}}{\\nonshppict{\\pict\\wmetafile8\\picw2540\\pich1270 0100}}}"
-        << QSize(4, 2) << QColor(Qt::red);
+    QTest::newRow("word shppict preferred") << "{\\rtf1 {\\*\\shppict{\\pict\\pngblip\\picw4\\pich2\n" + png.toHex() +
+                                                   "}}{\\nonshppict{\\pict\\wmetafile8\\picw2540\\pich1270 0100}}}"
+                                            << QSize(4, 2) << QColor(Qt::red);
 }
 
 void TestRichText::ReadsPictures()
@@ -538,13 +551,15 @@ void TestRichText::DamagedInputKeepsWhatIsReadable_data()
     QTest::newRow("huge numbers")
         << QByteArray("{\\rtf1\\fs99999999999999999999 Big\\u99999999999 ?\\uc99999999 x\\f-2147483648 y}")
         << "Big\uFFFDxy";
-    QTest::newRow("very deep nesting")
-        << "{\\rtf1 A" + QByteArray(100000, '{') + "B" + QByteArray(100000, '}') + "C}" << "AC";
-    QTest::newRow("long control word") << "{\\rtf1 A\\" + QByteArray(100000, 'x') + " B}" << "AB";
+    QTest::newRow("very deep nesting") << "{\\rtf1 A" + QByteArray(100000, '{') + "B" + QByteArray(100000, '}') + "C}"
+                                       << "AC";
+    QTest::newRow("long control word") << "{\\rtf1 A\\" + QByteArray(100000, 'x') + " B}"
+                                       << "AB";
     QByteArray controls;
     for (int c = 0; c < 32; ++c)
         controls += char(c);
-    QTest::newRow("control bytes") << "{\\rtf1 A" + controls + "B}" << "A\tB"; // a tab byte is a tab
+    QTest::newRow("control bytes") << "{\\rtf1 A" + controls + "B}"
+                                   << "A\tB"; // a tab byte is a tab
     QTest::newRow("unterminated font table") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial") << "";
     QTest::newRow("colour components out of range")
         << QByteArray("{\\rtf1{\\colortbl;\\red999\\green-5\\blue300;}\\cf1 A\\cf-1 B}") << "AB";
@@ -718,11 +733,11 @@ void TestRichText::RenderingStaysInPageAndTarget()
     painter.end();
 
     const QList<TInkLine> lines = InkLines(image);
-    QCOMPARE(lines.size(), 2);                // page 1 only
-    QVERIFY(lines.first().Top >= 30 + 5);     // below the target's top and the top margin
-    QVERIFY(lines.last().Bottom < 30 + 40);   // within the page
+    QCOMPARE(lines.size(), 2);              // page 1 only
+    QVERIFY(lines.first().Top >= 30 + 5);   // below the target's top and the top margin
+    QVERIFY(lines.last().Bottom < 30 + 40); // within the page
     for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < 30; ++x)          // left of target plus left margin
+        for (int x = 0; x < 30; ++x) // left of target plus left margin
             QVERIFY(qGray(image.pixel(x, y)) > 200);
     }
     QVERIFY(renderer.LayoutWidth() == 140);
@@ -839,9 +854,8 @@ void TestRichText::SetDefaultFontNowAppliesThePreferences_data()
     QTest::newRow("styles are added") << int(wpsUnderline) << "Arial" << 9 << int(wpsItalic | wpsStrikeOut)
                                       << int(clNavy) << "Arial" << int(wpsUnderline | wpsItalic | wpsStrikeOut) << 8;
     QTest::newRow("colour not in the table") << 0 << "Arial" << 10 << 0 << 0x123456 << "Arial" << 0 << 0;
-    QTest::newRow("name cut to 31 characters")
-        << 0 << "Extraordinarily Long Font Family Name" << 11 << 0 << int(clBlack)
-        << "Extraordinarily Long Font Famil" << 0 << 0;
+    QTest::newRow("name cut to 31 characters") << 0 << "Extraordinarily Long Font Family Name" << 11 << 0
+                                               << int(clBlack) << "Extraordinarily Long Font Famil" << 0 << 0;
     QTest::newRow("known font ignoring case") << 0 << "arial" << 10 << 0 << int(clSilver) << "Arial" << 0 << 15;
 }
 
@@ -970,15 +984,13 @@ void TestRichText::ToolBarFormatsTheSelectionAndShowsTheCaretAttributes()
     QCOMPARE(sizes->itemText(0), QString("8"));
     sizes->setFocus();
     QTest::keyClick(sizes, Qt::Key_Down);
-    QCOMPARE(AttributesOf(const_cast<QTextDocument&>(editor->Text().Document()), "plain"),
-             QString("Arial 11 i l"));
+    QCOMPARE(AttributesOf(const_cast<QTextDocument&>(editor->Text().Document()), "plain"), QString("Arial 11 i l"));
 
     // Centre the second paragraph; the first stays left and the buttons follow the caret.
     cursor.setPosition(12);
     editor->SetTextCursor(cursor);
     QTest::mouseClick(button("AlignCenter"), Qt::LeftButton);
-    QCOMPARE(AttributesOf(const_cast<QTextDocument&>(editor->Text().Document()), "second"),
-             QString("Arial 10 c"));
+    QCOMPARE(AttributesOf(const_cast<QTextDocument&>(editor->Text().Document()), "second"), QString("Arial 10 c"));
     QVERIFY(toolBar->findChild<QAction*>("AlignCenter")->isChecked());
     cursor.setPosition(1);
     editor->SetTextCursor(cursor);
@@ -1000,7 +1012,7 @@ void TestRichText::ToolBarCopiesAndPastesWithFormatting()
 
     toolBar.Attach(&source);
     QTextCursor cursor = source.TextCursor();
-    cursor.setPosition(6); // after the picture and "keep "
+    cursor.setPosition(6);                           // after the picture and "keep "
     cursor.setPosition(11, QTextCursor::KeepAnchor); // "bold" and the space after it
     source.SetTextCursor(cursor);
     toolBar.findChild<QAction*>("Cut")->trigger();

@@ -39,20 +39,20 @@ public:
     void SetParentComponent(TComponent* parent) override;
     QList<TComponent*> ChildComponents() const override;
 
-    int Count = 0;        // default 0
-    int Number = 0;       // no default: always written
-    TTestShape Shape = tsSquare; // default tsSquare
-    qint64 Options = 0;   // set of TTestOption, default []
-    bool Visible = true;  // default True
+    int Count = 0;                 // default 0
+    int Number = 0;                // no default: always written
+    TTestShape Shape = tsSquare;   // default tsSquare
+    qint64 Options = 0;            // set of TTestOption, default []
+    bool Visible = true;           // default True
     TColor Paint = clRed;          // colour with a name
     TColor Ink = TColor(0x123456); // colour without one
-    int Cursor = 0;       // default crDefault
-    QChar Letter = 'A';   // no default
+    int Cursor = 0;                // default crDefault
+    QChar Letter = 'A';            // no default
     double Ratio = 0;
     QString Caption;
     TFont Font;
-    QByteArray Data;      // defined binary block, stored when not empty
-    QString OnClickName;  // the event's method name
+    QByteArray Data;     // defined binary block, stored when not empty
+    QString OnClickName; // the event's method name
     TNotifyEvent OnClick;
 
     TComponent* Parent = nullptr;

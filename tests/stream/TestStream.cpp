@@ -193,7 +193,9 @@ void TestStream::IdentsFoldFalseTrueNil_data()
     QTest::newRow("false") << "false" << QByteArray::fromHex("08");
     QTest::newRow("TRUE") << "TRUE" << QByteArray::fromHex("09");
     QTest::newRow("Nil") << "Nil" << QByteArray::fromHex("0d");
-    QTest::newRow("clRed") << "clRed" << QByteArray("\x07\x05" "clRed");
+    QTest::newRow("clRed") << "clRed"
+                           << QByteArray("\x07\x05"
+                                         "clRed");
 }
 
 void TestStream::IdentsFoldFalseTrueNil()
@@ -258,10 +260,11 @@ void TestStream::ReadBooleanIsTrueOnlyForVaTrue()
     const QByteArray bytes = QByteArray(1, char(code)) + QByteArray::fromHex("0205");
     bool value = !expected;
     qint32 next = 0;
-    QCOMPARE(ReadError(bytes, [&](TReader& r) {
-                 value = r.ReadBoolean();
-                 next = r.ReadInteger();
-             }),
+    QCOMPARE(ReadError(bytes,
+                       [&](TReader& r) {
+                           value = r.ReadBoolean();
+                           next = r.ReadInteger();
+                       }),
              QString());
     QCOMPARE(value, expected);
     QCOMPARE(next, 5);
@@ -312,11 +315,12 @@ void TestStream::SkipValuePassesEveryKind()
         w.WriteInteger(42);
     });
     qint32 after = 0;
-    QCOMPARE(ReadError(values, [&](TReader& r) {
-                 r.SkipValue();
-                 r.SkipValue();
-                 after = r.ReadInteger();
-             }),
+    QCOMPARE(ReadError(values,
+                       [&](TReader& r) {
+                           r.SkipValue();
+                           r.SkipValue();
+                           after = r.ReadInteger();
+                       }),
              QString());
     QCOMPARE(after, 42);
 }
@@ -356,17 +360,11 @@ void TestStream::DefaultsAndStoredRulesDecideWhatIsWritten()
     // Count 0, Shape tsSquare, Options [], Visible True and Cursor crDefault are defaults;
     // Ratio 0, an empty Caption, an empty Data block and an unassigned event are not written.
     const QByteArray expected =
-        "TPF0" + Str("TTestComponent") + Str("Test1") +
-        Str("Number") + QByteArray::fromHex("0200") +
-        Str("Paint") + "\x07" + Str("clRed") +
-        Str("Ink") + QByteArray::fromHex("0456341200") +
-        Str("Letter") + QByteArray::fromHex("0601") + "A" +
-        Str("Font.Charset") + "\x07" + Str("DEFAULT_CHARSET") +
-        Str("Font.Color") + "\x07" + Str("clWindowText") +
-        Str("Font.Height") + QByteArray::fromHex("02f5") +
-        Str("Font.Name") + "\x06" + Str("Arial") +
-        Str("Font.Style") + QByteArray::fromHex("0b00") +
-        QByteArray(2, '\0');
+        "TPF0" + Str("TTestComponent") + Str("Test1") + Str("Number") + QByteArray::fromHex("0200") + Str("Paint") +
+        "\x07" + Str("clRed") + Str("Ink") + QByteArray::fromHex("0456341200") + Str("Letter") +
+        QByteArray::fromHex("0601") + "A" + Str("Font.Charset") + "\x07" + Str("DEFAULT_CHARSET") + Str("Font.Color") +
+        "\x07" + Str("clWindowText") + Str("Font.Height") + QByteArray::fromHex("02f5") + Str("Font.Name") + "\x06" +
+        Str("Arial") + Str("Font.Style") + QByteArray::fromHex("0b00") + QByteArray(2, '\0');
     QCOMPARE(bytes.toHex(), expected.toHex());
 }
 
@@ -401,12 +399,13 @@ void TestStream::EveryPropertyKindRoundTrips()
 
     TTestOwner readOwner;
     TTestComponent* read = nullptr;
-    QCOMPARE(ReadError(bytes, [&](TReader& r) {
-                 r.ReadListBegin();
-                 r.ReadComponents(&readOwner, nullptr,
-                                  [&](TComponent* c) { read = dynamic_cast<TTestComponent*>(c); });
-                 r.ReadListEnd();
-             }),
+    QCOMPARE(ReadError(bytes,
+                       [&](TReader& r) {
+                           r.ReadListBegin();
+                           r.ReadComponents(&readOwner, nullptr,
+                                            [&](TComponent* c) { read = dynamic_cast<TTestComponent*>(c); });
+                           r.ReadListEnd();
+                       }),
              QString());
     QVERIFY(read);
     QCOMPARE(read->Name(), QString("Test1"));
@@ -497,8 +496,9 @@ void TestStream::CreatedObjectsGetOwnerParentAndLoaded()
 
     TTestOwner owner;
     QList<TComponent*> read;
-    QCOMPARE(ReadError(bytes, [&](TReader& r) { r.ReadComponents(&owner, &parent, [&](TComponent* c) { read += c; }); }),
-             QString());
+    QCOMPARE(
+        ReadError(bytes, [&](TReader& r) { r.ReadComponents(&owner, &parent, [&](TComponent* c) { read += c; }); }),
+        QString());
     QCOMPARE(read.size(), 2);
     QCOMPARE(owner.Components(), read);
     for (TComponent* component : read) {
@@ -529,8 +529,9 @@ void TestStream::ObjectFailingInLoadedIsFreed()
     TTestOwner owner;
     TTestComponent parent(nullptr);
     QList<TComponent*> read;
-    QCOMPARE(ReadError(bytes, [&](TReader& r) { r.ReadComponents(&owner, &parent, [&](TComponent* c) { read += c; }); }),
-             QString("Cannot finish loading"));
+    QCOMPARE(
+        ReadError(bytes, [&](TReader& r) { r.ReadComponents(&owner, &parent, [&](TComponent* c) { read += c; }); }),
+        QString("Cannot finish loading"));
     // The objects before stay; the failing one is not left behind with its owner.
     QCOMPARE(read.size(), 1);
     QCOMPARE(owner.Components(), read);
@@ -549,17 +550,18 @@ void TestStream::SetNameHookRenamesObjects()
     TTestOwner owner;
     TTestComponent existing(&owner);
     existing.SetName("Component0");
-    QCOMPARE(ReadError(bytes, [&](TReader& r) {
-                 r.OnSetName = [&](TReader&, TComponent&, QString& name) {
-                     for (int n = 0; n <= 1000; ++n) {
-                         if (!owner.FindComponent(QString("Component%1").arg(n))) {
-                             name = QString("Component%1").arg(n);
-                             return;
-                         }
-                     }
-                 };
-                 r.ReadComponents(&owner, nullptr, nullptr);
-             }),
+    QCOMPARE(ReadError(bytes,
+                       [&](TReader& r) {
+                           r.OnSetName = [&](TReader&, TComponent&, QString& name) {
+                               for (int n = 0; n <= 1000; ++n) {
+                                   if (!owner.FindComponent(QString("Component%1").arg(n))) {
+                                       name = QString("Component%1").arg(n);
+                                       return;
+                                   }
+                               }
+                           };
+                           r.ReadComponents(&owner, nullptr, nullptr);
+                       }),
              QString());
     QCOMPARE(owner.Components().size(), 2);
     QCOMPARE(owner.Components().last()->Name(), QString("Component1"));
@@ -596,13 +598,14 @@ void TestStream::UnknownMethodIsAnErrorUnlessTheHookForgivesIt()
 
     QString asked;
     TTestComponent forgiven(&owner);
-    QCOMPARE(ReadError(bytes, [&](TReader& r) {
-                 r.OnFindMethod = [&](TReader&, const QString& name, bool& error) {
-                     asked = name;
-                     error = false;
-                 };
-                 r.ReadRootComponent(forgiven);
-             }),
+    QCOMPARE(ReadError(bytes,
+                       [&](TReader& r) {
+                           r.OnFindMethod = [&](TReader&, const QString& name, bool& error) {
+                               asked = name;
+                               error = false;
+                           };
+                           r.ReadRootComponent(forgiven);
+                       }),
              QString());
     QCOMPARE(asked, QString("GoneHandler"));
     QVERIFY(forgiven.OnClickName.isEmpty());
@@ -643,14 +646,14 @@ void TestStream::DamagedInputGivesItsError_data()
     const QByteArray count = Str("Count");
     QTest::newRow("wrong signature") << ("TPF1" + TestRecord({}).mid(4)) << "Invalid stream format";
     QTest::newRow("string for an integer") << TestRecord(count + "\x06\x01x") << "Invalid property value";
-    QTest::newRow("float for an integer") << TestRecord(count + Written([](TWriter& w) { w.WriteFloat(1); }))
-                                          << "Invalid property value";
+    QTest::newRow("float for an integer")
+        << TestRecord(count + Written([](TWriter& w) { w.WriteFloat(1); })) << "Invalid property value";
     QTest::newRow("integer for a string") << TestRecord(Str("Caption") + "\x02\x01") << "Invalid property value";
     QTest::newRow("integer for a set") << TestRecord(Str("Options") + "\x02\x01") << "Invalid property value";
     QTest::newRow("integer for a Boolean") << TestRecord(Str("Visible") + "\x02\x01") << "Invalid property value";
     QTest::newRow("value for a nested object") << TestRecord(Str("Font") + "\x02\x01") << "Invalid property value";
-    QTest::newRow("unknown enumeration name") << TestRecord(Str("Shape") + "\x07" + Str("tsHexagon"))
-                                              << "Invalid property value";
+    QTest::newRow("unknown enumeration name")
+        << TestRecord(Str("Shape") + "\x07" + Str("tsHexagon")) << "Invalid property value";
     QTest::newRow("unknown set member") << TestRecord(Str("Options") + "\x0b" + Str("toBlinking") + '\0')
                                         << "Invalid property value";
     QTest::newRow("unknown colour name") << TestRecord(Str("Paint") + "\x07" + Str("clMauve"))
@@ -661,14 +664,13 @@ void TestStream::DamagedInputGivesItsError_data()
     QTest::newRow("unknown class") << ("TPF0" + Str("TNoSuchThing") + Str("X") + QByteArray(2, '\0'))
                                    << "Class TNoSuchThing not found";
     QTest::newRow("unknown property") << TestRecord(Str("Colour") + "\x02\x01") << "Property does not exist";
-    QTest::newRow("unknown nested property") << TestRecord(Str("Font.Weight") + "\x02\x01")
-                                             << "Property does not exist";
-    QTest::newRow("path through a non-object") << TestRecord(Str("Count.Low") + "\x02\x01")
-                                               << "Invalid property path";
+    QTest::newRow("unknown nested property")
+        << TestRecord(Str("Font.Weight") + "\x02\x01") << "Property does not exist";
+    QTest::newRow("path through a non-object") << TestRecord(Str("Count.Low") + "\x02\x01") << "Invalid property path";
     QTest::newRow("huge string length") << TestRecord(Str("Caption") + QByteArray::fromHex("0cffffff7f") + "abc")
                                         << "Stream read error";
-    QTest::newRow("negative string length") << TestRecord(Str("Caption") + QByteArray::fromHex("0cfeffffff"))
-                                            << "Stream read error";
+    QTest::newRow("negative string length")
+        << TestRecord(Str("Caption") + QByteArray::fromHex("0cfeffffff")) << "Stream read error";
     QTest::newRow("huge binary length") << TestRecord(Str("Data") + QByteArray::fromHex("0a00000080"))
                                         << "Stream read error";
     QTest::newRow("inherited record") << ("TPF0\xF1" + Str("TTestComponent") + Str("X") + QByteArray(2, '\0'))
@@ -709,7 +711,8 @@ void TestStream::RecordCutAnywhereIsAReadError()
 
     TTestOwner readOwner;
     for (int length = 0; length < bytes.size(); ++length) {
-        const QString error = ReadError(bytes.left(length), [&](TReader& r) { r.ReadComponents(&readOwner, nullptr, nullptr); });
+        const QString error =
+            ReadError(bytes.left(length), [&](TReader& r) { r.ReadComponents(&readOwner, nullptr, nullptr); });
         QVERIFY2(error == "Stream read error", qPrintable(QString("cut at %1: '%2'").arg(length).arg(error)));
         // Only the complete record, missing just the list's end, survives its read.
         QCOMPARE(readOwner.Components().size(), length == bytes.size() - 1 ? 1 : 0);
@@ -726,8 +729,8 @@ void TestStream::FailedObjectIsFreed()
     // The first object reads; the second fails half-way and is freed; the first stays.
     TTestComponent good(nullptr);
     good.SetName("Good");
-    const QByteArray bytes = Written([&](TWriter& w) { w.WriteRootComponent(good); }) +
-                             TestRecord(Str("Count") + "\x06\x00");
+    const QByteArray bytes =
+        Written([&](TWriter& w) { w.WriteRootComponent(good); }) + TestRecord(Str("Count") + "\x06\x00");
     TTestOwner owner;
     QCOMPARE(ReadError(bytes, [&](TReader& r) { r.ReadComponents(&owner, nullptr, nullptr); }),
              QString("Invalid property value"));
@@ -746,12 +749,10 @@ void TestStream::FontStreamsAsFilesCarryIt()
     object.Font.SetColor(TColor(0xFF00000F)); // the other system colour base
     object.Font.SetStyle(FontStyleBit(fsItalic) | FontStyleBit(fsStrikeOut));
     const QByteArray bytes = Written([&](TWriter& w) { w.WriteRootComponent(object); });
-    const QByteArray font = Str("Font.Charset") + "\x07" + Str("EASTEUROPE_CHARSET") +
-                            Str("Font.Color") + "\x07" + Str("clBtnFace") +
-                            Str("Font.Height") + QByteArray::fromHex("02f3") +
-                            Str("Font.Name") + "\x06" + Str("Arial") +
-                            Str("Font.Pitch") + "\x07" + Str("fpVariable") +
-                            Str("Font.Style") + "\x0b" + Str("fsItalic") + Str("fsStrikeOut") + '\0';
+    const QByteArray font = Str("Font.Charset") + "\x07" + Str("EASTEUROPE_CHARSET") + Str("Font.Color") + "\x07" +
+                            Str("clBtnFace") + Str("Font.Height") + QByteArray::fromHex("02f3") + Str("Font.Name") +
+                            "\x06" + Str("Arial") + Str("Font.Pitch") + "\x07" + Str("fpVariable") + Str("Font.Style") +
+                            "\x0b" + Str("fsItalic") + Str("fsStrikeOut") + '\0';
     QVERIFY2(bytes.contains(font), bytes.toHex().constData());
     QVERIFY(!bytes.contains("Font.Size"));
 
@@ -775,9 +776,9 @@ void TestStream::FontReadsSize()
     QFETCH(int, size);
     QFETCH(int, height);
     TTestComponent target(nullptr);
-    QCOMPARE(ReadError(TestRecord(Str("Font.Size") + "\x02" + char(size)),
-                       [&](TReader& r) { r.ReadRootComponent(target); }),
-             QString());
+    QCOMPARE(
+        ReadError(TestRecord(Str("Font.Size") + "\x02" + char(size)), [&](TReader& r) { r.ReadRootComponent(target); }),
+        QString());
     QCOMPARE(target.Font.Height(), height);
     QCOMPARE(target.Font.Size(), size);
 }

@@ -116,9 +116,10 @@ void TestCalendarJson::InfoShowsTheCalendarFieldByField()
     QCOMPARE(settings["HeadersStyle"].toString(), QString("dsWhole"));
     QCOMPARE(Json(settings["TitleShowYear"]), Json(false));
     QCOMPARE(settings["NumberPosition"].toString(), QString("cnpUpperRight"));
-    QCOMPARE(Json(settings["TitleFont"]),
-             Json(QJsonObject{{"Name", "Arial"}, {"Size", 30}, {"Style", QJsonArray{"fsItalic", "fsUnderline"}},
-                              {"Color", "clNavy"}}));
+    QCOMPARE(
+        Json(settings["TitleFont"]),
+        Json(QJsonObject{
+            {"Name", "Arial"}, {"Size", 30}, {"Style", QJsonArray{"fsItalic", "fsUnderline"}}, {"Color", "clNavy"}}));
     QCOMPARE(settings["MiniCellFont"]["Color"].toString(), QString("clRed"));
     QCOMPARE(settings["StartOfWeek"].toInt(), 2);
     const QJsonArray months = settings["PageMonthNames"].toArray();
@@ -164,13 +165,27 @@ void TestCalendarJson::InfoShowsObjectsWithTheirProperties()
     QCOMPARE(objects[1]["name"].toString(), QString("Holiday"));
 
     const QJsonObject sign = objects[0]["properties"].toObject();
-    const QJsonObject expected{
-        {"Left", 300}, {"Top", 200}, {"Width", 120}, {"Height", 60}, {"Cursor", "crDefault"}, {"Hint", "Come in"},
-        {"Tag", 7}, {"Locked", true}, {"Unselectable", false}, {"Caption", "Open day"}, {"Alignment", "taCenter"},
-        {"Color", 0x00C000}, {"Accelerator", "O"}, {"Ratio", 0.375},
-        {"Font", QJsonObject{{"Charset", "DEFAULT_CHARSET"}, {"Color", "clMaroon"}, {"Height", -16},
-                             {"Name", "Arial"}, {"Pitch", "fpDefault"}, {"Style", QJsonArray{"fsBold"}}}},
-        {"Data", QString::fromLatin1(QByteArray("\x00\x01\xfe\xff binary", 11).toBase64())}};
+    const QJsonObject expected{{"Left", 300},
+                               {"Top", 200},
+                               {"Width", 120},
+                               {"Height", 60},
+                               {"Cursor", "crDefault"},
+                               {"Hint", "Come in"},
+                               {"Tag", 7},
+                               {"Locked", true},
+                               {"Unselectable", false},
+                               {"Caption", "Open day"},
+                               {"Alignment", "taCenter"},
+                               {"Color", 0x00C000},
+                               {"Accelerator", "O"},
+                               {"Ratio", 0.375},
+                               {"Font", QJsonObject{{"Charset", "DEFAULT_CHARSET"},
+                                                    {"Color", "clMaroon"},
+                                                    {"Height", -16},
+                                                    {"Name", "Arial"},
+                                                    {"Pitch", "fpDefault"},
+                                                    {"Style", QJsonArray{"fsBold"}}}},
+                               {"Data", QString::fromLatin1(QByteArray("\x00\x01\xfe\xff binary", 11).toBase64())}};
     QCOMPARE(Json(sign), Json(expected));
     // Properties a class stores only when set are left out.
     QVERIFY(!objects[1]["properties"].toObject().contains("Hint"));
@@ -277,7 +292,8 @@ void TestCalendarJson::OlderVersionIsShownAndWrittenAsCurrent()
     // A version 2 file: the title ends the settings list and no object list follows. The
     // current file ends in the empty title (2 bytes), the list end and the empty object list.
     const QByteArray v3 = FileBytes(current);
-    const QByteArray v2 = QByteArray::fromHex("010202") + v3.mid(3, v3.size() - 3 - 5) + QByteArray("\x06\x03Old\x00", 6);
+    const QByteArray v2 =
+        QByteArray::fromHex("010202") + v3.mid(3, v3.size() - 3 - 5) + QByteArray("\x06\x03Old\x00", 6);
     const QString old = m_Dir.filePath("v2.MVF");
     WriteBytes(old, v2);
 
@@ -324,17 +340,22 @@ void TestCalendarJson::BuildAppliesSettingsInThePagesOrder_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
     // A line layout brings its border preset; a border given with it is kept.
-    QTest::newRow("preset") << QByteArray(R"({"CalendarLineLayout": "llCellsOnly"})") << "HeadersBorder" << "cbNone";
-    QTest::newRow("border after preset") << QByteArray(R"({"HeadersBorder": "cbTop", "CalendarLineLayout": "llCellsOnly"})")
-                                         << "HeadersBorder" << "cbTop";
+    QTest::newRow("preset") << QByteArray(R"({"CalendarLineLayout": "llCellsOnly"})") << "HeadersBorder"
+                            << "cbNone";
+    QTest::newRow("border after preset") << QByteArray(
+                                                R"({"HeadersBorder": "cbTop", "CalendarLineLayout": "llCellsOnly"})")
+                                         << "HeadersBorder"
+                                         << "cbTop";
     QTest::newRow("mini border after preset")
-        << QByteArray(R"({"MiniCellBorder": "cbAll", "MiniCalendarLineLayout": "mllBoxed"})") << "MiniCellBorder" << "cbAll";
+        << QByteArray(R"({"MiniCellBorder": "cbAll", "MiniCalendarLineLayout": "mllBoxed"})") << "MiniCellBorder"
+        << "cbAll";
     // A font keeps what the JSON leaves out.
     QTest::newRow("font size alone") << QByteArray(R"({"TitleFont": {"Size": 40}})") << "TitleFont.Name"
                                      << "Times New Roman";
     QTest::newRow("orientation with its layout")
         << QByteArray(R"({"CalendarOrientation": "coLandscape", "CalendarLayout": "loMC24MonthLS"})")
-        << "CalendarOrientation" << "coLandscape";
+        << "CalendarOrientation"
+        << "coLandscape";
 }
 
 void TestCalendarJson::BuildAppliesSettingsInThePagesOrder()
@@ -410,31 +431,52 @@ void TestCalendarJson::WrongFieldsAreNamed_data()
     row("date in a style sheet", R"({"format": "style sheet", "date": {"year": 2000}})", "date");
     row("settings not an object", R"({"format": "calendar", "settings": []})", "settings");
     row("unknown setting", R"({"format": "calendar", "settings": {"TitleColour": "clRed"}})", "settings.TitleColour");
-    row("setting of the wrong type", R"({"format": "calendar", "settings": {"UseA4Paper": "yes"}})", "settings.UseA4Paper");
-    row("bad layout name", R"({"format": "calendar", "settings": {"CalendarLayout": "loMonth"}})", "settings.CalendarLayout");
+    row("setting of the wrong type", R"({"format": "calendar", "settings": {"UseA4Paper": "yes"}})",
+        "settings.UseA4Paper");
+    row("bad layout name", R"({"format": "calendar", "settings": {"CalendarLayout": "loMonth"}})",
+        "settings.CalendarLayout");
     row("enumeration as a number", R"({"format": "calendar", "settings": {"CellBorder": 1}})", "settings.CellBorder");
     row("unknown colour", R"({"format": "calendar", "settings": {"TitleBGColor": "clPink"}})", "settings.TitleBGColor");
-    row("colour too large", R"({"format": "calendar", "settings": {"TitleBGColor": 4294967296}})", "settings.TitleBGColor");
-    row("fraction for an integer", R"({"format": "calendar", "settings": {"StartOfWeek": 1.5}})", "settings.StartOfWeek");
-    row("bad style member", R"({"format": "calendar", "settings": {"TitleFont": {"Style": ["fsHeavy"]}}})", "settings.TitleFont.Style");
-    row("unknown font field", R"({"format": "calendar", "settings": {"TitleFont": {"Height": -20}}})", "settings.TitleFont.Height");
+    row("colour too large", R"({"format": "calendar", "settings": {"TitleBGColor": 4294967296}})",
+        "settings.TitleBGColor");
+    row("fraction for an integer", R"({"format": "calendar", "settings": {"StartOfWeek": 1.5}})",
+        "settings.StartOfWeek");
+    row("bad style member", R"({"format": "calendar", "settings": {"TitleFont": {"Style": ["fsHeavy"]}}})",
+        "settings.TitleFont.Style");
+    row("unknown font field", R"({"format": "calendar", "settings": {"TitleFont": {"Height": -20}}})",
+        "settings.TitleFont.Height");
     row("font size 0", R"({"format": "calendar", "settings": {"CellFont": {"Size": 0}}})", "settings.CellFont.Size");
-    row("font without a name", R"({"format": "calendar", "settings": {"CellFont": {"Name": ""}}})", "settings.CellFont.Name");
-    row("orientation against the layout", R"({"format": "calendar", "settings": {"CalendarOrientation": "coLandscape"}})", "settings.CalendarOrientation");
-    row("negative margin", R"({"format": "calendar", "settings": {"LeftMarginInch": -0.25}})", "settings.LeftMarginInch");
-    row("margin in thousandths", R"({"format": "calendar", "settings": {"LeftMarginInch": 0.333}})", "settings.LeftMarginInch");
-    row("margin beyond the paper", R"({"format": "calendar", "settings": {"LeftMarginInch": 4.5}})", "settings.LeftMarginInch");
+    row("font without a name", R"({"format": "calendar", "settings": {"CellFont": {"Name": ""}}})",
+        "settings.CellFont.Name");
+    row("orientation against the layout",
+        R"({"format": "calendar", "settings": {"CalendarOrientation": "coLandscape"}})",
+        "settings.CalendarOrientation");
+    row("negative margin", R"({"format": "calendar", "settings": {"LeftMarginInch": -0.25}})",
+        "settings.LeftMarginInch");
+    row("margin in thousandths", R"({"format": "calendar", "settings": {"LeftMarginInch": 0.333}})",
+        "settings.LeftMarginInch");
+    row("margin beyond the paper", R"({"format": "calendar", "settings": {"LeftMarginInch": 4.5}})",
+        "settings.LeftMarginInch");
     row("margin as text", R"({"format": "calendar", "settings": {"LeftMarginInch": "1"}})", "settings.LeftMarginInch");
-    row("eleven months", R"({"format": "calendar", "settings": {"PageMonthNames": ["a","b","c","d","e","f","g","h","i","j","k"]}})", "settings.PageMonthNames");
-    row("day name not a string", R"({"format": "calendar", "settings": {"PageDayNames": ["a","b","c","d","e","f",7]}})", "settings.PageDayNames");
-    row("week start in a style sheet", R"({"format": "style sheet", "settings": {"StartOfWeek": 2}})", "settings.StartOfWeek");
+    row("eleven months",
+        R"({"format": "calendar", "settings": {"PageMonthNames": ["a","b","c","d","e","f","g","h","i","j","k"]}})",
+        "settings.PageMonthNames");
+    row("day name not a string", R"({"format": "calendar", "settings": {"PageDayNames": ["a","b","c","d","e","f",7]}})",
+        "settings.PageDayNames");
+    row("week start in a style sheet", R"({"format": "style sheet", "settings": {"StartOfWeek": 2}})",
+        "settings.StartOfWeek");
     row("month 13", R"({"format": "calendar", "date": {"month": 13}})", "date.month");
     row("unknown date field", R"({"format": "calendar", "date": {"week": 2}})", "date.week");
     row("30 February", R"({"format": "calendar", "date": {"year": 2024, "month": 2, "day": 30}})", "date.day");
     row("year 10000", R"({"format": "calendar", "date": {"year": 10000}})", "date.year");
-    row("week starting on Tuesday", R"({"format": "calendar", "settings": {"StartOfWeek": 3}})", "settings.StartOfWeek");
-    row("object wider than any page", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Width": 100000000}}]})", "objects[0].properties.Width");
-    row("font height beyond any page", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Font": {"Height": 100000}}}]})", "objects[0].properties.Font.Height");
+    row("week starting on Tuesday", R"({"format": "calendar", "settings": {"StartOfWeek": 3}})",
+        "settings.StartOfWeek");
+    row("object wider than any page",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Width": 100000000}}]})",
+        "objects[0].properties.Width");
+    row("font height beyond any page",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Font": {"Height": 100000}}}]})",
+        "objects[0].properties.Font.Height");
     row("start time 24:00", R"({"format": "calendar", "startTime": "24:00"})", "startTime");
     row("start time 8am", R"({"format": "calendar", "startTime": "8am"})", "startTime");
     row("title not a string", R"({"format": "calendar", "userTitle": 5})", "userTitle");
@@ -443,21 +485,38 @@ void TestCalendarJson::WrongFieldsAreNamed_data()
     row("cell 43", R"({"format": "calendar", "cells": [{"index": 43, "text": "x"}]})", "cells[0].index");
     row("cell index as text", R"({"format": "calendar", "cells": [{"index": "5", "text": "x"}]})", "cells[0].index");
     row("cell without index", R"({"format": "calendar", "cells": [{"text": "x"}]})", "cells[0].index");
-    row("cell given twice", R"({"format": "calendar", "cells": [{"index": 5, "text": "x"}, {"index": 5, "text": "y"}]})", "cells[1].index");
+    row("cell given twice",
+        R"({"format": "calendar", "cells": [{"index": 5, "text": "x"}, {"index": 5, "text": "y"}]})", "cells[1].index");
     row("cell without text", R"({"format": "calendar", "cells": [{"index": 5}]})", "cells[0]");
     row("unknown cell field", R"({"format": "calendar", "cells": [{"index": 5, "txt": "x"}]})", "cells[0].txt");
     row("rtf that is not", R"({"format": "calendar", "cells": [{"index": 5, "rtf": "plain words"}]})", "cells[0].rtf");
-    row("rtf outside the code page", R"({"format": "calendar", "cells": [{"index": 5, "rtf": "{\\rtf1 \u2764}"}]})", "cells[0].rtf");
-    row("text against its rtf", R"({"format": "calendar", "cells": [{"index": 5, "text": "New", "rtf": "{\\rtf1 Old\\par}"}]})", "cells[0].text");
+    row("rtf outside the code page", R"({"format": "calendar", "cells": [{"index": 5, "rtf": "{\\rtf1 \u2764}"}]})",
+        "cells[0].rtf");
+    row("text against its rtf",
+        R"({"format": "calendar", "cells": [{"index": 5, "text": "New", "rtf": "{\\rtf1 Old\\par}"}]})",
+        "cells[0].text");
     row("unknown class", R"({"format": "calendar", "objects": [{"class": "TNoSuchLabel"}]})", "objects[0].class");
-    row("class that is no page object", R"({"format": "calendar", "objects": [{"class": "TTestPlainComponent"}]})", "objects[0].class");
+    row("class that is no page object", R"({"format": "calendar", "objects": [{"class": "TTestPlainComponent"}]})",
+        "objects[0].class");
     row("object without class", R"({"format": "calendar", "objects": [{"name": "A"}]})", "objects[0].class");
-    row("same object name twice", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "name": "A"}, {"class": "TTestPageObject", "name": "a"}]})", "objects[1].name");
-    row("unknown object property", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Colour": 1}}]})", "objects[0].properties.Colour");
-    row("nested object property", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Font": {"Height": "big"}}}]})", "objects[0].properties.Font.Height");
-    row("character of two", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Accelerator": "AB"}}]})", "objects[0].properties.Accelerator");
-    row("binary not base64", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Data": "#not base64#"}}]})", "objects[0].properties.Data");
-    row("bad cursor name", R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Cursor": "crPointer"}}]})", "objects[0].properties.Cursor");
+    row("same object name twice",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "name": "A"}, {"class": "TTestPageObject", "name": "a"}]})",
+        "objects[1].name");
+    row("unknown object property",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Colour": 1}}]})",
+        "objects[0].properties.Colour");
+    row("nested object property",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Font": {"Height": "big"}}}]})",
+        "objects[0].properties.Font.Height");
+    row("character of two",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Accelerator": "AB"}}]})",
+        "objects[0].properties.Accelerator");
+    row("binary not base64",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Data": "#not base64#"}}]})",
+        "objects[0].properties.Data");
+    row("bad cursor name",
+        R"({"format": "calendar", "objects": [{"class": "TTestPageObject", "properties": {"Cursor": "crPointer"}}]})",
+        "objects[0].properties.Cursor");
     QByteArray tooMany = R"({"format": "calendar", "objects": [{}]})";
     for (int i = 0; i < TGBasePanel::MaxObjectCount; ++i)
         tooMany.insert(tooMany.size() - 2, ", {}");

@@ -233,9 +233,12 @@ void TestCalendarRenderer::RefusedOutputsKeepTheOldFile_data()
     const QString kinds = "expected an output file ending in .png, .bmp or .pdf";
     QTest::newRow("unknown kind") << "page.gif" << 1.0f << QString() << kinds;
     QTest::newRow("no extension") << "page" << 1.0f << QString() << kinds;
-    QTest::newRow("zoom above 100%") << "page.png" << 1.5f << "--zoom" << "expected a factor from 0.2 to 1";
-    QTest::newRow("zoom below 20%") << "page.bmp" << 0.1f << "--zoom" << "expected a factor from 0.2 to 1";
-    QTest::newRow("zoom for a PDF") << "page.pdf" << 0.5f << "--zoom" << "a PDF is printed at full size";
+    QTest::newRow("zoom above 100%") << "page.png" << 1.5f << "--zoom"
+                                     << "expected a factor from 0.2 to 1";
+    QTest::newRow("zoom below 20%") << "page.bmp" << 0.1f << "--zoom"
+                                    << "expected a factor from 0.2 to 1";
+    QTest::newRow("zoom for a PDF") << "page.pdf" << 0.5f << "--zoom"
+                                    << "a PDF is printed at full size";
 }
 
 void TestCalendarRenderer::RefusedOutputsKeepTheOldFile()

@@ -49,7 +49,8 @@ struct TWord {
 
 QList<TWord> WordsOfPage(const QString& pdf, int page)
 {
-    const QString html = Output("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    const QString html =
+        Output("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     static const QRegularExpression word(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     QList<TWord> words;
@@ -136,8 +137,9 @@ void TestCalendarYear::initTestCase()
     SetCellRtf(calendar, calendar.CellOfDay(20), "{\\rtf1 Inauguration\\par}");
     TCalendarFile::Save(calendar, TCalendarFileFormat::Calendar, Path("january.MVF"));
 
-    QVERIFY(WriteRecurringDatesFile(Path("MVRECUR.DAX"), {MakeRecord("Easter Sunday", "#EASTER"),
-                                                         MakeRecord("Rent", "@0015")}).isEmpty());
+    QVERIFY(WriteRecurringDatesFile(Path("MVRECUR.DAX"),
+                                    {MakeRecord("Easter Sunday", "#EASTER"), MakeRecord("Rent", "@0015")})
+                .isEmpty());
     QVERIFY(WriteRecurringDatesFile(Path("empty.DAX"), {}).isEmpty());
 
     m_YearPdf = Path("year.pdf");
@@ -152,7 +154,8 @@ void TestCalendarYear::YearOfStyleSheetHasTwelveTitledPages()
 {
     QVERIFY(Output("pdfinfo", {m_YearPdf}).contains(QRegularExpression("Pages:\\s+12\\n")));
     for (int month = 1; month <= 12; ++month) {
-        const QString text = Output("pdftotext", {"-f", QString::number(month), "-l", QString::number(month), m_YearPdf, "-"});
+        const QString text =
+            Output("pdftotext", {"-f", QString::number(month), "-l", QString::number(month), m_YearPdf, "-"});
         QVERIFY2(text.contains(QLocale().monthName(month) + " 2027"), qPrintable(QString::number(month)));
         // Rent on the 15th of every month.
         QVERIFY2(text.contains("Rent"), qPrintable(QString::number(month)));
@@ -229,7 +232,8 @@ void TestCalendarYear::UsersRecurringDatesByDefault()
     const QString mvtool = program.filePath("mvtool");
     QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/mvtool", mvtool));
     if (userHasFile)
-        QVERIFY(WriteRecurringDatesFile(program.filePath("MVRECUR.DAX"), {MakeRecord("Easter Sunday", "#EASTER")}).isEmpty());
+        QVERIFY(WriteRecurringDatesFile(program.filePath("MVRECUR.DAX"), {MakeRecord("Easter Sunday", "#EASTER")})
+                    .isEmpty());
     const QString pdf = Path(userHasFile ? "default-dates.pdf" : "no-dates.pdf");
     QProcess process;
     process.start(mvtool, {"year", Path("look.MVS"), "2027", pdf, "--from", "3", "--months", "1"});
@@ -245,8 +249,16 @@ void TestCalendarYear::ProgressLinesOnATerminal()
     const QString script = QStandardPaths::findExecutable("script");
     if (script.isEmpty())
         QSKIP("util-linux's script is not installed: no terminal to run mvtool on");
-    const QString command = QStringList{QCoreApplication::applicationDirPath() + "/mvtool", "year", Path("look.MVS"),
-                                        "2027", Path("tty.pdf"), "--from", "12", "--months", "2", "--recurring",
+    const QString command = QStringList{QCoreApplication::applicationDirPath() + "/mvtool",
+                                        "year",
+                                        Path("look.MVS"),
+                                        "2027",
+                                        Path("tty.pdf"),
+                                        "--from",
+                                        "12",
+                                        "--months",
+                                        "2",
+                                        "--recurring",
                                         Path("empty.DAX")}
                                 .join(' ');
     QProcess process;
@@ -268,8 +280,8 @@ void TestCalendarYear::BadInputsWriteNothing_data()
                                     << "bad.ics, line 5: not a valid date or time in \"DTSTART;VALUE=DATE:20270230\"";
     QTest::newRow("missing events") << QStringList{"look.MVS", "2027", out, "--events", "none.ics"} << 1
                                     << "Cannot open file";
-    QTest::newRow("missing recurring file") << QStringList{"look.MVS", "2027", out, "--recurring", "none.DAX"} << 1
-                                            << "Cannot open file";
+    QTest::newRow("missing recurring file")
+        << QStringList{"look.MVS", "2027", out, "--recurring", "none.DAX"} << 1 << "Cannot open file";
     QTest::newRow("month out of range") << QStringList{"look.MVS", "2027", out, "--from", "13"} << 1
                                         << "--from: expected a month from 1 to 12";
     QTest::newRow("too many months") << QStringList{"look.MVS", "2027", out, "--months", "0"} << 1
@@ -279,7 +291,8 @@ void TestCalendarYear::BadInputsWriteNothing_data()
     QTest::newRow("year not a number") << QStringList{"look.MVS", "MMXXVII", out} << 2 << "YEAR needs a whole number";
     QTest::newRow("unknown option") << QStringList{"look.MVS", "2027", out, "--colour", "red"} << 2
                                     << "year: unknown option '--colour'";
-    QTest::newRow("not a PDF") << QStringList{"look.MVS", "2027", "out.png"} << 1 << "expected an output file ending in .pdf";
+    QTest::newRow("not a PDF") << QStringList{"look.MVS", "2027", "out.png"} << 1
+                               << "expected an output file ending in .pdf";
     QTest::newRow("not a calendar") << QStringList{"bad.ics", "2027", out} << 1 << "bad.ics";
 }
 

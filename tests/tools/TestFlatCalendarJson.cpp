@@ -91,8 +91,8 @@ void TestFlatCalendarJson::WrongValuesAreNamed()
 {
     QFETCH(QByteArray, properties);
     QFETCH(QString, field);
-    const QByteArray json = R"({"format": "calendar", "objects": [{"class": "TGFlatCalendar", "properties": )" +
-                            properties + "}]}";
+    const QByteArray json =
+        R"({"format": "calendar", "objects": [{"class": "TGFlatCalendar", "properties": )" + properties + "}]}";
     const QString fileName = m_Dir.filePath("kept.MVF");
     WriteBytes(fileName, "previous contents");
     const QString error = BuildError(QJsonDocument::fromJson(json).object(), fileName);

@@ -81,9 +81,8 @@ QByteArray LittleEndian32(qint32 value)
 QByteArray ManyLabels(const QString& scratch, int count)
 {
     const QByteArray empty = SavedBytes(scratch, [](TCalendarPanel32&) {});
-    const QByteArray one = SavedBytes(scratch, [](TCalendarPanel32& page) {
-        AddLabel(page, "L000000", QRect(10, 10, 80, 20), "Label");
-    });
+    const QByteArray one =
+        SavedBytes(scratch, [](TCalendarPanel32& page) { AddLabel(page, "L000000", QRect(10, 10, 80, 20), "Label"); });
     // The object list ends the file: vaList, the records, vaNull.
     const qsizetype start = empty.size() - 1;
     if (!one.startsWith(empty.left(start)) || one.right(1) != empty.right(1))
@@ -156,9 +155,8 @@ void TestHostileFiles::EndsWithinItsLimits_data()
     });
     row("25 MB special-effects caption", path("effects.MVF"), "render", "effects.png", 0, "");
 
-    SavePage(path("word.MVF"), [&](TCalendarPanel32& page) {
-        SetCellRtf(page, 10, "{\\rtf1 " + QByteArray(5'000'000, 'w') + "}");
-    });
+    SavePage(path("word.MVF"),
+             [&](TCalendarPanel32& page) { SetCellRtf(page, 10, "{\\rtf1 " + QByteArray(5'000'000, 'w') + "}"); });
     row("5 MB one-word cell", path("word.MVF"), "render", "word.png", 0, "");
 
     QByteArray codePages = "{\\rtf1\\ansi ";
@@ -167,9 +165,10 @@ void TestHostileFiles::EndsWithinItsLimits_data()
     WriteBytes(path("codepages.MVF"), WithCellRtf(path("scratch.MVF"), codePages + "}"));
     row("30,000 code pages", path("codepages.MVF"), "render", "codepages.png", 0, "");
 
-    WriteBytes(path("bitmap.MVF"),
-               WithCellRtf(path("scratch.MVF"), "{\\rtf1 {\\pict\\wbitmap0\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes5000"
-                                                "\\picw40000\\pich40000 " + QByteArray(8'000'000, 'f') + "}}"));
+    WriteBytes(path("bitmap.MVF"), WithCellRtf(path("scratch.MVF"),
+                                               "{\\rtf1 {\\pict\\wbitmap0\\wbmbitspixel1\\wbmplanes1\\wbmwidthbytes5000"
+                                               "\\picw40000\\pich40000 " +
+                                                   QByteArray(8'000'000, 'f') + "}}"));
     row("bitmap claiming 40000 x 40000", path("bitmap.MVF"), "render", "bitmap.png", 0, "");
 
     WriteBytes(path("many.MVF"), ManyLabels(path("scratch.MVF"), 100'000));
@@ -178,9 +177,8 @@ void TestHostileFiles::EndsWithinItsLimits_data()
     WriteBytes(path("most.MVF"), ManyLabels(path("scratch.MVF"), 10'000));
     row("10,000 labels drawn", path("most.MVF"), "render", "most.png", 0, "");
 
-    QByteArray far = SavedBytes(path("far.MVF"), [](TCalendarPanel32& page) {
-        AddLabel(page, "Far", QRect(99999, 10, 80, 20), "Far");
-    });
+    QByteArray far = SavedBytes(path("far.MVF"),
+                                [](TCalendarPanel32& page) { AddLabel(page, "Far", QRect(99999, 10, 80, 20), "Far"); });
     const QByteArray left = char(vaInt32) + LittleEndian32(99999);
     if (far.count(left) == 1)
         far.replace(left, char(vaInt32) + LittleEndian32(2147483000));

@@ -80,8 +80,8 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out"); // expected in standard output
-    QTest::addColumn<QString>("err"); // expected in standard error
+    QTest::addColumn<QString>("out");     // expected in standard output
+    QTest::addColumn<QString>("err");     // expected in standard error
     QTest::addColumn<QString>("written"); // a file the command writes
 
     TCalendarPanel32 page(nullptr);
@@ -93,39 +93,54 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
     }
     QVERIFY(!damagedMessage.isEmpty());
 
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: mvtool" << "" << "";
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "mvtool " MERVANE_VERSION "\n" << "" << "";
-    QTest::newRow("no command") << QStringList{} << 2 << "" << "no command given" << "";
-    QTest::newRow("unknown command") << QStringList{"show"} << 2 << "" << "unknown command 'show'" << "";
-    QTest::newRow("info") << QStringList{"info", Path("good.MVF")} << 0 << "\"userTitle\": \"Program test \u2764\"" << ""
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: mvtool"
+                          << ""
                           << "";
-    QTest::newRow("info without a file") << QStringList{"info"} << 2 << "" << "info needs FILE" << "";
-    QTest::newRow("info of a damaged file") << QStringList{"info", Path("damaged.MVF")} << 1 << ""
-                                            << Path("damaged.MVF") + ": " + damagedMessage << "";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "mvtool " MERVANE_VERSION "\n"
+                             << ""
+                             << "";
+    QTest::newRow("no command") << QStringList{} << 2 << ""
+                                << "no command given"
+                                << "";
+    QTest::newRow("unknown command") << QStringList{"show"} << 2 << ""
+                                     << "unknown command 'show'"
+                                     << "";
+    QTest::newRow("info") << QStringList{"info", Path("good.MVF")} << 0 << "\"userTitle\": \"Program test \u2764\""
+                          << ""
+                          << "";
+    QTest::newRow("info without a file") << QStringList{"info"} << 2 << ""
+                                         << "info needs FILE"
+                                         << "";
+    QTest::newRow("info of a damaged file")
+        << QStringList{"info", Path("damaged.MVF")} << 1 << "" << Path("damaged.MVF") + ": " + damagedMessage << "";
     QTest::newRow("info of a missing file") << QStringList{"info", Path("absent.MVF")} << 1 << ""
                                             << "Cannot open file " + Path("absent.MVF") << "";
-    QTest::newRow("build") << QStringList{"build", Path("good.json"), Path("built.MVF")} << 0 << "" << ""
-                           << Path("built.MVF");
-    QTest::newRow("build with a wrong field") << QStringList{"build", Path("wrong.json"), Path("wrong.MVF")} << 1
-                                              << "" << "settings.TitleColour: no such property" << "";
-    QTest::newRow("build from broken JSON") << QStringList{"build", Path("broken.json"), Path("broken.MVF")} << 1
-                                            << "" << Path("broken.json") + ": not JSON" << "";
-    QTest::newRow("build into no folder")
-        << QStringList{"build", Path("good.json"), Path("none/built.MVF")} << 1 << ""
-        << "Cannot create file " + Path("none/built.MVF") << "";
+    QTest::newRow("build") << QStringList{"build", Path("good.json"), Path("built.MVF")} << 0 << ""
+                           << "" << Path("built.MVF");
+    QTest::newRow("build with a wrong field") << QStringList{"build", Path("wrong.json"), Path("wrong.MVF")} << 1 << ""
+                                              << "settings.TitleColour: no such property"
+                                              << "";
+    QTest::newRow("build from broken JSON") << QStringList{"build", Path("broken.json"), Path("broken.MVF")} << 1 << ""
+                                            << Path("broken.json") + ": not JSON"
+                                            << "";
+    QTest::newRow("build into no folder") << QStringList{"build", Path("good.json"), Path("none/built.MVF")} << 1 << ""
+                                          << "Cannot create file " + Path("none/built.MVF") << "";
     QTest::newRow("render") << QStringList{"render", Path("good.MVF"), Path("page.png"), "--zoom", "0.5"} << 0 << ""
                             << "" << Path("page.png");
     QTest::newRow("render without output") << QStringList{"render", Path("good.MVF")} << 2 << ""
-                                           << "render needs FILE and OUT" << "";
-    QTest::newRow("render with a bad zoom") << QStringList{"render", Path("good.MVF"), Path("z.png"), "--zoom", "big"}
-                                            << 2 << "" << "--zoom needs a number" << "";
+                                           << "render needs FILE and OUT"
+                                           << "";
+    QTest::newRow("render with a bad zoom")
+        << QStringList{"render", Path("good.MVF"), Path("z.png"), "--zoom", "big"} << 2 << ""
+        << "--zoom needs a number"
+        << "";
     const QString leftOut = Path("foreign.MVF") + ": some objects could not be read and are left out: TTestPageObject";
     QTest::newRow("info of an object mvtool does not know")
         << QStringList{"info", Path("foreign.MVF")} << 0 << "\"cells\"" << leftOut << "";
     QTest::newRow("render of an object mvtool does not know")
         << QStringList{"render", Path("foreign.MVF"), Path("foreign.png")} << 0 << "" << leftOut << Path("foreign.png");
-    QTest::newRow("render a damaged file") << QStringList{"render", Path("damaged.MVF"), Path("d.png")} << 1 << ""
-                                           << damagedMessage << "";
+    QTest::newRow("render a damaged file")
+        << QStringList{"render", Path("damaged.MVF"), Path("d.png")} << 1 << "" << damagedMessage << "";
 }
 
 void TestMvToolProgram::ExitCodesAndMessages()

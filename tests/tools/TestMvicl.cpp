@@ -102,11 +102,15 @@ void TestMvicl::RefusesWhatItCannotUse_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
-    QTest::newRow("nothing to write") << QStringList{"out.icl"} << "mvicl: usage: mvicl LIBRARY.icl ICON.ico... | mvicl LIBRARY.icl FOLDER\n";
-    QTest::newRow("a text file") << QStringList{"out.icl", "icons/a.ico", "notes.txt"} << "mvicl: @notes.txt: not an icon file\n";
-    QTest::newRow("a missing file") << QStringList{"out.icl", "missing.ico"} << "mvicl: @missing.ico: No such file or directory\n";
+    QTest::newRow("nothing to write") << QStringList{"out.icl"}
+                                      << "mvicl: usage: mvicl LIBRARY.icl ICON.ico... | mvicl LIBRARY.icl FOLDER\n";
+    QTest::newRow("a text file") << QStringList{"out.icl", "icons/a.ico", "notes.txt"}
+                                 << "mvicl: @notes.txt: not an icon file\n";
+    QTest::newRow("a missing file") << QStringList{"out.icl", "missing.ico"}
+                                    << "mvicl: @missing.ico: No such file or directory\n";
     QTest::newRow("a folder without icons") << QStringList{"out.icl", "empty"} << "mvicl: @empty: no .ico files\n";
-    QTest::newRow("output folder missing") << QStringList{"nowhere/out.icl", "icons/a.ico"} << "mvicl: @nowhere/out.icl: ";
+    QTest::newRow("output folder missing")
+        << QStringList{"nowhere/out.icl", "icons/a.ico"} << "mvicl: @nowhere/out.icl: ";
 }
 
 void TestMvicl::RefusesWhatItCannotUse()

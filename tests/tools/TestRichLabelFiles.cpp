@@ -50,18 +50,11 @@ QByteArray LabelRtf()
 // "Special1" at (420, 40), 260 x 50, yellow, not transparent, no border.
 QByteArray RichRecord()
 {
-    return "TPF0" + Str("TGPRichBaseLabel") + Str("Special1") +
-           Str("Left") + QByteArray("\x03\xA4\x01", 3) +
-           Str("Top") + QByteArray("\x02\x28", 2) +
-           Str("Width") + QByteArray("\x03\x04\x01", 3) +
-           Str("Height") + QByteArray("\x02\x32", 2) +
-           Str("Locked") + char(vaFalse) +
-           Str("Unselectable") + char(vaFalse) +
-           Str("RTFText.Data") + Binary(LabelRtf() + QByteArray(4, '\0')) +
-           Str("BorderStyle") + Ident("bsNone") +
-           Str("Transparent") + char(vaFalse) +
-           Str("BGColor") + Ident("clYellow") +
-           QByteArray("\x00\x00", 2);
+    return "TPF0" + Str("TGPRichBaseLabel") + Str("Special1") + Str("Left") + QByteArray("\x03\xA4\x01", 3) +
+           Str("Top") + QByteArray("\x02\x28", 2) + Str("Width") + QByteArray("\x03\x04\x01", 3) + Str("Height") +
+           QByteArray("\x02\x32", 2) + Str("Locked") + char(vaFalse) + Str("Unselectable") + char(vaFalse) +
+           Str("RTFText.Data") + Binary(LabelRtf() + QByteArray(4, '\0')) + Str("BorderStyle") + Ident("bsNone") +
+           Str("Transparent") + char(vaFalse) + Str("BGColor") + Ident("clYellow") + QByteArray("\x00\x00", 2);
 }
 
 QString Output(const QString& program, const QStringList& arguments)
@@ -77,8 +70,8 @@ QRectF WordBox(const QString& pdf, const QString& word)
 {
     const QString html = Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
     const QRegularExpressionMatch match =
-        QRegularExpression(QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
-                               .arg(word))
+        QRegularExpression(
+            QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re").arg(word))
             .match(html);
     if (!match.hasMatch())
         return {};
@@ -127,10 +120,18 @@ void TestRichLabelFiles::InfoShowsEveryStreamedProperty()
     QCOMPARE(object["class"].toString(), QString("TGPRichBaseLabel"));
     QCOMPARE(object["name"].toString(), QString("Special1"));
     const QJsonObject expected{
-        {"Left", 420}, {"Top", 40}, {"Width", 260}, {"Height", 50}, {"Cursor", "crDefault"}, {"Tag", 0},
-        {"Locked", false}, {"Unselectable", false},
+        {"Left", 420},
+        {"Top", 40},
+        {"Width", 260},
+        {"Height", 50},
+        {"Cursor", "crDefault"},
+        {"Tag", 0},
+        {"Locked", false},
+        {"Unselectable", false},
         {"RTFText", QJsonObject{{"Data", QString::fromLatin1((LabelRtf() + QByteArray(4, '\0')).toBase64())}}},
-        {"BorderStyle", "bsNone"}, {"Transparent", false}, {"BGColor", "clYellow"}};
+        {"BorderStyle", "bsNone"},
+        {"Transparent", false},
+        {"BGColor", "clYellow"}};
     QCOMPARE(QJsonDocument(object["properties"].toObject()).toJson(), QJsonDocument(expected).toJson());
 }
 

@@ -16,13 +16,13 @@ public:
     void PrintTo(TReportPrinter& report, double x, double y) override;
 
     QString Caption;
-    int Alignment = 0;        // taLeftJustify, taRightJustify, taCenter; default taLeftJustify
-    TColor Color = clBlue;    // always written
-    QChar Accelerator = 'A';  // always written
+    int Alignment = 0;       // taLeftJustify, taRightJustify, taCenter; default taLeftJustify
+    TColor Color = clBlue;   // always written
+    QChar Accelerator = 'A'; // always written
     double Ratio = 0;
     TFont Font;
-    QString OnActivateName;   // an event's method name
-    QByteArray Data;          // a binary block, stored when not empty
+    QString OnActivateName; // an event's method name
+    QByteArray Data;        // a binary block, stored when not empty
 
 protected:
     void Paint(QPainter& painter) override;

@@ -22,9 +22,9 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     RegisterToolTestClasses();
     int failures = 0;
-    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(), NewTestRichLabelFiles(),
-                          NewTestFlatCalendarJson(), NewTestSuperTextJson(), NewTestCalendarYear(),
-                          NewTestHostileFiles(), NewTestPictureJson()}) {
+    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(),
+                          NewTestRichLabelFiles(), NewTestFlatCalendarJson(), NewTestSuperTextJson(),
+                          NewTestCalendarYear(), NewTestHostileFiles(), NewTestPictureJson()}) {
         failures += QTest::qExec(test, argc, argv);
         delete test;
     }
