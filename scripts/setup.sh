@@ -10,7 +10,7 @@ packages=(
   fonts-liberation2 fonts-wine poppler-utils
   desktop-file-utils appstream shared-mime-info
   cups printer-driver-cups-pdf pcal ghostscript
-  libical-dev
+  libical-dev clang-format
   graphicsmagick imagemagick nsis-common
   icoutils fonts-noto-color-emoji libwine
 )

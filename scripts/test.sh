@@ -3,5 +3,6 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
+"$root/scripts/check-format.sh"
 cd "$root/build"
 ctest --output-on-failure -j"$(nproc)"
