@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Mervane and runs every test through CTest.
+# Builds Mervane, checks the layout of its C++ files and runs every test through CTest.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
