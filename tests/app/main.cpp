@@ -1,5 +1,7 @@
 // Runs every test class of the application folder.
 
+#include "../common/TestClasses.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <QtTest>
@@ -22,13 +24,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    int failures = 0;
-    for (QObject* test : {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
-                          NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain(),
-                          NewTestRecurringDatesMain(), NewTestIcsImportMain(), NewTestSuperTextMain(),
-                          NewTestPictureMain(), NewTestIconToolMain()}) {
-        failures += QTest::qExec(test, argc, argv);
-        delete test;
-    }
-    return failures == 0 ? 0 : 1;
+    return RunTestClasses(argc, argv,
+                          {NewTestMRUFileList(), NewTestPreferences(), NewTestCalendarMain(), NewTestSingleInstance(),
+                           NewTestStartOptions(), NewTestRichLabelTool(), NewTestPrinting(), NewTestFlatCalendarMain(),
+                           NewTestRecurringDatesMain(), NewTestIcsImportMain(), NewTestSuperTextMain(),
+                           NewTestPictureMain(), NewTestIconToolMain()});
 }

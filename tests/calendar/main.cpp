@@ -1,5 +1,7 @@
 // Runs every test class of the calendar folder.
 
+#include "../common/TestClasses.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <QtTest>
@@ -16,12 +18,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    int failures = 0;
-    for (QObject* test :
-         {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(), NewTestCalendarPanel(),
-          NewTestCalendarFile(), NewTestCalendarProperties(), NewTestPictureObjects()}) {
-        failures += QTest::qExec(test, argc, argv);
-        delete test;
-    }
-    return failures == 0 ? 0 : 1;
+    return RunTestClasses(argc, argv,
+                          {NewTestPageGeometry(), NewTestCalendarDrawing(), NewTestCalendarPrinting(),
+                           NewTestCalendarPanel(), NewTestCalendarFile(), NewTestCalendarProperties(),
+                           NewTestPictureObjects()});
 }

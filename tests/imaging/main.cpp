@@ -1,5 +1,7 @@
 // Runs every test class of the imaging folder.
 
+#include "../common/TestClasses.h"
+
 #include <QGuiApplication>
 #include <QtTest>
 
@@ -11,10 +13,6 @@ QObject* NewTestReferenceDecoders();
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
-    int failures = 0;
-    for (QObject* test : {NewTestDecoders(), NewTestWmfPlayer(), NewTestPicture(), NewTestReferenceDecoders()}) {
-        failures += QTest::qExec(test, argc, argv);
-        delete test;
-    }
-    return failures == 0 ? 0 : 1;
+    return RunTestClasses(argc, argv,
+                          {NewTestDecoders(), NewTestWmfPlayer(), NewTestPicture(), NewTestReferenceDecoders()});
 }

@@ -1,5 +1,7 @@
 // Runs every test class of the recurring dates folder.
 
+#include "../common/TestClasses.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <QtTest>
@@ -13,11 +15,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    int failures = 0;
-    for (QObject* test :
-         {NewTestRecurringRecord(), NewTestRecurringDatesFile(), NewTestRecurringDialogs(), NewTestIcsEvents()}) {
-        failures += QTest::qExec(test, argc, argv);
-        delete test;
-    }
-    return failures == 0 ? 0 : 1;
+    return RunTestClasses(
+        argc, argv,
+        {NewTestRecurringRecord(), NewTestRecurringDatesFile(), NewTestRecurringDialogs(), NewTestIcsEvents()});
 }

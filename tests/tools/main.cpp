@@ -1,5 +1,7 @@
 // Runs every test class of the tools folder.
 
+#include "../common/TestClasses.h"
+
 #include "ToolTestObjects.h"
 
 #include <QApplication>
@@ -21,12 +23,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     RegisterToolTestClasses();
-    int failures = 0;
-    for (QObject* test : {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(),
-                          NewTestRichLabelFiles(), NewTestFlatCalendarJson(), NewTestSuperTextJson(),
-                          NewTestCalendarYear(), NewTestHostileFiles(), NewTestPictureJson()}) {
-        failures += QTest::qExec(test, argc, argv);
-        delete test;
-    }
-    return failures == 0 ? 0 : 1;
+    return RunTestClasses(argc, argv,
+                          {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(),
+                           NewTestRichLabelFiles(), NewTestFlatCalendarJson(), NewTestSuperTextJson(),
+                           NewTestCalendarYear(), NewTestHostileFiles(), NewTestPictureJson()});
 }
