@@ -147,10 +147,16 @@ void TestPageGeometry::GridsReachTheFarEdges_data()
     QTest::addColumn<TCalendarLayout>("layout");
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("cols");
-    QTest::newRow("60 portrait") << loMC60Month << 10 << 6;
-    QTest::newRow("60 landscape") << loMC60MonthLS << 6 << 10;
-    QTest::newRow("24 portrait") << loMC24Month << 6 << 4;
-    QTest::newRow("6 landscape") << lopMC6MonthLS << 2 << 3;
+    QTest::addColumn<int>("cellWidth");
+    QTest::addColumn<int>("cellHeight");
+    QTest::addColumn<int>("secondRowTop");
+    // The area inside the 26-pixel margins is 764 x 1004 (portrait) or 1004 x 764; gaps are one
+    // hundredth of it (7 or 10 pixels) and cells take the rest, truncated.
+    QTest::newRow("60 portrait") << loMC60Month << 10 << 6 << 121 << 91 << 127;
+    QTest::newRow("60 landscape") << loMC60MonthLS << 6 << 10 << 91 << 121 << 154;
+    QTest::newRow("24 portrait") << loMC24Month << 6 << 4 << 185 << 159 << 195;
+    // Of two rows the second is the last: it ends on the bottom edge (790 - 378).
+    QTest::newRow("6 landscape") << lopMC6MonthLS << 2 << 3 << 328 << 378 << 412;
 }
 
 void TestPageGeometry::GridsReachTheFarEdges()
@@ -158,13 +164,15 @@ void TestPageGeometry::GridsReachTheFarEdges()
     QFETCH(TCalendarLayout, layout);
     QFETCH(int, rows);
     QFETCH(int, cols);
+    QFETCH(int, cellWidth);
+    QFETCH(int, cellHeight);
+    QFETCH(int, secondRowTop);
     const TPageGeometry g = Layout(layout);
     const TRect A{26, 26, g.Width - 26, g.Height - 26};
-    const int ch = g.Minis[0].Rect.Height(), cw = g.Minis[0].Rect.Width();
     for (int k = 0; k < rows * cols; ++k) {
         const TRect& r = g.Minis[k].Rect;
-        QCOMPARE(r.Width(), cw);
-        QCOMPARE(r.Height(), ch);
+        QCOMPARE(r.Width(), cellWidth);
+        QCOMPARE(r.Height(), cellHeight);
         const int row = k / cols, col = k % cols;
         if (col == cols - 1)
             QCOMPARE(r.Right, A.Right);
@@ -175,11 +183,7 @@ void TestPageGeometry::GridsReachTheFarEdges()
         if (row == 0)
             QCOMPARE(r.Top, A.Top);
     }
-    // Gaps are one hundredth of the area; cells fill the rest, truncated.
-    const int gy = int(0.01 * A.Height());
-    QCOMPARE(ch, int(double(A.Height() - gy * (rows - 1)) / rows));
-    if (rows > 2) // (the second row is the last one of a two-row grid)
-        QCOMPARE(g.Minis[cols].Rect.Top, A.Top + gy + ch);
+    QCOMPARE(g.Minis[cols].Rect.Top, secondRowTop);
 }
 
 void TestPageGeometry::MultiMonthPagesKeepTheMainRectangle()
