@@ -6,7 +6,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "ObjectTestTools.h"
-#include "TestPageObjects.h"
+#include "HostTestCase.h"
 
 #include "controls/ColorComboBox.h"
 #include "controls/WhatsThisMenu.h"
@@ -86,7 +86,7 @@ TTextExtent TextExtent(const TGBaseLabel& label)
 
 } // namespace
 
-class TestLabels : public QObject {
+class TestLabels : public THostTestCase {
     Q_OBJECT
 
 private slots:
@@ -136,18 +136,10 @@ private:
     TGPLabel* AddLabel(const QString& caption, const QRect& rect, TComponent* owner);
     TGPLabel* ReadLabel(const QByteArray& record);
     QImage Picture(TGBaseLabel& label);
-    void Advance(quint32 ms);
     QMenu* OpenMenuOn(TGGraphicControl& object);
     QAction* Item(QMenu* menu, const QString& caption) const;
     // Chooses `path` (a menu item, or a submenu and its item) in the open menu with the mouse.
     void Choose(QMenu* menu, const QStringList& path);
-
-    QTemporaryDir* m_Dir = nullptr;
-    TScriptedUiServices* m_Ui = nullptr;
-    TTestOwner* m_Owner = nullptr;
-    TTestHost* m_Host = nullptr;
-    quint32 m_Tick = 0;
-    int m_Changes = 0;
 };
 
 void TestLabels::initTestCase()
@@ -157,37 +149,14 @@ void TestLabels::initTestCase()
 
 void TestLabels::init()
 {
-    m_Dir = new QTemporaryDir;
-    OverrideDataFolder(m_Dir->path());
-    m_Ui = new TScriptedUiServices;
-    m_Tick = 100000;
-    OverrideTickCount(m_Tick);
-    m_Owner = new TTestOwner;
-    m_Host = new TTestHost(m_Owner);
-    m_Host->resize(600, 400);
-    m_Changes = 0;
-    m_Host->LabelChangedEvent = [this](TComponent*) { ++m_Changes; };
-    m_Host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_Host));
-    m_Host->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_Host));
+    QVERIFY(SetUpHost({600, 400}));
 }
 
 void TestLabels::cleanup()
 {
-    if (QWidget* popup = QApplication::activePopupWidget())
-        popup->close();
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    SetScreenCursor(crDefault);
-    QVERIFY2(m_Ui->Unexpected.isEmpty(), qPrintable(m_Ui->Unexpected.join("; ")));
-    delete m_Owner; // frees the host and the objects
-    m_Owner = nullptr;
-    m_Host = nullptr;
-    delete m_Ui;
-    OverrideTickCount(0);
-    OverrideDataFolder({});
-    delete m_Dir;
+    const QStringList unexpected = m_Ui->Unexpected;
+    TearDownHost();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
 }
 
 TGPLabel* TestLabels::AddLabel(const QString& caption, const QRect& rect, TComponent* owner)
@@ -265,12 +234,6 @@ QImage TestLabels::Picture(TGBaseLabel& label)
 {
     label.Layout();
     return m_Host->grab(label.geometry()).toImage();
-}
-
-void TestLabels::Advance(quint32 ms)
-{
-    m_Tick += ms;
-    OverrideTickCount(m_Tick);
 }
 
 QMenu* TestLabels::OpenMenuOn(TGGraphicControl& object)

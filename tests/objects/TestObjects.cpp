@@ -5,7 +5,7 @@
 // Mouse events go through the window, so Qt's own routing and mouse grabs take part.
 #define QTEST_QPA_MOUSE_HANDLING
 
-#include "TestPageObjects.h"
+#include "HostTestCase.h"
 
 #include "objects/FrameOverlay.h"
 #include "objects/GHandle.h"
@@ -25,7 +25,7 @@
 
 using TObjectList = QList<TGGraphicControl*>;
 
-class TestObjects : public QObject {
+class TestObjects : public THostTestCase {
     Q_OBJECT
 
 private slots:
@@ -74,7 +74,6 @@ private:
     TTestObject* AddObject(const QRect& rect);
     TGHandle& Handle() { return *m_Host->SelectionHandle(); }
     TObjectList Selection() { return Handle().SelectedObjects(); }
-    void Advance(quint32 ms);
     void Press(QPoint point, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers shift = {});
     void Move(QPoint point);
     void Release(QPoint point, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers shift = {});
@@ -85,13 +84,6 @@ private:
     QAction* Item(QMenu* menu, const QString& caption) const;
     void ChooseMenuItem(QMenu* menu, const QString& caption);
     QByteArray CopiedBytes(const TObjectList& objects);
-
-    QTemporaryDir* m_Dir = nullptr;
-    TScriptedUiServices* m_Ui = nullptr;
-    TTestOwner* m_Owner = nullptr;
-    TTestHost* m_Host = nullptr;
-    quint32 m_Tick = 0;
-    int m_Changes = 0;
 };
 
 TTestObject* TestObjects::AddObject(const QRect& rect)
@@ -102,12 +94,6 @@ TTestObject* TestObjects::AddObject(const QRect& rect)
     // Placing makes objects at least 10 x 15; the tests want smaller ones too.
     object->SetBounds(rect.x(), rect.y(), rect.width(), rect.height());
     return object;
-}
-
-void TestObjects::Advance(quint32 ms)
-{
-    m_Tick += ms;
-    OverrideTickCount(m_Tick);
 }
 
 void TestObjects::Press(QPoint point, Qt::MouseButton button, Qt::KeyboardModifiers shift)
@@ -206,37 +192,13 @@ void TestObjects::initTestCase()
 
 void TestObjects::init()
 {
-    m_Dir = new QTemporaryDir;
-    OverrideDataFolder(m_Dir->path());
-    m_Ui = new TScriptedUiServices;
-    m_Tick = 100000;
-    OverrideTickCount(m_Tick);
-    m_Owner = new TTestOwner;
-    m_Host = new TTestHost(m_Owner);
+    QVERIFY(SetUpHost({400, 300}));
     m_Host->SetClipboardFile(DataFolder() + "Clipbrd.tmp");
-    m_Host->resize(400, 300);
-    m_Changes = 0;
-    m_Host->LabelChangedEvent = [this](TComponent*) { ++m_Changes; };
-    m_Host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_Host));
-    m_Host->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_Host));
 }
 
 void TestObjects::cleanup()
 {
-    if (QWidget* popup = QApplication::activePopupWidget())
-        popup->close();
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    SetScreenCursor(crDefault);
-    delete m_Owner; // frees the host and the objects
-    m_Owner = nullptr;
-    m_Host = nullptr;
-    delete m_Ui;
-    OverrideTickCount(0);
-    OverrideDataFolder({});
-    delete m_Dir;
+    TearDownHost();
 }
 
 void TestObjects::singleSelectionShowsEightSquares()
