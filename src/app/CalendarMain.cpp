@@ -101,7 +101,7 @@ TCalendarMain::TCalendarMain()
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    m_WPToolBar1 = new WPToolBar(central);
+    m_WPToolBar1 = new TWPToolBar(central);
     m_WPToolBar1->setObjectName("WPToolBar1");
     m_WPToolBar1->setFixedHeight(26);
     m_WPToolBar1->setEnabled(false);

@@ -30,7 +30,7 @@ class TFloatingPalette;
 class TMRUFileList;
 class TWPRichText;
 class TWPRtfStorage;
-class WPToolBar;
+class TWPToolBar;
 
 class TCalendarMain : public QMainWindow, public TComponent {
     Q_OBJECT
@@ -164,7 +164,7 @@ private:
     QAction* mnuPrintSetup = nullptr;
     QAction* mnuPrintPreview = nullptr;
     QAction* mnuShowHint = nullptr;
-    WPToolBar* m_WPToolBar1 = nullptr;
+    TWPToolBar* m_WPToolBar1 = nullptr;
     QFrame* m_Panel3 = nullptr;
     QToolButton* ZoomPlusButton = nullptr;
     QToolButton* ZoomMinusButton = nullptr;

@@ -33,7 +33,7 @@ QToolButton* NewZoomButton(QWidget* parent, const QString& name, const QString& 
 
 TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent)
     : QDialog(parent)
-    , m_WPToolBar1(new WPToolBar(this))
+    , m_WPToolBar1(new TWPToolBar(this))
     , m_ScrollBox1(new QScrollArea(this))
     , m_WPPanel(new QWidget)
     , m_WPRichText1(new TWPRichText(nullptr, m_WPPanel))

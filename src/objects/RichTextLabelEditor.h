@@ -10,7 +10,7 @@ class QLabel;
 class QScrollArea;
 class QToolButton;
 class TWPRichText;
-class WPToolBar;
+class TWPToolBar;
 
 class TRichTextLabelEditor : public QDialog {
     Q_OBJECT
@@ -38,7 +38,7 @@ private:
     void Prepare();
     void ScalePanel();
 
-    WPToolBar* m_WPToolBar1;
+    TWPToolBar* m_WPToolBar1;
     QToolButton* m_ZoomPlusButton;
     QToolButton* m_ZoomMinusButton;
     QLabel* m_ZoomCaption;

@@ -29,32 +29,32 @@ QIcon Swatch(TColor color)
 
 } // namespace
 
-WPToolBar::WPToolBar(QWidget* parent)
+TWPToolBar::TWPToolBar(QWidget* parent)
     : QToolBar(parent)
     , m_FontName(new QFontComboBox(this))
     , m_FontSize(new QComboBox(this))
     , m_FontColor(new QComboBox(this))
 {
-    setObjectName("WPToolBar");
+    setObjectName("TWPToolBar");
     m_FontName->setObjectName("FontName");
     m_FontName->setToolTip("Font");
     m_FontName->setEditable(false);
     addWidget(m_FontName);
-    connect(m_FontName, &QComboBox::textActivated, this, &WPToolBar::ApplyFontName);
+    connect(m_FontName, &QComboBox::textActivated, this, &TWPToolBar::ApplyFontName);
 
     m_FontSize->setObjectName("FontSize");
     m_FontSize->setToolTip("Font size");
     for (int size : FontSizes)
         m_FontSize->addItem(QString::number(size), size);
     addWidget(m_FontSize);
-    connect(m_FontSize, &QComboBox::activated, this, &WPToolBar::ApplyFontSize);
+    connect(m_FontSize, &QComboBox::activated, this, &TWPToolBar::ApplyFontSize);
 
     m_FontColor->setObjectName("FontColor");
     m_FontColor->setToolTip("Text colour");
     for (int i = 0; i < TWPRichText::TextColorCount; ++i)
         m_FontColor->addItem(Swatch(TWPRichText::TextColor(i)), ColorNames[i], TWPRichText::TextColor(i));
     addWidget(m_FontColor);
-    connect(m_FontColor, &QComboBox::activated, this, &WPToolBar::ApplyColor);
+    connect(m_FontColor, &QComboBox::activated, this, &TWPToolBar::ApplyColor);
 
     addSeparator();
     m_Bold = AddAction("Bold", "B", "Bold", true);
@@ -101,17 +101,17 @@ WPToolBar::WPToolBar(QWidget* parent)
     });
 }
 
-void WPToolBar::Attach(TWPRichText* editor)
+void TWPToolBar::Attach(TWPRichText* editor)
 {
     disconnect(m_EditorConnection);
     m_Editor = editor;
     if (editor) {
-        m_EditorConnection = connect(editor, &TWPRichText::CurrentFormatChanged, this, &WPToolBar::ShowAttributes);
+        m_EditorConnection = connect(editor, &TWPRichText::CurrentFormatChanged, this, &TWPToolBar::ShowAttributes);
         ShowAttributes();
     }
 }
 
-QAction* WPToolBar::AddAction(const QString& name, const QString& text, const QString& hint, bool checkable)
+QAction* TWPToolBar::AddAction(const QString& name, const QString& text, const QString& hint, bool checkable)
 {
     QAction* action = addAction(text);
     action->setObjectName(name);
@@ -120,7 +120,7 @@ QAction* WPToolBar::AddAction(const QString& name, const QString& text, const QS
     return action;
 }
 
-void WPToolBar::ShowAttributes()
+void TWPToolBar::ShowAttributes()
 {
     if (!m_Editor)
         return;
@@ -143,7 +143,7 @@ void WPToolBar::ShowAttributes()
     m_AlignLeft->setChecked(!(alignment & (Qt::AlignHCenter | Qt::AlignRight)));
 }
 
-void WPToolBar::ApplyFontName(const QString& name)
+void TWPToolBar::ApplyFontName(const QString& name)
 {
     if (!m_Editor)
         return;
@@ -153,7 +153,7 @@ void WPToolBar::ApplyFontName(const QString& name)
     m_Editor->setFocus();
 }
 
-void WPToolBar::ApplyFontSize(int index)
+void TWPToolBar::ApplyFontSize(int index)
 {
     if (!m_Editor || index < 0)
         return;
@@ -163,7 +163,7 @@ void WPToolBar::ApplyFontSize(int index)
     m_Editor->setFocus();
 }
 
-void WPToolBar::ApplyColor(int index)
+void TWPToolBar::ApplyColor(int index)
 {
     if (!m_Editor || index < 0)
         return;
@@ -173,7 +173,7 @@ void WPToolBar::ApplyColor(int index)
     m_Editor->setFocus();
 }
 
-void WPToolBar::ApplyStyle(QAction* action)
+void TWPToolBar::ApplyStyle(QAction* action)
 {
     if (!m_Editor)
         return;
@@ -188,7 +188,7 @@ void WPToolBar::ApplyStyle(QAction* action)
     m_Editor->setFocus();
 }
 
-void WPToolBar::ApplyAlignment(QAction* action)
+void TWPToolBar::ApplyAlignment(QAction* action)
 {
     if (!m_Editor)
         return;

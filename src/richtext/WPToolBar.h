@@ -11,11 +11,11 @@ class QComboBox;
 class QFontComboBox;
 class TWPRichText;
 
-class WPToolBar : public QToolBar {
+class TWPToolBar : public QToolBar {
     Q_OBJECT
 
 public:
-    explicit WPToolBar(QWidget* parent = nullptr);
+    explicit TWPToolBar(QWidget* parent = nullptr);
 
     // Attaches the tool bar to `editor` (nullptr: to none).
     void Attach(TWPRichText* editor);

@@ -596,18 +596,18 @@ void TestRichLabels::EditorShowsTheLabelsPage()
     InspectEditor(*label, [](TRichTextLabelEditor& dialog) {
         QCOMPARE(dialog.windowTitle(), QString("Rich Text Editor"));
         QCOMPARE(dialog.size(), QSize(601, 343));
-        QVERIFY(dialog.findChild<WPToolBar*>("WPToolBar1"));
+        QVERIFY(dialog.findChild<TWPToolBar*>("WPToolBar1"));
         auto* plus = dialog.findChild<QToolButton*>("ZoomPlusButton");
         auto* minus = dialog.findChild<QToolButton*>("ZoomMinusButton");
         QVERIFY(plus && minus);
         QCOMPARE(plus->toolTip(), QString("Zoom In"));
         QCOMPARE(minus->toolTip(), QString("Zoom Out"));
-        QCOMPARE(plus->parentWidget(), dialog.findChild<WPToolBar*>("WPToolBar1"));
+        QCOMPARE(plus->parentWidget(), dialog.findChild<TWPToolBar*>("WPToolBar1"));
         QVERIFY(dialog.WPPanel().isVisible());
         QCOMPARE(dialog.WPPanel().size(), QSize(191, 34));
         QCOMPARE(dialog.WPPanel().palette().color(QPalette::Window), QColor(Qt::yellow));
         TWPRichText& editor = dialog.WPRichText1();
-        QCOMPARE(dialog.findChild<WPToolBar*>("WPToolBar1")->Editor(), &editor); // formats this text
+        QCOMPARE(dialog.findChild<TWPToolBar*>("WPToolBar1")->Editor(), &editor); // formats this text
         QCOMPARE(editor.Text().Document().toPlainText(), QString("Edit me"));
         QCOMPARE(editor.Page().PageWidth(), 190 * 15);
         QCOMPARE(editor.Page().PageHeight(), 33 * 15);

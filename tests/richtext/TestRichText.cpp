@@ -948,7 +948,7 @@ void TestRichText::ToolBarFormatsTheSelectionAndShowsTheCaretAttributes()
 {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
-    auto* toolBar = new WPToolBar(&window);
+    auto* toolBar = new TWPToolBar(&window);
     auto* editor = new TWPRichText(nullptr, &window);
     layout->addWidget(toolBar);
     layout->addWidget(editor);
@@ -1002,7 +1002,7 @@ void TestRichText::ToolBarFormatsTheSelectionAndShowsTheCaretAttributes()
 
 void TestRichText::ToolBarCopiesAndPastesWithFormatting()
 {
-    WPToolBar toolBar;
+    TWPToolBar toolBar;
     TWPRichText source(nullptr);
     TWPRichText target(nullptr);
     TWPRtfText text;
