@@ -683,8 +683,11 @@ void TGBasePanel::BuildPanelMenu()
     m_PanelMenu = new QMenu(this);
     m_PanelMenu->setObjectName("PanelMenu");
     connect(m_PanelMenu, &QMenu::aboutToShow, this, [this] { PanelMenuOpening(); });
-    const auto add = [this](const QString& caption, const std::function<void()>& command) {
+    // Each item carries what it needs to be enabled (PanelMenuOpening reads it back).
+    const auto add = [this](const QString& caption, const std::function<void()>& command,
+                            TPanelItemNeeds needs = TPanelItemNeeds::Selection) {
         QAction* action = m_PanelMenu->addAction(caption);
+        action->setData(int(needs));
         connect(action, &QAction::triggered, this, [command] { RunCommand(command); });
     };
     TGHandle& handle = *m_SelectionHandle;
@@ -704,9 +707,12 @@ void TGBasePanel::BuildPanelMenu()
         NotifyLabelChanged();
     });
     m_PanelMenu->addSeparator();
-    add("Cut", [this] { SelectionOperation(opCut); });
-    add("Copy", [this] { SelectionOperation(opCopy); });
-    add("Paste", [this] { SelectionOperation(opPaste); });
+    add(
+        "Cut", [this] { SelectionOperation(opCut); }, TPanelItemNeeds::SelectionAndClipboard);
+    add(
+        "Copy", [this] { SelectionOperation(opCopy); }, TPanelItemNeeds::SelectionAndClipboard);
+    add(
+        "Paste", [this] { SelectionOperation(opPaste); }, TPanelItemNeeds::ClipboardFile);
     m_PanelMenu->addSeparator();
     add("Delete", [this] { SelectionOperation(opDelete); });
     m_PanelMenu->addSeparator();
@@ -758,32 +764,47 @@ void TGBasePanel::BuildPanelMenu()
         update();
     });
     m_PanelMenu->addSeparator();
-    add("Lock All", [this] {
-        for (TGGraphicControl* object : Objects()) {
-            if (!object->Locked())
-                object->SetLocked(true);
-        }
-    });
-    add("Unlock All", [this] {
-        for (TGGraphicControl* object : Objects()) {
-            if (object->Locked())
-                object->SetLocked(false);
-        }
-    });
+    add(
+        "Lock All",
+        [this] {
+            for (TGGraphicControl* object : Objects()) {
+                if (!object->Locked())
+                    object->SetLocked(true);
+            }
+        },
+        TPanelItemNeeds::Objects);
+    add(
+        "Unlock All",
+        [this] {
+            for (TGGraphicControl* object : Objects()) {
+                if (object->Locked())
+                    object->SetLocked(false);
+            }
+        },
+        TPanelItemNeeds::Objects);
     m_PanelMenu->addSeparator();
-    add("Mark All Selectable", [this] {
-        for (TGGraphicControl* object : Objects())
-            object->SetUnselectable(false);
-    });
-    add("Mark All Unselectable", [this] {
-        for (TGGraphicControl* object : Objects())
-            object->SetUnselectable(true);
-    });
-    add("Select All", [this, &handle] {
-        handle.Clear();
-        for (TGGraphicControl* object : Objects())
-            handle.Add(object);
-    });
+    add(
+        "Mark All Selectable",
+        [this] {
+            for (TGGraphicControl* object : Objects())
+                object->SetUnselectable(false);
+        },
+        TPanelItemNeeds::Nothing);
+    add(
+        "Mark All Unselectable",
+        [this] {
+            for (TGGraphicControl* object : Objects())
+                object->SetUnselectable(true);
+        },
+        TPanelItemNeeds::Nothing);
+    add(
+        "Select All",
+        [this, &handle] {
+            handle.Clear();
+            for (TGGraphicControl* object : Objects())
+                handle.Add(object);
+        },
+        TPanelItemNeeds::Nothing);
     m_PanelMenu->addSeparator();
     add("Font", [this] { ApplyFontToSelection(); });
 }
@@ -815,16 +836,14 @@ void TGBasePanel::PanelMenuOpening()
     const bool selected = m_SelectionHandle->Count() > 0;
     const bool hasObjects = ControlCount() > 1;
     for (QAction* action : m_PanelMenu->actions()) {
-        const QString caption = action->text();
-        if (caption == "Paste")
-            action->setEnabled(QFileInfo::exists(m_ClipboardFile));
-        else if (caption == "Cut" || caption == "Copy")
-            action->setEnabled(selected && !m_ClipboardFile.isEmpty());
-        else if (caption == "Lock All" || caption == "Unlock All")
-            action->setEnabled(hasObjects);
-        else if (caption == "Mark All Selectable" || caption == "Mark All Unselectable" || caption == "Select All")
-            action->setEnabled(true);
-        else if (!action->isSeparator())
-            action->setEnabled(selected);
+        if (action->isSeparator())
+            continue;
+        switch (TPanelItemNeeds(action->data().toInt())) {
+        case TPanelItemNeeds::Selection: action->setEnabled(selected); break;
+        case TPanelItemNeeds::SelectionAndClipboard: action->setEnabled(selected && !m_ClipboardFile.isEmpty()); break;
+        case TPanelItemNeeds::ClipboardFile: action->setEnabled(QFileInfo::exists(m_ClipboardFile)); break;
+        case TPanelItemNeeds::Objects: action->setEnabled(hasObjects); break;
+        case TPanelItemNeeds::Nothing: action->setEnabled(true); break;
+        }
     }
 }

@@ -24,6 +24,9 @@ enum TGridSize { gs4x4, gs8x8 };
 // The clipboard operations, numbered as the object menu passes them.
 enum TObjectOperation { opCut = 0, opCopy = 1, opPaste = 2, opDelete = 3 };
 
+// What an item of the panel's menu needs to be enabled.
+enum class TPanelItemNeeds { Selection, SelectionAndClipboard, ClipboardFile, Objects, Nothing };
+
 class TGBasePanel : public QWidget, public TComponent {
     Q_OBJECT
 public:
