@@ -3,7 +3,7 @@
 #include "controls/ColorPaletteButton.h"
 #include "effects/GSuperText.h"
 #include "effects/SuperTextGetSymbol.h"
-#include "effects/SuperTextTextureBrowser.h"
+#include "effects/SuperTextBrushImageBrowser.h"
 #include "objects/DialogButtons.h"
 #include "objects/FontChoice.h"
 #include "platformui/UiServices.h"
@@ -314,11 +314,11 @@ void TSuperTextProperties::SelectSymbol()
 void TSuperTextProperties::LoadTexture()
 {
     const QString currentFolder = QDir::currentPath();
-    TSuperTextTextureBrowser browser(parentWidget());
+    TSuperTextBrushImageBrowser browser(parentWidget());
     if (!m_LastTextureFile.isEmpty() && QFileInfo(m_LastTextureFile).isFile())
         browser.SelectFile(m_LastTextureFile);
     else
-        browser.OpenFolder(TSuperTextTextureBrowser::StartFolder());
+        browser.OpenFolder(TSuperTextBrushImageBrowser::StartFolder());
     browser.Example().Assign(*m_Sample);
     if (UiServices().ExecDialog(browser) == QDialog::Accepted) {
         m_Sample->SetImage(browser.Example().Image());

@@ -5,7 +5,7 @@
 #include "effects/GSuperText.h"
 #include "effects/SuperTextGetSymbol.h"
 #include "effects/SuperTextProperties.h"
-#include "effects/SuperTextTextureBrowser.h"
+#include "effects/SuperTextBrushImageBrowser.h"
 #include "objects/GBasePanel.h"
 #include "platformui/ScriptedUiServices.h"
 
@@ -152,7 +152,7 @@ void TestSuperTextDialogs::BrowserStartFolder()
     for (const QString& folder : folders)
         QDir(dir.path()).mkdir(folder);
     const QString program = dir.path() + "/";
-    QCOMPARE(TSuperTextTextureBrowser::StartFolder(program), program + expected);
+    QCOMPARE(TSuperTextBrushImageBrowser::StartFolder(program), program + expected);
 }
 
 void TestSuperTextDialogs::WingdingsIsPreselectedInAnyCase_data()

@@ -9,10 +9,10 @@ class QComboBox;
 class QListWidget;
 class TGSuperText;
 
-class TSuperTextTextureBrowser : public QDialog {
+class TSuperTextBrushImageBrowser : public QDialog {
     Q_OBJECT
 public:
-    explicit TSuperTextTextureBrowser(QWidget* parent = nullptr);
+    explicit TSuperTextBrushImageBrowser(QWidget* parent = nullptr);
 
     // The file masks the list shows.
     static const QStringList& FileMasks();

@@ -1,4 +1,4 @@
-#include "effects/SuperTextTextureBrowser.h"
+#include "effects/SuperTextBrushImageBrowser.h"
 
 #include "effects/GSuperText.h"
 #include "objects/DialogButtons.h"
@@ -21,13 +21,13 @@ constexpr int HelpTopic = 40012;
 
 } // namespace
 
-const QStringList& TSuperTextTextureBrowser::FileMasks()
+const QStringList& TSuperTextBrushImageBrowser::FileMasks()
 {
     static const QStringList masks{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX", "*.RLE", "*.TGA", "*.ICO"};
     return masks;
 }
 
-QString TSuperTextTextureBrowser::StartFolder(const QString& programFolder)
+QString TSuperTextBrushImageBrowser::StartFolder(const QString& programFolder)
 {
     for (const char* name : {"bmbrush", "Textures"}) {
         if (QFileInfo(programFolder + name).isDir())
@@ -36,12 +36,12 @@ QString TSuperTextTextureBrowser::StartFolder(const QString& programFolder)
     return programFolder;
 }
 
-QString TSuperTextTextureBrowser::StartFolder()
+QString TSuperTextBrushImageBrowser::StartFolder()
 {
     return StartFolder(ResourceFolder());
 }
 
-TSuperTextTextureBrowser::TSuperTextTextureBrowser(QWidget* parent)
+TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
 {
     setWindowTitle("Load Texture Image");
@@ -94,7 +94,7 @@ TSuperTextTextureBrowser::TSuperTextTextureBrowser(QWidget* parent)
     CenterDialog(*this);
 }
 
-void TSuperTextTextureBrowser::OpenFolder(const QString& folder)
+void TSuperTextBrushImageBrowser::OpenFolder(const QString& folder)
 {
     const QDir dir(folder);
     if (!dir.exists())
@@ -110,7 +110,7 @@ void TSuperTextTextureBrowser::OpenFolder(const QString& folder)
     m_Files->blockSignals(false);
 }
 
-void TSuperTextTextureBrowser::SelectFile(const QString& fileName)
+void TSuperTextBrushImageBrowser::SelectFile(const QString& fileName)
 {
     const QFileInfo info(fileName);
     OpenFolder(info.absolutePath());
@@ -119,13 +119,13 @@ void TSuperTextTextureBrowser::SelectFile(const QString& fileName)
         m_Files->setCurrentItem(found.first());
 }
 
-QString TSuperTextTextureBrowser::SelectedFile() const
+QString TSuperTextBrushImageBrowser::SelectedFile() const
 {
     const QListWidgetItem* item = m_Files->currentItem();
     return item ? QDir(m_Folder).absoluteFilePath(item->text()) : QString();
 }
 
-QImage TSuperTextTextureBrowser::LoadTexture(const QString& fileName)
+QImage TSuperTextBrushImageBrowser::LoadTexture(const QString& fileName)
 {
     QImageReader reader(fileName);
     reader.setDecideFormatFromContent(true);
@@ -135,7 +135,7 @@ QImage TSuperTextTextureBrowser::LoadTexture(const QString& fileName)
     return reader.read();
 }
 
-void TSuperTextTextureBrowser::FileSelected()
+void TSuperTextBrushImageBrowser::FileSelected()
 {
     const QString fileName = SelectedFile();
     if (!fileName.isEmpty()) {
