@@ -90,11 +90,9 @@ void TestPictureJson::WrongValuesAreNamed()
 {
     QFETCH(QByteArray, properties);
     QFETCH(QString, field);
-    const QByteArray json =
-        R"({"format": "calendar", "objects": [{"class": "TGImage", "properties": )" + properties + "}]}";
     const QString fileName = m_Dir.filePath("kept.MVF");
     WriteBytes(fileName, "previous contents");
-    const QString error = BuildError(QJsonDocument::fromJson(json).object(), fileName);
+    const QString error = ObjectBuildError("TGImage", properties, fileName);
     QVERIFY2(error.startsWith(field + ": "), qPrintable(error));
     QCOMPARE(FileBytes(fileName), QByteArray("previous contents"));
 }

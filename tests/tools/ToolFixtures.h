@@ -10,6 +10,7 @@
 #include "tools/ToolError.h"
 
 #include <QFile>
+#include <QJsonDocument>
 
 inline QByteArray FileBytes(const QString& fileName)
 {
@@ -34,6 +35,15 @@ inline QString BuildError(const QJsonObject& json, const QString& fileName)
         return error.Message();
     }
     return {};
+}
+
+// What `mvtool build` says of a calendar holding one object of `className` with `properties`
+// (a JSON object's text), written to `fileName`.
+inline QString ObjectBuildError(const char* className, const QByteArray& properties, const QString& fileName)
+{
+    const QByteArray json = R"({"format": "calendar", "objects": [{"class": ")" + QByteArray(className) +
+                            R"(", "properties": )" + properties + "}]}";
+    return BuildError(QJsonDocument::fromJson(json).object(), fileName);
 }
 
 inline void SetCellRtf(TCalendarPanel32& page, int index, const QByteArray& rtf)
