@@ -140,23 +140,23 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
     int zoomPercent = TZoom::OfFactor(page.Zoom()).Percent();
     if (zoomPercent < 10 || zoomPercent > 110)
         zoomPercent = 100;
-    bool read = false;
+    QString failure;
     try {
         BusyCursor();
         // Objects are stored at full size.
         page.SetZoom(1.0f);
         page.LoadFromFile(name, page.Owner());
         page.AttachObjects();
-        read = true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        failure = QString::fromStdString(error.what());
     }
     NormalCursor();
     if (zoomPercent != 100)
         page.SetZoom(TZoom::Stored(zoomPercent).Factor());
     page.SetPaintingSuspended(false);
-    if (!read) {
+    if (!failure.isEmpty()) {
         page.update();
-        ShowInfo("Unable to open " + name + ". Possibly " + "\r" + "corrupted, possibly not a Calendar file");
+        ShowInfo("Unable to open " + name + ". Possibly \rcorrupted, possibly not a Calendar file.\r" + failure);
         return false;
     }
     emit RecentFileUsed(name);

@@ -2,22 +2,12 @@
 
 #include "calendar/CalendarPanel32.h"
 #include "platform/FileCommit.h"
+#include "platform/MervaneError.h"
 #include "print/ReportPrinter.h"
 
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QScopeGuard>
-
-#include <stdexcept>
-
-namespace {
-
-[[noreturn]] void Fail(const QString& message)
-{
-    throw std::runtime_error(message.toStdString());
-}
-
-} // namespace
 
 void UsePaperOfPage(QPagedPaintDevice& device, const TCalendarPanel32& page)
 {
@@ -50,7 +40,7 @@ void SavePagePdf(TCalendarPanel32& page, const QString& fileName)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        Fail(QString("Cannot create file %1").arg(fileName));
+        throw EMervaneError(QString("Cannot create file %1").arg(fileName));
     {
         TReportPrinter report(file);
         UsePaperOfPage(report.Device(), page);
@@ -58,17 +48,17 @@ void SavePagePdf(TCalendarPanel32& page, const QString& fileName)
         report.Execute();
     }
     if (file.error() != QFileDevice::NoError || !CommitWhole(file))
-        Fail(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
+        throw EMervaneError(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
 }
 
 void SaveImageFile(const QImage& image, const QString& fileName, const char* format)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        Fail(QString("Cannot create file %1").arg(fileName));
+        throw EMervaneError(QString("Cannot create file %1").arg(fileName));
     QImageWriter writer(&file, format);
     if (!writer.write(image))
-        Fail(QString("Cannot write %1: %2").arg(fileName, writer.errorString()));
+        throw EMervaneError(QString("Cannot write %1: %2").arg(fileName, writer.errorString()));
     if (!CommitWhole(file))
-        Fail(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
+        throw EMervaneError(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
 }

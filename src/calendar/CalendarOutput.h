@@ -2,7 +2,7 @@
 // The page's way onto paper and into files, shared by the program's commands and mvtool: the
 // paper and orientation a job takes from the page, the print pass that sends the page a number
 // of times, and the PDF and bitmap files. Files are written whole or not at all; failures are
-// std::runtime_error with a message for the user.
+// EMervaneError with a message for the user.
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 #include "objects/GGraphicControl.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/Reader.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 #include "stream/StreamFile.h"
 #include "stream/Writer.h"
 
@@ -26,7 +26,7 @@ constexpr int MaxObjectNesting = 32;
 void SkipComponent(TReader& r, QStringList& classes, int depth = 0)
 {
     if (depth > MaxObjectNesting)
-        throw EStreamError(StreamErrors::InvalidStreamFormat);
+        throw EMervaneError(StreamErrors::InvalidStreamFormat);
     if ((quint8(r.NextValue()) & 0xF0) == 0xF0 && (r.ReadValue() & 2))
         r.ReadInteger();    // a child position
     classes += r.ReadStr(); // also of an object inside another, which is left out with it
@@ -60,7 +60,7 @@ QStringList ObjectClassesFrom(const QString& fileName, qint64 offset)
             r.ReadSignature();
             SkipComponent(r, classes);
         }
-    } catch (const EStreamError&) {
+    } catch (const EMervaneError&) {
         if (classes.size() == named)
             classes += QString();
     }
@@ -95,7 +95,7 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
         r.ReadListBegin();
         const int version = r.ReadInteger();
         if (version < FirstCalendarFileVersion || version > CalendarFileVersion)
-            throw EStreamError(StreamErrors::InvalidPropertyValue);
+            throw EMervaneError(StreamErrors::InvalidPropertyValue);
         r.ReadInteger();
         TCalendarSettings settings = m_Settings;
         settings.ReadAppearance(r);
@@ -134,12 +134,12 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
                 r.ReadComponents(owner, this, [&](TComponent* component) {
                     if (++count > MaxObjectCount) {
                         delete component;
-                        throw EStreamError(QString(StreamErrors::TooManyObjects).arg(MaxObjectCount));
+                        throw EMervaneError(QString(StreamErrors::TooManyObjects).arg(MaxObjectCount));
                     }
                     unread = r.Position();
                 });
                 r.ReadListEnd();
-            } catch (const EStreamError&) {
+            } catch (const EMervaneError&) {
                 m_ObjectsLeftOut = unread < 0 ? QStringList{QString()} : ObjectClassesFrom(fileName, unread);
             }
         }

@@ -6,13 +6,13 @@
 #include "controls/Memo.h"
 #include "controls/RadioGroup.h"
 #include "objects/FontChoice.h"
+#include "platform/MervaneError.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
 #include "platformui/WindowPlacement.h"
 #include "stream/Font.h"
-#include "stream/StreamError.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -800,7 +800,7 @@ void TCalendarProperties::SaveAsStyleSheetButtonClick()
     }
     try {
         m_ExampleCalendar->SaveStyleSheet(fileName);
-    } catch (const EStreamError& error) {
+    } catch (const EMervaneError& error) {
         ShowInfo("Unable to save " + fileName + ".\r" + error.Message());
     }
 }
@@ -824,8 +824,9 @@ void TCalendarProperties::LoadStyleSheetButtonClick()
     m_Initializing = true;
     try {
         m_ExampleCalendar->LoadStyleSheet(fileName);
-    } catch (const EStreamError&) {
-        ShowInfo("Unable to open " + fileName + ". Possibly \rcorrupted, possibly not a Calendar Style file");
+    } catch (const EMervaneError& error) {
+        ShowInfo("Unable to open " + fileName + ". Possibly \rcorrupted, possibly not a Calendar Style file.\r" +
+                 error.Message());
     }
     FillControls();
     m_Initializing = false;

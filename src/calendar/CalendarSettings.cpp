@@ -2,7 +2,7 @@
 
 #include "calendar/CalendarDates.h"
 #include "stream/Reader.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 #include "stream/Writer.h"
 
 #include <QLocale>
@@ -34,7 +34,7 @@ constexpr TFontStyle FileFontStyles[] = {fsBold, fsItalic, fsUnderline, fsStrike
 
 [[noreturn]] void Refuse()
 {
-    throw EStreamError(StreamErrors::InvalidPropertyValue);
+    throw EMervaneError(StreamErrors::InvalidPropertyValue);
 }
 
 int ReadRange(TReader& reader, int min, int max)
@@ -315,7 +315,7 @@ void TCalendarSettings::ReadDateAndTime(TReader& r)
     const int hour = r.ReadInteger();
     const int minute = r.ReadInteger();
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
-        throw EStreamError("Invalid argument to time encode");
+        throw EMervaneError("Invalid argument to time encode");
     StartTime = (hour * 60 + minute) / 1440.0;
 }
 

@@ -7,7 +7,7 @@
 #include "platform/TextFit.h"
 #include "platformui/UiServices.h"
 #include "print/ReportPrinter.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -64,10 +64,10 @@ void TSuperTextBitmap::DefineProperties(TPropertyList& list)
 void TSuperTextBitmap::SetData(const QByteArray& data)
 {
     if (data.size() < 4)
-        throw EStreamError(StreamErrors::InvalidPropertyValue);
+        throw EMervaneError(StreamErrors::InvalidPropertyValue);
     const quint32 size = qFromLittleEndian<quint32>(data.constData());
     if (qint64(size) != data.size() - 4)
-        throw EStreamError(StreamErrors::InvalidPropertyValue);
+        throw EMervaneError(StreamErrors::InvalidPropertyValue);
     if (size == 0) {
         m_Image = {};
         m_Data.clear();
@@ -75,7 +75,7 @@ void TSuperTextBitmap::SetData(const QByteArray& data)
     }
     QImage image;
     if (!image.loadFromData(data.mid(4), "BMP") || image.isNull())
-        throw EStreamError(StreamErrors::InvalidPropertyValue);
+        throw EMervaneError(StreamErrors::InvalidPropertyValue);
     m_Image = image;
     m_Data = data;
 }

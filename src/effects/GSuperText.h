@@ -32,7 +32,7 @@ public:
     // A null image empties the bitmap.
     void SetImage(const QImage& image);
     void Assign(const TSuperTextBitmap& source);
-    // The stream block; throws EStreamError when the size does not match or the BMP cannot be
+    // The stream block; throws EMervaneError when the size does not match or the BMP cannot be
     // read.
     void SetData(const QByteArray& data);
     QByteArray Data() const { return m_Data; }

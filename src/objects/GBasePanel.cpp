@@ -8,10 +8,10 @@
 #include "objects/ScreenCursor.h"
 #include "objects/TickCount.h"
 #include "platform/Lines.h"
+#include "platform/MervaneError.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
-#include "stream/StreamError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -360,10 +360,10 @@ void TGBasePanel::SelectionOperation(TObjectOperation operation)
             return;
         try {
             TGLabelObjectFiler(Owner()).LoadFromFile(Owner(), *this, m_ClipboardFile);
-        } catch (const EStreamError& error) {
-            throw EStreamError(QString("The objects on the clipboard cannot be pasted: the file %1 is damaged "
-                                       "or unreadable (%2).")
-                                   .arg(QDir::toNativeSeparators(m_ClipboardFile), error.Message()));
+        } catch (const EMervaneError& error) {
+            throw EMervaneError(QString("The objects on the clipboard cannot be pasted: the file %1 is damaged "
+                                        "or unreadable (%2).")
+                                    .arg(QDir::toNativeSeparators(m_ClipboardFile), error.Message()));
         }
         AttachObjects();
         NotifyLabelChanged();
@@ -495,7 +495,7 @@ void TGBasePanel::RunCommand(const std::function<void()>& command)
 {
     try {
         command();
-    } catch (const EStreamError& error) {
+    } catch (const EMervaneError& error) {
         ShowInfo(error.Message());
     }
 }

@@ -8,7 +8,7 @@
 #include "platform/ScreenPpi.h"
 #include "platform/TextFit.h"
 #include "print/ReportPrinter.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -90,7 +90,7 @@ void TGGraphicControl::SetParentComponent(TComponent* parent)
     // Objects lie on a host. One inside another object is no record the program writes, and it
     // would be neither shown nor saved again: the record is refused as damaged.
     if (parent && !dynamic_cast<TGBasePanel*>(parent))
-        throw EStreamError(StreamErrors::InvalidStreamFormat);
+        throw EMervaneError(StreamErrors::InvalidStreamFormat);
     if (auto* widget = dynamic_cast<QWidget*>(parent)) {
         setParent(widget);
         show();

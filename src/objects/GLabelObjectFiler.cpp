@@ -4,7 +4,7 @@
 #include "objects/GGraphicControl.h"
 #include "objects/GHandle.h"
 #include "stream/Reader.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 #include "stream/StreamFile.h"
 #include "stream/Writer.h"
 
@@ -62,7 +62,7 @@ TGGraphicControl* TGLabelObjectFiler::Duplicate(TGGraphicControl& object, TCompo
     TReader reader(buffer);
     const QList<TGGraphicControl*> read = ReadObjects(reader, owner, host);
     if (read.size() != 1)
-        throw EStreamError(StreamErrors::InvalidStreamFormat);
+        throw EMervaneError(StreamErrors::InvalidStreamFormat);
     return read.first();
 }
 
@@ -79,7 +79,7 @@ QList<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(TReader& reader, TCompo
         reader.ReadComponents(owner, &host, [&read, room](TComponent* component) {
             read += component;
             if (read.size() > room)
-                throw EStreamError(QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
+                throw EMervaneError(QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
         });
         reader.ReadListEnd();
     } catch (...) {

@@ -32,7 +32,7 @@ bool IsWindow(const TComponent& component)
 } // namespace
 
 ENoMasterWPRich::ENoMasterWPRich()
-    : EStreamError("No master rich text object found")
+    : EMervaneError("No master rich text object found")
 {
 }
 

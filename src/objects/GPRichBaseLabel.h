@@ -12,7 +12,7 @@
 #include "objects/ControlTypes.h"
 #include "objects/GGraphicControl.h"
 #include "platform/Color.h"
-#include "stream/StreamError.h"
+#include "platform/MervaneError.h"
 
 #include <QPointer>
 
@@ -23,7 +23,7 @@ class TWPRtfText;
 // Raised by Loaded when the window owning the label has no master editor. It is a stream error
 // so that every read that creates a label (a calendar file, the object clipboard) is aborted
 // and reported as a damaged read is.
-class ENoMasterWPRich : public EStreamError {
+class ENoMasterWPRich : public EMervaneError {
 public:
     ENoMasterWPRich();
 };

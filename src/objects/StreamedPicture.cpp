@@ -1,6 +1,6 @@
 #include "objects/StreamedPicture.h"
 
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 
 void TStreamedPicture::DefineProperties(TPropertyList& list)
 {
@@ -9,7 +9,7 @@ void TStreamedPicture::DefineProperties(TPropertyList& list)
         [this](const QByteArray& block) {
             std::optional<TPicture> picture = TPicture::FromDataBlock(block);
             if (!picture)
-                throw EStreamError(StreamErrors::InvalidPropertyValue);
+                throw EMervaneError(StreamErrors::InvalidPropertyValue);
             Assign(*picture);
         },
         [this] { return !m_Picture.IsEmpty(); });

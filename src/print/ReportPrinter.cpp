@@ -1,12 +1,12 @@
 #include "print/ReportPrinter.h"
 
+#include "platform/MervaneError.h"
 #include "platform/ScreenPpi.h"
 
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QPicture>
 #include <cmath>
-#include <stdexcept>
 
 TReportPrinter::TReportPrinter(QPagedPaintDevice& device)
     : m_Device(&device)
@@ -64,9 +64,8 @@ void TReportPrinter::Execute()
     if (OnBeforePrint)
         OnBeforePrint(*this);
     if (!m_Painter.begin(m_Device)) {
-        throw std::runtime_error(m_Target.isEmpty()
-                                     ? std::string("Unable to start printing")
-                                     : QString("Unable to start printing on %1").arg(m_Target).toStdString());
+        throw EMervaneError(m_Target.isEmpty() ? QString("Unable to start printing")
+                                               : QString("Unable to start printing on %1").arg(m_Target));
     }
     // A paged device puts its origin at the top-left of its margins (at the paper's corner only
     // in full-page mode); the canvas is addressed from the paper's corner.
@@ -81,15 +80,15 @@ void TReportPrinter::Execute()
         throw;
     }
     if (!m_Painter.end()) {
-        throw std::runtime_error(m_Target.isEmpty() ? std::string("Unable to finish printing")
-                                                    : QString("Unable to finish %1").arg(m_Target).toStdString());
+        throw EMervaneError(m_Target.isEmpty() ? QString("Unable to finish printing")
+                                               : QString("Unable to finish %1").arg(m_Target));
     }
 }
 
 void TReportPrinter::NewPage()
 {
     if (!m_Device->newPage())
-        throw std::runtime_error("Unable to start a new page");
+        throw EMervaneError("Unable to start a new page");
 }
 
 int TReportPrinter::XDPI() const

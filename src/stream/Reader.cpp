@@ -4,7 +4,7 @@
 #include "stream/ClassRegistry.h"
 #include "stream/Component.h"
 #include "stream/Extended.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 
 #include <QIODevice>
 #include <cstring>
@@ -17,7 +17,7 @@ constexpr int MaxDepth = 64;
 
 [[noreturn]] void Fail(const char* text)
 {
-    throw EStreamError(text);
+    throw EMervaneError(text);
 }
 
 // Counts a level of nesting for the lifetime of the guard.
@@ -392,7 +392,7 @@ TComponent* TReader::ReadComponent(TComponent* existing, TComponent* owner, TCom
     if (!component) {
         const TComponentFactory* factory = FindClass(className);
         if (!factory)
-            throw EStreamError(QString(StreamErrors::ClassNotFound).arg(className));
+            throw EMervaneError(QString(StreamErrors::ClassNotFound).arg(className));
         component = (*factory)(owner);
         created = true;
     }
@@ -405,7 +405,7 @@ TComponent* TReader::ReadComponent(TComponent* existing, TComponent* owner, TCom
         if (created) {
             const TComponent* holder = owner ? owner->FindComponent(name) : nullptr;
             if (holder && holder != component)
-                throw EStreamError(QString(StreamErrors::DuplicateName).arg(name));
+                throw EMervaneError(QString(StreamErrors::DuplicateName).arg(name));
             component->SetName(name);
             component->SetParentComponent(parent);
         } else {

@@ -1,7 +1,7 @@
 #pragma once
 // Reads the component stream from a device through a 1000-byte buffer: values, lists and
 // component records, creating registered classes by name and setting published properties by
-// name. Every fault raises EStreamError with the text the user is shown; a length that runs past
+// name. Every fault raises EMervaneError with the text the user is shown; a length that runs past
 // the end of the data is a read error before anything is allocated.
 
 #include "stream/ValueType.h"

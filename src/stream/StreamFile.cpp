@@ -3,7 +3,7 @@
 #include "platform/FileCommit.h"
 
 #include "stream/Reader.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 #include "stream/Writer.h"
 
 #include <QFile>
@@ -13,19 +13,19 @@ void WriteStreamFile(const QString& fileName, const std::function<void(TWriter&)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw EStreamError(QString(StreamErrors::CannotCreateFile).arg(fileName));
+        throw EMervaneError(QString(StreamErrors::CannotCreateFile).arg(fileName));
     TWriter writer(file);
     write(writer);
     writer.FlushBuffer();
     if (!CommitWhole(file))
-        throw EStreamError(StreamErrors::WriteError);
+        throw EMervaneError(StreamErrors::WriteError);
 }
 
 void ReadStreamFile(const QString& fileName, const std::function<void(TReader&)>& read)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EStreamError(QString(StreamErrors::CannotOpenFile).arg(fileName));
+        throw EMervaneError(QString(StreamErrors::CannotOpenFile).arg(fileName));
     TReader reader(file);
     read(reader);
 }

@@ -3,7 +3,7 @@
 #include "platform/Windows1252.h"
 #include "stream/Component.h"
 #include "stream/Extended.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 
 #include <QIODevice>
 
@@ -35,7 +35,7 @@ void TWriter::FlushBuffer()
     if (m_Buffer.isEmpty())
         return;
     if (m_Device.write(m_Buffer) != m_Buffer.size())
-        throw EStreamError(StreamErrors::WriteError);
+        throw EMervaneError(StreamErrors::WriteError);
     m_Buffer.clear();
 }
 

@@ -3,14 +3,14 @@
 #include "calendar/CalendarPanel32.h"
 #include "calendar/CalendarSettings.h"
 #include "objects/GGraphicControl.h"
+#include "platform/MervaneError.h"
 #include "platform/Windows1252.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/ClassRegistry.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 #include "tools/PropertyJson.h"
 #include "tools/PublishedSettings.h"
 #include "tools/ToolPage.h"
-#include "tools/ToolError.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -26,7 +26,7 @@ const QStringList CalendarFields{"format", "version", "settings", "date", "start
 
 [[noreturn]] void Fail(const QString& field, const QString& problem)
 {
-    throw EToolError(field + ": " + problem);
+    throw EMervaneError(field + ": " + problem);
 }
 
 void CheckFields(const QJsonObject& json, const QStringList& fields, const QString& path)
@@ -277,8 +277,8 @@ TCalendarFileFormat TCalendarJson::JsonToPage(const QJsonObject& json, TCalendar
     if (json.contains("objects")) {
         const QJsonArray objects = Array(json["objects"], "objects");
         if (objects.size() > TGBasePanel::MaxObjectCount)
-            throw EToolError(QString("objects: ") +
-                             QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
+            throw EMervaneError(QString("objects: ") +
+                                QString(StreamErrors::TooManyObjects).arg(TGBasePanel::MaxObjectCount));
         QSet<QString> names;
         for (int i = 0; i < objects.size(); ++i)
             JsonToObject(objects[i], QString("objects[%1]").arg(i), page, names);

@@ -15,7 +15,7 @@
 // Building starts from a new page: whatever the JSON leaves out keeps the page's default. A cell
 // gives its text as RTF or as plain text (or both, when they agree); objects are created by
 // their registered class names and set through their published properties. Any field that is
-// unknown, of the wrong kind or out of range stops the build with EToolError naming it.
+// unknown, of the wrong kind or out of range stops the build with EMervaneError naming it.
 
 #include "tools/CalendarFile.h"
 

@@ -2,26 +2,11 @@
 
 #include "calendar/CalendarOutput.h"
 #include "calendar/CalendarPanel32.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarFile.h"
 #include "tools/ToolPage.h"
-#include "tools/ToolError.h"
 
 #include <QFileInfo>
-
-namespace {
-
-// The shared writers fail with std::runtime_error; mvtool reports its own errors.
-template <typename Write>
-void Written(Write write)
-{
-    try {
-        write();
-    } catch (const std::runtime_error& error) {
-        throw EToolError(QString::fromStdString(error.what()));
-    }
-}
-
-} // namespace
 
 QImage TCalendarRenderer::ScreenImage(TCalendarPanel32& page, float zoom)
 {
@@ -38,25 +23,25 @@ QImage TCalendarRenderer::Bitmap(TCalendarPanel32& page, float zoom)
 void TCalendarRenderer::PrintPdf(TCalendarPanel32& page, const QString& outFile)
 {
     // The program's own print pass, as "Save As PDF" runs it.
-    Written([&] { SavePagePdf(page, outFile); });
+    SavePagePdf(page, outFile);
 }
 
 QStringList TCalendarRenderer::Render(const QString& fileName, const QString& outFile, float zoom)
 {
     const QString kind = QFileInfo(outFile).suffix().toLower();
     if (kind != "png" && kind != "bmp" && kind != "pdf")
-        throw EToolError(QString("%1: expected an output file ending in .png, .bmp or .pdf").arg(outFile));
+        throw EMervaneError(QString("%1: expected an output file ending in .png, .bmp or .pdf").arg(outFile));
     if (!(zoom >= MinZoom && zoom <= MaxZoom))
-        throw EToolError(QString("--zoom: expected a factor from %1 to %2").arg(MinZoom).arg(MaxZoom));
+        throw EMervaneError(QString("--zoom: expected a factor from %1 to %2").arg(MinZoom).arg(MaxZoom));
     if (kind == "pdf" && zoom != 1)
-        throw EToolError("--zoom: a PDF is printed at full size");
+        throw EMervaneError("--zoom: a PDF is printed at full size");
 
     TToolPage page;
     TCalendarFile::Load(page, fileName);
     if (kind == "png")
-        Written([&] { SaveImageFile(ScreenImage(page, zoom), outFile, "png"); });
+        SaveImageFile(ScreenImage(page, zoom), outFile, "png");
     else if (kind == "bmp")
-        Written([&] { SaveImageFile(Bitmap(page, zoom), outFile, "bmp"); });
+        SaveImageFile(Bitmap(page, zoom), outFile, "bmp");
     else
         PrintPdf(page, outFile);
     return page.ObjectsLeftOut();

@@ -3,13 +3,13 @@
 #include "calendar/CalendarDates.h"
 #include "calendar/CalendarOutput.h"
 #include "calendar/CalendarPanel32.h"
+#include "platform/MervaneError.h"
 #include "recurring/IcsEvents.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringFill.h"
 #include "richtext/WPRtfStorage.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarRenderer.h"
-#include "tools/ToolError.h"
 #include "tools/ToolPage.h"
 
 #include <QDate>
@@ -46,18 +46,18 @@ QList<TMonth> MonthsOf(const TYearJob& job)
 void CheckJob(const TYearJob& job)
 {
     if (job.FromMonth < 1 || job.FromMonth > 12)
-        throw EToolError("--from: expected a month from 1 to 12");
+        throw EMervaneError("--from: expected a month from 1 to 12");
     if (job.Months < 1 || job.Months > TCalendarYear::MaxMonths)
-        throw EToolError(QString("--months: expected a number from 1 to %1").arg(TCalendarYear::MaxMonths));
+        throw EMervaneError(QString("--months: expected a number from 1 to %1").arg(TCalendarYear::MaxMonths));
     const int lastYear = job.Year + (job.FromMonth - 1 + job.Months - 1) / 12;
     if (job.Year < CalendarLimits::MinYear || lastYear > CalendarLimits::MaxYear)
-        throw EToolError(QString("YEAR: expected a year from %1 to %2 for every month made")
-                             .arg(CalendarLimits::MinYear)
-                             .arg(CalendarLimits::MaxYear));
+        throw EMervaneError(QString("YEAR: expected a year from %1 to %2 for every month made")
+                                .arg(CalendarLimits::MinYear)
+                                .arg(CalendarLimits::MaxYear));
     if (QFileInfo(job.PdfFile).suffix().toLower() != "pdf")
-        throw EToolError(QString("%1: expected an output file ending in .pdf").arg(job.PdfFile));
+        throw EMervaneError(QString("%1: expected an output file ending in .pdf").arg(job.PdfFile));
     if (!job.PngFolder.isEmpty() && !QFileInfo(job.PngFolder).isDir())
-        throw EToolError(QString("--png: %1 is not a folder").arg(job.PngFolder));
+        throw EMervaneError(QString("--png: %1 is not a folder").arg(job.PngFolder));
 }
 
 QStringList RecurringRecords(const TYearJob& job)
@@ -66,10 +66,10 @@ QStringList RecurringRecords(const TYearJob& job)
     if (!job.RecurringFile && !QFileInfo::exists(fileName))
         return {};
     if (job.RecurringFile && !QFileInfo::exists(fileName))
-        throw EToolError(QString("Cannot open file %1").arg(fileName));
+        throw EMervaneError(QString("Cannot open file %1").arg(fileName));
     const TRecurringDatesRead read = ReadRecurringDatesFile(fileName);
     if (!read.Ok())
-        throw EToolError(QString("%1: %2").arg(fileName, read.Error));
+        throw EMervaneError(QString("%1: %2").arg(fileName, read.Error));
     return read.Records;
 }
 
@@ -95,7 +95,7 @@ TDayTexts DayTexts(const TYearJob& job, const QList<TMonth>& months)
     for (const QString& fileName : job.EventFiles) {
         const TIcsRead read = ReadIcsFile(fileName, first, last);
         if (!read.Ok())
-            throw EToolError(read.Error);
+            throw EMervaneError(read.Error);
         for (const TIcsEntry& entry : read.Entries)
             texts[entry.Date] += IcsEntryText(entry);
     }
@@ -156,7 +156,7 @@ void TCalendarYear::Make(const TYearJob& job, const std::function<void(const QSt
 
     QSaveFile pdf(job.PdfFile);
     if (!pdf.open(QIODevice::WriteOnly))
-        throw EToolError(QString("Cannot create file %1").arg(job.PdfFile));
+        throw EMervaneError(QString("Cannot create file %1").arg(job.PdfFile));
     {
         // The paper of the first month's page holds for the whole job.
         TToolPage first;
@@ -177,16 +177,12 @@ void TCalendarYear::Make(const TYearJob& job, const std::function<void(const QSt
                                             .filePath(QString("%1-%2.png")
                                                           .arg(months[k].Year, 4, 10, QChar('0'))
                                                           .arg(months[k].Month, 2, 10, QChar('0')));
-                    try {
-                        SaveImageFile(TCalendarRenderer::ScreenImage(page, 1.0f), png, "png");
-                    } catch (const std::runtime_error& error) {
-                        throw EToolError(QString::fromStdString(error.what()));
-                    }
+                    SaveImageFile(TCalendarRenderer::ScreenImage(page, 1.0f), png, "png");
                 }
             }
         };
         report.Execute();
     }
     if (pdf.error() != QFileDevice::NoError || !pdf.commit())
-        throw EToolError(QString("Cannot write %1: %2").arg(job.PdfFile, pdf.errorString()));
+        throw EMervaneError(QString("Cannot write %1: %2").arg(job.PdfFile, pdf.errorString()));
 }

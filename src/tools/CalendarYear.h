@@ -26,6 +26,6 @@ public:
     static constexpr int MaxMonths = 120;
 
     // Makes the pages; `progress`, when given, is told of each page before it is drawn
-    // ("Page 3 of 12: March 2027"). Fails with EToolError or EStreamError.
+    // ("Page 3 of 12: March 2027"). Fails with EMervaneError or EMervaneError.
     static void Make(const TYearJob& job, const std::function<void(const QString&)>& progress);
 };

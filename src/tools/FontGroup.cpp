@@ -1,8 +1,8 @@
 #include "tools/FontGroup.h"
 
 #include "calendar/CalendarSettings.h"
+#include "platform/MervaneError.h"
 #include "stream/Font.h"
-#include "tools/ToolError.h"
 
 TFontGroup::TFontGroup(TFont& font)
     : m_Font(font)
@@ -17,17 +17,17 @@ void TFontGroup::PublishProperties(TPropertyList& list)
         [this](const QString& v) {
             // The font would keep its old name.
             if (v.isEmpty())
-                throw EToolError("a font needs a name");
+                throw EMervaneError("a font needs a name");
             m_Font.SetName(v);
         });
     list.AddInteger(
         "Size", [this] { return m_Font.Size(); },
         [this](qint64 v) {
             if (v < CalendarLimits::MinFontSize || v > CalendarLimits::MaxFontSize)
-                throw EToolError(QString("%1 is not a size from %2 to %3 points")
-                                     .arg(v)
-                                     .arg(CalendarLimits::MinFontSize)
-                                     .arg(CalendarLimits::MaxFontSize));
+                throw EMervaneError(QString("%1 is not a size from %2 to %3 points")
+                                        .arg(v)
+                                        .arg(CalendarLimits::MinFontSize)
+                                        .arg(CalendarLimits::MaxFontSize));
             m_Font.SetSize(int(v));
         },
         NoDefault);

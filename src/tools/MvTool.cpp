@@ -1,11 +1,10 @@
 #include "tools/MvTool.h"
 
-#include "stream/StreamError.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
 #include "tools/CalendarRenderer.h"
 #include "tools/CalendarYear.h"
-#include "tools/ToolError.h"
 #include "tools/ToolPage.h"
 
 #include <QFile>
@@ -86,13 +85,14 @@ int Build(const QString& jsonFile, const QString& outFile)
 {
     QFile file(jsonFile);
     if (!file.open(QIODevice::ReadOnly))
-        throw EToolError(QString("Cannot open file %1").arg(jsonFile));
+        throw EMervaneError(QString("Cannot open file %1").arg(jsonFile));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
     if (document.isNull())
-        throw EToolError(QString("%1: not JSON: %2 at offset %3").arg(jsonFile, error.errorString()).arg(error.offset));
+        throw EMervaneError(
+            QString("%1: not JSON: %2 at offset %3").arg(jsonFile, error.errorString()).arg(error.offset));
     if (!document.isObject())
-        throw EToolError(QString("%1: expected a JSON object").arg(jsonFile));
+        throw EMervaneError(QString("%1: expected a JSON object").arg(jsonFile));
     TCalendarJson::Build(document.object(), outFile);
     return 0;
 }
@@ -200,13 +200,7 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
             return Render(rest, err);
         if (command == "year")
             return Year(rest, err);
-    } catch (const EStreamError& error) {
-        // The message the program shows, with the name of the file read (or, by build, written)
-        // when the message lacks it.
-        const QString file = command == "build" ? rest.value(1) : rest.value(0);
-        err << "mvtool: " << (error.Message().contains(file) ? error.Message() : file + ": " + error.Message()) << "\n";
-        return Failed;
-    } catch (const EToolError& error) {
+    } catch (const EMervaneError& error) {
         err << "mvtool: " << error.Message() << "\n";
         return Failed;
     } catch (const std::exception& error) {

@@ -1,8 +1,7 @@
 #include "tools/PropertyJson.h"
 
+#include "platform/MervaneError.h"
 #include "stream/Persistent.h"
-#include "stream/StreamError.h"
-#include "tools/ToolError.h"
 
 #include <QJsonArray>
 #include <algorithm>
@@ -17,7 +16,7 @@ bool IsBoolean(const TPropertyInfo& info)
 
 [[noreturn]] void Fail(const QString& field, const QString& problem)
 {
-    throw EToolError(field + ": " + problem);
+    throw EMervaneError(field + ": " + problem);
 }
 
 QJsonValue OrdinalToJson(const TPropertyInfo& info, qint64 value)
@@ -104,10 +103,8 @@ void Apply(const QString& field, TSet&& set)
 {
     try {
         set();
-    } catch (const EToolError& error) {
-        Fail(field, error.Message());
-    } catch (const EStreamError& error) {
-        // A setter that refuses the value as a file's reader would (a damaged picture block).
+    } catch (const EMervaneError& error) {
+        // Also a setter that refuses the value as a file's reader would (a damaged picture block).
         Fail(field, error.Message());
     }
 }

@@ -17,7 +17,7 @@ public:
     static QJsonObject ToJson(TPersistent& instance);
 
     // Sets the properties `json` names, in the order the class publishes them, as the stream
-    // reader would. Fails with EToolError naming `path` + "." + the field for a name the class
+    // reader would. Fails with EMervaneError naming `path` + "." + the field for a name the class
     // does not publish and for a value of the wrong kind; a setter's own refusal is passed on
     // under the field's name.
     static void FromJson(TPersistent& instance, const QJsonObject& json, const QString& path);

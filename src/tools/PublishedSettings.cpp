@@ -2,7 +2,7 @@
 
 #include "calendar/CalendarSettings.h"
 #include "calendar/PageGeometry.h"
-#include "tools/ToolError.h"
+#include "platform/MervaneError.h"
 
 #include <cmath>
 
@@ -78,9 +78,9 @@ void TPublishedSettings::AddMargin(TPropertyList& list, const QString& name, dou
         [s, margin](double v) {
             const double hundredths = std::round(v * 100);
             if (!TCalendarSettings::IsValidMargin(v) || std::abs(v * 100 - hundredths) > 1e-6)
-                throw EToolError(QString("%1 is not a margin in hundredths of an inch from 0 to %2")
-                                     .arg(v)
-                                     .arg(CalendarLimits::MaxMarginInch));
+                throw EMervaneError(QString("%1 is not a margin in hundredths of an inch from 0 to %2")
+                                        .arg(v)
+                                        .arg(CalendarLimits::MaxMarginInch));
             s->*margin = hundredths / 100;
         });
 }
@@ -97,8 +97,8 @@ void TPublishedSettings::PublishProperties(TPropertyList& list)
         [s](qint64 v) {
             const TCalendarOrientation orientation = OrientationOfLayout(s->CalendarLayout);
             if (v != orientation)
-                throw EToolError(QString("the layout %1 is printed %2")
-                                     .arg(LayoutNames[s->CalendarLayout], OrientationNames[orientation]));
+                throw EMervaneError(QString("the layout %1 is printed %2")
+                                        .arg(LayoutNames[s->CalendarLayout], OrientationNames[orientation]));
         },
         NoDefault);
     AddMargin(list, "LeftMarginInch", &TCalendarSettings::LeftMargin);
@@ -137,7 +137,7 @@ void TPublishedSettings::PublishProperties(TPropertyList& list)
             "StartOfWeek", [s] { return s->StartOfWeek; },
             [s](qint64 v) {
                 if (!TCalendarSettings::IsValidStartOfWeek(int(v)))
-                    throw EToolError(QString("%1 is not a start of the week: 1 Sunday, 2 Monday").arg(v));
+                    throw EMervaneError(QString("%1 is not a start of the week: 1 Sunday, 2 Monday").arg(v));
                 s->StartOfWeek = int(v);
             },
             NoDefault);

@@ -349,13 +349,14 @@ void TestCalendarDocument::OpenRefusesWhatItCannotRead_data()
 
     QTest::newRow("not a calendar file name")
         << "notes.txt" << QByteArray("a note") << "Must be a Calendar file (*.MVF)" << true;
-    const QString unreadable = "Unable to open %1. Possibly \rcorrupted, possibly not a Calendar file";
+    // The reading's own error follows, as a failed save shows its reason.
+    const QString unreadable = "Unable to open %1. Possibly \rcorrupted, possibly not a Calendar file.\r";
     const QByteArray monthThirteen = MonthThirteen();
     QVERIFY(!monthThirteen.isEmpty());
     QTest::newRow("damaged calendar file")
-        << "damaged.MVF" << QByteArray("TPF0 not a calendar at all") << unreadable << true;
-    QTest::newRow("empty calendar file") << "empty.MVF" << QByteArray("") << unreadable << true;
-    QTest::newRow("month 13") << "month13.MVF" << monthThirteen << unreadable << true;
+        << "damaged.MVF" << QByteArray("TPF0 not a calendar at all") << unreadable + "Invalid property value" << true;
+    QTest::newRow("empty calendar file") << "empty.MVF" << QByteArray("") << unreadable + "Stream read error" << true;
+    QTest::newRow("month 13") << "month13.MVF" << monthThirteen << unreadable + "Invalid property value" << true;
     QTest::newRow("file gone") << "gone.MVF" << QByteArray() << "File %1 no longer exists" << true;
 }
 

@@ -636,7 +636,8 @@ void TestCalendarMain::OpenRejectsWrongAndDamagedFiles()
     OpenThroughMenu(f, damaged);
     QCOMPARE(f.Ui.Messages.size(), 2);
     QCOMPARE(f.Ui.Messages[1].Text,
-             "Unable to open " + damaged + ". Possibly \rcorrupted, possibly not a Calendar file");
+             "Unable to open " + damaged +
+                 ". Possibly \rcorrupted, possibly not a Calendar file.\rInvalid property value");
     // The calendar being edited stays, with its file, its text and its caption.
     QCOMPARE(main.CurrentFileName(), good);
     QVERIFY(f.Page().isVisible());

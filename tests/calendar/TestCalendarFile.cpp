@@ -4,7 +4,7 @@
 #include "objects/GPLabel.h"
 #include "objects/GPRichBaseLabel.h"
 #include "richtext/WPRtfStorage.h"
-#include "stream/StreamError.h"
+#include "stream/StreamErrors.h"
 #include "stream/Writer.h"
 
 #include <QBuffer>
@@ -35,7 +35,7 @@ QString LoadError(TCalendarPanel32& page, const QString& fileName)
 {
     try {
         page.LoadFromFile(fileName, nullptr);
-    } catch (const EStreamError& error) {
+    } catch (const EMervaneError& error) {
         return error.Message();
     }
     return {};
@@ -293,7 +293,7 @@ void TestCalendarFile::FailedSaveLeavesThePreviousFileWhole()
         QString error;
         try {
             page.SaveToFile(fileName);
-        } catch (const EStreamError& e) {
+        } catch (const EMervaneError& e) {
             error = e.Message();
         }
         setrlimit(RLIMIT_FSIZE, &unlimited);
@@ -599,7 +599,7 @@ void TestCalendarFile::ImpossibleValuesAreRefusedAndChangeNothing()
             page.LoadStyleSheet(fileName);
         else
             page.LoadFromFile(fileName, nullptr);
-    } catch (const EStreamError& e) {
+    } catch (const EMervaneError& e) {
         message = e.Message();
     }
     QCOMPARE(message, error);

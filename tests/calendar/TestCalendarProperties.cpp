@@ -941,7 +941,8 @@ void TestCalendarProperties::UnreadableStyleSheetIsReportedAndControlsRefilled()
     Click(Control(*dialog, "LoadStyleSheetButton"));
     QCOMPARE(m_Ui->Messages.size(), 1);
     QCOMPARE(m_Ui->Messages[0].Text,
-             "Unable to open " + cut + ". Possibly \rcorrupted, possibly not a Calendar Style file");
+             "Unable to open " + cut +
+                 ". Possibly \rcorrupted, possibly not a Calendar Style file.\rStream read error");
     QCOMPARE(preview.CalendarLayout(), loWeek);
     QVERIFY(!preview.UseA4Paper());
     QCOMPARE(Control<QListWidget>(*dialog, "LayoutList")->currentItem()->text(), QString("One Week Planner"));

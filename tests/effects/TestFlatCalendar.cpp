@@ -5,9 +5,9 @@
 #include "RecordBytes.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GFlatCalendar.h"
+#include "platform/MervaneError.h"
 #include "platform/ProgramFolders.h"
 #include "print/ReportPrinter.h"
-#include "stream/StreamError.h"
 #include "stream/ValueType.h"
 
 #include <QFile>
@@ -842,7 +842,7 @@ void TestFlatCalendar::RecordValuesFromAFile()
     QString message;
     try {
         page.LoadFromFile(fileName, &owner);
-    } catch (const EStreamError& e) {
+    } catch (const EMervaneError& e) {
         message = e.Message();
     }
     // A damaged object list raises nothing: the page keeps what it read before the fault and

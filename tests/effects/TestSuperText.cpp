@@ -5,8 +5,8 @@
 #include "RecordBytes.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GSuperText.h"
+#include "platform/MervaneError.h"
 #include "print/ReportPrinter.h"
-#include "stream/StreamError.h"
 #include "stream/ValueType.h"
 
 #include <QBuffer>

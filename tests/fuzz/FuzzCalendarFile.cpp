@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 #include "calendar/CalendarPanel32.h"
-#include "stream/StreamError.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
 #include "tools/CalendarRenderer.h"
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const TCalendarFileHeader header = TCalendarFile::Load(page, fileName);
         TCalendarJson::PageToJson(page, header);
         TCalendarRenderer::ScreenImage(page, TCalendarRenderer::MinZoom);
-    } catch (const EStreamError&) {
+    } catch (const EMervaneError&) {
     }
     return 0;
 }

@@ -3,10 +3,9 @@
 
 #include "FuzzSupport.h"
 #include "calendar/CalendarPanel32.h"
-#include "stream/StreamError.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
-#include "tools/ToolError.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         TCalendarPanel32 page(nullptr);
         TCalendarFile::Save(page, TCalendarJson::JsonToPage(json.object(), page), fileName);
-    } catch (const EToolError&) {
-    } catch (const EStreamError&) {
+    } catch (const EMervaneError&) {
     }
     return 0;
 }

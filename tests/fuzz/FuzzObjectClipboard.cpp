@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GLabelObjectFiler.h"
-#include "stream/StreamError.h"
+#include "platform/MervaneError.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const qsizetype before = page.Objects().size();
     try {
         TGLabelObjectFiler(&owner).LoadFromFile(&owner, page, fileName);
-    } catch (const EStreamError&) {
+    } catch (const EMervaneError&) {
         if (page.Objects().size() != before)
             qFatal("A damaged clipboard file left %d objects on the page", int(page.Objects().size() - before));
     }

@@ -17,12 +17,12 @@
 #include "objects/GetLabelText.h"
 #include "objects/ScreenCursor.h"
 #include "objects/TickCount.h"
+#include "platform/MervaneError.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/ScriptedUiServices.h"
 #include "stream/ClassRegistry.h"
 #include "stream/Reader.h"
-#include "stream/StreamError.h"
 #include "stream/ValueType.h"
 #include "stream/Writer.h"
 
@@ -223,7 +223,7 @@ void TestLabels::ImpossibleRecordValuesAreRefused()
         TGPLabel* read = ReadLabel(record);
         QVERIFY(read);
         read->Layout();
-    } catch (const EStreamError& e) {
+    } catch (const EMervaneError& e) {
         error = e.Message();
     }
     QCOMPARE(error, accepted ? QString() : QString("Invalid property value"));

@@ -12,10 +12,10 @@
 #include "objects/GLabelObjectFiler.h"
 #include "objects/ScreenCursor.h"
 #include "objects/TickCount.h"
+#include "platform/MervaneError.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/ScriptedUiServices.h"
 #include "stream/ClassRegistry.h"
-#include "stream/StreamError.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -807,7 +807,7 @@ void TestObjects::filerKeepsPropertiesAndReportsErrors()
     try {
         TGLabelObjectFiler(m_Owner).SaveObjectToFile(*object, unwritable);
         QFAIL("no error");
-    } catch (const EStreamError& error) {
+    } catch (const EMervaneError& error) {
         QCOMPARE(error.Message(), QString("Cannot create file %1").arg(unwritable));
     }
 }

@@ -329,7 +329,7 @@ void TestRichLabels::ImpossibleRecordValuesAreRefused()
     QList<TComponent*> read;
     try {
         read = ReadRecords(record, m_Form);
-    } catch (const EStreamError& e) {
+    } catch (const EMervaneError& e) {
         raised = e.Message();
     }
     QCOMPARE(raised, error);

@@ -1,6 +1,7 @@
 // The rich-text engine: the "Data" block of a day cell, reading RTF as word processors write it,
 // damaged RTF, writing, rendering at a zoom, the editor and its writing attributes, the tool bar.
 
+#include "platform/MervaneError.h"
 #include "platform/ScreenPpi.h"
 #include "richtext/RtfPicture.h"
 #include "richtext/RtfReader.h"
@@ -11,7 +12,6 @@
 #include "richtext/WPRtfStorage.h"
 #include "richtext/WPToolBar.h"
 #include "stream/Reader.h"
-#include "stream/StreamError.h"
 #include "stream/Writer.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,6 +1,6 @@
 #include "TestComponents.h"
 
-#include "stream/StreamError.h"
+#include "platform/MervaneError.h"
 
 void TTestRichText::DefineProperties(TPropertyList& list)
 {
@@ -63,7 +63,7 @@ void TTestComponent::Loaded()
     ++LoadedCalls;
     TComponent::Loaded();
     if (Caption == FailInLoaded)
-        throw EStreamError("Cannot finish loading");
+        throw EMervaneError("Cannot finish loading");
 }
 
 void TTestComponent::SetParentComponent(TComponent* parent)

@@ -3,9 +3,9 @@
 
 #include "TestComponents.h"
 
+#include "platform/MervaneError.h"
 #include "stream/ClassRegistry.h"
 #include "stream/Reader.h"
-#include "stream/StreamError.h"
 #include "stream/StreamFile.h"
 #include "stream/Writer.h"
 
@@ -43,7 +43,7 @@ QString ReadError(const QByteArray& bytes, const std::function<void(TReader&)>& 
     TReader reader(buffer);
     try {
         read(reader);
-    } catch (const EStreamError& error) {
+    } catch (const EMervaneError& error) {
         return error.Message();
     }
     return {};
@@ -802,7 +802,7 @@ void TestStream::RefusedWriteIsAWriteError()
         TWriter writer(device);
         writer.WriteRootComponent(object);
         writer.FlushBuffer();
-    } catch (const EStreamError& e) {
+    } catch (const EMervaneError& e) {
         error = e.Message();
     }
     QCOMPARE(error, QString("Stream write error"));
@@ -816,13 +816,13 @@ void TestStream::FileErrorsNameTheFile()
     QString error;
     try {
         WriteStreamFile(missingFolder, [](TWriter& w) { w.WriteInteger(1); });
-    } catch (const EStreamError& e) {
+    } catch (const EMervaneError& e) {
         error = e.Message();
     }
     QCOMPARE(error, "Cannot create file " + missingFolder);
     try {
         ReadStreamFile(missingFile, [](TReader& r) { r.ReadInteger(); });
-    } catch (const EStreamError& e) {
+    } catch (const EMervaneError& e) {
         error = e.Message();
     }
     QCOMPARE(error, "Cannot open file " + missingFile);
@@ -839,9 +839,9 @@ void TestStream::FailedFileWriteKeepsTheOldFile()
         return f.readAll();
     }();
 
-    QVERIFY_THROWS_EXCEPTION(EStreamError, WriteStreamFile(fileName, [](TWriter& w) {
+    QVERIFY_THROWS_EXCEPTION(EMervaneError, WriteStreamFile(fileName, [](TWriter& w) {
                                  w.WriteString(QString(5000, 'n'));
-                                 throw EStreamError("Stream write error");
+                                 throw EMervaneError("Stream write error");
                              }));
     QFile after(fileName);
     QVERIFY(after.open(QIODevice::ReadOnly));

@@ -2,9 +2,9 @@
 
 #include "ToolFixtures.h"
 #include "calendar/CalendarPanel32.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarRenderer.h"
-#include "tools/ToolError.h"
 
 #include <QImage>
 #include <QPageSize>
@@ -35,7 +35,7 @@ QString RenderError(const QString& fileName, const QString& outFile, float zoom)
 {
     try {
         TCalendarRenderer::Render(fileName, outFile, zoom);
-    } catch (const EToolError& error) {
+    } catch (const EMervaneError& error) {
         return error.Message();
     }
     return {};

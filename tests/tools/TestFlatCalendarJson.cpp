@@ -4,8 +4,8 @@
 #include "ToolFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GFlatCalendar.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarJson.h"
-#include "tools/ToolError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 
 #include "ToolFixtures.h"
 #include "calendar/CalendarPanel32.h"
-#include "stream/StreamError.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarJson.h"
 #include "tools/MvTool.h"
 
@@ -88,7 +88,7 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
     QString damagedMessage;
     try {
         page.LoadFromFile(Path("damaged.MVF"), nullptr);
-    } catch (const EStreamError& error) {
+    } catch (const EMervaneError& error) {
         damagedMessage = error.Message();
     }
     QVERIFY(!damagedMessage.isEmpty());

@@ -6,8 +6,8 @@
 #include "calendar/CalendarPanel32.h"
 #include "imaging/Picture.h"
 #include "objects/GImage.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarJson.h"
-#include "tools/ToolError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,8 +5,8 @@
 #include "ToolFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GSuperText.h"
+#include "platform/MervaneError.h"
 #include "tools/CalendarJson.h"
-#include "tools/ToolError.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,9 +5,9 @@
 #include "ToolTestObjects.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GPLabel.h"
+#include "platform/MervaneError.h"
 #include "richtext/WPRtfStorage.h"
 #include "tools/CalendarJson.h"
-#include "tools/ToolError.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -31,7 +31,7 @@ inline QString BuildError(const QJsonObject& json, const QString& fileName)
 {
     try {
         TCalendarJson::Build(json, fileName);
-    } catch (const EToolError& error) {
+    } catch (const EMervaneError& error) {
         return error.Message();
     }
     return {};

@@ -1,24 +1,8 @@
 #pragma once
-// The error every fault of the component stream raises; its text is what the user is shown.
+// The texts of the errors the component stream raises as EMervaneError.
 
-#include <QString>
-#include <stdexcept>
+#include "platform/MervaneError.h"
 
-class EStreamError : public std::runtime_error {
-public:
-    explicit EStreamError(const QString& message)
-        : std::runtime_error(message.toStdString())
-        , m_Message(message)
-    {
-    }
-
-    const QString& Message() const { return m_Message; }
-
-private:
-    QString m_Message;
-};
-
-// The texts of the stream's errors.
 namespace StreamErrors {
 inline const char* const InvalidStreamFormat = "Invalid stream format";
 inline const char* const InvalidPropertyValue = "Invalid property value";
