@@ -7,6 +7,7 @@
 #include "MainWindowFixture.h"
 #include "app/CalendarDocument.h"
 #include "objects/GPLabel.h"
+#include "platform/MervaneError.h"
 #include "print/ReportPrinter.h"
 
 #include <QDialog>
@@ -97,7 +98,7 @@ class TFailingObject : public TGGraphicControl {
 public:
     using TGGraphicControl::TGGraphicControl;
     QString ClassName() const override { return "TFailingObject"; }
-    void PrintTo(TReportPrinter&, double, double) override { throw std::runtime_error("the object failed"); }
+    void PrintTo(TReportPrinter&, double, double) override { throw EMervaneError("the object failed"); }
 };
 
 // Chooses a printer that writes `pdf`, with `copies` copies.

@@ -1,5 +1,6 @@
 // The print engine, printing into PDF files that poppler's tools read back.
 
+#include "platform/MervaneError.h"
 #include "print/ReportPrinter.h"
 
 #include <QImage>
@@ -194,14 +195,14 @@ void TestReportPrinter::FailuresEndTheJob()
     try {
         report.Execute();
         QFAIL("a job on an unwritable file started");
-    } catch (const std::runtime_error& error) {
-        QVERIFY(QString(error.what()).contains(unwritable));
+    } catch (const EMervaneError& error) {
+        QCOMPARE(error.Message(), "Unable to start printing on " + unwritable);
     }
     QVERIFY(!printed);
 
     TReportPrinter failing(m_Dir.filePath("failing.pdf"));
-    failing.OnPrint = [](TReportPrinter&) { throw std::runtime_error("drawing failed"); };
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.Execute());
+    failing.OnPrint = [](TReportPrinter&) { throw EMervaneError("drawing failed"); };
+    QVERIFY_THROWS_EXCEPTION(EMervaneError, failing.Execute());
     QVERIFY(!failing.Printing());
 }
 
