@@ -14,7 +14,6 @@
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPrinter>
 
@@ -160,7 +159,6 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
         return false;
     }
     emit RecentFileUsed(name);
-    QCoreApplication::processEvents();
     page.setVisible(true);
     SetModified(false);
     // Named only now, with the zoom back, so that a caption made from the signal shows it.
@@ -235,7 +233,6 @@ bool TCalendarDocument::SaveCalendarFile(const QString& fileName)
         page.SetZoom(TZoom::Stored(zoomPercent).Factor());
     page.SetPaintingSuspended(false);
     page.update();
-    QCoreApplication::processEvents();
     if (!failure.isEmpty()) {
         ShowInfo("Unable to save " + name + ".\r" + failure);
         return false;
@@ -252,7 +249,6 @@ void TCalendarDocument::CancelChanges()
         return;
     if (!m_FileName.isEmpty())
         OpenCalendarFile(m_FileName);
-    QCoreApplication::processEvents();
     SetModified(false);
 }
 

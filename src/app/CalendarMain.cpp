@@ -449,9 +449,7 @@ void TCalendarMain::FormActivate(const QString& fileName)
         m_Document->OpenCalendarFile(fileName);
     else if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
         m_Document->OpenCalendarFile(recent.first());
-    QCoreApplication::processEvents();
     m_CalendarPanel->setVisible(!m_Document->FileName().isEmpty());
-    QCoreApplication::processEvents();
     mnuSave->setEnabled(false);
     SetModified(false);
     SetButtons();
@@ -719,14 +717,11 @@ void TCalendarMain::ZoomMinusButtonClick()
 
 void TCalendarMain::StepPageZoom(TZoom zoom)
 {
-    if (m_ZoomBusy || zoom.Percent() == ZoomPercent())
+    if (zoom.Percent() == ZoomPercent())
         return;
-    m_ZoomBusy = true;
     DoSaveRichtext();
-    QCoreApplication::processEvents();
     m_CalendarPanel->SetZoom(zoom.Factor());
     SetCaption();
-    m_ZoomBusy = false;
 }
 
 // ---- State shown ----
@@ -775,7 +770,6 @@ void TCalendarMain::SetCaption()
         caption += "  [" + QFileInfo(m_Document->FileName()).fileName() + "]";
     caption += "    [" + QString::number(ZoomPercent()) + "%]";
     setWindowTitle(caption);
-    QCoreApplication::processEvents();
 }
 
 // ---- The cell editor ----
@@ -878,7 +872,6 @@ bool TCalendarMain::AcceptsDrop(const QEvent* event) const
 void TCalendarMain::WPRichText1DragDrop(const QImage& picture)
 {
     m_WPRichText1->InsertPicture(picture);
-    QCoreApplication::processEvents();
     SetModified(true);
 }
 

@@ -198,6 +198,5 @@ private:
     TWPRtfStorage* m_ActiveCellStorage = nullptr;
     bool m_EditorActive = false;
     int m_CurrentCell = 0;
-    bool m_ZoomBusy = false;
     TPreferences m_Preferences;
 };

@@ -504,7 +504,7 @@ void TGSuperText::RunLayout()
     m_LayoutRunning = true;
     m_Layout = Layout(size(), Zoom());
     if (m_Layout.Size != size())
-        SetBounds(Left(), Top(), m_Layout.Size.width(), m_Layout.Size.height());
+        FitSize(m_Layout.Size.width(), m_Layout.Size.height());
     m_LayoutNeeded = false;
     m_LayoutRunning = false;
 }

@@ -376,7 +376,7 @@ void TGBaseLabel::Layout()
     if (!m_LayoutDirty)
         return;
     const TLabelLayout layout = LayoutFor(CanvasFont(), size());
-    SetBounds(Left(), Top(), layout.Size.width(), layout.Size.height());
+    FitSize(layout.Size.width(), layout.Size.height());
     // Set after the bounds: their change marks the layout dirty.
     m_Layout = layout;
     m_LayoutDirty = false;

@@ -139,7 +139,6 @@ void TGBasePanel::SetZoom(float value)
     resize(m_ZoomedSize);
     for (TGGraphicControl* object : Objects())
         object->SetZoom(value);
-    QCoreApplication::processEvents();
     m_Zooming = false;
 }
 
@@ -252,7 +251,6 @@ void TGBasePanel::PlaceObject(TGGraphicControl& object, const QRect& rect)
     object.show();
     m_SelectionHandle->raise();
     NotifyLabelChanged();
-    QCoreApplication::processEvents();
 }
 
 QString TGBasePanel::UniqueObjectName() const
@@ -367,7 +365,6 @@ void TGBasePanel::SelectionOperation(TObjectOperation operation)
         }
         AttachObjects();
         NotifyLabelChanged();
-        QCoreApplication::processEvents();
         m_LastPasteTick = TickCount();
         break;
     }
@@ -421,7 +418,6 @@ void TGBasePanel::SelectionHandleMouseDown(Qt::MouseButton button, Qt::KeyboardM
         return;
     QList<TGGraphicControl*> rest = m_SelectionHandle->SelectedObjects();
     m_SelectionHandle->Clear();
-    QCoreApplication::processEvents();
     rest.removeIf([hostPoint](const TGGraphicControl* object) { return object->geometry().contains(hostPoint); });
     for (TGGraphicControl* object : std::as_const(rest))
         m_SelectionHandle->Add(object);

@@ -10,7 +10,6 @@
 #include "print/ReportPrinter.h"
 #include "stream/StreamErrors.h"
 
-#include <QCoreApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -181,7 +180,8 @@ void TGGraphicControl::BoundsChanged()
     if (m_LastBounds == QRect(0, 0, 0, 0))
         m_LastBounds = current;
     if (current != m_LastBounds) {
-        NotifyChanged();
+        if (!m_Fitting)
+            NotifyChanged();
         m_LastBounds = current;
         if (TGBasePanel* host = Host())
             host->RequestRefit();
@@ -255,6 +255,13 @@ void TGGraphicControl::SetBounds(int left, int top, int width, int height)
     setGeometry(left, top, std::max(width, 0), std::max(height, 0));
     if (!IsStreaming())
         BoundsChanged();
+}
+
+void TGGraphicControl::FitSize(int width, int height)
+{
+    m_Fitting = true;
+    SetBounds(Left(), Top(), width, height);
+    m_Fitting = false;
 }
 
 void TGGraphicControl::SetDocumentBounds(const QRect& bounds)
@@ -365,7 +372,6 @@ void TGGraphicControl::CenterVertically()
         return;
     SetTop(host->height() / 2 - Height() / 2);
     NotifyChanged();
-    QCoreApplication::processEvents();
     host->update();
 }
 
@@ -376,7 +382,6 @@ void TGGraphicControl::CenterHorizontally()
         return;
     SetLeft(host->width() / 2 - Width() / 2);
     NotifyChanged();
-    QCoreApplication::processEvents();
     host->update();
 }
 
@@ -387,7 +392,6 @@ void TGGraphicControl::Clone()
         return;
     TGLabelObjectFiler filer(Owner());
     TGGraphicControl* copy = filer.Duplicate(*this, Owner(), *host);
-    QCoreApplication::processEvents();
     // The copy is read at zoom 1.0; it takes the host's zoom first so that the 25 pixels are
     // host pixels, as this object's Top is.
     copy->SetZoom(host->Zoom());

@@ -118,6 +118,10 @@ protected:
                        const std::function<void(QPainter&)>& draw) const;
     // An item of the object menu (or of one of its submenus) that runs `command`.
     QAction* AddMenuItem(QMenu& menu, const QString& caption, const std::function<void()>& command);
+    // Takes the size the content needs. The change of content that calls for it marked the
+    // calendar modified; the fit, often made at the next paint or after a zoom, is no edit of its
+    // own.
+    void FitSize(int width, int height);
 
     // Paints the content in object coordinates; the base paints nothing. The selection squares
     // are painted by the selection handle above the objects.
@@ -139,6 +143,7 @@ private:
 
     QAction* m_LockedItem = nullptr;
     bool m_InBoundsChange = false;
+    bool m_Fitting = false;
     float m_Zoom = 1.0f;
     QMenu* m_ObjectMenu = nullptr;
     QRect m_LastBounds;
