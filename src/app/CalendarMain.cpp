@@ -182,7 +182,7 @@ TCalendarMain::TCalendarMain()
     m_CalendarPanel->SetCalendarLayout(LOFullCalendarLS);
 
     m_MRUList = new TMRUFileList(this);
-    m_MRUList->SetFileMenu(FileMenu);
+    m_MRUList->SetFileMenu(m_FileMenu);
     m_MRUList->SetRemoveOnClick(true);
     m_MRUList->SetMaximum(5);
     m_MRUList->OnMRUItemClick = [this](TMRUFileList&, const QString& fileName) { MRUItemClick(fileName); };
@@ -191,7 +191,7 @@ TCalendarMain::TCalendarMain()
     m_MRUList->SetAutoSave(false);
     m_MRUList->LoadList();
 
-    mnuShowHint->setChecked(m_Preferences.HintsOn);
+    m_mnuShowHint->setChecked(m_Preferences.HintsOn);
     const QString conversionError = ConvertOldRecurringDates(OldRecurringDatesFileName(), RecurringDatesFileName());
     if (!conversionError.isEmpty())
         ShowInfo(conversionError);
@@ -202,7 +202,7 @@ TCalendarMain::TCalendarMain()
             return !m_Preferences.HintsOn;
         return AppKeyPress(watched, static_cast<QKeyEvent*>(event));
     });
-    OnlineMenu->menuAction()->setVisible(true);
+    m_OnlineMenu->menuAction()->setVisible(true);
 }
 
 TCalendarMain::~TCalendarMain()
@@ -224,53 +224,55 @@ QList<QObject*> TCalendarMain::WatchedWidgets() const
 
 void TCalendarMain::CreateMenus()
 {
-    FileMenu = menuBar()->addMenu("&File");
-    FileMenu->setObjectName("FileMenu");
-    AddCommand(FileMenu, "New1", "&New ", &TCalendarMain::New1Click);
-    AddCommand(FileMenu, "Open1", "&Open", &TCalendarMain::Open1Click);
-    FileMenu->addSeparator();
-    mnuSave = AddCommand(FileMenu, "mnuSave", "&Save ", &TCalendarMain::mnuSaveClick);
-    mnuSave->setShortcut(QKeySequence("Ctrl+S"));
-    mnuSaveAs = AddCommand(FileMenu, "mnuSaveAs", "Save &As...", &TCalendarMain::mnuSaveAsClick);
-    mnuSaveAsPdf = AddCommand(FileMenu, "mnuSaveAsPdf", "Save As &PDF...", &TCalendarMain::mnuSaveAsPdfClick);
-    mnuSaveAsBitmap = AddCommand(FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::mnuSaveAsBitmapClick);
-    FileMenu->addSeparator();
-    mnuProperties = AddCommand(FileMenu, "mnuProperties", "&Properties", &TCalendarMain::mnuPropertiesClick);
-    mnuUserTitle = AddCommand(FileMenu, "mnuUserTitle", "User Defined Title", &TCalendarMain::mnuUserTitleClick);
-    mnuCancelChanges =
-        AddCommand(FileMenu, "mnuCancelChanges", "&Cancel Changes", &TCalendarMain::mnuCancelChangesClick);
-    mnuClearAllCellContents = AddCommand(FileMenu, "mnuClearAllCellContents", "Clear &All Cell Contents",
-                                         &TCalendarMain::mnuClearAllCellContentsClick);
-    AddCommand(FileMenu, "DefaultEditorFont1", "&Default Editor Font", &TCalendarMain::DefaultEditorFont1Click);
-    FileMenu->addSeparator();
-    mnuFillCalendarwithRecurringDates =
-        AddCommand(FileMenu, "mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
+    m_FileMenu = menuBar()->addMenu("&File");
+    m_FileMenu->setObjectName("FileMenu");
+    AddCommand(m_FileMenu, "New1", "&New ", &TCalendarMain::New1Click);
+    AddCommand(m_FileMenu, "Open1", "&Open", &TCalendarMain::Open1Click);
+    m_FileMenu->addSeparator();
+    m_mnuSave = AddCommand(m_FileMenu, "mnuSave", "&Save ", &TCalendarMain::mnuSaveClick);
+    m_mnuSave->setShortcut(QKeySequence("Ctrl+S"));
+    m_mnuSaveAs = AddCommand(m_FileMenu, "mnuSaveAs", "Save &As...", &TCalendarMain::mnuSaveAsClick);
+    m_mnuSaveAsPdf = AddCommand(m_FileMenu, "mnuSaveAsPdf", "Save As &PDF...", &TCalendarMain::mnuSaveAsPdfClick);
+    m_mnuSaveAsBitmap =
+        AddCommand(m_FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::mnuSaveAsBitmapClick);
+    m_FileMenu->addSeparator();
+    m_mnuProperties = AddCommand(m_FileMenu, "mnuProperties", "&Properties", &TCalendarMain::mnuPropertiesClick);
+    m_mnuUserTitle = AddCommand(m_FileMenu, "mnuUserTitle", "User Defined Title", &TCalendarMain::mnuUserTitleClick);
+    m_mnuCancelChanges =
+        AddCommand(m_FileMenu, "mnuCancelChanges", "&Cancel Changes", &TCalendarMain::mnuCancelChangesClick);
+    m_mnuClearAllCellContents = AddCommand(m_FileMenu, "mnuClearAllCellContents", "Clear &All Cell Contents",
+                                           &TCalendarMain::mnuClearAllCellContentsClick);
+    AddCommand(m_FileMenu, "DefaultEditorFont1", "&Default Editor Font", &TCalendarMain::DefaultEditorFont1Click);
+    m_FileMenu->addSeparator();
+    m_mnuFillCalendarwithRecurringDates =
+        AddCommand(m_FileMenu, "mnuFillCalendarwithRecurringDates", "Fill Calendar with Recurring Dates",
                    &TCalendarMain::mnuFillCalendarwithRecurringDatesClick);
-    mnuEditrecurringDates = AddCommand(FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates",
-                                       &TCalendarMain::mnuEditrecurringDatesClick);
-    mnuImportEvents =
-        AddCommand(FileMenu, "mnuImportEvents", "Import Events (.ics)...", &TCalendarMain::mnuImportEventsClick);
-    FileMenu->addSeparator();
-    mnuPrintCalendar =
-        AddCommand(FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::mnuPrintCalendarClick);
-    mnuPrintPreview = AddCommand(FileMenu, "mnuPrintPreview", "Print Pre&view", &TCalendarMain::mnuPrintPreviewClick);
-    mnuPrintSetup = AddCommand(FileMenu, "mnuPrintSetup", "Print Set&up", &TCalendarMain::mnuPrintSetupClick);
-    FileMenu->addSeparator();
-    FileMenu->addAction("E&xit", this, &QWidget::close)->setObjectName("Exit1");
+    m_mnuEditrecurringDates = AddCommand(m_FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates",
+                                         &TCalendarMain::mnuEditrecurringDatesClick);
+    m_mnuImportEvents =
+        AddCommand(m_FileMenu, "mnuImportEvents", "Import Events (.ics)...", &TCalendarMain::mnuImportEventsClick);
+    m_FileMenu->addSeparator();
+    m_mnuPrintCalendar =
+        AddCommand(m_FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::mnuPrintCalendarClick);
+    m_mnuPrintPreview =
+        AddCommand(m_FileMenu, "mnuPrintPreview", "Print Pre&view", &TCalendarMain::mnuPrintPreviewClick);
+    m_mnuPrintSetup = AddCommand(m_FileMenu, "mnuPrintSetup", "Print Set&up", &TCalendarMain::mnuPrintSetupClick);
+    m_FileMenu->addSeparator();
+    m_FileMenu->addAction("E&xit", this, &QWidget::close)->setObjectName("Exit1");
 
-    OnlineMenu = menuBar()->addMenu("&Online");
-    OnlineMenu->setObjectName("OnlineMenu");
-    OnlineMenu->menuAction()->setVisible(false);
-    OnlineMenu->addAction("Visit Our Internet Website", this, [] { QDesktopServices::openUrl(QUrl(WebsiteAddress)); })
+    m_OnlineMenu = menuBar()->addMenu("&Online");
+    m_OnlineMenu->setObjectName("OnlineMenu");
+    m_OnlineMenu->menuAction()->setVisible(false);
+    m_OnlineMenu->addAction("Visit Our Internet Website", this, [] { QDesktopServices::openUrl(QUrl(WebsiteAddress)); })
         ->setObjectName("VisitOurInternetW1");
 
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     helpMenu->setObjectName("HelpMenu");
     helpMenu->addAction("&Contents", this, [] { ShowHelpContents(); })->setObjectName("Contents1");
     AddCommand(helpMenu, "About1", "&About", &TCalendarMain::About1Click);
-    mnuShowHint = AddCommand(helpMenu, "mnuShowHint", "&Show Hints", &TCalendarMain::mnuShowHintClick);
-    mnuShowHint->setCheckable(true);
-    mnuShowHint->setChecked(true);
+    m_mnuShowHint = AddCommand(helpMenu, "mnuShowHint", "&Show Hints", &TCalendarMain::mnuShowHintClick);
+    m_mnuShowHint->setCheckable(true);
+    m_mnuShowHint->setChecked(true);
 }
 
 QAction* TCalendarMain::AddCommand(QMenu* menu, const QString& name, const QString& caption,
@@ -305,17 +307,17 @@ void TCalendarMain::CreateToolButtons()
     auto* row = new QHBoxLayout(m_Panel3);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
-    ZoomPlusButton = AddButton("ZoomPlusButton", "+", "Zoom In");
-    connect(ZoomPlusButton, &QToolButton::clicked, this, &TCalendarMain::ZoomPlusButtonClick);
-    ZoomMinusButton = AddButton("ZoomMinusButton", "-", "Zoom Out");
-    connect(ZoomMinusButton, &QToolButton::clicked, this, &TCalendarMain::ZoomMinusButtonClick);
-    PropertiesButton = AddButton("PropertiesButton", "Properties", "Set/change Properties for the calendar");
-    connect(PropertiesButton, &QToolButton::clicked, this, &TCalendarMain::mnuPropertiesClick);
-    Printbutton = AddButton("Printbutton", "Print", "Print the calendar");
-    connect(Printbutton, &QToolButton::clicked, mnuPrintCalendar, &QAction::trigger);
-    ShowHideIconTool = AddButton("ShowHideIconTool", "Show Icon Tool", "");
-    ShowHideIconTool->setFixedWidth(96);
-    connect(ShowHideIconTool, &QToolButton::clicked, this, &TCalendarMain::ShowHideIconToolClick);
+    m_ZoomPlusButton = AddButton("ZoomPlusButton", "+", "Zoom In");
+    connect(m_ZoomPlusButton, &QToolButton::clicked, this, &TCalendarMain::ZoomPlusButtonClick);
+    m_ZoomMinusButton = AddButton("ZoomMinusButton", "-", "Zoom Out");
+    connect(m_ZoomMinusButton, &QToolButton::clicked, this, &TCalendarMain::ZoomMinusButtonClick);
+    m_PropertiesButton = AddButton("PropertiesButton", "Properties", "Set/change Properties for the calendar");
+    connect(m_PropertiesButton, &QToolButton::clicked, this, &TCalendarMain::mnuPropertiesClick);
+    m_Printbutton = AddButton("Printbutton", "Print", "Print the calendar");
+    connect(m_Printbutton, &QToolButton::clicked, m_mnuPrintCalendar, &QAction::trigger);
+    m_ShowHideIconTool = AddButton("ShowHideIconTool", "Show Icon Tool", "");
+    m_ShowHideIconTool->setFixedWidth(96);
+    connect(m_ShowHideIconTool, &QToolButton::clicked, this, &TCalendarMain::ShowHideIconToolClick);
 
     // The creation tools: one of them is down at a time.
     m_ToolGroup = new QButtonGroup(this);
@@ -327,13 +329,13 @@ void TCalendarMain::CreateToolButtons()
         const char* Hint;
         TLPanelState State;
     } tools[] = {
-        {&Pointerbutton, "Pointerbutton", "Select", "Selection tool", psPointing},
-        {&DrawLabelButton, "DrawLabelButton", "Text", "Text tool", psLabel},
-        {&DrawImageButton, "DrawImageButton", "Clip Art", "Clip Art Tool", psImage},
-        {&DrawRichText, "DrawRichText", "Rich Text", "Rich Text tool \rMixed fonts, colors and styles", psRichLabel},
-        {&DrawSuperText, "DrawSuperText", "SuperText",
+        {&m_Pointerbutton, "Pointerbutton", "Select", "Selection tool", psPointing},
+        {&m_DrawLabelButton, "DrawLabelButton", "Text", "Text tool", psLabel},
+        {&m_DrawImageButton, "DrawImageButton", "Clip Art", "Clip Art Tool", psImage},
+        {&m_DrawRichText, "DrawRichText", "Rich Text", "Rich Text tool \rMixed fonts, colors and styles", psRichLabel},
+        {&m_DrawSuperText, "DrawSuperText", "SuperText",
          "SuperText tool \rSpecial Effects Text - fill with gradients or bitmaps", psSuperText},
-        {&PSpeedButton1, "PSpeedButton1", "Mini Calendar",
+        {&m_PSpeedButton1, "PSpeedButton1", "Mini Calendar",
          "Floating Calendar tool \rMini Calendar that you can place anywhere", psFlatCalendar},
     };
     for (const auto& tool : tools) {
@@ -344,16 +346,16 @@ void TCalendarMain::CreateToolButtons()
         connect(button, &QToolButton::clicked, this, [this, state] { m_CalendarPanel->SetPanelState(state); });
         *tool.Button = button;
     }
-    Pointerbutton->setChecked(true);
+    m_Pointerbutton->setChecked(true);
 
-    Savebutton = AddButton("Savebutton", "&Save", "Save changes to the calendar");
-    Savebutton->setStyleSheet("color: green; font-weight: bold;");
-    Savebutton->hide();
-    connect(Savebutton, &QToolButton::clicked, this, &TCalendarMain::SavebuttonClick);
-    CancelButton = AddButton("CancelButton", "&Cancel", "Cancel all changes");
-    CancelButton->setStyleSheet("color: red; font-weight: bold;");
-    CancelButton->hide();
-    connect(CancelButton, &QToolButton::clicked, this, &TCalendarMain::mnuCancelChangesClick);
+    m_Savebutton = AddButton("Savebutton", "&Save", "Save changes to the calendar");
+    m_Savebutton->setStyleSheet("color: green; font-weight: bold;");
+    m_Savebutton->hide();
+    connect(m_Savebutton, &QToolButton::clicked, this, &TCalendarMain::SavebuttonClick);
+    m_CancelButton = AddButton("CancelButton", "&Cancel", "Cancel all changes");
+    m_CancelButton->setStyleSheet("color: red; font-weight: bold;");
+    m_CancelButton->hide();
+    connect(m_CancelButton, &QToolButton::clicked, this, &TCalendarMain::mnuCancelChangesClick);
     row->addStretch(1);
 }
 
@@ -404,7 +406,7 @@ void TCalendarMain::LoadPreferences()
     font.setUnderline(f.Underline);
     font.setStrikeOut(f.Strikeout);
     m_DefaultFontdialog = {font, ColorToQColor(f.Color)};
-    mnuShowHint->setChecked(m_Preferences.HintsOn);
+    m_mnuShowHint->setChecked(m_Preferences.HintsOn);
     m_Document->SetPreviewZoomPercent(m_Preferences.PropertiesZoomPercent);
 }
 
@@ -420,7 +422,7 @@ void TCalendarMain::SavePreferences()
     f.Strikeout = font.strikeOut();
     f.Color = ColorFromQColor(m_DefaultFontdialog.Color);
     m_Preferences.IconToolVisible = m_IconTool && m_IconTool->isVisible();
-    m_Preferences.HintsOn = mnuShowHint->isChecked();
+    m_Preferences.HintsOn = m_mnuShowHint->isChecked();
     if (m_IconTool)
         m_Preferences.IconFile = m_IconTool->LibraryFile();
     // A failed write is not reported: the preferences are a convenience, the work is in the
@@ -450,7 +452,7 @@ void TCalendarMain::FormActivate(const QString& fileName)
     else if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
         m_Document->OpenCalendarFile(recent.first());
     m_CalendarPanel->setVisible(!m_Document->FileName().isEmpty());
-    mnuSave->setEnabled(false);
+    m_mnuSave->setEnabled(false);
     SetModified(false);
     SetButtons();
     SetCaption();
@@ -542,7 +544,7 @@ void TCalendarMain::mnuSaveClick()
 
 void TCalendarMain::SavebuttonClick()
 {
-    if (mnuSave->isEnabled())
+    if (m_mnuSave->isEnabled())
         mnuSaveClick();
     else
         mnuSaveAsClick();
@@ -666,7 +668,7 @@ void TCalendarMain::About1Click()
 
 void TCalendarMain::mnuShowHintClick()
 {
-    m_Preferences.HintsOn = mnuShowHint->isChecked();
+    m_Preferences.HintsOn = m_mnuShowHint->isChecked();
     SavePreferences();
 }
 
@@ -746,21 +748,22 @@ void TCalendarMain::SetButtons()
     const bool cells = m_CalendarPanel->CellsAvailable();
     const bool visible = m_CalendarPanel->isVisible();
     const bool named = !m_Document->FileName().isEmpty();
-    for (QAction* action : {mnuFillCalendarwithRecurringDates, mnuImportEvents, mnuUserTitle, mnuClearAllCellContents})
+    for (QAction* action :
+         {m_mnuFillCalendarwithRecurringDates, m_mnuImportEvents, m_mnuUserTitle, m_mnuClearAllCellContents})
         action->setEnabled(cells);
-    ShowHideIconTool->setEnabled(cells);
-    mnuSave->setEnabled(named);
+    m_ShowHideIconTool->setEnabled(cells);
+    m_mnuSave->setEnabled(named);
     m_WPToolBar1->setEnabled(visible && m_WPRichText1->hasFocus());
     // Printing on a PDF needs no printer: the commands that need a real one say so when used.
-    for (QAction* action :
-         {mnuSaveAs, mnuProperties, mnuPrintSetup, mnuSaveAsBitmap, mnuSaveAsPdf, mnuPrintCalendar, mnuPrintPreview})
+    for (QAction* action : {m_mnuSaveAs, m_mnuProperties, m_mnuPrintSetup, m_mnuSaveAsBitmap, m_mnuSaveAsPdf,
+                            m_mnuPrintCalendar, m_mnuPrintPreview})
         action->setEnabled(visible);
-    for (QToolButton* button : {PropertiesButton, ZoomMinusButton, ZoomPlusButton, Printbutton})
+    for (QToolButton* button : {m_PropertiesButton, m_ZoomMinusButton, m_ZoomPlusButton, m_Printbutton})
         button->setEnabled(visible);
-    mnuCancelChanges->setEnabled(visible && named);
-    Savebutton->setVisible(m_Document->Modified());
-    CancelButton->setVisible(m_Document->Modified() && named);
-    ShowHideIconTool->setText(m_IconTool && m_IconTool->isVisible() ? "Hide Icon Tool" : "Show Icon Tool");
+    m_mnuCancelChanges->setEnabled(visible && named);
+    m_Savebutton->setVisible(m_Document->Modified());
+    m_CancelButton->setVisible(m_Document->Modified() && named);
+    m_ShowHideIconTool->setText(m_IconTool && m_IconTool->isVisible() ? "Hide Icon Tool" : "Show Icon Tool");
 }
 
 void TCalendarMain::SetCaption()
@@ -859,7 +862,7 @@ bool TCalendarMain::PuttextOnDay(int d, const QString& text)
 // placed object has already marked the calendar changed through LabelChangedEvent.
 void TCalendarMain::CalendarPanelDroppedObjectEvent()
 {
-    Pointerbutton->setChecked(true);
+    m_Pointerbutton->setChecked(true);
 }
 
 // ---- Drag and drop ----

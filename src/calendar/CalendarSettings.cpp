@@ -57,75 +57,75 @@ int Hundredths(double inches)
 class TAppearanceWriter {
 public:
     explicit TAppearanceWriter(TWriter& writer)
-        : w(writer)
+        : m_Writer(writer)
     {
     }
-    void Flag(bool value) { w.WriteInteger(value ? 1 : 0); }
-    void Boolean(bool value) { w.WriteBoolean(value); }
+    void Flag(bool value) { m_Writer.WriteInteger(value ? 1 : 0); }
+    void Boolean(bool value) { m_Writer.WriteBoolean(value); }
     template <class E>
     void Enum(E value, E /*last*/)
     {
-        w.WriteInteger(value);
+        m_Writer.WriteInteger(value);
     }
-    void Margin(double inches) { w.WriteInteger(Hundredths(inches)); }
-    void Color(TColor color) { w.WriteInteger(color); }
+    void Margin(double inches) { m_Writer.WriteInteger(Hundredths(inches)); }
+    void Color(TColor color) { m_Writer.WriteInteger(color); }
     void Names(const QStringList& names)
     {
         for (const QString& name : names)
-            w.WriteString(name);
+            m_Writer.WriteString(name);
     }
     void Font(const TFont& font)
     {
-        w.WriteString(font.Name());
-        w.WriteInteger(font.Size());
+        m_Writer.WriteString(font.Name());
+        m_Writer.WriteInteger(font.Size());
         for (const TFontStyle style : FileFontStyles)
-            w.WriteBoolean(font.HasStyle(style));
-        w.WriteInteger(font.Color());
+            m_Writer.WriteBoolean(font.HasStyle(style));
+        m_Writer.WriteInteger(font.Color());
     }
 
 private:
-    TWriter& w;
+    TWriter& m_Writer;
 };
 
 class TAppearanceReader {
 public:
     explicit TAppearanceReader(TReader& reader)
-        : r(reader)
+        : m_Reader(reader)
     {
     }
-    void Flag(bool& value) { value = r.ReadInteger() != 0; }
-    void Boolean(bool& value) { value = r.ReadBoolean(); }
+    void Flag(bool& value) { value = m_Reader.ReadInteger() != 0; }
+    void Boolean(bool& value) { value = m_Reader.ReadBoolean(); }
     template <class E>
     void Enum(E& value, E last)
     {
-        value = E(ReadRange(r, 0, last));
+        value = E(ReadRange(m_Reader, 0, last));
     }
-    void Margin(double& inches) { inches = ReadRange(r, 0, int(CalendarLimits::MaxMarginInch * 100)) * 0.01; }
+    void Margin(double& inches) { inches = ReadRange(m_Reader, 0, int(CalendarLimits::MaxMarginInch * 100)) * 0.01; }
     // Any value is a colour: system colours, palette entries and RGB values all draw.
-    void Color(TColor& color) { color = r.ReadInteger(); }
+    void Color(TColor& color) { color = m_Reader.ReadInteger(); }
     void Names(QStringList& names)
     {
         for (QString& name : names)
-            name = r.ReadString();
+            name = m_Reader.ReadString();
     }
     void Font(TFont& font)
     {
-        const QString name = r.ReadString();
+        const QString name = m_Reader.ReadString();
         if (name.isEmpty())
             Refuse();
         font.SetName(name);
-        font.SetSize(ReadRange(r, CalendarLimits::MinFontSize, CalendarLimits::MaxFontSize));
+        font.SetSize(ReadRange(m_Reader, CalendarLimits::MinFontSize, CalendarLimits::MaxFontSize));
         TFontStyles styles = 0;
         for (const TFontStyle style : FileFontStyles) {
-            if (r.ReadBoolean())
+            if (m_Reader.ReadBoolean())
                 styles |= FontStyleBit(style);
         }
         font.SetStyle(styles);
-        font.SetColor(r.ReadInteger());
+        font.SetColor(m_Reader.ReadInteger());
     }
 
 private:
-    TReader& r;
+    TReader& m_Reader;
 };
 
 template <class Settings, class Block>

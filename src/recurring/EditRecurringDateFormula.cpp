@@ -45,19 +45,19 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
     setFont(QFont("Arial", 8));
     resize(407, 334);
 
-    rbDayOfMonth = new QRadioButton("Day of the &Month", this);
-    rbDayOfMonth->setObjectName("rbDayOfMonth");
-    rbDayOfMonth->setToolTip(Hint("Check here to choose a 'Day of the Month' \rstyle Repeating Reminder"));
-    DayOfMonthDay = new QSpinBox(this);
-    DayOfMonthDay->setObjectName("DayOfMonthDay");
-    DayOfMonthDay->setRange(1, 31);
-    DayOfMonthDay->setValue(1);
-    DayOfMonthDay->setToolTip(Hint("Select the day of the month (1-31)"));
-    DayOfMonthMonth = NewMonthList("DayOfMonthMonth");
+    m_rbDayOfMonth = new QRadioButton("Day of the &Month", this);
+    m_rbDayOfMonth->setObjectName("rbDayOfMonth");
+    m_rbDayOfMonth->setToolTip(Hint("Check here to choose a 'Day of the Month' \rstyle Repeating Reminder"));
+    m_DayOfMonthDay = new QSpinBox(this);
+    m_DayOfMonthDay->setObjectName("DayOfMonthDay");
+    m_DayOfMonthDay->setRange(1, 31);
+    m_DayOfMonthDay->setValue(1);
+    m_DayOfMonthDay->setToolTip(Hint("Select the day of the month (1-31)"));
+    m_DayOfMonthMonth = NewMonthList("DayOfMonthMonth");
 
-    rbDayOfweek = new QRadioButton("Day of the &Week", this);
-    rbDayOfweek->setObjectName("rbDayOfweek");
-    rbDayOfweek->setToolTip(Hint("Check here to choose a 'Days of the Week' \rstyle Repeating Reminder"));
+    m_rbDayOfweek = new QRadioButton("Day of the &Week", this);
+    m_rbDayOfweek->setObjectName("rbDayOfweek");
+    m_rbDayOfweek->setToolTip(Hint("Check here to choose a 'Days of the Week' \rstyle Repeating Reminder"));
     const auto dayBox = [this](const QString& name, const QString& caption, bool ticked) {
         auto* box = new QCheckBox(caption, this);
         box->setObjectName(name);
@@ -65,37 +65,37 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
         box->setToolTip(Hint("Check to use this reminder on this day of \reach week"));
         return box;
     };
-    Monday = dayBox("Monday", "Mon", true);
-    Tuesday = dayBox("Tuesday", "Tues", true);
-    Wednesday = dayBox("Wednesday", "Wed", true);
-    Thursday = dayBox("Thursday", "Thu", true);
-    Friday = dayBox("Friday", "Fri", true);
-    Saturday = dayBox("Saturday", "Sat", false);
-    Sunday = dayBox("Sunday", "Sun", false);
-    AllDaysCheck = new QCheckBox("All Days", this);
-    AllDaysCheck->setObjectName("AllDaysCheck");
-    AllDaysCheck->setToolTip(Hint("Check to include all days"));
-    connect(AllDaysCheck, &QCheckBox::clicked, this, &TEditRecurringDateFormula::AllDaysCheckClick);
+    m_Monday = dayBox("Monday", "Mon", true);
+    m_Tuesday = dayBox("Tuesday", "Tues", true);
+    m_Wednesday = dayBox("Wednesday", "Wed", true);
+    m_Thursday = dayBox("Thursday", "Thu", true);
+    m_Friday = dayBox("Friday", "Fri", true);
+    m_Saturday = dayBox("Saturday", "Sat", false);
+    m_Sunday = dayBox("Sunday", "Sun", false);
+    m_AllDaysCheck = new QCheckBox("All Days", this);
+    m_AllDaysCheck->setObjectName("AllDaysCheck");
+    m_AllDaysCheck->setToolTip(Hint("Check to include all days"));
+    connect(m_AllDaysCheck, &QCheckBox::clicked, this, &TEditRecurringDateFormula::AllDaysCheckClick);
 
-    rbSpecial = new QRadioButton("&Special", this);
-    rbSpecial->setObjectName("rbSpecial");
-    rbSpecial->setToolTip(Hint("Check here to choose a 'nth Day of Month' \rstyle Repeating Reminder"));
-    SpecialOccurrance = new QComboBox(this);
-    SpecialOccurrance->setObjectName("SpecialOccurrance");
-    SpecialOccurrance->addItems({"1st", "2nd", "3rd", "4th", "5th", "Last"});
-    SpecialOccurrance->setToolTip(Hint("Select the occurrance: First, 2nd, 3rd, 4th, 5th\ror Last"));
-    SpecialDayOfWeek = new QComboBox(this);
-    SpecialDayOfWeek->setObjectName("SpecialDayOfWeek");
+    m_rbSpecial = new QRadioButton("&Special", this);
+    m_rbSpecial->setObjectName("rbSpecial");
+    m_rbSpecial->setToolTip(Hint("Check here to choose a 'nth Day of Month' \rstyle Repeating Reminder"));
+    m_SpecialOccurrance = new QComboBox(this);
+    m_SpecialOccurrance->setObjectName("SpecialOccurrance");
+    m_SpecialOccurrance->addItems({"1st", "2nd", "3rd", "4th", "5th", "Last"});
+    m_SpecialOccurrance->setToolTip(Hint("Select the occurrance: First, 2nd, 3rd, 4th, 5th\ror Last"));
+    m_SpecialDayOfWeek = new QComboBox(this);
+    m_SpecialDayOfWeek->setObjectName("SpecialDayOfWeek");
     for (int day = 1; day <= 7; ++day)
-        SpecialDayOfWeek->addItem(LongDayName(day));
-    SpecialDayOfWeek->addItem("Day (any day)");
-    SpecialDayOfWeek->setToolTip(Hint("Select the weekday (Sun-Sat), or select  \"Day\" \rfor any day."));
-    SpecialMonth = NewMonthList("SpecialMonth");
+        m_SpecialDayOfWeek->addItem(LongDayName(day));
+    m_SpecialDayOfWeek->addItem("Day (any day)");
+    m_SpecialDayOfWeek->setToolTip(Hint("Select the weekday (Sun-Sat), or select  \"Day\" \rfor any day."));
+    m_SpecialMonth = NewMonthList("SpecialMonth");
 
-    Event = new QLineEdit(this);
-    Event->setObjectName("Event");
+    m_Event = new QLineEdit(this);
+    m_Event->setObjectName("Event");
 
-    for (QRadioButton* radio : {rbDayOfMonth, rbDayOfweek, rbSpecial})
+    for (QRadioButton* radio : {m_rbDayOfMonth, m_rbDayOfweek, m_rbSpecial})
         connect(radio, &QRadioButton::clicked, this, &TEditRecurringDateFormula::SetRecurType);
 
     auto* okbutton = new QPushButton("&Ok", this);
@@ -108,22 +108,23 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &TEditRecurringDateFormula::CancelButtonClick);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(rbDayOfMonth, 0, 0, 1, 4);
-    grid->addWidget(DayOfMonthDay, 1, 1);
+    grid->addWidget(m_rbDayOfMonth, 0, 0, 1, 4);
+    grid->addWidget(m_DayOfMonthDay, 1, 1);
     grid->addWidget(new QLabel("of", this), 1, 2);
-    grid->addWidget(DayOfMonthMonth, 1, 3);
-    grid->addWidget(rbDayOfweek, 2, 0, 1, 4);
+    grid->addWidget(m_DayOfMonthMonth, 1, 3);
+    grid->addWidget(m_rbDayOfweek, 2, 0, 1, 4);
     auto* days = new QGridLayout;
-    const QList<QCheckBox*> dayBoxes = {Monday, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday, AllDaysCheck};
+    const QList<QCheckBox*> dayBoxes = {m_Monday, m_Tuesday,  m_Wednesday, m_Thursday,
+                                        m_Friday, m_Saturday, m_Sunday,    m_AllDaysCheck};
     for (int i = 0; i < dayBoxes.size(); ++i)
         days->addWidget(dayBoxes[i], i / 4, i % 4);
     grid->addLayout(days, 3, 1, 1, 3);
-    grid->addWidget(rbSpecial, 4, 0, 1, 4);
+    grid->addWidget(m_rbSpecial, 4, 0, 1, 4);
     auto* special = new QHBoxLayout;
-    special->addWidget(SpecialOccurrance);
-    special->addWidget(SpecialDayOfWeek);
+    special->addWidget(m_SpecialOccurrance);
+    special->addWidget(m_SpecialDayOfWeek);
     special->addWidget(new QLabel("of", this));
-    special->addWidget(SpecialMonth);
+    special->addWidget(m_SpecialMonth);
     grid->addLayout(special, 5, 1, 1, 3);
     grid->setColumnMinimumWidth(0, 16);
 
@@ -134,12 +135,12 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(new QLabel("Recurring event (birthday, anniversary, etc)", this));
-    layout->addWidget(Event);
+    layout->addWidget(m_Event);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
     // FormCreate.
-    rbDayOfMonth->setChecked(true);
+    m_rbDayOfMonth->setChecked(true);
     m_Formula = "@";
     SetRecurType();
 }
@@ -158,17 +159,17 @@ QComboBox* TEditRecurringDateFormula::NewMonthList(const QString& name)
 
 QList<QCheckBox*> TEditRecurringDateFormula::DayBoxes() const
 {
-    return {Sunday, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday};
+    return {m_Sunday, m_Monday, m_Tuesday, m_Wednesday, m_Thursday, m_Friday, m_Saturday};
 }
 
 QString TEditRecurringDateFormula::EventText() const
 {
-    return Event->text();
+    return m_Event->text();
 }
 
 void TEditRecurringDateFormula::SetEventText(const QString& text)
 {
-    Event->setText(text);
+    m_Event->setText(text);
 }
 
 // Once, when shown: a later activation (after a message about a wrong choice) keeps what the
@@ -181,7 +182,7 @@ void TEditRecurringDateFormula::showEvent(QShowEvent* event)
 
 void TEditRecurringDateFormula::FormActivate()
 {
-    Event->setFocus();
+    m_Event->setFocus();
     SetEmUp();
 }
 
@@ -190,19 +191,19 @@ void TEditRecurringDateFormula::SetEmUp()
     const QChar kind = m_Formula.isEmpty() ? QChar(u' ') : m_Formula[0];
     if (kind == SpecialKind) {
         if (const std::optional<TSpecial> special = ParseSpecial(m_Formula)) {
-            rbSpecial->setChecked(true);
-            SpecialOccurrance->setCurrentIndex(special->Occurrence);
-            SpecialDayOfWeek->setCurrentIndex(special->Weekday);
-            SpecialMonth->setCurrentIndex(special->Month);
+            m_rbSpecial->setChecked(true);
+            m_SpecialOccurrance->setCurrentIndex(special->Occurrence);
+            m_SpecialDayOfWeek->setCurrentIndex(special->Weekday);
+            m_SpecialMonth->setCurrentIndex(special->Month);
         }
     } else if (kind == DayOfMonthKind) {
         if (const std::optional<TDayOfMonth> date = ParseDayOfMonth(m_Formula)) {
-            rbDayOfMonth->setChecked(true);
-            DayOfMonthDay->setValue(date->Day);
-            DayOfMonthMonth->setCurrentIndex(date->Month);
+            m_rbDayOfMonth->setChecked(true);
+            m_DayOfMonthDay->setValue(date->Day);
+            m_DayOfMonthMonth->setCurrentIndex(date->Month);
         }
     } else {
-        rbDayOfweek->setChecked(true);
+        m_rbDayOfweek->setChecked(true);
         const QList<QCheckBox*> boxes = DayBoxes();
         for (int day = 1; day <= 7; ++day)
             boxes[day - 1]->setChecked(m_Formula.contains(QChar(u'0' + day)));
@@ -212,25 +213,25 @@ void TEditRecurringDateFormula::SetEmUp()
 
 void TEditRecurringDateFormula::SetRecurType()
 {
-    const bool dayOfMonth = rbDayOfMonth->isChecked();
-    const bool dayOfWeek = rbDayOfweek->isChecked();
-    const bool special = rbSpecial->isChecked();
+    const bool dayOfMonth = m_rbDayOfMonth->isChecked();
+    const bool dayOfWeek = m_rbDayOfweek->isChecked();
+    const bool special = m_rbSpecial->isChecked();
     for (QCheckBox* box : DayBoxes())
         box->setEnabled(dayOfWeek);
-    AllDaysCheck->setEnabled(dayOfWeek);
-    DayOfMonthDay->setEnabled(dayOfMonth);
-    DayOfMonthMonth->setEnabled(dayOfMonth);
-    for (QComboBox* list : {SpecialOccurrance, SpecialDayOfWeek, SpecialMonth})
+    m_AllDaysCheck->setEnabled(dayOfWeek);
+    m_DayOfMonthDay->setEnabled(dayOfMonth);
+    m_DayOfMonthMonth->setEnabled(dayOfMonth);
+    for (QComboBox* list : {m_SpecialOccurrance, m_SpecialDayOfWeek, m_SpecialMonth})
         list->setEnabled(special);
-    SetBold(*rbDayOfMonth, dayOfMonth);
-    SetBold(*rbDayOfweek, dayOfWeek);
-    SetBold(*rbSpecial, special);
+    SetBold(*m_rbDayOfMonth, dayOfMonth);
+    SetBold(*m_rbDayOfweek, dayOfWeek);
+    SetBold(*m_rbSpecial, special);
 }
 
 void TEditRecurringDateFormula::AllDaysCheckClick()
 {
     for (QCheckBox* box : DayBoxes())
-        box->setChecked(AllDaysCheck->isChecked());
+        box->setChecked(m_AllDaysCheck->isChecked());
 }
 
 void TEditRecurringDateFormula::OkbuttonClick()
@@ -246,28 +247,28 @@ void TEditRecurringDateFormula::CancelButtonClick()
 
 bool TEditRecurringDateFormula::DetermineFormulaString()
 {
-    if (rbDayOfMonth->isChecked()) {
+    if (m_rbDayOfMonth->isChecked()) {
         // Text typed into the spin edit counts only once it is a day it accepts.
-        const int day = DayOfMonthDay->value();
-        if (!DayOfMonthDay->hasAcceptableInput() || day < 1 || day > 31) {
+        const int day = m_DayOfMonthDay->value();
+        if (!m_DayOfMonthDay->hasAcceptableInput() || day < 1 || day > 31) {
             ShowInfo("Invalid day of month entered ");
             return false;
         }
-        if (DayOfMonthMonth->currentIndex() < 0) {
+        if (m_DayOfMonthMonth->currentIndex() < 0) {
             ShowInfo("Invalid month entered ");
             return false;
         }
-        m_Formula = MakeDayOfMonthFormula(day, DayOfMonthMonth->currentIndex());
+        m_Formula = MakeDayOfMonthFormula(day, m_DayOfMonthMonth->currentIndex());
         return !m_Formula.isEmpty();
     }
-    if (rbSpecial->isChecked()) {
-        if (SpecialOccurrance->currentIndex() < 0 || SpecialDayOfWeek->currentIndex() < 0 ||
-            SpecialMonth->currentIndex() < 0) {
+    if (m_rbSpecial->isChecked()) {
+        if (m_SpecialOccurrance->currentIndex() < 0 || m_SpecialDayOfWeek->currentIndex() < 0 ||
+            m_SpecialMonth->currentIndex() < 0) {
             ShowInfo("Invalid value entered for Special category");
             return false;
         }
-        m_Formula = MakeSpecialFormula(SpecialOccurrance->currentIndex(), SpecialDayOfWeek->currentIndex(),
-                                       SpecialMonth->currentIndex());
+        m_Formula = MakeSpecialFormula(m_SpecialOccurrance->currentIndex(), m_SpecialDayOfWeek->currentIndex(),
+                                       m_SpecialMonth->currentIndex());
         return !m_Formula.isEmpty();
     }
     QString formula = QString(WeekdaysKind);

@@ -56,13 +56,13 @@ TEditRecurringDates::TEditRecurringDates(const QString& fileName, QWidget* paren
     setFont(QFont("Arial", 8));
     resize(477, 321);
 
-    DatesList = new QListWidget(this);
-    DatesList->setObjectName("DatesList");
-    DatesList->setFont(QFont("Arial", 9));
-    DatesList->setSelectionMode(QAbstractItemView::SingleSelection);
-    DatesList->setUniformItemSizes(true);
-    DatesList->setItemDelegate(new TRecordRowDelegate(DatesList));
-    connect(DatesList, &QListWidget::itemSelectionChanged, this, &TEditRecurringDates::setbuttons);
+    m_DatesList = new QListWidget(this);
+    m_DatesList->setObjectName("DatesList");
+    m_DatesList->setFont(QFont("Arial", 9));
+    m_DatesList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_DatesList->setUniformItemSizes(true);
+    m_DatesList->setItemDelegate(new TRecordRowDelegate(m_DatesList));
+    connect(m_DatesList, &QListWidget::itemSelectionChanged, this, &TEditRecurringDates::setbuttons);
 
     const auto addButton = [this](const QString& name, const QString& caption, void (TEditRecurringDates::*click)()) {
         auto* button = new QPushButton(caption, this);
@@ -71,20 +71,21 @@ TEditRecurringDates::TEditRecurringDates(const QString& fileName, QWidget* paren
         connect(button, &QPushButton::clicked, this, click);
         return button;
     };
-    okbutton = addButton("okbutton", "Ok", &TEditRecurringDates::okbuttonClick);
-    okbutton->setDefault(true);
-    Editbutton = addButton("Editbutton", "Edit", &TEditRecurringDates::EditbuttonClick);
-    Newbutton = addButton("Newbutton", "New", &TEditRecurringDates::NewbuttonClick);
-    DeleteButton = addButton("DeleteButton", "Delete", &TEditRecurringDates::DeleteButtonClick);
-    Holidaysbutton = addButton("Holidaysbutton", "Holidays", &TEditRecurringDates::HolidaysbuttonClick);
-    CancelButton = addButton("CancelButton", "Cancel", &TEditRecurringDates::CancelButtonClick);
+    m_okbutton = addButton("okbutton", "Ok", &TEditRecurringDates::okbuttonClick);
+    m_okbutton->setDefault(true);
+    m_Editbutton = addButton("Editbutton", "Edit", &TEditRecurringDates::EditbuttonClick);
+    m_Newbutton = addButton("Newbutton", "New", &TEditRecurringDates::NewbuttonClick);
+    m_DeleteButton = addButton("DeleteButton", "Delete", &TEditRecurringDates::DeleteButtonClick);
+    m_Holidaysbutton = addButton("Holidaysbutton", "Holidays", &TEditRecurringDates::HolidaysbuttonClick);
+    m_CancelButton = addButton("CancelButton", "Cancel", &TEditRecurringDates::CancelButtonClick);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* button : {okbutton, Editbutton, Newbutton, DeleteButton, Holidaysbutton, CancelButton})
+    for (QPushButton* button :
+         {m_okbutton, m_Editbutton, m_Newbutton, m_DeleteButton, m_Holidaysbutton, m_CancelButton})
         buttons->addWidget(button);
     buttons->addStretch(1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(DatesList, 1);
+    layout->addWidget(m_DatesList, 1);
     layout->addLayout(buttons);
 
     // FormCreate.
@@ -96,16 +97,16 @@ TEditRecurringDates::TEditRecurringDates(const QString& fileName, QWidget* paren
     }
     QStringList records = read.Records;
     std::stable_sort(records.begin(), records.end(), RecordSortsBefore);
-    DatesList->addItems(records);
-    if (DatesList->count() > 0)
+    m_DatesList->addItems(records);
+    if (m_DatesList->count() > 0)
         SelectRow(0);
 }
 
 QStringList TEditRecurringDates::Records() const
 {
     QStringList records;
-    for (int row = 0; row < DatesList->count(); ++row)
-        records += DatesList->item(row)->text();
+    for (int row = 0; row < m_DatesList->count(); ++row)
+        records += m_DatesList->item(row)->text();
     return records;
 }
 
@@ -117,28 +118,28 @@ void TEditRecurringDates::showEvent(QShowEvent* event)
 
 int TEditRecurringDates::SelectedRow() const
 {
-    const QList<QListWidgetItem*> selected = DatesList->selectedItems();
-    return selected.isEmpty() ? -1 : DatesList->row(selected.first());
+    const QList<QListWidgetItem*> selected = m_DatesList->selectedItems();
+    return selected.isEmpty() ? -1 : m_DatesList->row(selected.first());
 }
 
 void TEditRecurringDates::SelectRow(int row)
 {
-    DatesList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    m_DatesList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
 int TEditRecurringDates::AddRecord(const QString& record)
 {
     const QStringList records = Records();
     const int row = int(std::upper_bound(records.begin(), records.end(), record, RecordSortsBefore) - records.begin());
-    DatesList->insertItem(row, record);
+    m_DatesList->insertItem(row, record);
     return row;
 }
 
 void TEditRecurringDates::setbuttons()
 {
     const bool selected = SelectedRow() >= 0;
-    Editbutton->setEnabled(selected);
-    DeleteButton->setEnabled(selected);
+    m_Editbutton->setEnabled(selected);
+    m_DeleteButton->setEnabled(selected);
 }
 
 void TEditRecurringDates::okbuttonClick()
@@ -161,8 +162,8 @@ void TEditRecurringDates::DeleteButtonClick()
 {
     const int row = SelectedRow();
     if (row >= 0)
-        delete DatesList->takeItem(row);
-    if (DatesList->count() > 0)
+        delete m_DatesList->takeItem(row);
+    if (m_DatesList->count() > 0)
         SelectRow(0);
     setbuttons();
 }
@@ -174,7 +175,7 @@ void TEditRecurringDates::EditbuttonClick()
         UiServices().Beep();
         return;
     }
-    const std::optional<QChar> kind = RecordKind(DatesList->item(row)->text());
+    const std::optional<QChar> kind = RecordKind(m_DatesList->item(row)->text());
     if (kind == FeastKind)
         ShowInfo("This entry cannot be edited");
     else if (kind == SpecialKind || kind == WeekdaysKind || kind == DayOfMonthKind)
@@ -188,7 +189,7 @@ void TEditRecurringDates::DoEditRecurringFormula()
         UiServices().Beep();
         return;
     }
-    const QString record = DatesList->item(row)->text();
+    const QString record = m_DatesList->item(row)->text();
     TEditRecurringDateFormula dialog(this);
     // The padding of the event text is left out of the edit field; the record pads it again.
     QString eventText = RecordEventText(record);
@@ -199,7 +200,7 @@ void TEditRecurringDates::DoEditRecurringFormula()
     dialog.setWindowTitle("Edit Recurring Date Formula");
     CenterDialog(dialog);
     if (UiServices().ExecDialog(dialog) == QDialog::Accepted) {
-        delete DatesList->takeItem(row);
+        delete m_DatesList->takeItem(row);
         SelectRow(AddRecord(MakeRecord(dialog.EventText(), dialog.Formula())));
     }
     setbuttons();
@@ -232,7 +233,7 @@ void TEditRecurringDates::HolidaysbuttonClick()
             AddRecord(holiday);
         }
     }
-    if (DatesList->count() > 0 && SelectedRow() < 0)
+    if (m_DatesList->count() > 0 && SelectedRow() < 0)
         SelectRow(0);
     setbuttons();
 }

@@ -40,11 +40,11 @@ private:
 
     QString m_FileName;
     QString m_LoadError;
-    QListWidget* DatesList;
-    QPushButton* okbutton;
-    QPushButton* Editbutton;
-    QPushButton* Newbutton;
-    QPushButton* DeleteButton;
-    QPushButton* Holidaysbutton;
-    QPushButton* CancelButton;
+    QListWidget* m_DatesList;
+    QPushButton* m_okbutton;
+    QPushButton* m_Editbutton;
+    QPushButton* m_Newbutton;
+    QPushButton* m_DeleteButton;
+    QPushButton* m_Holidaysbutton;
+    QPushButton* m_CancelButton;
 };
