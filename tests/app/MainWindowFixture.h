@@ -100,6 +100,15 @@ public:
         QTest::mouseClick(&Page(), Qt::LeftButton, {}, point);
     }
 
+    // Writes a month page to `fileName` (as WriteCalendar does) and starts the program on it, the
+    // file last opened.
+    TCalendarMain& StartOnMonth(const QString& fileName, int month, int year, int cell = 1, const QString& text = {})
+    {
+        WriteCalendar(fileName, month, year, cell, text);
+        TIniFile(IniFileName()).WriteString("MRU", "F0", fileName);
+        return Start();
+    }
+
     // Starts the program on the month calendar in `fileName`, last opened and shown at `zoom` percent.
     TCalendarMain& StartOnCalendar(const QString& fileName, int zoom)
     {

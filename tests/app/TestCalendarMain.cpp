@@ -280,9 +280,7 @@ void TestCalendarMain::ClosingWithChanges()
     QFETCH(bool, answerYes);
     TMainWindowFixture f;
     const QString file = f.Path("Dec2026.MVF");
-    TMainWindowFixture::WriteCalendar(file, 12, 2026, 8, "old");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    f.Start();
+    f.StartOnMonth(file, 12, 2026, 8, "old");
     f.ClickCell(8);
     QTest::keyClick(&f.Editor(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(&f.Editor(), " new");
@@ -366,9 +364,7 @@ void TestCalendarMain::FailedSaveKeepsNameAndChanges()
 {
     TMainWindowFixture f;
     const QString file = f.Path("Mar2027.MVF");
-    TMainWindowFixture::WriteCalendar(file, 3, 2027, 4, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(file, 3, 2027, 4);
     f.ClickCell(4);
     QTest::keyClicks(&f.Editor(), "keep me");
     const QString caption = main.windowTitle();
@@ -518,10 +514,7 @@ void TestCalendarMain::TabMovesTheEditorWithinThePage()
     QFETCH(int, expected);
 
     TMainWindowFixture f;
-    const QString file = f.Path("tab.MVF");
-    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("tab.MVF"), 5, 2027, 3);
     f.ClickCell(cell);
     QCOMPARE(main.CurrentCell(), cell);
     QTest::keyClicks(&f.Editor(), "text");
@@ -652,10 +645,7 @@ void TestCalendarMain::OpenRejectsWrongAndDamagedFiles()
 void TestCalendarMain::CancelChangesReopensTheFile()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("cancel.MVF");
-    TMainWindowFixture::WriteCalendar(file, 6, 2027, 9, "saved");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("cancel.MVF"), 6, 2027, 9, "saved");
     auto* cancel = f.Widget<QToolButton>("CancelButton");
     QVERIFY(!cancel->isVisible());
 
@@ -682,10 +672,7 @@ void TestCalendarMain::CancelChangesReopensTheFile()
 void TestCalendarMain::PictureDroppedOnACellGoesIntoIt()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("drop.MVF");
-    TMainWindowFixture::WriteCalendar(file, 7, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("drop.MVF"), 7, 2027);
     f.Page().repaint();
 
     QImage icon(32, 32, QImage::Format_ARGB32);
@@ -775,10 +762,7 @@ void TestCalendarMain::IconToolFollowsThePage()
 void TestCalendarMain::DefaultEditorFontIsKeptOnlyWhenConfirmed()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("font.MVF");
-    TMainWindowFixture::WriteCalendar(file, 9, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("font.MVF"), 9, 2027);
 
     f.Ui.CancelChoice();
     f.Trigger("DefaultEditorFont1");
@@ -849,10 +833,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
     QFETCH(bool, places);
     QFETCH(bool, edits);
     TMainWindowFixture f;
-    const QString file = f.Path("tools.MVF");
-    TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("tools.MVF"), 10, 2027);
     auto* existing = new TGPLabel(&main);
     existing->Loaded();
     existing->SetCaption("Existing");
@@ -902,10 +883,7 @@ void TestCalendarMain::ToolButtonsSetThePageState()
 void TestCalendarMain::TextToolLabelsStartFromTheWindowsFont()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("label.MVF");
-    TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    f.Start();
+    f.StartOnMonth(f.Path("label.MVF"), 10, 2027);
     QCOMPARE(f.Page().Font().Name(), QString("Arial"));
     QCOMPARE(f.Page().Font().Size(), 8);
 
@@ -924,10 +902,7 @@ void TestCalendarMain::TextToolLabelsStartFromTheWindowsFont()
 void TestCalendarMain::ClearAllCellContentsAsksNothing()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("clear.MVF");
-    TMainWindowFixture::WriteCalendar(file, 11, 2027, 5, "five");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("clear.MVF"), 11, 2027, 5, "five");
     f.ClickCell(6);
     QTest::keyClicks(&f.Editor(), "six");
 
@@ -1009,10 +984,7 @@ void TestCalendarMain::PrintingNeedsADefaultPrinter()
     QFETCH(QString, message);
     TMainWindowFixture f;
     OverridePrinters({[printers] { return printers; }, [defaultPrinter] { return defaultPrinter; }});
-    const QString file = f.Path("print.MVF");
-    TMainWindowFixture::WriteCalendar(file, 12, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    f.Start();
+    f.StartOnMonth(f.Path("print.MVF"), 12, 2027);
 
     // Printing to a PDF needs no printer: nothing is said at start and every print command is
     // offered; those that need a real printer say what is missing when used.
@@ -1039,10 +1011,7 @@ void TestCalendarMain::PrintingNeedsADefaultPrinter()
 void TestCalendarMain::HelpContentsOpenTheHelpWindow()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("help.MVF");
-    TMainWindowFixture::WriteCalendar(file, 3, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    f.Start();
+    f.StartOnMonth(f.Path("help.MVF"), 3, 2027);
     THelpWindow::Instance().ShowTopic(1000);
     f.Trigger("Contents1");
     QVERIFY(THelpWindow::Instance().isVisible());
@@ -1113,9 +1082,7 @@ void TestCalendarMain::NewCancelledLeavesTheOldPage()
 {
     TMainWindowFixture f;
     const QString file = f.Path("old.MVF");
-    TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "old text");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(file, 3, 2027, 8, "old text");
     auto* object = new TPlainObject(&main);
     f.Page().PlaceObject(*object, QRect(30, 30, 60, 20));
     QVERIFY(main.Modified()); // a change of the page's objects
@@ -1202,10 +1169,7 @@ void TestCalendarMain::PropertiesChangeClearsWhatNoLongerFits()
     QFETCH(bool, iconTool);
 
     TMainWindowFixture f;
-    const QString file = f.Path("props.MVF");
-    TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "text");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("props.MVF"), 3, 2027, 8, "text");
     auto* object = new TPlainObject(&main);
     f.Page().PlaceObject(*object, QRect(30, 30, 60, 20));
     main.SetModified(false);
@@ -1255,10 +1219,7 @@ void TestCalendarMain::UserDefinedTitle()
     QFETCH(bool, ok);
     QFETCH(bool, maximised);
     TMainWindowFixture f;
-    const QString file = f.Path("title.MVF");
-    TMainWindowFixture::WriteCalendar(file, 3, 2027, 8, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("title.MVF"), 3, 2027, 8);
     if (maximised) {
         main.showMaximized();
         QTRY_VERIFY(main.isMaximized());
@@ -1385,10 +1346,7 @@ void TestCalendarMain::CopiedObjectOutlivesThePropertiesPreview()
     QFETCH(QString, command);
     QFETCH(int, objectsAfter);
     TMainWindowFixture f;
-    const QString file = f.Path("clip.MVF");
-    TMainWindowFixture::WriteCalendar(file, 5, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("clip.MVF"), 5, 2027);
     auto* label = new TGPLabel(&main);
     label->Loaded();
     label->SetCaption("Copied");
@@ -1434,10 +1392,7 @@ void TestCalendarMain::DialogsCentreOverTheMainWindowWhileItExists()
 void TestCalendarMain::ClickThatMovesAPixelOpensTheEditor()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("click.MVF");
-    TMainWindowFixture::WriteCalendar(file, 5, 2027, 3, "Dentist");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("click.MVF"), 5, 2027, 3, "Dentist");
     f.Page().repaint();
     const QPoint press = f.Page().CellRecord(3).Whole.ToQRect().center();
     f.DragOnPage(press, press + QPoint(1, 0));

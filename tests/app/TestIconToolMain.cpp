@@ -249,9 +249,7 @@ void TestIconToolMain::IconDraggedIntoACellIsSavedAndPainted()
 {
     TMainWindowFixture f;
     const QString file = f.Path("icons.MVF");
-    TMainWindowFixture::WriteCalendar(file, 7, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(file, 7, 2027);
     f.Page().repaint();
     f.Trigger("mnuEventsICL");
     TIconListBox& list = f.Forms->IconTool.IconListBox();

@@ -5,7 +5,6 @@
 #include "MainWindowFixture.h"
 
 #include "objects/GPRichBaseLabel.h"
-#include "platform/IniFile.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -80,9 +79,7 @@ void TestRichLabelTool::ToolPlacesEditsSavesAndReopens()
 {
     TMainWindowFixture f;
     const QString file = f.Path("rich.MVF");
-    TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(file, 10, 2027);
     QCOMPARE(f.Page().Zoom(), 0.6f);
 
     // The tool, a dragged rectangle, and the editor at once, at the page's zoom.
@@ -193,10 +190,7 @@ void TestRichLabelTool::ToolPlacesEditsSavesAndReopens()
 void TestRichLabelTool::CancelledEditorLeavesTheLabelPlacedAndEmpty()
 {
     TMainWindowFixture f;
-    const QString file = f.Path("cancel.MVF");
-    TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
-    TIniFile(IniFileName()).WriteString("MRU", "F0", file);
-    TCalendarMain& main = f.Start();
+    TCalendarMain& main = f.StartOnMonth(f.Path("cancel.MVF"), 10, 2027);
     AnswerEditor(f, "Never taken", false);
     QTest::mouseClick(f.Widget<QToolButton>("DrawRichText"), Qt::LeftButton);
     const QPoint from = f.Page().CellRecord(9).Whole.ToQRect().topLeft() + QPoint(3, 3);
