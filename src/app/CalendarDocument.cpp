@@ -179,7 +179,7 @@ void TCalendarDocument::ReportObjectsLeftOut(const QString& fileName)
     classes.removeDuplicates();
     const QString text =
         "Some objects of " + fileName + " could not be read and will be missing when the calendar is saved";
-    ShowInfo(classes.isEmpty() ? text + "." : text + ": " + classes.join(", "));
+    ShowInfo((classes.isEmpty() ? text : text + ": " + classes.join(", ")) + ".\r" + m_Page->ObjectsLeftOutReason());
 }
 
 bool TCalendarDocument::Save()

@@ -150,6 +150,8 @@ public:
     // class, a damaged record, and every object after it); an empty name for a record whose
     // class name could not be read. Empty when every object was read.
     const QStringList& ObjectsLeftOut() const { return m_ObjectsLeftOut; }
+    // Why the first of them could not be read.
+    const QString& ObjectsLeftOutReason() const { return m_ObjectsLeftOutReason; }
     void SaveStyleSheet(const QString& fileName);
     void LoadStyleSheet(const QString& fileName);
 
@@ -196,5 +198,6 @@ private:
     bool m_Painting = false;
     bool m_Creating = false; // guards CreateObjectInRect against re-entry
     QStringList m_ObjectsLeftOut;
+    QString m_ObjectsLeftOutReason;
     QPoint m_PressPoint;
 };

@@ -110,6 +110,7 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
 
         ClearObjects();
         m_ObjectsLeftOut.clear();
+        m_ObjectsLeftOutReason.clear();
         m_Settings = settings;
         for (int i = 0; i < CellCount; ++i)
             m_Cells[i]->Assign(*cells[i]);
@@ -139,8 +140,9 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
                     unread = r.Position();
                 });
                 r.ReadListEnd();
-            } catch (const EMervaneError&) {
+            } catch (const EMervaneError& error) {
                 m_ObjectsLeftOut = unread < 0 ? QStringList{QString()} : ObjectClassesFrom(fileName, unread);
+                m_ObjectsLeftOutReason = error.Message();
             }
         }
     });

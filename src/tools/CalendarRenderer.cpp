@@ -8,6 +8,11 @@
 
 #include <QFileInfo>
 
+TObjectsLeftOut TObjectsLeftOut::Of(const TCalendarPanel32& page)
+{
+    return {page.ObjectsLeftOut(), page.ObjectsLeftOutReason()};
+}
+
 QImage TCalendarRenderer::ScreenImage(TCalendarPanel32& page, float zoom)
 {
     page.SetZoom(zoom);
@@ -26,7 +31,7 @@ void TCalendarRenderer::PrintPdf(TCalendarPanel32& page, const QString& outFile)
     SavePagePdf(page, outFile);
 }
 
-QStringList TCalendarRenderer::Render(const QString& fileName, const QString& outFile, float zoom)
+TObjectsLeftOut TCalendarRenderer::Render(const QString& fileName, const QString& outFile, float zoom)
 {
     const QString kind = QFileInfo(outFile).suffix().toLower();
     if (kind != "png" && kind != "bmp" && kind != "pdf")
@@ -44,5 +49,5 @@ QStringList TCalendarRenderer::Render(const QString& fileName, const QString& ou
         SaveImageFile(Bitmap(page, zoom), outFile, "bmp");
     else
         PrintPdf(page, outFile);
-    return page.ObjectsLeftOut();
+    return TObjectsLeftOut::Of(page);
 }

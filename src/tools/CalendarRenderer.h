@@ -11,6 +11,14 @@
 
 class TCalendarPanel32;
 
+// The objects of a file that could not be read, by class, and why the first of them was not.
+struct TObjectsLeftOut {
+    QStringList Classes;
+    QString Reason;
+
+    static TObjectsLeftOut Of(const TCalendarPanel32& page);
+};
+
 class TCalendarRenderer {
 public:
     // The program's zoom range.
@@ -18,9 +26,9 @@ public:
     static constexpr float MaxZoom = 1.0f;
 
     // Reads `fileName` and writes `outFile`, the output chosen by its extension (.png, .bmp or
-    // .pdf, any case). A PDF is printed at full size and takes no zoom. Returns the classes of
-    // the file's objects that could not be read and so are not drawn.
-    static QStringList Render(const QString& fileName, const QString& outFile, float zoom);
+    // .pdf, any case). A PDF is printed at full size and takes no zoom. Returns the file's
+    // objects that could not be read and so are not drawn.
+    static TObjectsLeftOut Render(const QString& fileName, const QString& outFile, float zoom);
 
     // The page shown at `zoom`, its objects included.
     static QImage ScreenImage(TCalendarPanel32& page, float zoom);

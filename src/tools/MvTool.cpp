@@ -1,5 +1,6 @@
 #include "tools/MvTool.h"
 
+#include "objects/GBasePanel.h"
 #include "platform/MervaneError.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
@@ -17,30 +18,36 @@
 
 namespace {
 
-const char* const Usage = "Usage: mvtool COMMAND ARGUMENTS\n"
-                          "\n"
-                          "Commands:\n"
-                          "  info FILE                    print a calendar file (.MVF) or style sheet (.MVS) as JSON\n"
-                          "  build JSON OUT               write a calendar file or style sheet from such JSON\n"
-                          "                               (fields left out take a new page's defaults; a cell may\n"
-                          "                               give \"text\" instead of \"rtf\"; files are written in the\n"
-                          "                               current version)\n"
-                          "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
-                          "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
-                          "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
-                          "  year SOURCE YEAR OUT.pdf [--from MONTH] [--months N] [--recurring FILE]\n"
-                          "       [--events FILE.ics]... [--png DIR]\n"
-                          "                               one printed page per month (12 from January by\n"
-                          "                               default) with the look of SOURCE (.MVS or .MVF), the\n"
-                          "                               days filled from the recurring dates file (the user's\n"
-                          "                               MVRECUR.DAX when it exists) and from iCalendar files;\n"
-                          "                               --png also writes DIR/YYYY-MM.png per month\n"
-                          "  --help                       show this text\n"
-                          "  --version                    show the version\n"
-                          "\n"
-                          "Objects a file holds that cannot be read (of a kind this version does not know, damaged,\n"
-                          "or beyond the 10000 a page holds) are left out of what info and render show; a line on\n"
-                          "standard error names their kinds.\n";
+const char* const UsageTemplate =
+    "Usage: mvtool COMMAND ARGUMENTS\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE                    print a calendar file (.MVF) or style sheet (.MVS) as JSON\n"
+    "  build JSON OUT               write a calendar file or style sheet from such JSON\n"
+    "                               (fields left out take a new page's defaults; a cell may\n"
+    "                               give \"text\" instead of \"rtf\"; files are written in the\n"
+    "                               current version)\n"
+    "  render FILE OUT [--zoom Z]   draw a calendar page to OUT: .png as shown on screen,\n"
+    "                               .bmp as \"Save As Bitmap\" writes it, .pdf as printed;\n"
+    "                               Z is the zoom of .png and .bmp, 0.2 to 1.0 (default 1.0)\n"
+    "  year SOURCE YEAR OUT.pdf [--from MONTH] [--months N] [--recurring FILE]\n"
+    "       [--events FILE.ics]... [--png DIR]\n"
+    "                               one printed page per month (12 from January by\n"
+    "                               default) with the look of SOURCE (.MVS or .MVF), the\n"
+    "                               days filled from the recurring dates file (the user's\n"
+    "                               MVRECUR.DAX when it exists) and from iCalendar files;\n"
+    "                               --png also writes DIR/YYYY-MM.png per month\n"
+    "  --help                       show this text\n"
+    "  --version                    show the version\n"
+    "\n"
+    "Objects a file holds that cannot be read (of a kind this version does not know, damaged,\n"
+    "or beyond the %1 a page holds) are left out of what info and render show; a line on\n"
+    "standard error names their kinds.\n";
+
+QString Usage()
+{
+    return QString(UsageTemplate).arg(TGBasePanel::MaxObjectCount);
+}
 
 QtMessageHandler PreviousMessageHandler = nullptr;
 
@@ -56,20 +63,21 @@ constexpr int WrongCommandLine = 2;
 
 int UsageError(QTextStream& err, const QString& message)
 {
-    err << "mvtool: " << message << "\n\n" << Usage;
+    err << "mvtool: " << message << "\n\n" << Usage();
     return WrongCommandLine;
 }
 
 // Objects of a kind this build does not read, or damaged, are left out of what mvtool shows or
 // draws (the program says so too): the user is told which.
-void WarnObjectsLeftOut(const QString& fileName, QStringList classes, QTextStream& err)
+void WarnObjectsLeftOut(const QString& fileName, const TObjectsLeftOut& leftOut, QTextStream& err)
 {
-    if (classes.isEmpty())
+    if (leftOut.Classes.isEmpty())
         return;
+    QStringList classes = leftOut.Classes;
     classes.removeAll(QString());
     classes.removeDuplicates();
     err << "mvtool: " << fileName << ": some objects could not be read and are left out"
-        << (classes.isEmpty() ? QString() : ": " + classes.join(", ")) << "\n";
+        << (classes.isEmpty() ? QString() : ": " + classes.join(", ")) << " (" << leftOut.Reason << ")\n";
 }
 
 int Info(const QString& fileName, QTextStream& out, QTextStream& err)
@@ -77,7 +85,7 @@ int Info(const QString& fileName, QTextStream& out, QTextStream& err)
     TToolPage page;
     const TCalendarFileHeader header = TCalendarFile::Load(page, fileName);
     out << QJsonDocument(TCalendarJson::PageToJson(page, header)).toJson(QJsonDocument::Indented);
-    WarnObjectsLeftOut(fileName, page.ObjectsLeftOut(), err);
+    WarnObjectsLeftOut(fileName, TObjectsLeftOut::Of(page), err);
     return 0;
 }
 
@@ -178,7 +186,7 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
     const QString command = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (command == "--help" || command == "-h") {
-        out << Usage;
+        out << Usage();
         return 0;
     }
     if (command == "--version") {

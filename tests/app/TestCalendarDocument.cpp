@@ -288,11 +288,12 @@ void TestCalendarDocument::OpenNamesTheObjectsLeftOut_data()
     QTest::newRow("all read") << QStringList{} << "";
     QTest::newRow("an unknown kind")
         << QStringList{"TGShape"}
-        << "Some objects of %1 could not be read and will be missing when the calendar is saved: TGShape";
+        << "Some objects of %1 could not be read and will be missing when the calendar is saved: TGShape.\r"
+           "Class TGShape not found";
     QTest::newRow("each kind named once")
         << QStringList{"TGShape", "TGSuperText", "TGShape"}
         << "Some objects of %1 could not be read and will be missing when the calendar is saved: TGShape, "
-           "TGSuperText";
+           "TGSuperText.\rClass TGShape not found";
 }
 
 // A file whose object list cannot be read whole opens with the objects read before the fault,

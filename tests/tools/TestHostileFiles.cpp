@@ -173,7 +173,8 @@ void TestHostileFiles::EndsWithinItsLimits_data()
 
     WriteBytes(path("many.MVF"), ManyLabels(path("scratch.MVF"), 100'000));
     // Objects beyond the most a page holds are left out, with a word.
-    row("100,000 labels", path("many.MVF"), "info", "", 0, "some objects could not be read and are left out: TGPLabel");
+    row("100,000 labels", path("many.MVF"), "info", "", 0,
+        "some objects could not be read and are left out: TGPLabel (A page holds at most 10000 objects)");
     WriteBytes(path("most.MVF"), ManyLabels(path("scratch.MVF"), 10'000));
     row("10,000 labels drawn", path("most.MVF"), "render", "most.png", 0, "");
 
@@ -184,7 +185,7 @@ void TestHostileFiles::EndsWithinItsLimits_data()
         far.replace(left, char(vaInt32) + LittleEndian32(2147483000));
     WriteBytes(path("far.MVF"), far);
     row("label near the integer limit", path("far.MVF"), "info", "", 0,
-        "some objects could not be read and are left out: TGPLabel");
+        "some objects could not be read and are left out: TGPLabel (Invalid property value)");
 }
 
 void TestHostileFiles::EndsWithinItsLimits()

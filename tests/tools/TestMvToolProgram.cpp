@@ -134,7 +134,9 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
         << QStringList{"render", Path("good.MVF"), Path("z.png"), "--zoom", "big"} << 2 << ""
         << "--zoom needs a number"
         << "";
-    const QString leftOut = Path("foreign.MVF") + ": some objects could not be read and are left out: TTestPageObject";
+    const QString leftOut =
+        Path("foreign.MVF") +
+        ": some objects could not be read and are left out: TTestPageObject (Class TTestPageObject not found)";
     QTest::newRow("info of an object mvtool does not know")
         << QStringList{"info", Path("foreign.MVF")} << 0 << "\"cells\"" << leftOut << "";
     QTest::newRow("render of an object mvtool does not know")
