@@ -7,13 +7,8 @@
 set -euo pipefail
 build="${1:-$(dirname "$0")/../build}"
 runs="${2:-20}"
-mvtool="$build/bin/mvtool"
-for tool in "$mvtool" pcal ps2pdf; do
-  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
-done
-export QT_QPA_PLATFORM=offscreen
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# shellcheck source=pcal_common.sh
+source "$(dirname "$0")/pcal_common.sh"
 
 note=("Dentist 9:30" "Soccer practice" "Call Grandma")
 {
@@ -47,13 +42,6 @@ done >"$work/notes.pcal"
 "$mvtool" build "$work/notes.json" "$work/notes.MVF" >/dev/null
 "$mvtool" build "$work/full.json" "$work/full.MVF" >/dev/null
 
-seconds() { # command... : wall seconds for $runs runs
-  local start end
-  start=$(date +%s.%N)
-  for _ in $(seq "$runs"); do "$@"; done
-  end=$(date +%s.%N)
-  awk -v s="$start" -v e="$end" 'BEGIN { print e - s }'
-}
 run_pcal() { pcal -f "$work/notes.pcal" 6 2027 | ps2pdf - "$work/pcal.pdf"; }
 
 mv_notes=$(seconds "$mvtool" render "$work/notes.MVF" "$work/notes.pdf")

@@ -7,13 +7,8 @@
 set -euo pipefail
 build="${1:-$(dirname "$0")/../build}"
 runs="${2:-10}"
-mvtool="$build/bin/mvtool"
-for tool in "$mvtool" pcal ps2pdf; do
-  command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }
-done
-export QT_QPA_PLATFORM=offscreen
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# shellcheck source=pcal_common.sh
+source "$(dirname "$0")/pcal_common.sh"
 
 # 40 events spread over the year: on day 3 + 7k of month 1 + k mod 12, some at a time of day.
 {
@@ -34,13 +29,6 @@ done >"$work/events.pcal"
 echo '{"format": "style sheet"}' >"$work/look.json"
 "$mvtool" build "$work/look.json" "$work/look.MVS" >/dev/null
 
-seconds() { # command... : wall seconds for $runs runs
-  local start end
-  start=$(date +%s.%N)
-  for _ in $(seq "$runs"); do "$@"; done
-  end=$(date +%s.%N)
-  awk -v s="$start" -v e="$end" 'BEGIN { print e - s }'
-}
 run_mvtool() { "$mvtool" year "$work/look.MVS" 2027 "$work/year.pdf" --recurring "$work/empty.DAX" --events "$work/events.ics" 2>/dev/null; }
 run_pcal() { pcal -f "$work/events.pcal" 1 2027 12 | ps2pdf - "$work/pcal.pdf"; }
 
