@@ -10,6 +10,7 @@ constexpr int IcoEntrySize = 16;
 constexpr int GroupEntrySize = 14;
 // Resource offsets and lengths are 16-bit counts of 2^shift bytes.
 constexpr int MaxShift = 12;
+static_assert(MaxIconLibrarySize == qint64(0xFFFF) << MaxShift);
 
 void Put16(QByteArray& out, qint64 offset, quint32 value)
 {

@@ -7,6 +7,9 @@
 #include <QList>
 #include <QString>
 
+// The most a library can hold: its offsets and lengths are 16-bit counts of 4096-byte units.
+constexpr qint64 MaxIconLibrarySize = qint64(0xFFFF) << 12;
+
 struct TIconLibraryResult {
     QByteArray Library; // empty when Error is set
     QString Error;

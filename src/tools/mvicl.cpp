@@ -41,9 +41,15 @@ int main(int argc, char* argv[])
     }
     QList<QByteArray> icons;
     for (const QString& name : arguments) {
+        // A device or a pipe could be read without end.
+        const QFileInfo info(name);
+        if (info.exists() && !info.isFile())
+            return Fail(name + ": not a regular file");
         QFile file(name);
         if (!file.open(QIODevice::ReadOnly))
             return Fail(name + ": " + file.errorString());
+        if (file.size() > MaxIconLibrarySize)
+            return Fail(name + ": too large for an icon library");
         icons.append(file.readAll());
     }
     const TIconLibraryResult result = MakeIconLibrary(icons, arguments);

@@ -2,6 +2,7 @@
 // messages and exit codes for what it cannot use. A library is written whole or not at all.
 
 #include "platform/IconLibrary.h"
+#include "platform/IconLibraryWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,6 +109,11 @@ void TestMvicl::RefusesWhatItCannotUse_data()
                                  << "mvicl: @notes.txt: not an icon file\n";
     QTest::newRow("a missing file") << QStringList{"out.icl", "missing.ico"}
                                     << "mvicl: @missing.ico: No such file or directory\n";
+    QTest::newRow("a device") << QStringList{"out.icl", "/dev/zero"} << "mvicl: /dev/zero: not a regular file\n";
+    QFile big(m_Folder.filePath("big.ico"));
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(MaxIconLibrarySize + 1));
+    QTest::newRow("a file larger than any library")
+        << QStringList{"out.icl", "big.ico"} << "mvicl: @big.ico: too large for an icon library\n";
     QTest::newRow("a folder without icons") << QStringList{"out.icl", "empty"} << "mvicl: @empty: no .ico files\n";
     QTest::newRow("output folder missing")
         << QStringList{"nowhere/out.icl", "icons/a.ico"} << "mvicl: @nowhere/out.icl: ";
@@ -120,8 +126,10 @@ void TestMvicl::RefusesWhatItCannotUse()
     // An older library of the same name stays as it was.
     const QString output = m_Folder.filePath("out.icl");
     Write(output, "the old library");
-    for (QString& argument : arguments)
-        argument = m_Folder.filePath(argument);
+    for (QString& argument : arguments) {
+        if (QFileInfo(argument).isRelative())
+            argument = m_Folder.filePath(argument);
+    }
     const TRun run = RunMvicl(arguments);
     QCOMPARE(run.ExitCode, 1);
     const QString expected = QString(message).replace("@", m_Folder.path() + "/");
