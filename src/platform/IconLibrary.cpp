@@ -353,6 +353,28 @@ quint32 BigEndian32(QByteArrayView data, int offset)
            quint32(quint8(data[offset + 2])) << 8 | quint32(quint8(data[offset + 3]));
 }
 
+// Qt's reader applies the AND mask, which marks the transparent pixels, to images of up to 256
+// colours but not to 24-bit ones. The mask follows the colour bitmap, bottom row first, one bit a
+// pixel; a missing or short mask leaves the picture opaque.
+QImage WithAndMask(const QImage& picture, const TBytes& bytes, qint32 width, qint32 height)
+{
+    const qint64 colourStride = (qint64(width) * 24 + 31) / 32 * 4;
+    const qint64 maskStride = (qint64(width) + 31) / 32 * 4;
+    const qint64 mask = qint64(bytes.U32(0)) + colourStride * height;
+    if (picture.size() != QSize(width, height) || !bytes.Has(mask, maskStride * height))
+        return picture;
+    QImage masked = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        const QByteArrayView row = bytes.View(mask + (height - 1 - y) * maskStride, maskStride);
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (quint8(row[x / 8]) & (0x80 >> (x % 8)))
+                line[x] = 0;
+        }
+    }
+    return masked;
+}
+
 // Decodes one image. The dimensions are checked first, so no file makes the decoder allocate more
 // than one 256 x 256 picture.
 QImage DecodeImage(QByteArrayView data)
@@ -388,7 +410,8 @@ QImage DecodeImage(QByteArrayView data)
         buffer.write(little, 4);
     }
     buffer.write(data.data(), data.size());
-    return QImage::fromData(ico, "ICO");
+    const QImage picture = QImage::fromData(ico, "ICO");
+    return bitCount == 24 ? WithAndMask(picture, bytes, width, height) : picture;
 }
 
 void AppendLittle(QByteArray& out, quint32 value, int bytes)

@@ -58,6 +58,44 @@ QByteArray MakeIco(QList<int> sizes)
     return header + body;
 }
 
+// A 16-pixel .ico of one bitmap of `bitCount` bits a pixel, red all over, whose AND mask marks
+// the left half transparent.
+QByteArray MaskedIco(int bitCount)
+{
+    const int edge = 16;
+    QByteArray bitmap;
+    auto append32 = [&bitmap](quint32 value) {
+        for (int i = 0; i < 4; ++i)
+            bitmap.append(char(value >> (8 * i)));
+    };
+    append32(40);
+    append32(edge);
+    append32(edge * 2); // the colour and mask bitmaps stacked
+    bitmap.append("\1\0", 2);
+    bitmap.append(char(bitCount)).append('\0');
+    for (int i = 0; i < 6; ++i)
+        append32(0);
+    const QByteArray red("\0\0\xFF", 3); // blue, green, red
+    if (bitCount <= 8) {
+        bitmap.append(red + '\0'); // colour 0, the one every pixel takes
+        bitmap.append(QByteArray(4 * ((1 << bitCount) - 1), '\0'));
+    }
+    const int stride = (edge * bitCount + 31) / 32 * 4;
+    for (int y = 0; y < edge; ++y) {
+        const QByteArray row = bitCount == 24 ? red.repeated(edge) : QByteArray(edge * bitCount / 8, '\0');
+        bitmap.append(row + QByteArray(stride - row.size(), '\0'));
+    }
+    for (int y = 0; y < edge; ++y)
+        bitmap.append(QByteArray("\xFF\0\0\0", 4)); // pixels 0 to 7 of each row masked
+    QByteArray ico("\0\0\1\0\1\0", 6);
+    ico.append(char(edge)).append(char(edge)).append(QByteArray(2, '\0'));
+    ico.append("\1\0", 2).append(char(bitCount)).append('\0');
+    for (const quint32 value : {quint32(bitmap.size()), quint32(6 + 16)})
+        for (int i = 0; i < 4; ++i)
+            ico.append(char(value >> (8 * i)));
+    return ico + bitmap;
+}
+
 QByteArray MakeLibrary(const QList<QByteArray>& icons)
 {
     const TIconLibraryResult result = MakeIconLibrary(icons, {});
@@ -120,6 +158,8 @@ private slots:
     void WriterRefusesWhatIsNotAnIcon();
     void DamagedFilesHaveNoIcons_data();
     void DamagedFilesHaveNoIcons();
+    void MaskMakesPixelsTransparent_data();
+    void MaskMakesPixelsTransparent();
     void DamagedPicturesAreNull_data();
     void DamagedPicturesAreNull();
     void ShippedLibrariesHoldTheirIcons_data();
@@ -352,6 +392,28 @@ void TestIconLibrary::DamagedFilesHaveNoIcons()
         QVERIFY(picture.isNull() || picture.size() == QSize(32, 32));
     }
     QVERIFY(IconPicture(file, count).isNull());
+}
+
+void TestIconLibrary::MaskMakesPixelsTransparent_data()
+{
+    QTest::addColumn<int>("bitCount");
+    QTest::newRow("16 colours") << 4;
+    QTest::newRow("256 colours") << 8;
+    QTest::newRow("24-bit") << 24;
+}
+
+// Icons without an alpha channel mark their transparent pixels in the AND mask, at every depth.
+void TestIconLibrary::MaskMakesPixelsTransparent()
+{
+    QFETCH(int, bitCount);
+    const QImage picture = IconPicture(MaskedIco(bitCount), 0, 16);
+    QCOMPARE(picture.size(), QSize(16, 16));
+    for (const int y : {0, 7, 15}) {
+        QCOMPARE(qAlpha(picture.pixel(0, y)), 0);
+        QCOMPARE(qAlpha(picture.pixel(7, y)), 0);
+        QCOMPARE(picture.pixel(8, y), qRgb(255, 0, 0));
+        QCOMPARE(picture.pixel(15, y), qRgb(255, 0, 0));
+    }
 }
 
 void TestIconLibrary::DamagedPicturesAreNull_data()
