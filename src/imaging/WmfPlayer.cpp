@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <QtMath>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <variant>
 #include <vector>
@@ -25,6 +27,17 @@ constexpr int MaxClipChanges = 1024;
 // Text is laid out with a font of this pixel size and scaled to the logical height, so that any
 // height (and any zoom) costs the same.
 constexpr int TextReferenceSize = 256;
+
+// True when text under `transform` is better filled as outlines than drawn as glyphs. FreeType
+// fails to render a glyph squeezed under a pixel, or stretched far more on one axis than on the
+// other, and Qt's glyph cache then copies from the glyph that was never made.
+bool TextNeedsOutlines(const QTransform& transform)
+{
+    const double across = std::hypot(transform.m11(), transform.m12()) * TextReferenceSize;
+    const double down = std::hypot(transform.m21(), transform.m22()) * TextReferenceSize;
+    const double smaller = std::min(across, down);
+    return smaller < 1 || std::max(across, down) > 4 * smaller;
+}
 
 enum : quint16 {
     MetaEof = 0x0000,
@@ -371,11 +384,21 @@ void TWmfPlayer::DrawText(QPointF at, const QByteArray& bytes, const QList<int>&
         m_Painter.fillRect(QRectF(x, y - metrics.ascent(), width, metrics.height()), m_State.BkColor);
     m_Painter.setFont(font);
     m_Painter.setPen(m_State.TextColor);
+    const bool outlines = TextNeedsOutlines(m_Painter.transform());
+    const auto draw = [&](QPointF position, const QString& part) {
+        if (outlines) {
+            QPainterPath path;
+            path.addText(position, font, part);
+            m_Painter.fillPath(path, m_State.TextColor);
+        } else {
+            m_Painter.drawText(position, part);
+        }
+    };
     if (dx.isEmpty()) {
-        m_Painter.drawText(QPointF(x, y), text);
+        draw(QPointF(x, y), text);
     } else {
         for (qsizetype i = 0; i < text.size(); ++i) {
-            m_Painter.drawText(QPointF(x, y), QString(text[i]));
+            draw(QPointF(x, y), QString(text[i]));
             x += advances[i];
         }
     }

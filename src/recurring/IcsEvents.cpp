@@ -352,6 +352,10 @@ void TEventExpander::Expand(icalcomponent* event, const QSet<QDateTime>& replace
                 throw TIcsFailure{m_Parsed.LineOf(rrule),
                                   "the recurrence rule repeats too often to reach " + m_Last.toString(Qt::ISODate)};
             }
+            // Occurrences days before the first day asked for are passed without the cost of
+            // converting their time: a rule may start centuries before it.
+            if (QDate(next.year, next.month, next.day).daysTo(m_First) > reach + 2)
+                continue;
             next.zone = startTime.zone;
             const TStart occurrence = LocalStart(next);
             if (occurrence.Day > m_Last)

@@ -58,6 +58,7 @@ private slots:
     void Draws_data();
     void Draws();
     void TextAtItsPlace();
+    void TextStretchedOnOneAxis();
     void Header_data();
     void Header();
     void PlainGetsPlaceableHeader();
@@ -221,6 +222,25 @@ void TestWmfPlayer::TextAtItsPlace()
     QVERIFY(DarkPixels(image, QRect(140, 160, 50, 30)) > 100);
     QVERIFY(DarkPixels(image, QRect(191, 0, 9, 200)) == 0);
     QVERIFY(DarkPixels(image, QRect(0, 193, 200, 7)) == 0);
+}
+
+// A picture shown far wider than tall still shows its text (filled as outlines), and one squeezed
+// to a line of pixels plays without fault.
+void TestWmfPlayer::TextStretchedOnOneAxis()
+{
+    const QByteArray wmf =
+        TWmfBuilder().Font(-30, "Liberation Sans").Select(0).TextOut(10, 10, "MMM").Placeable(QRect(0, 0, 200, 200));
+    const QImage wide = Played(wmf, {400, 50});
+    QVERIFY(DarkPixels(wide, QRect(20, 2, 160, 9)) > 100);
+    QVERIFY(DarkPixels(wide, QRect(0, 15, 400, 35)) == 0);
+    // Letters 1800 pixels wide and under one high: FreeType cannot render them as glyphs.
+    const QByteArray large = TWmfBuilder()
+                                 .Font(-148, "Liberation Sans")
+                                 .Select(0)
+                                 .TextOut(10, 10, "Hello")
+                                 .Placeable(QRect(0, 0, 1000, 1000));
+    QVERIFY(!Played(large, {12300, 6}).isNull());
+    QVERIFY(!Played(large, {6, 12300}).isNull());
 }
 
 void TestWmfPlayer::Header_data()
