@@ -1,6 +1,7 @@
 // The calendar page: settings and their presets, copying and comparing settings, defaults, the
 // painted cell geometry, cell text, the click dispatch and object creation with the tools.
 
+#include "../common/PdfTools.h"
 #include "CalendarFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GGraphicControl.h"
@@ -11,7 +12,6 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -54,10 +54,7 @@ struct TWordBox {
 // to right, so that two prints compare word by word even where one moved a word.
 QList<TWordBox> WordBoxes(const QString& pdf)
 {
-    QProcess process;
-    process.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    process.waitForFinished(30000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    const QString html = PdfText(pdf, {"-bbox", "-f", "1", "-l", "1"});
     static const QRegularExpression word(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     QList<TWordBox> words;
@@ -421,10 +418,7 @@ void TestCalendarPanel::UserTitleOnlyOnTheMainMonth()
     report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
-    QProcess text;
-    text.start("pdftotext", {dir.filePath("title.pdf"), "-"});
-    text.waitForFinished(30000);
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    const QString printed = PdfText(dir.filePath("title.pdf"));
     QCOMPARE(printed.count("Summer Camp"), 1);
     QVERIFY(printed.contains("May 1997")); // the minis keep their own titles
     QVERIFY(printed.contains("July 1997"));
@@ -446,10 +440,7 @@ void TestCalendarPanel::PrintedPageCarriesTitleNumbersAndText()
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
 
-    QProcess process;
-    process.start("pdftotext", {"-layout", pdf, "-"});
-    process.waitForFinished(30000);
-    const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+    const QString printed = PdfText(pdf, {"-layout"});
     QVERIFY(printed.contains("June 1997"));
     QVERIFY(printed.contains("Wed"));
     QVERIFY(printed.contains("30"));

@@ -3,6 +3,7 @@
 // cell texts of a calendar file only in its own month, PNG files, and inputs that stop the job
 // before anything is written.
 
+#include "../common/PdfTools.h"
 #include "ToolFixtures.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarRenderer.h"
@@ -34,14 +35,6 @@ TRun RunYear(const QStringList& arguments)
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
 }
 
-QString Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 struct TWord {
     QRectF Box;
     QString Text;
@@ -49,8 +42,7 @@ struct TWord {
 
 QList<TWord> WordsOfPage(const QString& pdf, int page)
 {
-    const QString html =
-        Output("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    const QString html = PdfText(pdf, {"-bbox", "-f", QString::number(page), "-l", QString::number(page)});
     static const QRegularExpression word(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     QList<TWord> words;
@@ -152,10 +144,9 @@ void TestCalendarYear::initTestCase()
 
 void TestCalendarYear::YearOfStyleSheetHasTwelveTitledPages()
 {
-    QVERIFY(Output("pdfinfo", {m_YearPdf}).contains(QRegularExpression("Pages:\\s+12\\n")));
+    QVERIFY(RunTool("pdfinfo", {m_YearPdf}).contains(QRegularExpression("Pages:\\s+12\\n")));
     for (int month = 1; month <= 12; ++month) {
-        const QString text =
-            Output("pdftotext", {"-f", QString::number(month), "-l", QString::number(month), m_YearPdf, "-"});
+        const QString text = PdfText(m_YearPdf, {"-f", QString::number(month), "-l", QString::number(month)});
         QVERIFY2(text.contains(QLocale().monthName(month) + " 2027"), qPrintable(QString::number(month)));
         // Rent on the 15th of every month.
         QVERIFY2(text.contains("Rent"), qPrintable(QString::number(month)));
@@ -195,7 +186,7 @@ void TestCalendarYear::CalendarFileKeepsItsCellsInItsOwnMonth()
     const QString pdf = Path("from-calendar.pdf");
     const TRun run = RunYear({Path("january.MVF"), "2027", pdf, "--months", "2", "--recurring", Path("MVRECUR.DAX")});
     QCOMPARE(run.ExitCode, 0);
-    QVERIFY(Output("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+2\\n")));
+    QVERIFY(RunTool("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+2\\n")));
     QCOMPARE(DaysOfWord(WordsOfPage(pdf, 1), "Inauguration"), QStringList{"20"});
     QCOMPARE(DaysOfWord(WordsOfPage(pdf, 1), "Rent"), QStringList{"15"});
     QCOMPARE(DaysOfWord(WordsOfPage(pdf, 2), "Inauguration"), QStringList{});
@@ -210,7 +201,7 @@ void TestCalendarYear::PngPerMonth()
     QCOMPARE(run.ExitCode, 0);
     QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{"2027-11.png", "2027-12.png", "2028-01.png"}));
     QCOMPARE(QImage(QDir(folder).filePath("2028-01.png")).isNull(), false);
-    const QString text = Output("pdftotext", {"-f", "3", "-l", "3", Path("png.pdf"), "-"});
+    const QString text = PdfText(Path("png.pdf"), {"-f", "3", "-l", "3"});
     QVERIFY(text.contains("January 2028"));
 }
 
