@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QList>
 #include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
@@ -39,6 +40,28 @@ inline QRectF PdfWordBox(const QString& pdf, const QString& word, int page = 1)
         return {};
     return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
                   QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
+}
+
+// One word pdftotext -bbox finds, with its box in points from the paper's top-left corner.
+struct TPdfWord {
+    QRectF Box;
+    QString Text;
+};
+
+// Every word on page `page` of the PDF in pdftotext's reading order; empty when there is none.
+inline QList<TPdfWord> PdfWords(const QString& pdf, int page = 1)
+{
+    const QString number = QString::number(page);
+    const QString html = RunTool("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    QList<TPdfWord> words;
+    for (const QRegularExpressionMatch& match : word.globalMatch(html)) {
+        words.append({QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                             QPointF(match.captured(3).toDouble(), match.captured(4).toDouble())),
+                      match.captured(5)});
+    }
+    return words;
 }
 
 // The text pdftotext extracts with `options` (such as "-layout" or "-f 2 -l 2"); empty when it fails.
