@@ -13,7 +13,6 @@
 #include "richtext/WPRtfStorage.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -156,22 +155,6 @@ public:
         if (output)
             *output = QString::fromUtf8(process.readAllStandardOutput());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
-
-    static QString PdfText(const QString& pdf)
-    {
-        QProcess process;
-        process.start("pdftotext", {pdf, "-"});
-        process.waitForFinished(30000);
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    // The first page of `pdf` drawn at the screen's 96 pixels per inch (null when it cannot be).
-    QImage PdfPage(const QString& pdf) const
-    {
-        QFile::remove(Path("paper.png"));
-        QProcess::execute("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, Path("paper")});
-        return QImage(Path("paper.png"));
     }
 
     QTemporaryDir Dir;

@@ -2,6 +2,7 @@
 // mouse, edited through its menu and editor, saved, reopened, and drawn by mvtool render where it
 // stands on the screen.
 
+#include "../common/PdfTools.h"
 #include "MainWindowFixture.h"
 
 #include "controls/ColorPaletteButton.h"
@@ -131,9 +132,9 @@ void TestFlatCalendarMain::PlacedEditedSavedReopenedAndRendered()
     // the title band and the shadow stand at the calendar's full-size rectangle. Both mvtool and
     // the program's own "Save As PDF" print so, whatever the zoom shown.
     const auto checkPaper = [&](const QString& pdf) {
-        const QString text = TMainWindowFixture::PdfText(pdf);
+        const QString text = PdfText(pdf);
         QVERIFY2(text.contains("Oktober") && text.contains("2027"), qPrintable(text));
-        const QImage paper = f.PdfPage(pdf);
+        const QImage paper = PdfPageImage(pdf, f.Dir.path(), 96);
         QVERIFY(!paper.isNull());
         const auto near = [&paper](QPoint at, QColor colour) {
             const QColor pixel = paper.pixelColor(at);

@@ -3,6 +3,7 @@
 // mvtool info, and drawn where it stands by mvtool render and the program's own PDF output,
 // the metafile as vectors.
 
+#include "../common/PdfTools.h"
 #include "MainWindowFixture.h"
 
 #include "objects/GImage.h"
@@ -15,7 +16,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QToolButton>
 
 namespace {
@@ -65,10 +65,7 @@ bool Near(const QColor& pixel, const QColor& colour)
 
 int PdfImageCount(const QString& pdf)
 {
-    QProcess process;
-    process.start("pdfimages", {"-list", pdf});
-    process.waitForFinished(30000);
-    return int(QString::fromUtf8(process.readAllStandardOutput()).trimmed().split('\n').size()) - 2;
+    return int(RunTool("pdfimages", {"-list", pdf}).trimmed().split('\n').size()) - 2;
 }
 
 } // namespace
@@ -191,7 +188,7 @@ void TestPictureMain::PlacedLoadedSavedReopenedAndPrinted()
     // On paper at full size from the page's corner, as vectors: mvtool and "Save As PDF".
     const auto checkPaper = [&](const QString& pdf) {
         QCOMPARE(PdfImageCount(pdf), 0);
-        const QImage paper = f.PdfPage(pdf);
+        const QImage paper = PdfPageImage(pdf, f.Dir.path(), 96);
         QVERIFY(!paper.isNull());
         const int y = bounds.center().y();
         QVERIFY(Near(paper.pixelColor(bounds.left() + bounds.width() / 4, y), Qt::red));

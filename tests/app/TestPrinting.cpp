@@ -13,7 +13,6 @@
 #include <QDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QToolButton>
 
 Q_DECLARE_METATYPE(TPrinterMargins)
@@ -21,17 +20,12 @@ Q_DECLARE_METATYPE(TCalendarLayout)
 
 namespace {
 
-// Every word pdftotext finds on page `page`, with its box in points.
-QMultiMap<QString, QRectF> PdfWords(const QString& pdf, int page = 1)
+// Every word on page `page` of the PDF by its text, with its box in points.
+QMultiMap<QString, QRectF> WordMap(const QString& pdf, int page = 1)
 {
-    const QString number = QString::number(page);
-    const QString html = RunTool("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
-    const QRegularExpression pattern(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
     QMultiMap<QString, QRectF> words;
-    for (const QRegularExpressionMatch& m : pattern.globalMatch(html)) {
-        words.insert(m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                           QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())));
-    }
+    for (const TPdfWord& word : PdfWords(pdf, page))
+        words.insert(word.Text, word.Box);
     return words;
 }
 
@@ -163,7 +157,7 @@ void TestPrinting::PrintCalendarSendsEachCopyOnAFilePrinter()
     QVERIFY2(f.Ui.Unexpected.isEmpty(), qPrintable(f.Ui.Unexpected.join("; ")));
     QCOMPARE(PdfPages(pdf), copies);
     for (int page = 1; page <= copies; ++page) {
-        const auto words = PdfWords(pdf, page);
+        const auto words = WordMap(pdf, page);
         QVERIFY2(words.contains("Note01") && words.contains("Note42") && words.contains("Picnic"),
                  qPrintable(QString("page %1").arg(page)));
     }
@@ -188,7 +182,7 @@ void TestPrinting::PrintingAtAZoomPrintsFullSize()
     const auto printAt = [&](const QString& pdf) {
         f.Ui.AcceptPrinterDialog(FilePrinter(pdf, 1));
         f.Trigger("mnuPrintCalendar");
-        return PdfWords(pdf);
+        return WordMap(pdf);
     };
     while (main.ZoomPercent() < 100)
         QTest::mouseClick(f.Widget<QToolButton>("ZoomPlusButton"), Qt::LeftButton);
@@ -400,7 +394,7 @@ void TestPrinting::SaveAsPdfPutsEveryTextInItsPlace()
     // A landscape sheet of letter paper, every text where the page has it.
     const QString info = RunTool("pdfinfo", {pdf});
     QVERIFY2(info.contains("792 x 612 pts"), qPrintable(info));
-    const auto words = PdfWords(pdf);
+    const auto words = WordMap(pdf);
     TCalendarPanel32 page(nullptr);
     page.LoadFromFile(f.Path("Club.MVF"), nullptr);
     page.repaint();

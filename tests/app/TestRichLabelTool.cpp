@@ -2,6 +2,7 @@
 // opens its editor, the label's menu works, and the calendar saves, reopens and shows the label
 // where it stood on the page and in the PDF mvtool prints from the file.
 
+#include "../common/PdfTools.h"
 #include "MainWindowFixture.h"
 
 #include "objects/GPRichBaseLabel.h"
@@ -11,7 +12,6 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QToolButton>
 
 namespace {
@@ -49,14 +49,6 @@ void AnswerEditor(TMainWindowFixture& f, const QString& text, bool ok, int* zoom
         QTest::mouseClick(dialog.findChild<QPushButton*>(ok ? "OKButton" : "CancelButton"), Qt::LeftButton);
         return dialog.result();
     });
-}
-
-QString Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 QString LabelText(const TGGraphicControl* object)
@@ -158,15 +150,12 @@ void TestRichLabelTool::ToolPlacesEditsSavesAndReopens()
     // Printed at full size, the text where the label stands: by mvtool from the saved file, and
     // by the program's "Save As PDF" at 60 %.
     const auto checkPdf = [&](const QString& pdf) {
-        const QRegularExpressionMatch word = QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>Team<)re")
-                                                 .match(Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"}));
-        QVERIFY2(word.hasMatch(), "the label's text is not in the PDF");
+        const QRectF word = PdfWordBox(pdf, "Team");
+        QVERIFY2(!word.isEmpty(), "the label's text is not in the PDF");
         const double left = document.x() * 72.0 / 96;
         const double top = document.y() * 72.0 / 96;
-        QVERIFY2(word.captured(1).toDouble() >= left - 0.5 && word.captured(1).toDouble() <= left + 4,
-                 qPrintable(word.captured(1)));
-        QVERIFY2(word.captured(2).toDouble() >= top - 0.5 && word.captured(2).toDouble() <= top + 8,
-                 qPrintable(word.captured(2)));
+        QVERIFY2(word.left() >= left - 0.5 && word.left() <= left + 4, qPrintable(QString::number(word.left())));
+        QVERIFY2(word.top() >= top - 0.5 && word.top() <= top + 8, qPrintable(QString::number(word.top())));
     };
     const QString rendered = f.Path("rendered.pdf");
     QProcess render;

@@ -2,6 +2,7 @@
 // mouse (its properties dialog opens at once), changed through its menu, saved, reopened, and
 // drawn by mvtool and the program's own PDF output where it stands on the screen.
 
+#include "../common/PdfTools.h"
 #include "MainWindowFixture.h"
 
 #include "effects/GSuperText.h"
@@ -153,7 +154,7 @@ void TestSuperTextMain::PlacedChangedSavedReopenedAndPrinted()
     // On paper at full size, whatever the zoom shown: the letters filled as on the screen, by
     // mvtool and by "Save As PDF".
     const auto checkPaper = [&](const QString& pdf) {
-        const QImage paper = f.PdfPage(pdf);
+        const QImage paper = PdfPageImage(pdf, f.Dir.path(), 96);
         QVERIFY(!paper.isNull());
         QVERIFY(ShowsTheGradientLetters(paper, bounds));
     };

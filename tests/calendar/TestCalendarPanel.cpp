@@ -1,6 +1,7 @@
 // The calendar page: settings and their presets, copying and comparing settings, defaults, the
 // painted cell geometry, cell text, the click dispatch and object creation with the tools.
 
+#include "../common/PdfTools.h"
 #include "CalendarFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GGraphicControl.h"
@@ -11,9 +12,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <QtTest>
@@ -45,41 +44,26 @@ public:
     QString ClassName() const override { return "TOwner"; }
 };
 
-struct TWordBox {
-    QString Word;
-    QRectF Box; // in points from the paper's top-left corner
-};
-
 // Every word on the PDF's first page with its box, sorted by word, then top to bottom and left
 // to right, so that two prints compare word by word even where one moved a word.
-QList<TWordBox> WordBoxes(const QString& pdf)
+QList<TPdfWord> SortedWords(const QString& pdf)
 {
-    QProcess process;
-    process.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    process.waitForFinished(30000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    QList<TWordBox> words;
-    for (const QRegularExpressionMatch& match : word.globalMatch(html)) {
-        words.append({match.captured(5), QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                                                QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()))});
-    }
-    std::sort(words.begin(), words.end(), [](const TWordBox& a, const TWordBox& b) {
-        return std::tuple(a.Word, a.Box.top(), a.Box.left()) < std::tuple(b.Word, b.Box.top(), b.Box.left());
+    QList<TPdfWord> words = PdfWords(pdf);
+    std::sort(words.begin(), words.end(), [](const TPdfWord& a, const TPdfWord& b) {
+        return std::tuple(a.Text, a.Box.top(), a.Box.left()) < std::tuple(b.Text, b.Box.top(), b.Box.left());
     });
     return words;
 }
 
 // Paints the page at its zoom, as the window shows it, then prints it onto a letter page.
-QList<TWordBox> PaintedThenPrinted(TCalendarPanel32& page, const QString& pdf)
+QList<TPdfWord> PaintedThenPrinted(TCalendarPanel32& page, const QString& pdf)
 {
     Painted(page);
     TReportPrinter report(pdf);
     report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
-    return WordBoxes(pdf);
+    return SortedWords(pdf);
 }
 
 } // namespace
@@ -421,10 +405,7 @@ void TestCalendarPanel::UserTitleOnlyOnTheMainMonth()
     report.Device().setPageSize(QPageSize(QPageSize::Letter));
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
-    QProcess text;
-    text.start("pdftotext", {dir.filePath("title.pdf"), "-"});
-    text.waitForFinished(30000);
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    const QString printed = PdfText(dir.filePath("title.pdf"));
     QCOMPARE(printed.count("Summer Camp"), 1);
     QVERIFY(printed.contains("May 1997")); // the minis keep their own titles
     QVERIFY(printed.contains("July 1997"));
@@ -446,10 +427,7 @@ void TestCalendarPanel::PrintedPageCarriesTitleNumbersAndText()
     report.OnPrint = [&](TReportPrinter& r) { page.PrintPage(r, 0, 0); };
     report.Execute();
 
-    QProcess process;
-    process.start("pdftotext", {"-layout", pdf, "-"});
-    process.waitForFinished(30000);
-    const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+    const QString printed = PdfText(pdf, {"-layout"});
     QVERIFY(printed.contains("June 1997"));
     QVERIFY(printed.contains("Wed"));
     QVERIFY(printed.contains("30"));
@@ -480,17 +458,17 @@ void TestCalendarPanel::PrintedObjectsKeepTheirSizeAtAnyZoom()
     label->Font().SetSize(20);
     label->SetAlignment(taCenter);
     QTemporaryDir dir;
-    const QList<TWordBox> full = PaintedThenPrinted(page, dir.filePath("full.pdf"));
+    const QList<TPdfWord> full = PaintedThenPrinted(page, dir.filePath("full.pdf"));
 
     page.SetZoom(zoom);
     Painted(page);
     const QRect shown = label->geometry();
-    const QList<TWordBox> zoomed = PaintedThenPrinted(page, dir.filePath("zoomed.pdf"));
+    const QList<TPdfWord> zoomed = PaintedThenPrinted(page, dir.filePath("zoomed.pdf"));
     QCOMPARE(label->geometry(), shown); // printing leaves the label on screen as it is
 
     // The label prints inside its rectangle at full size, centred in its 400 pixels.
     const auto harvest =
-        std::find_if(full.cbegin(), full.cend(), [](const TWordBox& w) { return w.Word == "Harvest"; });
+        std::find_if(full.cbegin(), full.cend(), [](const TPdfWord& w) { return w.Text == "Harvest"; });
     QVERIFY2(harvest != full.cend(), "the label did not print");
     QVERIFY2(harvest->Box.left() > 2 * 72 && harvest->Box.left() < 2 * 72 + 100,
              qPrintable(QString::number(harvest->Box.left())));
@@ -501,12 +479,12 @@ void TestCalendarPanel::PrintedObjectsKeepTheirSizeAtAnyZoom()
     // Calendar and label print word for word in the same places as at full size.
     QCOMPARE(zoomed.size(), full.size());
     for (qsizetype i = 0; i < full.size(); ++i) {
-        QCOMPARE(zoomed[i].Word, full[i].Word);
+        QCOMPARE(zoomed[i].Text, full[i].Text);
         const QRectF a = full[i].Box;
         const QRectF b = zoomed[i].Box;
         const double drift = std::max({std::abs(a.left() - b.left()), std::abs(a.top() - b.top()),
                                        std::abs(a.right() - b.right()), std::abs(a.bottom() - b.bottom())});
-        QVERIFY2(drift < 0.05, qPrintable(QString("%1 moved by %2 points").arg(full[i].Word).arg(drift)));
+        QVERIFY2(drift < 0.05, qPrintable(QString("%1 moved by %2 points").arg(full[i].Text).arg(drift)));
     }
 }
 

@@ -1,23 +1,15 @@
 // Printing months and planners through the print engine into PDF files.
 
+#include "../common/PdfTools.h"
 #include "calendar/CalendarPrinting.h"
 #include "print/ReportPrinter.h"
 #include "CalendarFixtures.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QString PdfText(const QString& pdf, const QStringList& options = {})
-{
-    QProcess process;
-    process.start("pdftotext", options + QStringList{pdf, "-"});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 // Prints with `print` on a letter page whose calendar rectangle is 0.25 inch inside the paper.
 void PrintOnLetter(const QString& pdf, TCalendarDrawRecord& record,

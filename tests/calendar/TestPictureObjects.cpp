@@ -3,6 +3,7 @@
 // (bitmap, icon and metafile pictures read and written back byte for byte) and printing
 // (bitmaps as images, metafiles as vectors) at its place whatever the zoom.
 
+#include "../common/PdfTools.h"
 #include "calendar/CalendarPanel32.h"
 #include "imaging/Picture.h"
 #include "objects/GImage.h"
@@ -18,7 +19,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -227,23 +227,6 @@ QStringList MenuTexts(QMenu& menu)
     for (const QAction* action : menu.actions())
         texts << (action->isSeparator() ? "-" : action->text());
     return texts;
-}
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The PDF's first page rendered at 72 dots an inch.
-QImage PdfPage(const QString& pdf)
-{
-    QTemporaryDir dir;
-    QProcess::execute("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-png", pdf, dir.filePath("page")});
-    return QImage(dir.filePath("page-1.png"));
 }
 
 QColor At(const QImage& page, double x, double y)
@@ -657,9 +640,9 @@ void TestPictureObjects::PrintsAtItsPlace()
         report.OnPrint = [&f](TReportPrinter& r) { f.Image->PrintTo(r, 0.5, 0.25); };
         report.Execute();
     }
-    const QStringList imageLines = Run("pdfimages", {"-list", pdf}).trimmed().split('\n');
+    const QStringList imageLines = RunTool("pdfimages", {"-list", pdf}).trimmed().split('\n');
     QCOMPARE(imageLines.size() - 2, images);
-    const QImage page = PdfPage(pdf);
+    const QImage page = PdfPageImage(pdf, dir.path(), 72);
     QVERIFY(!page.isNull());
     const QColor inside = At(page, 1.9, 2.75);
     QVERIFY2((inside.red() > 200 && inside.blue() < 60) || inside.green() > 200, qPrintable(inside.name()));

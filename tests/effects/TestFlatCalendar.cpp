@@ -2,6 +2,7 @@
 // shadow, transparency, zoom, lines), its setters and their guards, its stream record inside a
 // calendar file, and its print picture.
 
+#include "../common/PdfTools.h"
 #include "RecordBytes.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GFlatCalendar.h"
@@ -14,8 +15,6 @@
 #include <QFontMetrics>
 #include <QMenu>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -70,15 +69,6 @@ void Colour(TGFlatCalendar& calendar)
     calendar.SetDayNameBGColor(clAqua);
     calendar.SetBackgroundcolor(clSilver);
     calendar.SetShadowColor(clRed);
-}
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
@@ -895,12 +885,11 @@ void TestFlatCalendar::PrintsIntoItsRectangle()
     }
     // The title stands in the top band of the rectangle (1.5, 2.25) .. (4, 4.125) inches, at
     // full size whatever the zoom shown.
-    const QString html = Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    const QRegularExpressionMatch match =
-        QRegularExpression(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">March<)re").match(html);
-    QVERIFY2(match.hasMatch(), qPrintable(html.left(2000)));
-    const double left = match.captured(1).toDouble() / 72;
-    const double top = match.captured(2).toDouble() / 72;
+    const QString html = PdfText(pdf, {"-bbox", "-f", "1", "-l", "1"});
+    const QRectF title = PdfWordBox(pdf, "March");
+    QVERIFY2(!title.isEmpty(), qPrintable(html.left(2000)));
+    const double left = title.left() / 72;
+    const double top = title.top() / 72;
     QVERIFY2(left > 1.5 && left < 4.0 && top > 2.25 && top < 2.25 + 0.5,
              qPrintable(QString("%1 %2").arg(left).arg(top)));
     QVERIFY(html.contains(">2024<"));
@@ -908,8 +897,7 @@ void TestFlatCalendar::PrintsIntoItsRectangle()
     for (const char* day : {">1<", ">17<", ">31<"})
         QVERIFY2(html.contains(day), day);
 
-    Run("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, dir.filePath("page")});
-    const QImage page(dir.filePath("page.png"));
+    const QImage page = PdfPageImage(pdf, dir.path(), 96);
     QVERIFY(!page.isNull());
     const QPoint corner(int(1.5 * 96), int(2.25 * 96));
     const auto near = [&page](QPoint at, QColor colour) {

@@ -2,6 +2,7 @@
 // bands, drawing by surface, zoom, its stream record inside a calendar file (texture included),
 // damaged texture data, and its printed letters as vector paths.
 
+#include "../common/PdfTools.h"
 #include "RecordBytes.h"
 #include "calendar/CalendarPanel32.h"
 #include "effects/GSuperText.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QPainter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -104,15 +104,6 @@ int CountPixels(const QImage& image, QColor colour)
         for (int x = 0; x < image.width(); ++x)
             count += image.pixelColor(x, y) == colour;
     return count;
-}
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
@@ -537,9 +528,8 @@ void TestSuperText::PrintedLettersAreVectorPaths()
         report.Execute();
     }
     // No text in the PDF: the letters are paths.
-    QVERIFY(!Run("pdftotext", {pdf, "-"}).contains("IIII"));
-    Run("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, dir.filePath("page")});
-    const QImage page(dir.filePath("page.png"));
+    QVERIFY(!PdfText(pdf).contains("IIII"));
+    const QImage page = PdfPageImage(pdf, dir.path(), 96);
     QVERIFY(!page.isNull());
     // Red letters inside the object's place from (1.5, 2.25) inches, none outside.
     int inside = 0;

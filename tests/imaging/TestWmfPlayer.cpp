@@ -2,12 +2,12 @@
 // drawn at the right places, the map modes and clip records, damaged records, and vector output
 // in a PDF.
 
+#include "../common/PdfTools.h"
 #include "ImagingFixtures.h"
 #include "imaging/WmfPlayer.h"
 
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -366,14 +366,8 @@ void TestWmfPlayer::VectorInPdf()
                                    .Placeable(Box);
         QVERIFY(PlayWmf(painter, wmf, QRectF(0, 0, 400, 400)));
     }
-    QProcess text;
-    text.start("pdftotext", {pdf, "-"});
-    QVERIFY2(text.waitForFinished(30000), "pdftotext (poppler-utils) did not run");
-    QVERIFY(text.readAllStandardOutput().contains("Vector clip art"));
-    QProcess images;
-    images.start("pdfimages", {"-list", pdf});
-    QVERIFY(images.waitForFinished(30000));
-    const QList<QByteArray> lines = images.readAllStandardOutput().trimmed().split('\n');
+    QVERIFY2(PdfText(pdf).contains("Vector clip art"), "pdftotext (poppler-utils) found no text");
+    const QStringList lines = RunTool("pdfimages", {"-list", pdf}).trimmed().split('\n');
     QCOMPARE(lines.size(), 2); // the two heading lines: no image in the page
 }
 

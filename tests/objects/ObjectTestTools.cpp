@@ -6,8 +6,6 @@
 #include "stream/Writer.h"
 
 #include <QBuffer>
-#include <QProcess>
-#include <QRegularExpression>
 
 QByteArray RecordOf(TComponent& component)
 {
@@ -50,28 +48,6 @@ QByteArray Ident(const QByteArray& name)
 bool IsDark(const QColor& color)
 {
     return qGray(color.rgb()) < 128;
-}
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QRectF WordBox(const QString& pdf, const QString& word)
-{
-    const QString html = Run("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    const QRegularExpression pattern(
-        QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
-            .arg(QRegularExpression::escape(word)));
-    const QRegularExpressionMatch match = pattern.match(html);
-    if (!match.hasMatch())
-        return {};
-    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
 }
 
 void PrintObject(TGGraphicControl& object, const QString& pdf)

@@ -19,10 +19,6 @@ QByteArray Str(const QByteArray& text);
 // An identifier value: vaIdent and the name.
 QByteArray Ident(const QByteArray& name);
 bool IsDark(const QColor& color);
-// The standard output of a program run to its end (empty when it does not end in 30 s).
-QString Run(const QString& program, const QStringList& arguments);
 // Prints `object` alone into `pdf`, the page's origin 0.5 inches from the paper's left edge
 // and 0.25 from its top.
 void PrintObject(TGGraphicControl& object, const QString& pdf);
-// The box in points of the first occurrence of `word` on the PDF's first page; empty when none.
-QRectF WordBox(const QString& pdf, const QString& word);

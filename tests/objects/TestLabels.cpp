@@ -5,6 +5,7 @@
 // Mouse events go through the window, as in the other object tests of this executable.
 #define QTEST_QPA_MOUSE_HANDLING
 
+#include "../common/PdfTools.h"
 #include "ObjectTestTools.h"
 #include "HostTestCase.h"
 
@@ -31,9 +32,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QWhatsThis>
@@ -686,17 +685,16 @@ void TestLabels::PrintsIntoItsRectangle()
     PrintObject(*label, pdf);
     // The label prints at full size whatever the zoom: its rectangle on paper starts at
     // (1.5, 2.25) inches.
-    const QRectF box = WordBox(pdf, "Printed");
+    const QRectF box = PdfWordBox(pdf, "Printed");
     QVERIFY2(!box.isEmpty(), "no text in the PDF");
     QVERIFY2(box.left() >= 1.5 * 72 - 0.5 && box.left() <= 1.5 * 72 + 4, qPrintable(QString::number(box.left())));
     QVERIFY2(box.top() >= 2.25 * 72 - 0.5 && box.top() <= 2.25 * 72 + 8, qPrintable(QString::number(box.top())));
-    QVERIFY(!WordBox(pdf, "label").isEmpty());
+    QVERIFY(!PdfWordBox(pdf, "label").isEmpty());
 
     // Rendered at the screen's resolution the picture fills the label's rectangle at full size.
     m_Host->SetZoom(1.0f);
     label->Layout();
-    Run("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, m_Dir->filePath("page")});
-    const QImage page(m_Dir->filePath("page.png"));
+    const QImage page = PdfPageImage(pdf, m_Dir->path(), 96);
     QVERIFY(!page.isNull());
     const QPoint corner(int(1.5 * 96), int(2.25 * 96));
     const QColor yellow = page.pixelColor(corner + QPoint(label->Width() - 6, label->Height() / 2));

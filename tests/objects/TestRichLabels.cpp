@@ -4,6 +4,7 @@
 
 #define QTEST_QPA_MOUSE_HANDLING
 
+#include "../common/PdfTools.h"
 #include "ObjectTestTools.h"
 #include "TestPageObjects.h"
 
@@ -713,16 +714,15 @@ void TestRichLabels::PrintsIntoItsRectangle()
     const QString pdf = m_Dir->filePath("rich.pdf");
     PrintObject(*label, pdf);
     // At full size whatever the zoom: the rectangle on paper starts at (1.5, 2.25) inches.
-    const QRectF box = WordBox(pdf, "Printed");
+    const QRectF box = PdfWordBox(pdf, "Printed");
     QVERIFY2(!box.isEmpty(), "no text in the PDF");
     QVERIFY2(box.left() >= 1.5 * 72 - 0.5 && box.left() <= 1.5 * 72 + 4, qPrintable(QString::number(box.left())));
     QVERIFY2(box.top() >= 2.25 * 72 - 0.5 && box.top() <= 2.25 * 72 + 8, qPrintable(QString::number(box.top())));
     // 20-point text, not shrunk by the zoom shown.
     QVERIFY2(box.height() > 15, qPrintable(QString::number(box.height())));
-    QVERIFY(!WordBox(pdf, "rich").isEmpty());
+    QVERIFY(!PdfWordBox(pdf, "rich").isEmpty());
 
-    Run("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", pdf, m_Dir->filePath("page")});
-    const QImage page(m_Dir->filePath("page.png"));
+    const QImage page = PdfPageImage(pdf, m_Dir->path(), 96);
     QVERIFY(!page.isNull());
     const QPoint corner(int(1.5 * 96), int(2.25 * 96));
     const QColor yellow = page.pixelColor(corner + QPoint(294, 50));

@@ -1,5 +1,6 @@
 // The print engine, printing into PDF files that poppler's tools read back.
 
+#include "../common/PdfTools.h"
 #include "platform/MervaneError.h"
 #include "print/ReportPrinter.h"
 
@@ -7,45 +8,9 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QString Run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The bounding box in points of the first word `word` on a page of the PDF.
-QRectF WordBox(const QString& pdf, const QString& word, int page = 1)
-{
-    const QString number = QString::number(page);
-    const QString html = Run("pdftotext", {"-bbox", "-f", number, "-l", number, pdf, "-"});
-    const QRegularExpression pattern(
-        QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
-            .arg(QRegularExpression::escape(word)));
-    const QRegularExpressionMatch match = pattern.match(html);
-    if (!match.hasMatch())
-        return {};
-    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
-}
-
-// Page 1 of the PDF rendered at 72 pixels per inch.
-QImage RenderedPage(const QString& pdf, const QString& folder)
-{
-    Run("pdftoppm", {"-png", "-r", "72", "-f", "1", "-l", "1", "-singlefile", pdf, folder + "/page"});
-    return QImage(folder + "/page.png");
-}
-
-} // namespace
 
 class TestReportPrinter : public QObject {
     Q_OBJECT
@@ -79,12 +44,12 @@ void TestReportPrinter::TextLandsWhereItIsAddressed()
     report.Execute();
 
     QVERIFY(lineHeight > 12.0 / 72 && lineHeight < 16.0 / 72);
-    const QRectF left = WordBox(pdf, "Left");
+    const QRectF left = PdfWordBox(pdf, "Left");
     QVERIFY2(std::abs(left.left() - 72) < 1.5, qPrintable(QString::number(left.left())));
     QVERIFY2(std::abs(left.top() - 144) < 3, qPrintable(QString::number(left.top())));
-    const QRectF centred = WordBox(pdf, "Centred");
+    const QRectF centred = PdfWordBox(pdf, "Centred");
     QVERIFY2(std::abs(centred.center().x() - 306) < 1.5, qPrintable(QString::number(centred.center().x())));
-    const QRectF right = WordBox(pdf, "Right");
+    const QRectF right = PdfWordBox(pdf, "Right");
     QVERIFY2(std::abs(right.right() - 540) < 1.5, qPrintable(QString::number(right.right())));
 }
 
@@ -119,10 +84,10 @@ void TestReportPrinter::PagesAndOrientation()
     QCOMPARE(calls, (QStringList{"before", "print"}));
     QVERIFY(!report.Printing());
 
-    const QString info = Run("pdfinfo", {pdf});
+    const QString info = RunTool("pdfinfo", {pdf});
     QVERIFY2(info.contains(QRegularExpression("Pages:\\s+2\\n")), qPrintable(info));
     QVERIFY2(info.contains("Page size:       " + pageSize), qPrintable(info));
-    QVERIFY(Run("pdftotext", {"-f", "2", "-l", "2", pdf, "-"}).contains("Second"));
+    QVERIFY(PdfText(pdf, {"-f", "2", "-l", "2"}).contains("Second"));
 }
 
 void TestReportPrinter::ShapesAndPicturesFillTheirInchRectangles()
@@ -146,7 +111,7 @@ void TestReportPrinter::ShapesAndPicturesFillTheirInchRectangles()
     };
     report.Execute();
 
-    const QImage page = RenderedPage(pdf, m_Dir.path());
+    const QImage page = PdfPageImage(pdf, m_Dir.path(), 72);
     QCOMPARE(page.size(), QSize(612, 792));
     QCOMPARE(page.pixelColor(108, 108), QColor(Qt::blue));
     QCOMPARE(page.pixelColor(60, 108), QColor(Qt::white));
@@ -174,7 +139,7 @@ void TestReportPrinter::TextPathsClipFills()
     };
     report.Execute();
 
-    const QImage page = RenderedPage(pdf, m_Dir.path());
+    const QImage page = PdfPageImage(pdf, m_Dir.path(), 72);
     // The fill shows only inside the letter: red in its stem, white beside it.
     int red = 0;
     for (int y = 72; y < 144; ++y) {
@@ -255,11 +220,11 @@ void TestReportPrinter::PrintsOnTheCallersDevice()
     // The device is the caller's: it keeps the settings made through the report.
     QCOMPARE(device->pageLayout().orientation(), landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 
-    const QString info = Run("pdfinfo", {pdf});
+    const QString info = RunTool("pdfinfo", {pdf});
     QVERIFY2(info.contains(QRegularExpression("Pages:\\s+2\\n")), qPrintable(info));
     QVERIFY2(info.contains("Page size:       " + pageSize), qPrintable(info));
     for (const auto& [word, page] : {std::pair("Handed", 1), std::pair("Over", 2)}) {
-        const QRectF box = WordBox(pdf, word, page);
+        const QRectF box = PdfWordBox(pdf, word, page);
         QVERIFY2(!box.isEmpty(), word);
         QVERIFY2(std::abs(box.left() - 72) < 1.5, qPrintable(QString::number(box.left())));
         QVERIFY2(std::abs(box.top() - 144) < 3, qPrintable(QString::number(box.top())));

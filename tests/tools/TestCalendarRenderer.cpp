@@ -1,5 +1,6 @@
 // mvtool render: the screen image, the exported bitmap and the printed PDF of a calendar file.
 
+#include "../common/PdfTools.h"
 #include "ToolFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "platform/MervaneError.h"
@@ -8,26 +9,17 @@
 
 #include <QImage>
 #include <QPageSize>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-QString Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The page size pdfinfo reports, in points.
 QSizeF PdfPageSize(const QString& pdf)
 {
     const QRegularExpressionMatch match =
-        QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(Output("pdfinfo", {pdf}));
+        QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+) pts").match(RunTool("pdfinfo", {pdf}));
     return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
 }
 
@@ -195,7 +187,7 @@ void TestCalendarRenderer::PdfIsThePrintedPage()
     const QSizeF printed = PdfPageSize(pdf);
     QVERIFY2(qAbs(printed.width() - expected.width()) < 1 && qAbs(printed.height() - expected.height()) < 1,
              qPrintable(QString("%1 x %2").arg(printed.width()).arg(printed.height())));
-    const QString text = Output("pdftotext", {pdf, "-"});
+    const QString text = PdfText(pdf);
     QVERIFY2(text.contains("Titleword"), qPrintable(text));
     QVERIFY2(text.contains("Cellword"), qPrintable(text));
     QVERIFY2(text.contains("Objectword"), qPrintable(text));
@@ -219,7 +211,7 @@ void TestCalendarRenderer::LabelsAreDrawnAndPrinted()
 
     const QString pdf = m_Dir.filePath("labels.pdf");
     QCOMPARE(RenderError(fileName, pdf, 1.0f), QString());
-    const QString text = Output("pdftotext", {pdf, "-"});
+    const QString text = PdfText(pdf);
     QVERIFY2(text.contains("Labelword"), qPrintable(text));
     QVERIFY2(text.contains("Cellword"), qPrintable(text));
 }

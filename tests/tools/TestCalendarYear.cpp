@@ -3,6 +3,7 @@
 // cell texts of a calendar file only in its own month, PNG files, and inputs that stop the job
 // before anything is written.
 
+#include "../common/PdfTools.h"
 #include "ToolFixtures.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarRenderer.h"
@@ -13,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -34,42 +34,14 @@ TRun RunYear(const QStringList& arguments)
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
 }
 
-QString Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-struct TWord {
-    QRectF Box;
-    QString Text;
-};
-
-QList<TWord> WordsOfPage(const QString& pdf, int page)
-{
-    const QString html =
-        Output("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-    static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    QList<TWord> words;
-    for (const QRegularExpressionMatch& match : word.globalMatch(html)) {
-        const QPointF topLeft(match.captured(1).toDouble(), match.captured(2).toDouble());
-        const QPointF bottomRight(match.captured(3).toDouble(), match.captured(4).toDouble());
-        words.append({QRectF(topLeft, bottomRight), match.captured(5)});
-    }
-    return words;
-}
-
 // The day numbers of the cells the `text` words lie in, in order: the numbers of the month grid are those
 // 1..31 in the largest type; a cell's number is the nearest one above the word whose right
 // edge lies beyond the word's left edge.
-QStringList DaysOfWord(const QList<TWord>& words, const QString& text)
+QStringList DaysOfWord(const QList<TPdfWord>& words, const QString& text)
 {
     double height = 0;
-    QList<TWord> numbers;
-    for (const TWord& word : words) {
+    QList<TPdfWord> numbers;
+    for (const TPdfWord& word : words) {
         bool ok = false;
         const int value = word.Text.toInt(&ok);
         if (ok && value >= 1 && value <= 31) {
@@ -78,15 +50,15 @@ QStringList DaysOfWord(const QList<TWord>& words, const QString& text)
         }
     }
     QStringList days;
-    for (const TWord& word : words) {
+    for (const TPdfWord& word : words) {
         if (word.Text != text)
             continue;
-        const TWord* best = nullptr;
-        for (const TWord& number : numbers) {
+        const TPdfWord* best = nullptr;
+        for (const TPdfWord& number : numbers) {
             if (number.Box.height() < 0.9 * height || number.Box.right() < word.Box.left() ||
                 number.Box.bottom() > word.Box.top() + 1)
                 continue;
-            const auto distance = [&](const TWord& n) {
+            const auto distance = [&](const TPdfWord& n) {
                 return std::pair(word.Box.top() - n.Box.bottom(), n.Box.right() - word.Box.left());
             };
             if (!best || distance(number) < distance(*best))
@@ -152,10 +124,9 @@ void TestCalendarYear::initTestCase()
 
 void TestCalendarYear::YearOfStyleSheetHasTwelveTitledPages()
 {
-    QVERIFY(Output("pdfinfo", {m_YearPdf}).contains(QRegularExpression("Pages:\\s+12\\n")));
+    QCOMPARE(PdfPages(m_YearPdf), 12);
     for (int month = 1; month <= 12; ++month) {
-        const QString text =
-            Output("pdftotext", {"-f", QString::number(month), "-l", QString::number(month), m_YearPdf, "-"});
+        const QString text = PdfText(m_YearPdf, {"-f", QString::number(month), "-l", QString::number(month)});
         QVERIFY2(text.contains(QLocale().monthName(month) + " 2027"), qPrintable(QString::number(month)));
         // Rent on the 15th of every month.
         QVERIFY2(text.contains("Rent"), qPrintable(QString::number(month)));
@@ -187,7 +158,7 @@ void TestCalendarYear::EventsAndRecurringDatesLandInTheirCells()
     QFETCH(int, page);
     QFETCH(QString, word);
     QFETCH(QStringList, days);
-    QCOMPARE(DaysOfWord(WordsOfPage(m_YearPdf, page), word), days);
+    QCOMPARE(DaysOfWord(PdfWords(m_YearPdf, page), word), days);
 }
 
 void TestCalendarYear::CalendarFileKeepsItsCellsInItsOwnMonth()
@@ -195,10 +166,10 @@ void TestCalendarYear::CalendarFileKeepsItsCellsInItsOwnMonth()
     const QString pdf = Path("from-calendar.pdf");
     const TRun run = RunYear({Path("january.MVF"), "2027", pdf, "--months", "2", "--recurring", Path("MVRECUR.DAX")});
     QCOMPARE(run.ExitCode, 0);
-    QVERIFY(Output("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+2\\n")));
-    QCOMPARE(DaysOfWord(WordsOfPage(pdf, 1), "Inauguration"), QStringList{"20"});
-    QCOMPARE(DaysOfWord(WordsOfPage(pdf, 1), "Rent"), QStringList{"15"});
-    QCOMPARE(DaysOfWord(WordsOfPage(pdf, 2), "Inauguration"), QStringList{});
+    QCOMPARE(PdfPages(pdf), 2);
+    QCOMPARE(DaysOfWord(PdfWords(pdf, 1), "Inauguration"), QStringList{"20"});
+    QCOMPARE(DaysOfWord(PdfWords(pdf, 1), "Rent"), QStringList{"15"});
+    QCOMPARE(DaysOfWord(PdfWords(pdf, 2), "Inauguration"), QStringList{});
 }
 
 void TestCalendarYear::PngPerMonth()
@@ -210,7 +181,7 @@ void TestCalendarYear::PngPerMonth()
     QCOMPARE(run.ExitCode, 0);
     QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{"2027-11.png", "2027-12.png", "2028-01.png"}));
     QCOMPARE(QImage(QDir(folder).filePath("2028-01.png")).isNull(), false);
-    const QString text = Output("pdftotext", {"-f", "3", "-l", "3", Path("png.pdf"), "-"});
+    const QString text = PdfText(Path("png.pdf"), {"-f", "3", "-l", "3"});
     QVERIFY(text.contains("January 2028"));
 }
 
@@ -240,7 +211,7 @@ void TestCalendarYear::UsersRecurringDatesByDefault()
     QVERIFY(process.waitForFinished(120000));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
     QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(DaysOfWord(WordsOfPage(pdf, 1), "Easter"), easterDays);
+    QCOMPARE(DaysOfWord(PdfWords(pdf, 1), "Easter"), easterDays);
 }
 
 void TestCalendarYear::ProgressLinesOnATerminal()

@@ -2,6 +2,7 @@
 // record layout is shown as JSON with every streamed property, built back to the same bytes,
 // and drawn and printed with the label where the page shows it.
 
+#include "../common/PdfTools.h"
 #include "ToolFixtures.h"
 #include "richtext/WPRtfText.h"
 #include "stream/ValueType.h"
@@ -13,8 +14,6 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -55,28 +54,6 @@ QByteArray RichRecord()
            QByteArray("\x02\x32", 2) + Str("Locked") + char(vaFalse) + Str("Unselectable") + char(vaFalse) +
            Str("RTFText.Data") + Binary(LabelRtf() + QByteArray(4, '\0')) + Str("BorderStyle") + Ident("bsNone") +
            Str("Transparent") + char(vaFalse) + Str("BGColor") + Ident("clYellow") + QByteArray("\x00\x00", 2);
-}
-
-QString Output(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The box in points of `word` on the PDF's first page; empty when it is not there.
-QRectF WordBox(const QString& pdf, const QString& word)
-{
-    const QString html = Output("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    const QRegularExpressionMatch match =
-        QRegularExpression(
-            QString(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re").arg(word))
-            .match(html);
-    if (!match.hasMatch())
-        return {};
-    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
-                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
 }
 
 } // namespace
@@ -202,7 +179,7 @@ void TestRichLabelFiles::PrintedWhereThePageShowsIt()
     const QString pdf = m_Dir.filePath("rich.pdf");
     TCalendarRenderer::Render(m_File, pdf, 1.0f);
     // The label's corner at (420, 40) screen pixels is (315, 30) points on paper.
-    const QRectF box = WordBox(pdf, "Richword");
+    const QRectF box = PdfWordBox(pdf, "Richword");
     QVERIFY2(!box.isEmpty(), "no label text in the PDF");
     QVERIFY2(box.left() >= 315 - 0.5 && box.left() <= 315 + 4, qPrintable(QString::number(box.left())));
     QVERIFY2(box.top() >= 30 - 0.5 && box.top() <= 30 + 8, qPrintable(QString::number(box.top())));
