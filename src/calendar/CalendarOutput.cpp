@@ -6,7 +6,6 @@
 #include "print/ReportPrinter.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QScopeGuard>
 
 void UsePaperOfPage(QPagedPaintDevice& device, const TCalendarPanel32& page)
@@ -38,7 +37,7 @@ void PrintPageCopies(TReportPrinter& report, TCalendarPanel32& page, int copies)
 
 void SavePagePdf(TCalendarPanel32& page, const QString& fileName)
 {
-    QSaveFile file(fileName);
+    TWholeSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EMervaneError(QString("Cannot create file %1").arg(fileName));
     {
@@ -47,18 +46,19 @@ void SavePagePdf(TCalendarPanel32& page, const QString& fileName)
         report.OnPrint = [&page](TReportPrinter& r) { PrintPageCopies(r, page, 1); };
         report.Execute();
     }
-    if (file.error() != QFileDevice::NoError || !CommitWhole(file))
+    if (!file.CommitWhole())
         throw EMervaneError(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
 }
 
 void SaveImageFile(const QImage& image, const QString& fileName, const char* format)
 {
-    QSaveFile file(fileName);
+    TWholeSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EMervaneError(QString("Cannot create file %1").arg(fileName));
     QImageWriter writer(&file, format);
-    if (!writer.write(image))
+    // When the file could not be written, the commit below says so better than the writer.
+    if (!writer.write(image) && file.error() == QFileDevice::NoError)
         throw EMervaneError(QString("Cannot write %1: %2").arg(fileName, writer.errorString()));
-    if (!CommitWhole(file))
+    if (!file.CommitWhole())
         throw EMervaneError(QString("Cannot write %1: %2").arg(fileName, file.errorString()));
 }

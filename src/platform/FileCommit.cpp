@@ -1,12 +1,12 @@
 #include "platform/FileCommit.h"
 
-#include <QSaveFile>
-
-bool CommitWhole(QSaveFile& file)
+bool TWholeSaveFile::CommitWhole()
 {
-    if (!file.flush() || file.size() != file.pos()) {
-        file.cancelWriting();
+    // Qt 6.4 reports a failed write as "Unknown error", and a short one not at all.
+    if (error() != NoError || !flush() || size() != pos()) {
+        cancelWriting();
+        setErrorString("Not all of the file could be written; the disk may be full");
         return false;
     }
-    return file.commit();
+    return commit();
 }

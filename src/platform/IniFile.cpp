@@ -3,7 +3,6 @@
 #include "platform/FileCommit.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -118,14 +117,14 @@ QStringList TIniFile::ReadLines() const
 
 bool TIniFile::WriteLines(const QStringList& lines)
 {
-    QSaveFile file(m_FileName);
+    TWholeSaveFile file(m_FileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     QTextStream stream(&file);
     for (const QString& line : lines)
         stream << line << '\n';
     stream.flush();
-    if (stream.status() != QTextStream::Ok || !CommitWhole(file))
+    if (stream.status() != QTextStream::Ok || !file.CommitWhole())
         return false;
     ++FileWriteCount;
     return true;

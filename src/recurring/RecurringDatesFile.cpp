@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -85,7 +84,7 @@ TRecurringDatesRead ReadRecurringDatesFile(const QString& fileName)
 
 QString WriteRecurringDatesFile(const QString& fileName, const QStringList& records)
 {
-    QSaveFile file(fileName);
+    TWholeSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     const QByteArray bytes = EncodeRecurringDates(records);
@@ -94,7 +93,7 @@ QString WriteRecurringDatesFile(const QString& fileName, const QStringList& reco
         file.cancelWriting();
         return error;
     }
-    if (!CommitWhole(file))
+    if (!file.CommitWhole())
         return file.errorString();
     return QString();
 }

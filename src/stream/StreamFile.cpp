@@ -7,17 +7,16 @@
 #include "stream/Writer.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 void WriteStreamFile(const QString& fileName, const std::function<void(TWriter&)>& write)
 {
-    QSaveFile file(fileName);
+    TWholeSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EMervaneError(QString(StreamErrors::CannotCreateFile).arg(fileName));
     TWriter writer(file);
     write(writer);
     writer.FlushBuffer();
-    if (!CommitWhole(file))
+    if (!file.CommitWhole())
         throw EMervaneError(StreamErrors::WriteError);
 }
 

@@ -3,6 +3,7 @@
 #include "calendar/CalendarDates.h"
 #include "calendar/CalendarOutput.h"
 #include "calendar/CalendarPanel32.h"
+#include "platform/FileCommit.h"
 #include "platform/MervaneError.h"
 #include "recurring/IcsEvents.h"
 #include "recurring/RecurringDatesFile.h"
@@ -17,7 +18,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMap>
-#include <QSaveFile>
 #include <QTextCursor>
 
 #include "print/ReportPrinter.h"
@@ -154,7 +154,7 @@ void TCalendarYear::Make(const TYearJob& job, const std::function<void(const QSt
     TCalendarFile::ReadHeader(job.Source);
     const TDayTexts texts = DayTexts(job, months);
 
-    QSaveFile pdf(job.PdfFile);
+    TWholeSaveFile pdf(job.PdfFile);
     if (!pdf.open(QIODevice::WriteOnly))
         throw EMervaneError(QString("Cannot create file %1").arg(job.PdfFile));
     {
@@ -183,6 +183,6 @@ void TCalendarYear::Make(const TYearJob& job, const std::function<void(const QSt
         };
         report.Execute();
     }
-    if (pdf.error() != QFileDevice::NoError || !pdf.commit())
+    if (!pdf.CommitWhole())
         throw EMervaneError(QString("Cannot write %1: %2").arg(job.PdfFile, pdf.errorString()));
 }

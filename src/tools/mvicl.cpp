@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -55,8 +54,8 @@ int main(int argc, char* argv[])
     const TIconLibraryResult result = MakeIconLibrary(icons, arguments);
     if (!result.Error.isEmpty())
         return Fail(result.Error);
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(result.Library) != result.Library.size() || !CommitWhole(file))
+    TWholeSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(result.Library) != result.Library.size() || !file.CommitWhole())
         return Fail(output + ": " + file.errorString());
     return 0;
 }

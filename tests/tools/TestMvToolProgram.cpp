@@ -8,10 +8,20 @@
 #include "tools/MvTool.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+#include <cstddef>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,10 +31,9 @@ struct TRun {
     QString Err;
 };
 
-TRun RunMvTool(const QStringList& arguments, const QProcessEnvironment& environment)
+// Runs mvtool in `process`, set up by the caller.
+TRun RunMvTool(QProcess& process, const QStringList& arguments)
 {
-    QProcess process;
-    process.setProcessEnvironment(environment);
     process.start(QCoreApplication::applicationDirPath() + "/mvtool", arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         return {};
@@ -32,9 +41,62 @@ TRun RunMvTool(const QStringList& arguments, const QProcessEnvironment& environm
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+TRun RunMvTool(const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    return RunMvTool(process, arguments);
+}
+
 TRun RunMvTool(const QStringList& arguments)
 {
     return RunMvTool(arguments, QProcessEnvironment::systemEnvironment());
+}
+
+// The exit code of a child that could not set up its fault.
+constexpr int NoFault = 77;
+
+// Makes every rename of the calling process fail with EIO, as on a failing disk, through a
+// system-call filter that the program started next inherits. Renaming is how a finished file
+// replaces the old one.
+void FailRenames()
+{
+#ifdef __NR_rename
+    constexpr unsigned RenameCall = __NR_rename;
+#else
+    constexpr unsigned RenameCall = __NR_renameat;
+#endif
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, RenameCall, 3, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat, 2, 0),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_renameat2, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+    };
+    const sock_fprog program{sizeof filter / sizeof filter[0], filter};
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        _exit(NoFault);
+}
+
+// Makes every write past `bytes` into a file fail (EFBIG), as on a full disk.
+void LimitFileSize(rlim_t bytes)
+{
+    const rlimit limit{bytes, bytes};
+    if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        _exit(NoFault);
+}
+
+// Runs mvtool with a fault set up in its process: renames fail, or files may hold at most
+// `fileSizeLimit` bytes.
+TRun RunMvToolWithFault(const QStringList& arguments, bool failRenames, rlim_t fileSizeLimit)
+{
+    QProcess process;
+    if (failRenames)
+        process.setChildProcessModifier(FailRenames);
+    else
+        process.setChildProcessModifier([fileSizeLimit] { LimitFileSize(fileSizeLimit); });
+    return RunMvTool(process, arguments);
 }
 
 } // namespace
@@ -51,6 +113,8 @@ private slots:
     void NoRuntimeFolderWarning_data();
     void NoRuntimeFolderWarning();
     void OtherMessagesStillShow();
+    void FailedWritesLeaveThePreviousFile_data();
+    void FailedWritesLeaveThePreviousFile();
 
 private:
     QString Path(const QString& name) const { return m_Dir.filePath(name); }
@@ -232,3 +296,59 @@ QObject* NewTestMvToolProgram()
 }
 
 #include "TestMvToolProgram.moc"
+
+// A write that fails at the end (the finished file cannot replace the old one) or on the way (the
+// disk fills one byte before the file is whole) is reported, and leaves the old file as it was
+// with no stray file beside it.
+void TestMvToolProgram::FailedWritesLeaveThePreviousFile_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("failRenames"); // else the disk fills
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("err");
+
+    WriteBytes(Path("style.json"), R"({"format": "style sheet"})");
+    const QString year = Path("year.pdf");
+    const QStringList yearArguments{"year", Path("good.MVF"), "2027", year, "--months", "2"};
+    const QString writeError = Path("kept.MVF") + ": Stream write error";
+    for (const bool failRenames : {true, false}) {
+        const char* fault = failRenames ? "rename fails" : "disk full";
+        QTest::addRow("calendar file, %s", fault) << QStringList{"build", Path("good.json"), Path("kept.MVF")}
+                                                  << failRenames << Path("kept.MVF") << writeError;
+        QTest::addRow("style sheet, %s", fault)
+            << QStringList{"build", Path("style.json"), Path("kept.MVS")} << failRenames << Path("kept.MVS")
+            << Path("kept.MVS") + ": Stream write error";
+        QTest::addRow("page PDF, %s", fault) << QStringList{"render", Path("good.MVF"), Path("kept.pdf")} << failRenames
+                                             << Path("kept.pdf") << "Cannot write " + Path("kept.pdf");
+        QTest::addRow("page PNG, %s", fault) << QStringList{"render", Path("good.MVF"), Path("kept.png")} << failRenames
+                                             << Path("kept.png") << "Cannot write " + Path("kept.png");
+        QTest::addRow("year PDF, %s", fault) << yearArguments << failRenames << year << "Cannot write " + year;
+    }
+}
+
+void TestMvToolProgram::FailedWritesLeaveThePreviousFile()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, failRenames);
+    QFETCH(QString, target);
+    QFETCH(QString, err);
+    // Without a fault the command writes the file.
+    const TRun plain = RunMvTool(arguments);
+    QVERIFY2(plain.ExitCode == 0, qPrintable(plain.Err));
+    const qint64 size = QFileInfo(target).size();
+    QVERIFY(size > 1);
+
+    const QByteArray old = "The file the command must not lose.";
+    WriteBytes(target, old);
+    const QStringList filesBefore = QDir(m_Dir.path()).entryList(QDir::Files);
+    const TRun run = RunMvToolWithFault(arguments, failRenames, rlim_t(size - 1));
+    if (run.ExitCode == NoFault)
+        QSKIP("This system does not let a process set up the fault");
+    QVERIFY2(run.ExitCode == 1, qPrintable(QString("exit code %1: %2").arg(run.ExitCode).arg(run.Err)));
+    QVERIFY2(run.Err.contains("mvtool: ") && run.Err.contains(err), qPrintable(run.Err));
+    // The reason is the system's, not a stand-in.
+    QVERIFY2(!run.Err.contains("canceled by application") && !run.Err.contains("Unknown error"), qPrintable(run.Err));
+    QCOMPARE(FileBytes(target), old);
+    QCOMPARE(QDir(m_Dir.path()).entryList(QDir::Files), filesBefore);
+    QFile::remove(target);
+}
