@@ -40,7 +40,9 @@ TRecurringDatesRead ParseRecurringDates(const QByteArray& bytes)
         return {{}, QString("It holds a zero byte at offset %1, which no text file does.").arg(zero)};
     if (!bytes.startsWith(Utf8Mark))
         return {SplitLines(FromWindows1252(bytes)), QString()};
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The mark is taken off above; a second one is the text's own and stays, as it was written.
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = decoder.decode(QByteArrayView(bytes).sliced(Utf8Mark.size()));
     if (decoder.hasError())
         return {{}, QString("It starts as UTF-8 text but holds bytes that are not UTF-8.")};

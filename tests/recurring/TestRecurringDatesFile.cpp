@@ -81,6 +81,11 @@ void TestRecurringDatesFile::TextBeyondWindows1252IsWrittenAsUtf8()
     const QByteArray markBytes = EncodeRecurringDates(markLike);
     QCOMPARE(markBytes, QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFX\r\n"));
     QCOMPARE(ParseRecurringDates(markBytes).Records, markLike);
+
+    // Marks repeated at the start are text of the first record, kept through a write and a read.
+    const TRecurringDatesRead marks = ParseRecurringDates("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF\xCE\xA9");
+    QCOMPARE(marks.Records, QStringList{QString(2, QChar(0xFEFF)) + QChar(0x03A9)});
+    QCOMPARE(ParseRecurringDates(EncodeRecurringDates(marks.Records)).Records, marks.Records);
 }
 
 void TestRecurringDatesFile::ParseReadsLines_data()
