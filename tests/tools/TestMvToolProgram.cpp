@@ -290,13 +290,6 @@ void TestMvToolProgram::OtherMessagesStillShow()
                                           "QStandardPaths: XDG_RUNTIME_DIR not set (as a debug message)"}));
 }
 
-QObject* NewTestMvToolProgram()
-{
-    return new TestMvToolProgram;
-}
-
-#include "TestMvToolProgram.moc"
-
 // A write that fails at the end (the finished file cannot replace the old one) or on the way (the
 // disk fills one byte before the file is whole) is reported, and leaves the old file as it was
 // with no stray file beside it.
@@ -310,11 +303,11 @@ void TestMvToolProgram::FailedWritesLeaveThePreviousFile_data()
     WriteBytes(Path("style.json"), R"({"format": "style sheet"})");
     const QString year = Path("year.pdf");
     const QStringList yearArguments{"year", Path("good.MVF"), "2027", year, "--months", "2"};
-    const QString writeError = Path("kept.MVF") + ": Stream write error";
     for (const bool failRenames : {true, false}) {
         const char* fault = failRenames ? "rename fails" : "disk full";
-        QTest::addRow("calendar file, %s", fault) << QStringList{"build", Path("good.json"), Path("kept.MVF")}
-                                                  << failRenames << Path("kept.MVF") << writeError;
+        QTest::addRow("calendar file, %s", fault)
+            << QStringList{"build", Path("good.json"), Path("kept.MVF")} << failRenames << Path("kept.MVF")
+            << Path("kept.MVF") + ": Stream write error";
         QTest::addRow("style sheet, %s", fault)
             << QStringList{"build", Path("style.json"), Path("kept.MVS")} << failRenames << Path("kept.MVS")
             << Path("kept.MVS") + ": Stream write error";
@@ -346,9 +339,16 @@ void TestMvToolProgram::FailedWritesLeaveThePreviousFile()
         QSKIP("This system does not let a process set up the fault");
     QVERIFY2(run.ExitCode == 1, qPrintable(QString("exit code %1: %2").arg(run.ExitCode).arg(run.Err)));
     QVERIFY2(run.Err.contains("mvtool: ") && run.Err.contains(err), qPrintable(run.Err));
-    // The reason is the system's, not a stand-in.
+    // The message says what went wrong, not Qt's stand-ins for a failed write.
     QVERIFY2(!run.Err.contains("canceled by application") && !run.Err.contains("Unknown error"), qPrintable(run.Err));
     QCOMPARE(FileBytes(target), old);
     QCOMPARE(QDir(m_Dir.path()).entryList(QDir::Files), filesBefore);
     QFile::remove(target);
 }
+
+QObject* NewTestMvToolProgram()
+{
+    return new TestMvToolProgram;
+}
+
+#include "TestMvToolProgram.moc"
