@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need (only those missing),
-# then configures and builds into build/. Sourced by run.sh and test.sh.
+# then configures (when needed) and builds into build/. Run by run.sh and test.sh.
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev
   libbenchmark-dev libcups2-dev
   fonts-liberation2 fonts-wine poppler-utils
@@ -15,9 +15,11 @@ packages=(
   icoutils fonts-noto-color-emoji libwine
 )
 
+# One query for all of them: a package that is not installed prints no "ok installed" line.
+installed=$(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null | awk '/ ok installed$/ {print $1}')
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  grep -qx "$p" <<<"$installed" || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
@@ -29,5 +31,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$root/build" -j"$(nproc)"
+"$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo

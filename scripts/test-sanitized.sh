@@ -10,8 +10,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-sanitized"
 start=$(date +%s)
 # -O1 keeps the instrumented code fast enough to test; -g1 keeps line numbers for the reports.
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DMERVANE_SANITIZE=ON >/dev/null
-cmake --build "$build" -j"$(nproc)"
+"$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" -DMERVANE_SANITIZE=ON
 built=$(date +%s)
 
 export ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=0:strict_string_checks=1"

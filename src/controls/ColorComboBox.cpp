@@ -34,7 +34,7 @@ QString UnnamedColorName(TColor value)
     return index >= 0 && index < int(std::size(SystemColorNames)) ? SystemColorNames[index] : "Custom";
 }
 
-QIcon Swatch(TColor value)
+QIcon ListSwatch(TColor value)
 {
     QPixmap pixmap(16, 12);
     pixmap.fill(ColorToQColor(value));
@@ -64,7 +64,7 @@ int TColorComboBox::NamedColorCount() const
 
 void TColorComboBox::AddColorItem(TColor value, const QString& name)
 {
-    addItem(Swatch(value), name, QVariant::fromValue(value));
+    addItem(ListSwatch(value), name, QVariant::fromValue(value));
 }
 
 TColor TColorComboBox::Color() const

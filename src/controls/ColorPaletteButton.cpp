@@ -8,7 +8,7 @@
 
 namespace {
 
-QIcon Swatch(TColor color)
+QIcon PaletteSwatch(TColor color)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(ColorToQColor(color));
@@ -45,7 +45,7 @@ TColorPalette::TColorPalette(QWidget* button)
     for (int i = 0; i < colors.size(); ++i) {
         auto* swatch = new QToolButton(this);
         swatch->setObjectName(QString("Swatch%1").arg(i));
-        swatch->setIcon(Swatch(colors[i]));
+        swatch->setIcon(PaletteSwatch(colors[i]));
         swatch->setAutoRaise(true);
         swatch->setFixedSize(22, 22);
         const TColor color = colors[i];

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int HelpTopic = 40015;
+constexpr int FlatCalendarEditorHelpTopic = 40015;
 // The year the spinner starts from when today's year cannot be read.
 constexpr int FallbackYear = 1998;
 
@@ -158,7 +158,7 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent)
     connect(m_ShadowDepthSpinner, &QSpinBox::valueChanged, this,
             [this](int depth) { Guarded([this, depth] { m_Sample->SetShadowDepth(depth); }); });
 
-    AddDialogButtons(*this, 8, 570, 358, HelpTopic);
+    AddDialogButtons(*this, 8, 570, 358, FlatCalendarEditorHelpTopic);
     findChild<QPushButton*>("CancelButton")->setObjectName("Cancelbutton");
     findChild<QPushButton*>("Helpbutton")->setWhatsThis("Click to bring up Windows Help");
 

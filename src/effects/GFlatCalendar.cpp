@@ -10,10 +10,10 @@
 
 namespace {
 
-const QStringList BorderStyleNames{"fcbNone", "fcbAll", "fcbTop", "fcbBottom", "fcbTopBottom"};
+const QStringList FlatBorderStyleNames{"fcbNone", "fcbAll", "fcbTop", "fcbBottom", "fcbTopBottom"};
 const QStringList HeadersStyleNames{"fdsFirstChar", "fdsThreeChars", "fdsWhole"};
 const QStringList ShadowPositionNames{"fcpLowerRight", "fcpLowerLeft", "fcpUpperRight", "fcpUpperLeft"};
-const QStringList LanguageNames{"fclEnglish", "fclGerman", "fclFrench", "fclItalian", "fclSpanish"};
+const QStringList LanguageValueNames{"fclEnglish", "fclGerman", "fclFrench", "fclItalian", "fclSpanish"};
 
 void InitFont(TFont& font, int size)
 {
@@ -63,13 +63,13 @@ void TGFlatCalendar::PublishProperties(TPropertyList& list)
         "DayNameBGColor", ColorIdents(), [this] { return m_DayNameBGColor; },
         [this](qint64 v) { SetDayNameBGColor(TColor(v)); }, NoDefault);
     list.AddEnumeration(
-        "CalendarBorderStyle", BorderStyleNames, [this] { return m_CalendarBorderStyle; },
+        "CalendarBorderStyle", FlatBorderStyleNames, [this] { return m_CalendarBorderStyle; },
         [this](qint64 v) { SetCalendarBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
     list.AddEnumeration(
-        "DayNameBorderStyle", BorderStyleNames, [this] { return m_DayNameBorderStyle; },
+        "DayNameBorderStyle", FlatBorderStyleNames, [this] { return m_DayNameBorderStyle; },
         [this](qint64 v) { SetDayNameBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
     list.AddEnumeration(
-        "CellBorderStyle", BorderStyleNames, [this] { return m_CellBorderStyle; },
+        "CellBorderStyle", FlatBorderStyleNames, [this] { return m_CellBorderStyle; },
         [this](qint64 v) { SetCellBorderStyle(TFlatCalBorderStyle(v)); }, NoDefault);
     list.AddEnumeration(
         "DayNameStyle", HeadersStyleNames, [this] { return m_DayNameStyle; },
@@ -89,7 +89,7 @@ void TGFlatCalendar::PublishProperties(TPropertyList& list)
         "ShadowPosition", ShadowPositionNames, [this] { return m_ShadowPosition; },
         [this](qint64 v) { SetShadowPosition(TFlatShadowPosition(v)); }, NoDefault);
     list.AddEnumeration(
-        "Language", LanguageNames, [this] { return m_Language; },
+        "Language", LanguageValueNames, [this] { return m_Language; },
         [this](qint64 v) { SetLanguage(TFlatCalLanguage(v)); }, NoDefault);
     list.AddBoolean(
         "CalTransparent", [this] { return m_CalTransparent; }, [this](bool v) { SetCalTransparent(v); }, NoDefault);

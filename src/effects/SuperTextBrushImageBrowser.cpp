@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int HelpTopic = 40012;
+constexpr int SuperTextBrushImageBrowserHelpTopic = 40012;
 
 } // namespace
 
@@ -88,7 +88,7 @@ TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent)
     m_Example->setParent(area);
     scroll->setWidget(area);
 
-    AddDialogButtons(*this, 8, 588, 250, HelpTopic);
+    AddDialogButtons(*this, 8, 588, 250, SuperTextBrushImageBrowserHelpTopic);
     findChild<QPushButton*>("CancelButton")->setObjectName("Cancelbutton");
     m_Files->setFocus();
     CenterDialog(*this);

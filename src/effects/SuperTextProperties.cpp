@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int HelpTopic = 40014;
+constexpr int SuperTextPropertiesHelpTopic = 40014;
 constexpr int RefitMilliseconds = 200;
 
 QLabel* AddLabel(QWidget* parent, const QString& caption, QWidget* buddy)
@@ -200,7 +200,7 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent)
     m_Sample->show();
     m_Sample->raise();
 
-    AddDialogButtons(*this, 8, 574, 388, HelpTopic);
+    AddDialogButtons(*this, 8, 574, 388, SuperTextPropertiesHelpTopic);
     findChild<QPushButton*>("CancelButton")->setObjectName("Cancelbutton");
     disconnect(findChild<QPushButton*>("OKButton"), nullptr, this, nullptr);
     connect(findChild<QPushButton*>("OKButton"), &QPushButton::clicked, this, &TSuperTextProperties::accept);

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 128;
+constexpr int PcxHeaderSize = 128;
 constexpr int PaletteSize = 256 * 3;
 
 struct TPcxHeader {
@@ -60,12 +60,12 @@ bool SupportedDepth(int bits, int planes)
 QByteArray UnpackLines(const QByteArray& data, qsizetype end, qsizetype size, bool compressed)
 {
     if (!compressed)
-        return end - HeaderSize >= size ? data.mid(HeaderSize, size) : QByteArray();
+        return end - PcxHeaderSize >= size ? data.mid(PcxHeaderSize, size) : QByteArray();
     QByteArray lines(size, Qt::Uninitialized);
     char* out = lines.data();
     qsizetype written = 0;
     const auto* in = reinterpret_cast<const uchar*>(data.constData());
-    qsizetype pos = HeaderSize;
+    qsizetype pos = PcxHeaderSize;
     while (written < size) {
         if (pos >= end)
             return {};
@@ -86,7 +86,7 @@ QByteArray UnpackLines(const QByteArray& data, qsizetype end, qsizetype size, bo
 
 QList<QRgb> TrailingPalette(const QByteArray& data)
 {
-    if (data.size() < HeaderSize + PaletteSize + 1 || data[data.size() - PaletteSize - 1] != 0x0C)
+    if (data.size() < PcxHeaderSize + PaletteSize + 1 || data[data.size() - PaletteSize - 1] != 0x0C)
         return {};
     QList<QRgb> palette;
     const auto* p = reinterpret_cast<const uchar*>(data.constData() + data.size() - PaletteSize);

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 18;
+constexpr int TgaHeaderSize = 18;
 
 struct TTgaHeader {
     int IdLength = 0;

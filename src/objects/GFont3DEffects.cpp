@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int HelpTopic = 40008;
+constexpr int GFont3DEffectsHelpTopic = 40008;
 constexpr int ListWidth = 136;
 constexpr int MaxDepth = 10;
 
@@ -91,7 +91,7 @@ TGFont3DEffects::TGFont3DEffects(const TGBaseLabel& label, QWidget* parent)
             [this](TColor color) { m_Sample->SetcolorHighlight(color); });
     connect(fontColor, &TColorComboBox::ColorChanged, this, [this](TColor color) { m_Sample->Font().SetColor(color); });
 
-    AddDialogButtons(*this, 16, 451, 300, HelpTopic);
+    AddDialogButtons(*this, 16, 451, 300, GFont3DEffectsHelpTopic);
     shadowDirection->setFocus();
     CenterDialog(*this);
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int HelpTopic = 40004;
+constexpr int GetLabelTextHelpTopic = 40004;
 
 } // namespace
 
@@ -24,7 +24,7 @@ TGetLabelText::TGetLabelText(QWidget* parent)
     m_LabelText->setGeometry(12, 34, 332, 24);
     m_LabelText->setWhatsThis("Type the text of the label here");
     prompt->setBuddy(m_LabelText);
-    AddDialogButtons(*this, 12, 344, 96, HelpTopic);
+    AddDialogButtons(*this, 12, 344, 96, GetLabelTextHelpTopic);
     m_LabelText->setFocus();
     CenterDialog(*this);
 }

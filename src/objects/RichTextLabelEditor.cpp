@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int HelpTopic = 40013;
+constexpr int RichTextLabelEditorHelpTopic = 40013;
 constexpr int ClientWidth = 601;
 constexpr int ClientHeight = 343;
 constexpr int ButtonRowTop = ClientHeight - 33;
@@ -75,7 +75,7 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent)
     m_WPPanel->hide();
     m_WPToolBar1->Attach(m_WPRichText1);
 
-    AddDialogButtons(*this, 12, ClientWidth - 12, ButtonRowTop, HelpTopic);
+    AddDialogButtons(*this, 12, ClientWidth - 12, ButtonRowTop, RichTextLabelEditorHelpTopic);
     CenterDialog(*this);
 }
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int BufferSize = 1000;
+constexpr int ReadBufferSize = 1000;
 // Deeper nesting than any writer produces is damage; refusing it keeps the stack bounded.
 constexpr int MaxDepth = 64;
 
@@ -61,7 +61,7 @@ void TReader::Read(void* data, qint64 size)
     auto* out = static_cast<char*>(data);
     while (size > 0) {
         if (m_BufferPos == m_Buffer.size()) {
-            m_Buffer = m_Device.read(BufferSize);
+            m_Buffer = m_Device.read(ReadBufferSize);
             m_BufferPos = 0;
             if (m_Buffer.isEmpty())
                 Fail(StreamErrors::ReadError);

@@ -8,22 +8,22 @@
 #include <QIODevice>
 
 namespace {
-constexpr int BufferSize = 1000;
+constexpr int WriteBufferSize = 1000;
 }
 
 TWriter::TWriter(QIODevice& device)
     : m_Device(device)
 {
-    m_Buffer.reserve(BufferSize);
+    m_Buffer.reserve(WriteBufferSize);
 }
 
 void TWriter::Write(const void* data, qint64 size)
 {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        if (m_Buffer.size() == BufferSize)
+        if (m_Buffer.size() == WriteBufferSize)
             FlushBuffer();
-        const qint64 chunk = std::min<qint64>(size, BufferSize - m_Buffer.size());
+        const qint64 chunk = std::min<qint64>(size, WriteBufferSize - m_Buffer.size());
         m_Buffer.append(bytes, chunk);
         bytes += chunk;
         size -= chunk;

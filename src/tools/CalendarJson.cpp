@@ -24,16 +24,11 @@ const char* const StyleSheetFormat = "style sheet";
 const QStringList StyleSheetFields{"format", "version", "settings"};
 const QStringList CalendarFields{"format", "version", "settings", "date", "startTime", "userTitle", "cells", "objects"};
 
-[[noreturn]] void Fail(const QString& field, const QString& problem)
-{
-    throw EMervaneError(field + ": " + problem);
-}
-
 void CheckFields(const QJsonObject& json, const QStringList& fields, const QString& path)
 {
     for (const QString& key : json.keys()) {
         if (!fields.contains(key))
-            Fail(path + key, "no such field; expected " + fields.join(", "));
+            TPropertyJson::Fail(path + key, "no such field; expected " + fields.join(", "));
     }
 }
 
@@ -41,28 +36,28 @@ int Integer(const QJsonValue& value, const QString& field, int min, int max)
 {
     const double number = value.toDouble();
     if (!value.isDouble() || number != std::floor(number) || number < min || number > max)
-        Fail(field, QString("expected a whole number from %1 to %2").arg(min).arg(max));
+        TPropertyJson::Fail(field, QString("expected a whole number from %1 to %2").arg(min).arg(max));
     return int(number);
 }
 
 QString String(const QJsonValue& value, const QString& field)
 {
     if (!value.isString())
-        Fail(field, "expected a string");
+        TPropertyJson::Fail(field, "expected a string");
     return value.toString();
 }
 
 QJsonObject Object(const QJsonValue& value, const QString& field)
 {
     if (!value.isObject())
-        Fail(field, "expected an object");
+        TPropertyJson::Fail(field, "expected an object");
     return value.toObject();
 }
 
 QJsonArray Array(const QJsonValue& value, const QString& field)
 {
     if (!value.isArray())
-        Fail(field, "expected an array");
+        TPropertyJson::Fail(field, "expected an array");
     return value.toArray();
 }
 
@@ -107,7 +102,7 @@ QStringList Names(const QJsonValue& value, const QString& field, int count)
 {
     const QJsonArray array = value.toArray();
     if (!value.isArray() || array.size() != count)
-        Fail(field, QString("expected an array of %1 names").arg(count));
+        TPropertyJson::Fail(field, QString("expected an array of %1 names").arg(count));
     QStringList names;
     for (const QJsonValue& name : array)
         names += String(name, field);
@@ -135,10 +130,10 @@ void JsonToDate(const QJsonObject& json, TCalendarSettings& settings)
     if (json.contains("day"))
         settings.MainCalDay = Integer(json["day"], "date.day", 0, 31);
     if (!TCalendarSettings::IsValidDate(settings.MainCalDay, settings.MainCalMonth, settings.MainCalYear))
-        Fail("date.day", QString("%1 is not a day of %2/%3")
-                             .arg(settings.MainCalDay)
-                             .arg(settings.MainCalMonth)
-                             .arg(settings.MainCalYear));
+        TPropertyJson::Fail("date.day", QString("%1 is not a day of %2/%3")
+                                            .arg(settings.MainCalDay)
+                                            .arg(settings.MainCalMonth)
+                                            .arg(settings.MainCalYear));
 }
 
 double StartTime(const QJsonValue& value)
@@ -148,7 +143,7 @@ double StartTime(const QJsonValue& value)
     const int hour = match.captured(1).toInt();
     const int minute = match.captured(2).toInt();
     if (!value.isString() || !match.hasMatch() || hour > 23 || minute > 59)
-        Fail("startTime", "expected a time of day as \"HH:MM\", from \"00:00\" to \"23:59\"");
+        TPropertyJson::Fail("startTime", "expected a time of day as \"HH:MM\", from \"00:00\" to \"23:59\"");
     return (hour * 60 + minute) / 1440.0;
 }
 
@@ -157,25 +152,25 @@ void JsonToCell(const QJsonValue& value, const QString& field, TCalendarPanel32&
     const QJsonObject json = Object(value, field);
     CheckFields(json, {"index", "text", "rtf"}, field + ".");
     if (!json.contains("index"))
-        Fail(field + ".index", "missing");
+        TPropertyJson::Fail(field + ".index", "missing");
     const int index = Integer(json["index"], field + ".index", 1, CellCount);
     if (given.contains(index))
-        Fail(field + ".index", QString("cell %1 is given twice").arg(index));
+        TPropertyJson::Fail(field + ".index", QString("cell %1 is given twice").arg(index));
     given += index;
     if (!json.contains("text") && !json.contains("rtf"))
-        Fail(field, "expected its text as \"text\" or \"rtf\"");
+        TPropertyJson::Fail(field, "expected its text as \"text\" or \"rtf\"");
 
     TWPRtfStorage cell(nullptr);
     if (json.contains("rtf")) {
         const std::optional<QByteArray> rtf = ToWindows1252(String(json["rtf"], field + ".rtf"));
         if (!rtf)
-            Fail(field + ".rtf", "characters outside Windows-1252 must be written as \\uN escapes");
+            TPropertyJson::Fail(field + ".rtf", "characters outside Windows-1252 must be written as \\uN escapes");
         if (!rtf->trimmed().startsWith("{\\rtf"))
-            Fail(field + ".rtf", "not RTF: it must start with {\\rtf");
+            TPropertyJson::Fail(field + ".rtf", "not RTF: it must start with {\\rtf");
         cell.RtfText().SetRtf(*rtf);
         // A text that says something else would be lost without a word.
         if (json.contains("text") && String(json["text"], field + ".text") != cell.RtfText().Document().toPlainText())
-            Fail(field + ".text", "differs from the text of the rtf; give one of them");
+            TPropertyJson::Fail(field + ".text", "differs from the text of the rtf; give one of them");
     } else {
         cell.RtfText().Document().setPlainText(String(json["text"], field + ".text"));
     }
@@ -187,21 +182,21 @@ void JsonToObject(const QJsonValue& value, const QString& field, TCalendarPanel3
     const QJsonObject json = Object(value, field);
     CheckFields(json, {"class", "name", "properties"}, field + ".");
     if (!json.contains("class"))
-        Fail(field + ".class", "missing");
+        TPropertyJson::Fail(field + ".class", "missing");
     const QString className = String(json["class"], field + ".class");
     const TComponentFactory* factory = FindClass(className);
     if (!factory)
-        Fail(field + ".class", QString(StreamErrors::ClassNotFound).arg(className));
+        TPropertyJson::Fail(field + ".class", QString(StreamErrors::ClassNotFound).arg(className));
     const QString name = json.contains("name") ? String(json["name"], field + ".name") : QString();
     if (!name.isEmpty() && names.contains(name.toLower()))
-        Fail(field + ".name", QString(StreamErrors::DuplicateName).arg(name));
+        TPropertyJson::Fail(field + ".name", QString(StreamErrors::DuplicateName).arg(name));
     names += name.toLower();
 
     TComponent* component = (*factory)(nullptr);
     auto* object = dynamic_cast<TGGraphicControl*>(component);
     if (!object) {
         delete component;
-        Fail(field + ".class", className + " is not a page object");
+        TPropertyJson::Fail(field + ".class", className + " is not a page object");
     }
     // As the stream reader creates an object: named and placed first, then its properties are
     // set while it is loading, then it is told that loading has finished. From here on the page
@@ -239,10 +234,11 @@ QJsonObject TCalendarJson::PageToJson(TCalendarPanel32& page, const TCalendarFil
 TCalendarFileFormat TCalendarJson::JsonToPage(const QJsonObject& json, TCalendarPanel32& page)
 {
     if (!json.contains("format"))
-        Fail("format", QString("missing; expected \"%1\" or \"%2\"").arg(CalendarFormat, StyleSheetFormat));
+        TPropertyJson::Fail("format",
+                            QString("missing; expected \"%1\" or \"%2\"").arg(CalendarFormat, StyleSheetFormat));
     const QString format = json["format"].toString();
     if (format != CalendarFormat && format != StyleSheetFormat)
-        Fail("format", QString("expected \"%1\" or \"%2\"").arg(CalendarFormat, StyleSheetFormat));
+        TPropertyJson::Fail("format", QString("expected \"%1\" or \"%2\"").arg(CalendarFormat, StyleSheetFormat));
     const bool styleSheet = format == StyleSheetFormat;
     CheckFields(json, styleSheet ? StyleSheetFields : CalendarFields, QString());
 

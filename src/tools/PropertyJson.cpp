@@ -14,11 +14,6 @@ bool IsBoolean(const TPropertyInfo& info)
     return info.ValueNames == QStringList{"False", "True"};
 }
 
-[[noreturn]] void Fail(const QString& field, const QString& problem)
-{
-    throw EMervaneError(field + ": " + problem);
-}
-
 QJsonValue OrdinalToJson(const TPropertyInfo& info, qint64 value)
 {
     switch (info.Kind) {
@@ -50,7 +45,7 @@ qint64 JsonToInteger(const QJsonValue& value, const QString& field)
 {
     const double number = value.toDouble();
     if (!value.isDouble() || number != std::floor(number) || number < INT32_MIN || number > INT32_MAX)
-        Fail(field, "expected a whole number from -2147483648 to 2147483647");
+        TPropertyJson::Fail(field, "expected a whole number from -2147483648 to 2147483647");
     return qint64(number);
 }
 
@@ -61,35 +56,36 @@ qint64 JsonToOrdinal(const TPropertyInfo& info, const QJsonValue& value, const Q
         if (info.Idents && value.isString()) {
             const std::optional<qint32> named = info.Idents->FromIdent(value.toString());
             if (!named)
-                Fail(field, QString("'%1' is not a known identifier").arg(value.toString()));
+                TPropertyJson::Fail(field, QString("'%1' is not a known identifier").arg(value.toString()));
             return *named;
         }
         if (!value.isDouble())
-            Fail(field, info.Idents ? "expected a whole number or an identifier" : "expected a whole number");
+            TPropertyJson::Fail(field,
+                                info.Idents ? "expected a whole number or an identifier" : "expected a whole number");
         return JsonToInteger(value, field);
     case TPropertyKind::Char:
         if (!value.isString() || value.toString().size() != 1)
-            Fail(field, "expected a string of one character");
+            TPropertyJson::Fail(field, "expected a string of one character");
         return value.toString()[0].unicode();
     case TPropertyKind::Enumeration: {
         if (IsBoolean(info)) {
             if (!value.isBool())
-                Fail(field, "expected true or false");
+                TPropertyJson::Fail(field, "expected true or false");
             return value.toBool() ? 1 : 0;
         }
         const int ordinal = value.isString() ? int(info.ValueNames.indexOf(value.toString())) : -1;
         if (ordinal < 0)
-            Fail(field, "expected one of " + info.ValueNames.join(", "));
+            TPropertyJson::Fail(field, "expected one of " + info.ValueNames.join(", "));
         return ordinal;
     }
     default: {
         if (!value.isArray())
-            Fail(field, "expected an array of names from " + info.ValueNames.join(", "));
+            TPropertyJson::Fail(field, "expected an array of names from " + info.ValueNames.join(", "));
         qint64 bits = 0;
         for (const QJsonValue& member : value.toArray()) {
             const int bit = member.isString() ? int(info.ValueNames.indexOf(member.toString())) : -1;
             if (bit < 0)
-                Fail(field, "expected an array of names from " + info.ValueNames.join(", "));
+                TPropertyJson::Fail(field, "expected an array of names from " + info.ValueNames.join(", "));
             bits |= qint64(1) << bit;
         }
         return bits;
@@ -105,7 +101,7 @@ void Apply(const QString& field, TSet&& set)
         set();
     } catch (const EMervaneError& error) {
         // Also a setter that refuses the value as a file's reader would (a damaged picture block).
-        Fail(field, error.Message());
+        TPropertyJson::Fail(field, error.Message());
     }
 }
 
@@ -118,28 +114,28 @@ void SetFromJson(const TPropertyInfo& info, const QJsonValue& value, const QStri
     case TPropertyKind::Set: {
         const qint64 ordinal = JsonToOrdinal(info, value, field);
         if (info.Kind == TPropertyKind::Integer && !info.InRange(ordinal))
-            Fail(field, QString("expected a whole number from %1 to %2").arg(info.Min).arg(info.Max));
+            TPropertyJson::Fail(field, QString("expected a whole number from %1 to %2").arg(info.Min).arg(info.Max));
         Apply(field, [&] { info.SetOrdinal(ordinal); });
         return;
     }
     case TPropertyKind::Float:
         if (!value.isDouble())
-            Fail(field, "expected a number");
+            TPropertyJson::Fail(field, "expected a number");
         Apply(field, [&] { info.SetFloat(value.toDouble()); });
         return;
     case TPropertyKind::String:
         if (!value.isString())
-            Fail(field, "expected a string");
+            TPropertyJson::Fail(field, "expected a string");
         Apply(field, [&] { info.SetString(value.toString()); });
         return;
     case TPropertyKind::Object:
         if (!value.isObject())
-            Fail(field, "expected an object");
+            TPropertyJson::Fail(field, "expected an object");
         TPropertyJson::FromJson(*info.Object, value.toObject(), field);
         return;
     case TPropertyKind::Event:
         if (!value.isString())
-            Fail(field, "expected the name of a method");
+            TPropertyJson::Fail(field, "expected the name of a method");
         // Handlers belong to the program's windows; the name alone is kept for the file.
         Apply(field, [&] { info.SetEvent(value.toString(), {}); });
         return;
@@ -149,7 +145,7 @@ void SetFromJson(const TPropertyInfo& info, const QJsonValue& value, const QStri
                 ? QByteArray::fromBase64Encoding(value.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors)
                 : QByteArray::FromBase64Result{};
         if (!value.isString() || !bytes)
-            Fail(field, "expected base64 data");
+            TPropertyJson::Fail(field, "expected base64 data");
         Apply(field, [&] { info.SetBinary(*bytes); });
         return;
     }
@@ -157,6 +153,11 @@ void SetFromJson(const TPropertyInfo& info, const QJsonValue& value, const QStri
 }
 
 } // namespace
+
+void TPropertyJson::Fail(const QString& field, const QString& problem)
+{
+    throw EMervaneError(field + ": " + problem);
+}
 
 QJsonObject TPropertyJson::ToJson(TPersistent& instance)
 {
@@ -192,7 +193,7 @@ void TPropertyJson::FromJson(TPersistent& instance, const QJsonObject& json, con
     for (const QString& key : json.keys()) {
         const auto& items = properties.Items();
         if (std::none_of(items.begin(), items.end(), [&key](const TPropertyInfo& info) { return info.Name == key; }))
-            Fail(path + "." + key, "no such property");
+            TPropertyJson::Fail(path + "." + key, "no such property");
     }
     for (const TPropertyInfo& info : properties.Items()) {
         if (json.contains(info.Name))

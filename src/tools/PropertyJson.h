@@ -21,4 +21,7 @@ public:
     // does not publish and for a value of the wrong kind; a setter's own refusal is passed on
     // under the field's name.
     static void FromJson(TPersistent& instance, const QJsonObject& json, const QString& path);
+
+    // Throws EMervaneError for a JSON field: "`field`: `problem`".
+    [[noreturn]] static void Fail(const QString& field, const QString& problem);
 };

@@ -143,6 +143,20 @@ public:
         return page.GetCellRtf(cell)->RtfText().Document().toPlainText();
     }
 
+    // The paragraphs of cell `cell`, each without the blanks that end it; the empty paragraph
+    // that ends a filled cell is left out.
+    static QStringList CellLines(const TCalendarPanel32& page, int cell)
+    {
+        QStringList lines = CellText(page, cell).split(u'\n');
+        for (QString& line : lines) {
+            while (line.endsWith(u' '))
+                line.chop(1);
+        }
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+
     // Runs the mvtool beside the tests; its exit code, its error output in `errors` and, when
     // asked, its standard output in `output`.
     static int RunMvTool(const QStringList& arguments, QString& errors, QString* output = nullptr)

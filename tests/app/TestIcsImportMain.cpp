@@ -12,20 +12,11 @@
 
 namespace {
 
-// The paragraphs of cell `cell`; the empty paragraph that ends a filled cell is left out.
-QStringList CellLines(const TCalendarPanel32& page, int cell)
-{
-    QStringList lines = TMainWindowFixture::CellText(page, cell).split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 QStringList CellsOfMonth(const TCalendarPanel32& page)
 {
     QStringList cells;
     for (int day = 1; day <= 28; ++day)
-        cells += QString::number(day) + ": " + CellLines(page, page.CellOfDay(day)).join(" | ");
+        cells += QString::number(day) + ": " + TMainWindowFixture::CellLines(page, page.CellOfDay(day)).join(" | ");
     return cells;
 }
 

@@ -24,20 +24,6 @@ void WriteRecords(const QStringList& records)
     QCOMPARE(WriteRecurringDatesFile(RecurringDatesFileName(), records), QString());
 }
 
-// The paragraphs of cell `cell`, each without the blanks that end it; the empty paragraph that
-// ends a filled cell is left out.
-QStringList CellLines(const TCalendarPanel32& page, int cell)
-{
-    QStringList lines = TMainWindowFixture::CellText(page, cell).split(u'\n');
-    for (QString& line : lines) {
-        while (line.endsWith(u' '))
-            line.chop(1);
-    }
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 // Answers the selection dialog with OK after noting the rows it offers.
 std::function<int(QDialog&)> AcceptOffer(QStringList& offered)
 {
@@ -103,7 +89,7 @@ void TestRecurringDatesMain::FillWritesTheMonthsDaysAndKeepsTheEditor()
     QCOMPARE(offered, expectedOffer);
 
     const auto expectLines = [&](int day, const QStringList& lines) {
-        QCOMPARE(CellLines(page, page.CellOfDay(day)), lines);
+        QCOMPARE(TMainWindowFixture::CellLines(page, page.CellOfDay(day)), lines);
     };
     expectLines(1, {"old", "Day one", "Tuesdays"});
     expectLines(2, {"Day two"});
@@ -146,7 +132,8 @@ void TestRecurringDatesMain::FillWritesTheMonthsDaysAndKeepsTheEditor()
     f.Trigger("mnuSaveAs");
     TCalendarPanel32 stored(nullptr);
     stored.LoadFromFile(file, nullptr);
-    QCOMPARE(CellLines(stored, page.CellOfDay(15)), (QStringList{"Tuesdays", "Rent", "Tuesdays", "Rent"}));
+    QCOMPARE(TMainWindowFixture::CellLines(stored, page.CellOfDay(15)),
+             (QStringList{"Tuesdays", "Rent", "Tuesdays", "Rent"}));
 }
 
 void TestRecurringDatesMain::FillWithoutMatchTellsTheUser()

@@ -1,8 +1,9 @@
 #pragma once
-// A drawing record as the page fills it for a month: English names and the page's fonts; and
-// a default locale set for one test.
+// A drawing record as the page fills it for a month: English names and the page's fonts; a
+// default locale set for one test; and an owner of page objects, as the main window is.
 
 #include "calendar/CalendarDrawRecord.h"
+#include "stream/Component.h"
 
 #include <QLocale>
 
@@ -32,4 +33,14 @@ public:
 
 private:
     QLocale m_Previous;
+};
+
+// The main window's part: owning the page objects.
+class TOwner : public TComponent {
+public:
+    TOwner()
+        : TComponent(nullptr)
+    {
+    }
+    QString ClassName() const override { return "TOwner"; }
 };

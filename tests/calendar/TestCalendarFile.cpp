@@ -1,5 +1,6 @@
 // Calendar files and style sheets: their bytes, round trips, older versions and damaged files.
 
+#include "../common/FileBytes.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GPLabel.h"
 #include "objects/GPRichBaseLabel.h"
@@ -16,20 +17,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray FileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void WriteBytes(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
 
 QString LoadError(TCalendarPanel32& page, const QString& fileName)
 {

@@ -34,16 +34,6 @@ public:
     QString ClassName() const override { return "TGSuperText"; }
 };
 
-// The main window's part: owning the page objects.
-class TOwner : public TComponent {
-public:
-    TOwner()
-        : TComponent(nullptr)
-    {
-    }
-    QString ClassName() const override { return "TOwner"; }
-};
-
 // Every word on the PDF's first page with its box, sorted by word, then top to bottom and left
 // to right, so that two prints compare word by word even where one moved a word.
 QList<TPdfWord> SortedWords(const QString& pdf)

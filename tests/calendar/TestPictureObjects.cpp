@@ -3,6 +3,8 @@
 // (bitmap, icon and metafile pictures read and written back byte for byte) and printing
 // (bitmaps as images, metafiles as vectors) at its place whatever the zoom.
 
+#include "../common/FileBytes.h"
+#include "CalendarFixtures.h"
 #include "../common/PdfTools.h"
 #include "calendar/CalendarPanel32.h"
 #include "imaging/Picture.h"
@@ -23,15 +25,6 @@
 #include <QtTest>
 
 namespace {
-
-class TOwner : public TComponent {
-public:
-    TOwner()
-        : TComponent(nullptr)
-    {
-    }
-    QString ClassName() const override { return "TOwner"; }
-};
 
 QByteArray Str(const QByteArray& text)
 {
@@ -59,20 +52,6 @@ QByteArray Boolean(bool value)
 QByteArray Binary(const QByteArray& data)
 {
     return QByteArray(1, char(vaBinary)) + Le32(quint32(data.size())) + data;
-}
-
-QByteArray FileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void WriteBytes(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
 }
 
 // A 60 × 40 bitmap: red left half, blue right half.

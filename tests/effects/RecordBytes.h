@@ -2,6 +2,7 @@
 // Bytes of stream records written by hand in the effects tests: values with their type codes, an
 // owner for objects read alone, and whole files.
 
+#include "../common/FileBytes.h"
 #include "stream/Component.h"
 #include "stream/ValueType.h"
 
@@ -40,18 +41,4 @@ inline QByteArray Int16(int value)
 inline QByteArray Boolean(bool value)
 {
     return QByteArray(1, char(value ? vaTrue : vaFalse));
-}
-
-inline QByteArray FileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-inline void WriteBytes(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
 }

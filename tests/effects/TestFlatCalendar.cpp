@@ -20,7 +20,7 @@
 
 namespace {
 
-const QColor Ground(0, 200, 0); // what lies under the calendar in the pixel tests
+const QColor CalendarGround(0, 200, 0); // what lies under the calendar in the pixel tests
 
 QByteArray FontRecord(const QByteArray& name, int height)
 {
@@ -49,7 +49,7 @@ QByteArray CreatedRecord(const QByteArray& name, const QByteArray& extra = {})
 QImage Drawn(const TGFlatCalendar& calendar, QSize size, float zoom = 1.0f)
 {
     QImage image(size, QImage::Format_RGB32);
-    image.fill(Ground);
+    image.fill(CalendarGround);
     QPainter painter(&image);
     calendar.Draw(painter, size, zoom);
     return image;
@@ -440,11 +440,12 @@ void TestFlatCalendar::ShadowForEachPosition()
                 if (outline)
                     QVERIFY2(pixel == QColor(Qt::black), qPrintable(QString("%1,%2").arg(x).arg(y)));
                 else
-                    QVERIFY2(pixel != Ground && pixel != QColor(Qt::red), qPrintable(QString("%1,%2").arg(x).arg(y)));
+                    QVERIFY2(pixel != CalendarGround && pixel != QColor(Qt::red),
+                             qPrintable(QString("%1,%2").arg(x).arg(y)));
             } else if (shadow.contains(x, y)) {
                 QVERIFY2(pixel == QColor(Qt::red), qPrintable(QString("%1,%2").arg(x).arg(y)));
             } else {
-                QVERIFY2(pixel == Ground, qPrintable(QString("%1,%2").arg(x).arg(y)));
+                QVERIFY2(pixel == CalendarGround, qPrintable(QString("%1,%2").arg(x).arg(y)));
             }
         }
     }
@@ -469,7 +470,7 @@ void TestFlatCalendar::TransparentDrawsNoFillsAndNoShadow()
     }
     for (const TColor fill : {clYellow, clAqua, clSilver, clRed, clWhite})
         QVERIFY2(!colours.contains(ColorToQColor(fill).rgb()), qPrintable(ColorToQColor(fill).name()));
-    QVERIFY(colours.contains(Ground.rgb()));
+    QVERIFY(colours.contains(CalendarGround.rgb()));
     // The outline lies on the object's own last column and row.
     QVERIFY(IsBlack(image, 139, 50));
     QVERIFY(IsBlack(image, 70, 99));
@@ -521,7 +522,7 @@ void TestFlatCalendar::ZoomScalesShadowAndFontsNotLines()
     QCOMPARE(record.CalendarRect, (TRect{0, 0, 294, 194}));
     // Shadow 6 pixels at the right; at 0.5 the depth 1.5 truncates to 1.
     const QImage image = Drawn(object, size, 2.0f);
-    QCOMPARE(image.pixelColor(299, 5), Ground);
+    QCOMPARE(image.pixelColor(299, 5), CalendarGround);
     QCOMPARE(image.pixelColor(299, 6), QColor(Qt::red));
     QCOMPARE(image.pixelColor(294, 100), QColor(Qt::red));
     QCOMPARE(object.DrawRecord(size, 0.5f).CalendarRect, (TRect{0, 0, 299, 199}));
@@ -644,7 +645,7 @@ void TestFlatCalendar::DateOutOfRangeDrawsNothing()
     object.SetMonth(month);
     object.SetYear(year);
     QImage expected(QSize(100, 80), QImage::Format_RGB32);
-    expected.fill(Ground);
+    expected.fill(CalendarGround);
     QCOMPARE(Drawn(object, {100, 80}), expected);
     QVERIFY(!FlatCalendarFirstColumn(month, year, 1));
 }

@@ -2,6 +2,7 @@
 // applied at once to the sample, the loading guard, the palette colour buttons and the font
 // buttons, and the copy in and out by the calendar's Properties command.
 
+#include "RecordBytes.h"
 #include "controls/ColorPaletteButton.h"
 #include "controls/RadioGroup.h"
 #include "controls/WhatsThisMenu.h"
@@ -28,15 +29,6 @@
 #include <QtTest>
 
 namespace {
-
-class TOwner : public TComponent {
-public:
-    TOwner()
-        : TComponent(nullptr)
-    {
-    }
-    QString ClassName() const override { return "TOwner"; }
-};
 
 // The sample's value of a property, as an integer.
 qint64 Value(const TGFlatCalendar& c, const QString& property)

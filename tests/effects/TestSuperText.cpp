@@ -21,7 +21,7 @@
 
 namespace {
 
-const QColor Ground(0, 200, 0); // what lies under the object in the pixel tests
+const QColor TextGround(0, 200, 0); // what lies under the object in the pixel tests
 
 QByteArray Binary(const QByteArray& data)
 {
@@ -91,7 +91,7 @@ QImage Drawn(TGSuperText& text, float zoom = 1.0f)
 {
     const TSuperTextLayout layout = text.Layout(text.size(), zoom);
     QImage image(layout.Size, QImage::Format_RGB32);
-    image.fill(Ground);
+    image.fill(TextGround);
     QPainter painter(&image);
     text.Draw(painter, layout.Size, zoom, layout);
     return image;
@@ -374,7 +374,7 @@ void TestSuperText::EmptyCaptionDrawsThePlaceholder()
     const QImage image = Drawn(text);
     QCOMPARE(image.pixelColor(60, 40), QColor(Qt::black)); // where the diagonals cross
     QCOMPARE(image.pixelColor(0, 20), QColor(Qt::black));
-    QCOMPARE(image.pixelColor(60, 20), Ground);
+    QCOMPARE(image.pixelColor(60, 20), TextGround);
 }
 
 void TestSuperText::HalfZoomHalvesFontShadowAndTiles()

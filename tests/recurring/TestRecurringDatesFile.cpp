@@ -1,6 +1,7 @@
 // The recurring dates file: bytes in both encodings, line ends, a table of broken inputs with
 // their errors, atomic writing, and the conversion of the older file.
 
+#include "../common/FileBytes.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringRecord.h"
 
@@ -10,14 +11,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray ReadAll(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
 
 void WriteAll(const QString& fileName, const QByteArray& bytes)
 {
@@ -173,7 +166,7 @@ void TestRecurringDatesFile::FailedWriteLeavesNoFile()
     const QString error = WriteRecurringDatesFile(name, {MakeRecord("a", "@0101")});
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(name));
-    QCOMPARE(ReadAll(dir.filePath("notafolder")), QByteArray("x"));
+    QCOMPARE(FileBytes(dir.filePath("notafolder")), QByteArray("x"));
 }
 
 void TestRecurringDatesFile::WriteReplacesWholeFile()
@@ -183,7 +176,7 @@ void TestRecurringDatesFile::WriteReplacesWholeFile()
     WriteAll(name, QByteArray(5000, 'z'));
     const QStringList records = {MakeRecord("a", "@0101")};
     QCOMPARE(WriteRecurringDatesFile(name, records), QString());
-    QCOMPARE(ReadAll(name), EncodeRecurringDates(records));
+    QCOMPARE(FileBytes(name), EncodeRecurringDates(records));
     QCOMPARE(ReadRecurringDatesFile(name).Records, records);
     // No temporary file stays behind.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"MVRECUR.DAX"});
@@ -236,7 +229,7 @@ void TestRecurringDatesFile::ConversionWithoutOldFileChangesNothing()
     const QString name = dir.filePath("MVRECUR.DAX");
     WriteAll(name, "as it was");
     QCOMPARE(ConvertOldRecurringDates(dir.filePath("MVRECUR.DAT"), name), QString());
-    QCOMPARE(ReadAll(name), QByteArray("as it was"));
+    QCOMPARE(FileBytes(name), QByteArray("as it was"));
 }
 
 void TestRecurringDatesFile::ConversionStopsOnDamagedFile()
@@ -249,8 +242,8 @@ void TestRecurringDatesFile::ConversionStopsOnDamagedFile()
     WriteAll(name, damaged);
     QCOMPARE(ConvertOldRecurringDates(oldName, name),
              "Unable to read " + name + ".\rIt holds a zero byte at offset 3, which no text file does.");
-    QCOMPARE(ReadAll(name), damaged);
-    QCOMPARE(ReadAll(oldName), QByteArray("0401April fool\r\n"));
+    QCOMPARE(FileBytes(name), damaged);
+    QCOMPARE(FileBytes(oldName), QByteArray("0401April fool\r\n"));
 
     // A damaged old file is left for the user as well.
     QFile::remove(name);

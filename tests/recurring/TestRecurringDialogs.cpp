@@ -2,6 +2,7 @@
 // answering the dialogs they open: the list of recurring dates with its file, the formula
 // dialog's controls, formulas and messages, and the two tick lists.
 
+#include "../common/FileBytes.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/ScriptedUiServices.h"
 #include "recurring/EditRecurringDateFormula.h"
@@ -37,12 +38,6 @@ T* Child(const QWidget& parent, const QString& name)
 void Click(const QWidget& dialog, const QString& button)
 {
     QTest::mouseClick(Child<QPushButton>(dialog, button), Qt::LeftButton);
-}
-
-QByteArray ReadAll(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 int SelectedRow(const QListWidget& list)
@@ -147,7 +142,7 @@ void TestRecurringDialogs::OkWritesRowsInListOrder()
     dialog.show();
     Click(dialog, "okbutton");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(ReadAll(f.FileName), EncodeRecurringDates({records[1], records[0]}));
+    QCOMPARE(FileBytes(f.FileName), EncodeRecurringDates({records[1], records[0]}));
 }
 
 void TestRecurringDialogs::FailedSaveKeepsDialogOpen()
@@ -169,7 +164,7 @@ void TestRecurringDialogs::CancelAfterDeletionsLeavesFileUnchanged()
 {
     TDialogFixture f;
     f.Write({MakeRecord("a", "@0101"), MakeRecord("b", "@0202"), MakeRecord("c", "@0303")});
-    const QByteArray before = ReadAll(f.FileName);
+    const QByteArray before = FileBytes(f.FileName);
     TEditRecurringDates dialog(f.FileName);
     dialog.show();
     Click(dialog, "DeleteButton");
@@ -177,7 +172,7 @@ void TestRecurringDialogs::CancelAfterDeletionsLeavesFileUnchanged()
     QCOMPARE(dialog.Records(), QStringList{MakeRecord("c", "@0303")});
     Click(dialog, "CancelButton");
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(ReadAll(f.FileName), before);
+    QCOMPARE(FileBytes(f.FileName), before);
 }
 
 void TestRecurringDialogs::DeletingLastRowDisablesEditAndDelete()

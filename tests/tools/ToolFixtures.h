@@ -2,6 +2,7 @@
 // Pages and files for the mvtool tests: a calendar whose settings are away from their defaults,
 // with filled cells and two page objects, and small file helpers.
 
+#include "../common/FileBytes.h"
 #include "ToolTestObjects.h"
 #include "calendar/CalendarPanel32.h"
 #include "objects/GPLabel.h"
@@ -11,20 +12,6 @@
 
 #include <QFile>
 #include <QJsonDocument>
-
-inline QByteArray FileBytes(const QString& fileName)
-{
-    QFile file(fileName);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-inline void WriteBytes(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
 
 // What `mvtool build` says of `json`, or nothing when it writes `fileName`.
 inline QString BuildError(const QJsonObject& json, const QString& fileName)
