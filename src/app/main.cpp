@@ -3,12 +3,14 @@
 #include "app/MainForms.h"
 #include "app/SingleInstance.h"
 #include "app/StartOptions.h"
+#include "calendar/CalendarPanel32.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/ScriptedUiServices.h"
 
 #include <QApplication>
 #include <QTextStream>
+#include <QTimer>
 
 #include <memory>
 
@@ -37,6 +39,31 @@ int CheckStart(TMainForms& forms, const TScriptedUiServices& messages)
         out << "message: " << message.Text.simplified() << "\n";
     return forms.Main.close() ? 0 : 1;
 }
+
+// For the start-up benchmark only (MERVANE_REPORT_FIRST_PAINT set): once the page has been painted
+// for the first time, says so on standard output and ends the program.
+class TFirstPaintReport : public QObject {
+public:
+    explicit TFirstPaintReport(QWidget& page)
+        : QObject(&page)
+    {
+        page.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued: it runs once this paint has reached the screen.
+            QTimer::singleShot(0, [] {
+                QTextStream(stdout) << "first paint" << Qt::endl;
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -73,6 +100,8 @@ int main(int argc, char* argv[])
         checkStart = std::make_unique<TScriptedUiServices>();
 
     TMainForms forms;
+    if (qEnvironmentVariableIsSet("MERVANE_REPORT_FIRST_PAINT"))
+        new TFirstPaintReport(forms.Main.CalendarPanel());
     QObject::connect(&instance, &TSingleInstance::ActivationRequested, &forms.Main, &TCalendarMain::ComeForward);
     // Queued: the question and messages of the opening run after the socket was read.
     QObject::connect(&instance, &TSingleInstance::OpenRequested, &forms.Main, &TCalendarMain::OpenFromAnotherStart,
