@@ -484,7 +484,15 @@ void TCalendarMain::OpenWhenNoDialogIsOpen(const QString& fileName)
     // A dialog that is open works on the calendar as it stands (the properties dialog hands its
     // settings back to the page): the file waits until the dialog is closed.
     if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(250, this, [this, fileName] { OpenWhenNoDialogIsOpen(fileName); });
+        // A timer of its own, named, so that a test can wait for the next try.
+        auto* retry = new QTimer(this);
+        retry->setObjectName("OpenRetry");
+        retry->setSingleShot(true);
+        connect(retry, &QTimer::timeout, this, [this, retry, fileName] {
+            retry->deleteLater();
+            OpenWhenNoDialogIsOpen(fileName);
+        });
+        retry->start(250);
         return;
     }
     if (!m_Document->CheckSaveNeeded())

@@ -117,11 +117,14 @@ void TCalendarPanel32::LoadFromFile(const QString& fileName, TComponent* owner)
         if (version > 2) {
             // Objects take the first free "Component"N name of the owner; handlers that do not
             // exist here stay unassigned; a damaged object list keeps the objects read before.
-            r.OnSetName = [owner](TReader&, TComponent&, QString& name) {
-                for (int n = 0; n <= 1000 && owner; ++n) {
-                    const QString candidate = QString("Component%1").arg(n);
+            // Names are only taken while the list is read, so the search goes on from the last
+            // name given instead of starting at 0 for every object.
+            r.OnSetName = [owner, next = 0](TReader&, TComponent&, QString& name) mutable {
+                for (; next <= 1000 && owner; ++next) {
+                    const QString candidate = QString("Component%1").arg(next);
                     if (!owner->FindComponent(candidate)) {
                         name = candidate;
+                        ++next;
                         return;
                     }
                 }

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QUuid>
 #include <QtTest>
 
@@ -315,7 +317,11 @@ void TestSingleInstance::HandedOverFileWaitsForAnOpenDialog()
     QCOMPARE(QApplication::activeModalWidget(), dialog);
 
     main.OpenFromAnotherStart(trip);
-    QTest::qWait(600);
+    // It tries again while the dialog is open, and still waits.
+    auto* retry = main.findChild<QTimer*>("OpenRetry");
+    QVERIFY(retry);
+    QSignalSpy tried(retry, &QTimer::timeout);
+    QVERIFY(tried.wait(5000));
     QVERIFY(main.CurrentFileName() != trip);
 
     dialog->close();

@@ -429,8 +429,9 @@ void TestCalendarFile::ObjectsLeftOutAreNamed_data()
     QTest::newRow("record without signature") << QStringList{label, label} << "unsigned" << 1 << QStringList{""};
     QTest::newRow("object inside an object")
         << QStringList{label, label, label} << "nested" << 1 << QStringList{label, label};
-    QTest::newRow("more than a page holds") << QStringList(TGBasePanel::MaxObjectCount + 2, label) << ""
-                                            << TGBasePanel::MaxObjectCount << QStringList{label, label};
+    QTest::newRow("more than a page holds")
+        << QStringList{label} << QString("repeat %1").arg(TGBasePanel::MaxObjectCount + 2)
+        << TGBasePanel::MaxObjectCount << QStringList{label, label};
     // The owner is no window carrying the master editor that rich labels draw through.
     QTest::newRow("rich label without a master")
         << QStringList{label, "TGPRichBaseLabel", label} << "" << 1 << QStringList{"TGPRichBaseLabel", label};
@@ -464,6 +465,9 @@ void TestCalendarFile::ObjectsLeftOutAreNamed()
             if (className != "TGPRichBaseLabel")
                 object->Loaded();
             page.PlaceObject(*object, QRect(10, top, 80, 20));
+            // Copies of a named record would clash over their name before the count ran out.
+            if (damage.startsWith("repeat "))
+                object->SetName(QString());
             top = top < 3000 ? top + 30 : 10; // within the coordinates a file may give
         }
         page.SaveToFile(fileName);
@@ -471,7 +475,12 @@ void TestCalendarFile::ObjectsLeftOutAreNamed()
     QByteArray bytes = FileBytes(fileName);
     if (damage.startsWith("cut "))
         bytes.chop(damage.mid(4).toInt());
-    else if (damage == "unsigned")
+    else if (damage.startsWith("repeat ")) {
+        // The one object's record as many times as given, each a whole record.
+        const qsizetype record = bytes.lastIndexOf("TPF0");
+        bytes = bytes.left(record) + bytes.mid(record, bytes.size() - 1 - record).repeated(damage.mid(7).toInt()) +
+                bytes.right(1);
+    } else if (damage == "unsigned")
         bytes[bytes.lastIndexOf("TPF0")] = 'X';
     else if (damage == "nested") {
         // The last record, without its signature, in place of the end of its predecessor's

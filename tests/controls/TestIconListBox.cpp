@@ -174,15 +174,18 @@ void TestIconListBox::SizeFollowsTheIconsAcrossAndDown()
     list.SetFileName(Shipped("activity.icl"));
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QTest::qWait(50);
     // Every icon of the first columns is whole in view, the next column is not.
     const int cell = TIconListBox::CellSize();
     QCOMPARE(cell, SystemIconSize + 6);
-    const QRect view = list.viewport()->rect();
+    const auto whole = [&list](int index) {
+        return list.viewport()->rect().contains(list.visualItemRect(list.item(index)));
+    };
+    // The list lays its icons out once it has its size.
+    QTRY_VERIFY(whole(expectedAcross * expectedDown - 1));
     for (int column = 0; column < expectedAcross; ++column)
         for (int row = 0; row < expectedDown; ++row)
-            QVERIFY(view.contains(list.visualItemRect(list.item(column * expectedDown + row))));
-    QVERIFY(!view.contains(list.visualItemRect(list.item(expectedAcross * expectedDown))));
+            QVERIFY(whole(column * expectedDown + row));
+    QVERIFY(!whole(expectedAcross * expectedDown));
 }
 
 void TestIconListBox::DragCarriesThePressedIcon()
@@ -206,21 +209,25 @@ void TestIconListBox::RowsShowTheirIconsCentred()
     list.setCurrentRow(1);
     list.show();
     QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QTest::qWait(50);
-    const QImage shown = list.viewport()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    const QRect cell = list.visualItemRect(list.item(0));
     const QImage icon = list.Icon(0).convertToFormat(QImage::Format_ARGB32);
-    const QPoint origin =
-        cell.topLeft() + QPoint((cell.width() - icon.width()) / 2, (cell.height() - icon.height()) / 2);
-    int matching = 0, opaque = 0;
+    int opaque = 0;
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0; x < icon.width(); ++x)
-            if (qAlpha(icon.pixel(x, y)) == 255) {
-                ++opaque;
-                matching += shown.pixel(origin + QPoint(x, y)) == icon.pixel(x, y);
-            }
+            opaque += qAlpha(icon.pixel(x, y)) == 255;
     QVERIFY(opaque > 100);
-    QCOMPARE(matching, opaque);
+    // The opaque pixels of the icon that the list shows, centred in the first cell.
+    const auto matching = [&list, &icon] {
+        const QImage shown = list.viewport()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRect cell = list.visualItemRect(list.item(0));
+        const QPoint origin =
+            cell.topLeft() + QPoint((cell.width() - icon.width()) / 2, (cell.height() - icon.height()) / 2);
+        int count = 0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                count += qAlpha(icon.pixel(x, y)) == 255 && shown.pixel(origin + QPoint(x, y)) == icon.pixel(x, y);
+        return count;
+    };
+    QTRY_COMPARE(matching(), opaque);
 }
 
 QTEST_MAIN(TestIconListBox)
