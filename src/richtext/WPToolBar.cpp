@@ -1,10 +1,10 @@
 #include "richtext/WPToolBar.h"
 
+#include "richtext/FontNameBox.h"
 #include "richtext/WPRichText.h"
 
 #include <QActionGroup>
 #include <QComboBox>
-#include <QFontComboBox>
 #include <QPainter>
 #include <QPixmap>
 #include <cmath>
@@ -31,14 +31,13 @@ QIcon Swatch(TColor color)
 
 TWPToolBar::TWPToolBar(QWidget* parent)
     : QToolBar(parent)
-    , m_FontName(new QFontComboBox(this))
+    , m_FontName(new TFontNameBox(this))
     , m_FontSize(new QComboBox(this))
     , m_FontColor(new QComboBox(this))
 {
     setObjectName("TWPToolBar");
     m_FontName->setObjectName("FontName");
     m_FontName->setToolTip("Font");
-    m_FontName->setEditable(false);
     addWidget(m_FontName);
     connect(m_FontName, &QComboBox::textActivated, this, &TWPToolBar::ApplyFontName);
 
@@ -127,7 +126,7 @@ void TWPToolBar::ShowAttributes()
     const QTextCharFormat format = m_Editor->CurrentCharFormat();
     const QFont defaultFont = m_Editor->Text().Document().defaultFont();
     const QStringList families = format.fontFamilies().toStringList();
-    m_FontName->setCurrentFont(QFont(families.isEmpty() ? defaultFont.family() : families.first()));
+    m_FontName->SetCurrentFamily(families.isEmpty() ? defaultFont.family() : families.first());
     const double points =
         format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize() : defaultFont.pointSizeF();
     m_FontSize->setCurrentIndex(m_FontSize->findData(int(std::lround(points))));

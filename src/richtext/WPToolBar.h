@@ -8,7 +8,7 @@
 
 class QAction;
 class QComboBox;
-class QFontComboBox;
+class TFontNameBox;
 class TWPRichText;
 
 class TWPToolBar : public QToolBar {
@@ -32,7 +32,7 @@ private:
 
     QPointer<TWPRichText> m_Editor;
     QMetaObject::Connection m_EditorConnection;
-    QFontComboBox* m_FontName;
+    TFontNameBox* m_FontName;
     QComboBox* m_FontSize;
     QComboBox* m_FontColor;
     QAction* m_Bold;

@@ -3,6 +3,7 @@
 
 #include "platform/MervaneError.h"
 #include "platform/ScreenPpi.h"
+#include "richtext/FontNameBox.h"
 #include "richtext/RtfPicture.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
@@ -17,6 +18,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QPicture>
 #include <QTextBlock>
@@ -223,6 +225,21 @@ QImage Rendered(QTextDocument& document, QSize size, int zoomPercent)
 const QByteArray WrappingCell = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
                                 "\\pard\\f0\\fs24 Independence Day parade starts at the town hall at ten\\par}";
 
+// A window holding the formatting tool bar above the editor it is attached to.
+struct TToolBarWindow {
+    TToolBarWindow()
+    {
+        auto* layout = new QVBoxLayout(&Window);
+        layout->addWidget(ToolBar);
+        layout->addWidget(Editor);
+        ToolBar->Attach(Editor);
+    }
+
+    QWidget Window;
+    TWPToolBar* ToolBar = new TWPToolBar(&Window);
+    TWPRichText* Editor = new TWPRichText(nullptr, &Window);
+};
+
 } // namespace
 
 class TestRichText : public QObject {
@@ -263,6 +280,7 @@ private slots:
 
     void ToolBarFormatsTheSelectionAndShowsTheCaretAttributes();
     void ToolBarCopiesAndPastesWithFormatting();
+    void ToolBarListsTheFontsWhenTheUserReachesThem();
 };
 
 void TestRichText::EmptyStorageIsTwentyOneBytes()
@@ -946,13 +964,10 @@ void TestRichText::FillingAppendsParagraphsWithTheLoadedAttributes()
 
 void TestRichText::ToolBarFormatsTheSelectionAndShowsTheCaretAttributes()
 {
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    auto* toolBar = new TWPToolBar(&window);
-    auto* editor = new TWPRichText(nullptr, &window);
-    layout->addWidget(toolBar);
-    layout->addWidget(editor);
-    toolBar->Attach(editor);
+    TToolBarWindow fixture;
+    QWidget& window = fixture.Window;
+    TWPToolBar* toolBar = fixture.ToolBar;
+    TWPRichText* editor = fixture.Editor;
     window.resize(700, 300);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -1033,6 +1048,63 @@ void TestRichText::ToolBarCopiesAndPastesWithFormatting()
     const QList<QTextImageFormat> pictures = Pictures(target.Text().Document());
     QCOMPARE(pictures.size(), 1);
     QCOMPARE(PictureImage(target.Text().Document(), pictures[0]).pixelColor(0, 0), QColor(Qt::red));
+}
+
+void TestRichText::ToolBarListsTheFontsWhenTheUserReachesThem()
+{
+    QStringList families;
+    for (const QString& family : QFontDatabase::families())
+        if (!QFontDatabase::isPrivateFamily(family))
+            families << family;
+    if (families.size() < 3)
+        QSKIP("this system has fewer than three font families");
+    const QString first = families[1];
+    const QString second = families[2];
+
+    TToolBarWindow fixture;
+    QWidget& window = fixture.Window;
+    TWPToolBar* toolBar = fixture.ToolBar;
+    TWPRichText* editor = fixture.Editor;
+    editor->setFocus();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TWPRtfText text;
+    text.SetRtf(QString("{\\rtf1{\\fonttbl{\\f0 %1;}{\\f1 NoSuchFamily Mervane;}}\\f0 named {\\f1 missing}}")
+                    .arg(first)
+                    .toLatin1());
+    editor->SetText(text);
+    QTextCursor cursor = editor->TextCursor();
+    cursor.setPosition(1);
+    editor->SetTextCursor(cursor);
+
+    // Until the user reaches the list it holds only the caret's family.
+    auto* names = toolBar->findChild<TFontNameBox*>("FontName");
+    QVERIFY(names);
+    QCOMPARE(names->currentText(), first);
+    QCOMPARE(names->count(), 1);
+    QVERIFY(!names->AllFamiliesListed());
+
+    // The focus lists every family and keeps the shown one; a family the system lacks shows as
+    // the one it is drawn with, taken from that list.
+    names->setFocus();
+    QTRY_VERIFY(names->AllFamiliesListed());
+    QCOMPARE(names->count(), families.size());
+    QCOMPARE(names->currentText(), first);
+    cursor.setPosition(8);
+    editor->SetTextCursor(cursor);
+    QVERIFY(names->findText(names->currentText()) >= 0);
+    QCOMPARE(names->count(), families.size());
+
+    // The next family by keyboard goes onto the selection.
+    cursor.setPosition(0);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    editor->SetTextCursor(cursor);
+    QCOMPARE(names->currentText(), first);
+    QTest::keyClick(names, Qt::Key_Down);
+    QCOMPARE(names->currentText(), second);
+    QTextCursor named(const_cast<QTextDocument*>(&editor->Text().Document()));
+    named.setPosition(3);
+    QCOMPARE(named.charFormat().fontFamilies().toStringList(), QStringList{second});
 }
 
 QTEST_MAIN(TestRichText)
