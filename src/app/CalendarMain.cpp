@@ -232,7 +232,7 @@ void TCalendarMain::CreateMenus()
     m_mnuSave = AddCommand(m_FileMenu, "mnuSave", "&Save ", &TCalendarMain::mnuSaveClick);
     m_mnuSave->setShortcut(QKeySequence("Ctrl+S"));
     m_mnuSaveAs = AddCommand(m_FileMenu, "mnuSaveAs", "Save &As...", &TCalendarMain::mnuSaveAsClick);
-    m_mnuSaveAsPdf = AddCommand(m_FileMenu, "mnuSaveAsPdf", "Save As &PDF...", &TCalendarMain::mnuSaveAsPdfClick);
+    m_mnuSaveAsPdf = AddCommand(m_FileMenu, "mnuSaveAsPdf", "Save As PD&F...", &TCalendarMain::mnuSaveAsPdfClick);
     m_mnuSaveAsBitmap =
         AddCommand(m_FileMenu, "mnuSaveAsBitmap", "Save As &Bitmap ", &TCalendarMain::mnuSaveAsBitmapClick);
     m_FileMenu->addSeparator();
@@ -250,7 +250,7 @@ void TCalendarMain::CreateMenus()
     m_mnuEditrecurringDates = AddCommand(m_FileMenu, "mnuEditrecurringDates", "Edit Recurring Dates",
                                          &TCalendarMain::mnuEditrecurringDatesClick);
     m_mnuImportEvents =
-        AddCommand(m_FileMenu, "mnuImportEvents", "Import Events (.ics)...", &TCalendarMain::mnuImportEventsClick);
+        AddCommand(m_FileMenu, "mnuImportEvents", "&Import Events (.ics)...", &TCalendarMain::mnuImportEventsClick);
     m_FileMenu->addSeparator();
     m_mnuPrintCalendar =
         AddCommand(m_FileMenu, "mnuPrintCalendar", "P&rint Calendar", &TCalendarMain::mnuPrintCalendarClick);

@@ -1271,7 +1271,7 @@ void TestCalendarMain::MenusInTheirOrder()
                                                 "-",
                                                 "&Save ",
                                                 "Save &As...",
-                                                "Save As &PDF...",
+                                                "Save As PD&F...",
                                                 "Save As &Bitmap ",
                                                 "-",
                                                 "&Properties",
@@ -1282,7 +1282,7 @@ void TestCalendarMain::MenusInTheirOrder()
                                                 "-",
                                                 "Fill Calendar with Recurring Dates",
                                                 "Edit Recurring Dates",
-                                                "Import Events (.ics)...",
+                                                "&Import Events (.ics)...",
                                                 "-",
                                                 "P&rint Calendar",
                                                 "Print Pre&view",
@@ -1292,6 +1292,47 @@ void TestCalendarMain::MenusInTheirOrder()
     QCOMPARE(captions("OnlineMenu"), QStringList{"Visit Our Internet Website"});
     QCOMPARE(captions("HelpMenu"), (QStringList{"&Contents", "&About", "&Show Hints"}));
     QCOMPARE(f.Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
+
+    // The items of the form keep their captions, letters and clashes ("Save &As" and "Clear &All").
+    // Every other item has a letter that no other item of its menu has.
+    const QSet<QString> formItems = {"New1",
+                                     "Open1",
+                                     "mnuSave",
+                                     "mnuSaveAs",
+                                     "mnuSaveAsBitmap",
+                                     "mnuProperties",
+                                     "mnuUserTitle",
+                                     "mnuCancelChanges",
+                                     "mnuClearAllCellContents",
+                                     "DefaultEditorFont1",
+                                     "mnuFillCalendarwithRecurringDates",
+                                     "mnuEditrecurringDates",
+                                     "mnuPrintCalendar",
+                                     "mnuPrintSetup",
+                                     "Exit1",
+                                     "VisitOurInternetW1",
+                                     "Contents1",
+                                     "About1",
+                                     "mnuShowHint"};
+    for (const char* menu : {"FileMenu", "OnlineMenu", "HelpMenu"}) {
+        QMultiHash<QChar, QString> itemsByLetter;
+        QList<const QAction*> added;
+        for (const QAction* action : f.Widget<QMenu>(menu)->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QKeySequence letter = QKeySequence::mnemonic(action->text());
+            if (!letter.isEmpty())
+                itemsByLetter.insert(QChar(letter[0].key()), action->objectName());
+            if (!formItems.contains(action->objectName()))
+                added += action;
+        }
+        for (const QAction* action : added) {
+            const QKeySequence letter = QKeySequence::mnemonic(action->text());
+            QVERIFY2(!letter.isEmpty(), qPrintable(action->text() + " has no letter"));
+            QVERIFY2(itemsByLetter.count(QChar(letter[0].key())) == 1,
+                     qPrintable(action->text() + " shares its letter"));
+        }
+    }
 }
 
 void TestCalendarMain::RecentFileOffersToSaveChangesFirst()
