@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -29,6 +30,8 @@ THelpWindow::THelpWindow()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_Browser);
+    // Esc closes the help as it closes a dialog.
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::close);
 }
 
 void THelpWindow::ShowTopic(int context)

@@ -10,11 +10,14 @@
 #include "objects/GPLabel.h"
 #include "objects/ScreenCursor.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramFolders.h"
 #include "platformui/HelpWindow.h"
 #include "platformui/Utility.h"
 
 #include <QCalendarWidget>
 #include <QDialog>
+#include <QTextDocument>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLabel>
@@ -158,6 +161,7 @@ private slots:
     void UserDefinedTitle_data();
     void UserDefinedTitle();
     void MenusInTheirOrder();
+    void HelpTellsOfEveryCommand();
     void RecentFileOffersToSaveChangesFirst();
     void CopiedObjectOutlivesThePropertiesPreview_data();
     void CopiedObjectOutlivesThePropertiesPreview();
@@ -1333,6 +1337,35 @@ void TestCalendarMain::MenusInTheirOrder()
                      qPrintable(action->text() + " shares its letter"));
         }
     }
+}
+
+void TestCalendarMain::HelpTellsOfEveryCommand()
+{
+    TMainWindowFixture f;
+    f.Start();
+    QString help;
+    for (const QFileInfo& page : QDir(ResourceFolder() + "help").entryInfoList({"*.html"})) {
+        QFile file(page.filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(file.readAll()));
+        help += document.toPlainText() + "\n";
+    }
+    // The menus' commands, as the help names them: without their letter and trailing dots.
+    QStringList missing;
+    for (const char* menu : {"FileMenu", "OnlineMenu", "HelpMenu"}) {
+        for (const QAction* action : f.Widget<QMenu>(menu)->actions()) {
+            if (action->objectName() == "Exit1")
+                break; // the recent files follow
+            if (action->isSeparator())
+                continue;
+            QString command = action->text().remove('&').trimmed();
+            command.chop(command.endsWith("...") ? 3 : 0);
+            if (!help.contains(command, Qt::CaseInsensitive))
+                missing += command;
+        }
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable("no help for: " + missing.join(", ")));
 }
 
 void TestCalendarMain::RecentFileOffersToSaveChangesFirst()

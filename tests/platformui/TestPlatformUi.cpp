@@ -492,6 +492,12 @@ void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
     ShowHelpContents();
     QCOMPARE(help.CurrentTopic(), 0);
     QVERIFY(help.CurrentHtml().contains("Mervane Help"));
+
+    // Esc closes it, as it closes a dialog.
+    help.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&help));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &help, Qt::Key_Escape);
+    QVERIFY(!help.isVisible());
 }
 
 // The context numbers the program's windows and dialogs open.
