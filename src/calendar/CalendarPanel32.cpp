@@ -20,8 +20,10 @@
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
+#include <QPolygon>
 #include <QPicture>
 #include <QScopeGuard>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -34,6 +36,20 @@ TDrawFont DrawFont(const TFont& font, float zoom)
 TRect Zoomed(const TRect& r, float zoom)
 {
     return {int(r.Left * zoom), int(r.Top * zoom), int(r.Right * zoom), int(r.Bottom * zoom)};
+}
+
+// The sign of a cell holding more text than it shows: a small dark triangle in the bottom-right
+// corner of its free rectangle (inclusive edges), the same size at every zoom.
+void DrawMoreTextMark(QPainter& painter, const TRect& free)
+{
+    const int side = std::min({MoreTextMarkSide, free.Width() + 1, free.Height() + 1});
+    const QPoint corner(free.Right + 1, free.Bottom + 1);
+    const QPolygon triangle{corner, corner - QPoint(side, 0), corner - QPoint(0, side)};
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(MoreTextMarkColor));
+    painter.drawPolygon(triangle);
+    painter.restore();
 }
 
 } // namespace
@@ -335,16 +351,16 @@ void TCalendarPanel32::FillMiniRecord(TCalendarDrawRecord& r, float zoom) const
     r.DayNames = m_Settings.DayNames;
 }
 
-void TCalendarPanel32::RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free)
+bool TCalendarPanel32::RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free)
 {
     if (free.IsEmpty() || cell.IsEmpty())
-        return;
+        return true;
     const QSize size(free.Width() + 1, free.Height() + 1);
     const TWPPageRenderer renderer = TWPPageRenderer::ForTarget(size, int(Zoom() * 100));
-    renderer.Render(cell.RtfText().Document(), painter, QRect(QPoint(free.Left, free.Top), size));
+    return renderer.Render(cell.RtfText().Document(), painter, QRect(QPoint(free.Left, free.Top), size));
 }
 
-void TCalendarPanel32::DrawCalendar(QImage& image, double plannerStart)
+void TCalendarPanel32::DrawCalendar(QImage& image, double plannerStart, TCellOverflow overflow)
 {
     QPainter painter(&image);
     FillMainRecord(m_Main, Zoom());
@@ -358,8 +374,11 @@ void TCalendarPanel32::DrawCalendar(QImage& image, double plannerStart)
     else if (m_Geometry.ShowsMonthGrid)
         DrawMonth(painter, m_Main, m_Settings.UserTitle);
     if (planner || m_Geometry.ShowsMonthGrid) {
-        for (int i = 0; i < CellCount; ++i)
-            RenderCellText(painter, *m_Cells[i], m_Main.Cells[i].Free);
+        for (int i = 0; i < CellCount; ++i) {
+            const TRect& free = m_Main.Cells[i].Free;
+            if (!RenderCellText(painter, *m_Cells[i], free) && overflow == TCellOverflow::Marked)
+                DrawMoreTextMark(painter, free);
+        }
     }
     if (m_Geometry.ShowsMinis) {
         TCalendarDrawRecord mini;
@@ -381,7 +400,7 @@ void TCalendarPanel32::Paint(QPainter& painter)
     // Composed off screen and shown at once, so a half-drawn page never shows.
     QImage page(size(), QImage::Format_RGB32);
     page.fill(Qt::white);
-    DrawCalendar(page, m_Settings.StartTime);
+    DrawCalendar(page, m_Settings.StartTime, TCellOverflow::Marked);
     painter.drawImage(0, 0, page);
     m_Painting = false;
 }
@@ -390,7 +409,7 @@ QImage TCalendarPanel32::RenderToBitmap()
 {
     QImage page(size(), QImage::Format_RGB32);
     page.fill(Qt::white);
-    DrawCalendar(page, 8.0 / 24);
+    DrawCalendar(page, 8.0 / 24, TCellOverflow::Unmarked);
     update();
     return page;
 }

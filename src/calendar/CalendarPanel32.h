@@ -9,6 +9,7 @@
 #include "calendar/PageGeometry.h"
 #include "objects/GBasePanel.h"
 
+#include <QColor>
 #include <QStringList>
 
 #include <array>
@@ -16,6 +17,11 @@
 
 class TReportPrinter;
 class TWPRtfStorage;
+
+// On screen, a cell holding more text than it shows has a triangle of this side and colour in the
+// bottom-right corner of its free rectangle. It is neither printed nor exported.
+constexpr int MoreTextMarkSide = 6;
+constexpr QRgb MoreTextMarkColor = 0xFF505050;
 
 // canvas, rTotal, rFree, iCell, iDay, rtfstorage
 using TClickedInCellEvent = std::function<void(QPainter* canvas, const TRect& rTotal, const TRect& rFree, int iCell,
@@ -180,9 +186,13 @@ private:
     void FillMiniRecord(TCalendarDrawRecord& record, float zoom) const;
     // A rectangle of unzoomed screen pixels on the report's paper, (x, y) inches from the corner.
     TRect ToDevice(const TReportPrinter& report, const TRect& pixels, double x, double y) const;
+    // Where a cell's text goes on: the screen marks cells holding more text than they show; the
+    // bitmap export draws the page as it prints, without marks.
+    enum class TCellOverflow { Marked, Unmarked };
     // Draws the calendar with its cell texts at the current zoom onto `image`.
-    void DrawCalendar(QImage& image, double plannerStart);
-    void RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free);
+    void DrawCalendar(QImage& image, double plannerStart, TCellOverflow overflow);
+    // False when the cell holds more text than shows in `free`.
+    bool RenderCellText(QPainter& painter, TWPRtfStorage& cell, const TRect& free);
     void ClickAt(QPoint point);
     // The step every creation ends with: default cursor, selection tool.
     void FinishCreation();

@@ -39,6 +39,38 @@ qreal LastLineTop(const QTextDocument& document)
     return layout->position().y() + layout->lineAt(layout->lineCount() - 1).y();
 }
 
+// How much of `document`, laid out, shows on a page `height` high: down to the bottom of its
+// last line that fits whole, or the whole page when not even the first line fits.
+struct TShownLines {
+    qreal Bottom = 0;
+    bool Everything = true; // no text is left out below
+};
+
+TShownLines ShownLines(const QTextDocument& document, qreal height)
+{
+    TShownLines shown;
+    bool anyLineFits = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const qreal bottom = layout->position().y() + line.y() + line.height();
+            if (bottom <= height) {
+                shown.Bottom = bottom;
+                anyLineFits = true;
+                continue;
+            }
+            // An empty last paragraph left out hides nothing.
+            if (block.length() > 1 || block.next().isValid())
+                shown.Everything = false;
+            if (!anyLineFits)
+                shown.Bottom = height;
+            return shown;
+        }
+    }
+    return shown;
+}
+
 } // namespace
 
 int TwipsToPixels(int twips)
@@ -91,7 +123,7 @@ QRect TWPPageRenderer::TextRect() const
                  std::max(0, TwipsToPixels(m_PageHeight - m_MarginTop - m_MarginBottom)));
 }
 
-void TWPPageRenderer::Render(QTextDocument& document, QPainter& painter, const QRect& target) const
+bool TWPPageRenderer::Render(QTextDocument& document, QPainter& painter, const QRect& target) const
 {
     const QRect text = TextRect();
     // A long text is drawn from its shortest beginning whose last line starts below the page:
@@ -107,6 +139,8 @@ void TWPPageRenderer::Render(QTextDocument& document, QPainter& painter, const Q
     if (shown.textWidth() != LayoutWidth())
         shown.setTextWidth(LayoutWidth());
     const double zoom = m_Zoom / 100.0;
+    shown.size(); // lays the text out now: its lines are measured next
+    const TShownLines lines = ShownLines(shown, text.height());
 
     painter.save();
     painter.setClipRect(target, Qt::IntersectClip);
@@ -114,9 +148,10 @@ void TWPPageRenderer::Render(QTextDocument& document, QPainter& painter, const Q
     painter.scale(zoom, zoom);
     painter.translate(text.topLeft());
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, 0, text.width(), text.height());
+    context.clip = QRectF(0, 0, text.width(), lines.Bottom);
     context.palette.setColor(QPalette::Text, Qt::black);
     painter.setClipRect(context.clip, Qt::IntersectClip);
     shown.documentLayout()->draw(&painter, context);
     painter.restore();
+    return lines.Everything && !prefix;
 }

@@ -30,8 +30,10 @@ public:
     QRect TextRect() const;
 
     // Lays `document` out at LayoutWidth and draws it with the page's top-left corner at the
-    // top-left of `target`, clipped to `target`. Text without a colour of its own is black.
-    void Render(QTextDocument& document, QPainter& painter, const QRect& target) const;
+    // top-left of `target`, clipped to `target`. Text without a colour of its own is black. Only
+    // lines that fit whole are drawn (a first line taller than the page is drawn cut), so the
+    // top of a line that does not fit never shows. False when text is left out below.
+    bool Render(QTextDocument& document, QPainter& painter, const QRect& target) const;
 
 private:
     int m_PageWidth = 0;

@@ -76,6 +76,7 @@ TWPRichText::TWPRichText(TComponent* owner, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     BindDocument();
     m_Scene->setFocusItem(m_Item);
+    connect(this, &TWPRichText::CurrentFormatChanged, this, &TWPRichText::KeepCaretVisible);
 }
 
 TWPRichText::~TWPRichText()
@@ -375,6 +376,7 @@ void TWPRichText::BindDocument()
     m_Item->setDocument(&document);
     document.setUndoRedoEnabled(true);
     connect(&document, &QTextDocument::contentsChanged, this, &TWPRichText::Changed);
+    connect(&document, &QTextDocument::contentsChanged, this, &TWPRichText::KeepCaretVisible);
     // A fresh caret takes its writing attributes from the text, not from the previous one.
     m_Item->setTextCursor(QTextCursor(&document));
     UpdateLayout();
@@ -385,7 +387,28 @@ void TWPRichText::UpdateLayout()
     const QRect text = m_Page.TextRect();
     m_Item->setTextWidth(text.width());
     m_Item->setPos(text.topLeft());
-    m_Scene->setSceneRect(0, 0, TwipsToPixels(m_Page.PageWidth()), TwipsToPixels(m_Page.PageHeight()));
     const double zoom = m_Page.Zoom() / 100.0;
     setTransform(QTransform::fromScale(zoom, zoom));
+    KeepCaretVisible();
+}
+
+void TWPRichText::KeepCaretVisible()
+{
+    const QRectF page(0, 0, TwipsToPixels(m_Page.PageWidth()), TwipsToPixels(m_Page.PageHeight()));
+    m_Scene->setSceneRect(page.united(m_Item->mapRectToScene(m_Item->boundingRect())));
+    ensureVisible(CaretRect(), 0, 0);
+}
+
+QRectF TWPRichText::CaretRect() const
+{
+    const QTextCursor cursor = m_Item->textCursor();
+    const QTextBlock block = cursor.block();
+    const QTextLayout* layout = block.layout();
+    if (!layout)
+        return {};
+    const QTextLine line = layout->lineForTextPosition(cursor.positionInBlock());
+    const QRectF caret = line.isValid() ? QRectF(layout->position().x() + line.cursorToX(cursor.positionInBlock()),
+                                                 layout->position().y() + line.y(), 1, line.height())
+                                        : layout->boundingRect().translated(layout->position());
+    return m_Item->mapRectToScene(caret);
 }

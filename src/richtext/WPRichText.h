@@ -90,6 +90,10 @@ protected:
 private:
     void BindDocument();
     void UpdateLayout();
+    // The view follows the caret: text that runs past the bottom of the page widens the scene,
+    // so the typing point scrolls into view instead of going on unseen.
+    void KeepCaretVisible();
+    QRectF CaretRect() const; // in scene coordinates
 
     TWPRtfText m_Text;
     QTextDocument m_Detached; // shown while m_Text's document is being replaced

@@ -169,6 +169,7 @@ private slots:
     void ClickThatMovesAPixelOpensTheEditor();
     void EditorTextStandsWhereThePageDrawsIt_data();
     void EditorTextStandsWhereThePageDrawsIt();
+    void TextPastTheCellKeepsTheCaretInViewAndIsMarked();
 };
 
 void TestCalendarMain::FirstStartShowsNoPage_data()
@@ -1506,6 +1507,37 @@ void TestCalendarMain::EditorTextStandsWhereThePageDrawsIt()
     QCOMPARE(area, QRect(free.Left, free.Top, free.Width() + 1, free.Height() + 1));
     const QImage shown = f.Editor().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, page.copy(area));
+}
+
+// Typing past the bottom of a cell scrolls the editor so the typing point stays in view; once the
+// editor closes, the page marks that the cell holds more than it shows, on screen only.
+void TestCalendarMain::TextPastTheCellKeepsTheCaretInViewAndIsMarked()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("long.MVF");
+    TCalendarMain& main = f.StartOnMonth(file, 5, 2027, 11, "Gym");
+    f.ClickCell(10);
+    QVERIFY(main.EditorActive());
+    for (int line = 1; line <= 12; ++line) {
+        QTest::keyClicks(&f.Editor(), QString("Line %1").arg(line));
+        QTest::keyClick(&f.Editor(), Qt::Key_Return);
+    }
+    QTest::keyClicks(&f.Editor(), "last");
+    const QRect caret = f.Editor().inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    QVERIFY2(f.Editor().viewport()->rect().contains(caret),
+             qPrintable(QString("caret at y %1, editor %2 high").arg(caret.y()).arg(f.Editor().viewport()->height())));
+
+    f.ClickCell(12); // closes the editor of cell 10
+    QCOMPARE(TMainWindowFixture::CellLines(f.Page(), 10).size(), 13);
+    f.Page().repaint();
+    const QImage page = f.Page().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto corner = [](const TRect& free) { return QPoint(free.Right, free.Bottom); };
+    const TRect full = f.Page().CellRecord(10).Free;
+    const TRect fits = f.Page().CellRecord(11).Free;
+    QCOMPARE(page.pixel(corner(full)), MoreTextMarkColor);
+    QVERIFY(page.pixel(corner(fits)) != MoreTextMarkColor);
+    // The exported bitmap draws the page as it prints: without the mark.
+    QVERIFY(f.Page().RenderToBitmap().convertToFormat(QImage::Format_RGB32).pixel(corner(full)) != MoreTextMarkColor);
 }
 
 QObject* NewTestCalendarMain()

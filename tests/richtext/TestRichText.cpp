@@ -269,6 +269,8 @@ private slots:
     void DeviceBitmapTakesNoMoreMemoryThanItsBits();
     void LongTextDrawsAsItsBeginning();
     void RenderingStaysInPageAndTarget();
+    void OnlyWholeLinesShow_data();
+    void OnlyWholeLinesShow();
     void PictureRecordingDrawsTheSameLines();
 
     void EditorTakesAndGivesText();
@@ -737,12 +739,55 @@ void TestRichText::LongTextDrawsAsItsBeginning()
     QVERIFY(!InkLines(shown).isEmpty());
 }
 
+void TestRichText::OnlyWholeLinesShow_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<double>("pageLines"); // the page's height, in lines of the text
+    QTest::addColumn<int>("inkLines");     // -1: every line of the text
+    QTest::addColumn<bool>("everything");
+    QTest::newRow("room for all") << WrappingCell << 10.0 << -1 << true;
+    QTest::newRow("a line and a half") << WrappingCell << 1.5 << 1 << false;
+    QTest::newRow("two lines and a bit") << WrappingCell << 2.2 << 2 << false;
+    QTest::newRow("half of the first line, cut") << WrappingCell << 0.6 << 1 << false;
+    const QByteArray trailing = "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 One\\par\\par}";
+    QTest::newRow("an empty last paragraph left out") << trailing << 1.5 << 1 << true;
+}
+
+void TestRichText::OnlyWholeLinesShow()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(double, pageLines);
+    QFETCH(int, inkLines);
+    QFETCH(bool, everything);
+    TWPRtfText text;
+    text.SetRtf(rtf);
+    QTextDocument& document = text.Document();
+    const int width = 150;
+    document.setTextWidth(width);
+    const QTextLayout* first = document.begin().layout();
+    document.size();
+    const qreal lineHeight = first->lineAt(0).height();
+    int allLines = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        allLines += block.length() > 1 ? block.layout()->lineCount() : 0;
+    QVERIFY(allLines >= 3 || inkLines != -1);
+
+    const QSize size(width, int(lineHeight * pageLines + document.documentMargin()));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const bool shown = TWPPageRenderer::ForTarget(size, 100).Render(document, painter, QRect(QPoint(0, 0), size));
+    painter.end();
+    QCOMPARE(InkLines(image).size(), inkLines == -1 ? allLines : inkLines);
+    QCOMPARE(shown, everything);
+}
+
 void TestRichText::RenderingStaysInPageAndTarget()
 {
     TWPRtfText text;
     text.SetRtf(WrappingCell);
     TWPPageRenderer renderer;
-    renderer.SetPageSize(PixelsToTwips(150), PixelsToTwips(40)); // room for two lines
+    renderer.SetPageSize(PixelsToTwips(150), PixelsToTwips(45)); // room for two whole lines
     renderer.SetMargins(PixelsToTwips(10), PixelsToTwips(5), 0, 0);
     QImage image(300, 300, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -753,7 +798,7 @@ void TestRichText::RenderingStaysInPageAndTarget()
     const QList<TInkLine> lines = InkLines(image);
     QCOMPARE(lines.size(), 2);              // page 1 only
     QVERIFY(lines.first().Top >= 30 + 5);   // below the target's top and the top margin
-    QVERIFY(lines.last().Bottom < 30 + 40); // within the page
+    QVERIFY(lines.last().Bottom < 30 + 45); // within the page
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < 30; ++x) // left of target plus left margin
             QVERIFY(qGray(image.pixel(x, y)) > 200);
