@@ -10,6 +10,9 @@
 #include <QSet>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 const QByteArray Utf8Mark = "\xEF\xBB\xBF";
@@ -31,6 +34,26 @@ QStringList SplitLines(const QString& text)
     return lines;
 }
 
+// The text of UTF-8 bytes, or nothing when they are not valid UTF-8.
+std::optional<QString> FromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// Text editors save UTF-8 without a mark: bytes beyond ASCII that are valid UTF-8 are taken as
+// such. Windows-1252 text is hardly ever valid UTF-8 (a letter beyond ASCII would have to be
+// followed by the right continuation bytes), and ASCII reads the same either way.
+std::optional<QString> UnmarkedUtf8(const QByteArray& bytes)
+{
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char byte) { return uchar(byte) < 0x80; });
+    return ascii ? std::nullopt : FromUtf8(bytes);
+}
+
 } // namespace
 
 TRecurringDatesRead ParseRecurringDates(const QByteArray& bytes)
@@ -38,23 +61,25 @@ TRecurringDatesRead ParseRecurringDates(const QByteArray& bytes)
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0)
         return {{}, QString("It holds a zero byte at offset %1, which no text file does.").arg(zero)};
-    if (!bytes.startsWith(Utf8Mark))
-        return {SplitLines(FromWindows1252(bytes)), QString()};
-    // The mark is taken off above; a second one is the text's own and stays, as it was written.
-    QStringDecoder decoder(QStringDecoder::Utf8,
-                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = decoder.decode(QByteArrayView(bytes).sliced(Utf8Mark.size()));
-    if (decoder.hasError())
-        return {{}, QString("It starts as UTF-8 text but holds bytes that are not UTF-8.")};
-    return {SplitLines(text), QString()};
+    if (bytes.startsWith(Utf8Mark)) {
+        // The mark is taken off here; a second one is the text's own and stays, as it was written.
+        const std::optional<QString> text = FromUtf8(QByteArrayView(bytes).sliced(Utf8Mark.size()));
+        if (!text)
+            return {{}, QString("It starts as UTF-8 text but holds bytes that are not UTF-8.")};
+        return {SplitLines(*text), QString()};
+    }
+    if (const std::optional<QString> text = UnmarkedUtf8(bytes))
+        return {SplitLines(*text), QString()};
+    return {SplitLines(FromWindows1252(bytes)), QString()};
 }
 
 QByteArray EncodeRecurringDates(const QStringList& records)
 {
     const QString text = records.isEmpty() ? QString() : records.join("\r\n") + "\r\n";
-    // Windows-1252 text that starts with the bytes of the mark would read back as UTF-8.
+    // Windows-1252 bytes that the reader would take as UTF-8 (behind the mark, or valid UTF-8
+    // without it) would read back as other characters.
     const std::optional<QByteArray> bytes = ToWindows1252(text);
-    if (bytes && !bytes->startsWith(Utf8Mark))
+    if (bytes && !bytes->startsWith(Utf8Mark) && !UnmarkedUtf8(*bytes))
         return *bytes;
     return Utf8Mark + text.toUtf8();
 }

@@ -2,8 +2,9 @@
 // The recurring dates file "MVRECUR.DAX": one record per line, lines ended by CR LF, read and
 // written whole, in the data folder. Files of earlier versions are Windows-1252. A list with a
 // record that Windows-1252 cannot hold is written as UTF-8 behind a byte order mark, so that no
-// text is lost; the reader takes both. Also the one-time conversion of the older file
-// "MVRECUR.DAT" (fixed dates only: MMDD, then the event text) at program start.
+// text is lost; the reader takes both, and UTF-8 without the mark as a text editor saves it.
+// Also the one-time conversion of the older file "MVRECUR.DAT" (fixed dates only: MMDD, then the
+// event text) at program start.
 
 #include <QByteArray>
 #include <QString>
@@ -21,11 +22,12 @@ struct TRecurringDatesRead {
 inline constexpr qint64 MaxRecurringDatesFileSize = 16 * 1024 * 1024;
 
 // The records in a file's bytes. CR LF, LF and CR each end a line; a last line without an end
-// counts. UTF-8 behind a byte order mark, else Windows-1252. Fails on invalid UTF-8 and on zero
-// bytes, which no text file of records holds.
+// counts. UTF-8 behind a byte order mark; without the mark, UTF-8 when the bytes are valid UTF-8
+// with characters beyond ASCII, else Windows-1252. Fails on invalid UTF-8 behind the mark and on
+// zero bytes, which no text file of records holds.
 TRecurringDatesRead ParseRecurringDates(const QByteArray& bytes);
 // The bytes of a file of `records`: each followed by CR LF; Windows-1252 when every record can
-// be written so, else UTF-8 behind a byte order mark.
+// be written so and the bytes read back as Windows-1252, else UTF-8 behind a byte order mark.
 QByteArray EncodeRecurringDates(const QStringList& records);
 
 // DataFolder() + "MVRECUR.DAX" and + "MVRECUR.DAT".

@@ -44,6 +44,7 @@ private slots:
     void FillWritesTheMonthsDaysAndKeepsTheEditor();
     void FillWithoutMatchTellsTheUser();
     void FillNeedsDayCells();
+    void FillFromAnEditorsUtf8File();
     void EditRecurringDatesFromTheMenu();
     void OldFileConvertedAtStart();
     void DamagedFileKeptAtStart();
@@ -157,6 +158,27 @@ void TestRecurringDatesMain::FillNeedsDayCells()
     QVERIFY(!f.Page().CellsAvailable());
     QVERIFY(!f.Action("mnuFillCalendarwithRecurringDates")->isEnabled());
     QVERIFY(f.Action("mnuEditrecurringDates")->isEnabled());
+}
+
+// A list a text editor saved as UTF-8 without a mark fills its days with the text as written.
+void TestRecurringDatesMain::FillFromAnEditorsUtf8File()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("Feb2000.MVF");
+    TMainWindowFixture::WriteCalendar(file, 2, 2000, 3, "");
+    const QStringList records = {MakeRecord(QString::fromUtf8("J\u00fcrgen"), "@0205"), MakeRecord("In May", "@0501")};
+    QFile dax(RecurringDatesFileName());
+    QVERIFY(dax.open(QIODevice::WriteOnly));
+    dax.write(records.join("\r\n").toUtf8() + "\r\n");
+    dax.close();
+    f.Start(file);
+    QStringList offered;
+    f.Ui.AnswerDialog(AcceptOffer(offered));
+    f.Trigger("mnuFillCalendarwithRecurringDates");
+    QCOMPARE(offered, records.mid(0, 1));
+    QCOMPARE(TMainWindowFixture::CellLines(f.Page(), f.Page().CellOfDay(5)),
+             QStringList{QString::fromUtf8("J\u00fcrgen")});
+    QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
 void TestRecurringDatesMain::EditRecurringDatesFromTheMenu()

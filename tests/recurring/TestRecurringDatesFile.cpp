@@ -26,6 +26,9 @@ class TestRecurringDatesFile : public QObject {
 private slots:
     void WindowsTextIsWrittenAsWindows1252();
     void TextBeyondWindows1252IsWrittenAsUtf8();
+    void EditorsUtf8KeepsTheColumns();
+    void WrittenTextReadsBackTheSame_data();
+    void WrittenTextReadsBackTheSame();
     void ParseReadsLines_data();
     void ParseReadsLines();
     void BrokenInputs_data();
@@ -81,6 +84,41 @@ void TestRecurringDatesFile::TextBeyondWindows1252IsWrittenAsUtf8()
     QCOMPARE(ParseRecurringDates(EncodeRecurringDates(marks.Records)).Records, marks.Records);
 }
 
+// A list saved as UTF-8 without a mark by a text editor keeps its columns: the formula stays in
+// column 121.
+void TestRecurringDatesFile::EditorsUtf8KeepsTheColumns()
+{
+    const QString record = MakeRecord(QString::fromUtf8("J\u00fcrgen's birthday \u20ac"), "@0205");
+    const TRecurringDatesRead read = ParseRecurringDates(record.toUtf8() + "\r\n");
+    QVERIFY2(read.Ok(), qPrintable(read.Error));
+    QCOMPARE(read.Records, QStringList{record});
+    QCOMPARE(RecordKind(read.Records[0]), std::optional<QChar>(DayOfMonthKind));
+}
+
+// Text whose Windows-1252 bytes happen to be valid UTF-8 would read back as other characters; it
+// is written as UTF-8 behind the mark, other text as Windows-1252.
+void TestRecurringDatesFile::WrittenTextReadsBackTheSame_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("windows1252");
+    QTest::newRow("letters of UTF-8 bytes") << QString::fromUtf8("J\u00c3\u00bcrgen") << false;
+    QTest::newRow("letter and symbol of UTF-8 bytes") << QString::fromUtf8("\u00e2\u201a\u00ac") << false;
+    QTest::newRow("letters that are not") << QString::fromUtf8("J\u00fcrgen \u00c3") << true;
+    QTest::newRow("ASCII") << QString("Rent") << true;
+}
+
+void TestRecurringDatesFile::WrittenTextReadsBackTheSame()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, windows1252);
+    const QStringList records{MakeRecord(text, "@0101")};
+    const QByteArray bytes = EncodeRecurringDates(records);
+    QCOMPARE(!bytes.startsWith("\xEF\xBB\xBF"), windows1252);
+    const TRecurringDatesRead read = ParseRecurringDates(bytes);
+    QVERIFY2(read.Ok(), qPrintable(read.Error));
+    QCOMPARE(read.Records, records);
+}
+
 void TestRecurringDatesFile::ParseReadsLines_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -96,8 +134,15 @@ void TestRecurringDatesFile::ParseReadsLines_data()
                                         << QStringList{QString::fromUtf8("\u20ac\u0178\u00ff")};
     QTest::newRow("mark alone") << QByteArray("\xEF\xBB\xBF") << QStringList();
     QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF\xCE\xA9\r\n") << QStringList{QString::fromUtf8("\u03a9")};
-    // Without the mark, bytes are Windows-1252 even where they could be UTF-8.
-    QTest::newRow("no mark") << QByteArray("\xCE\xA9") << QStringList{QString::fromUtf8("\u00ce\u00a9")};
+    // Without the mark, bytes beyond ASCII that are valid UTF-8 are UTF-8, as text editors save it;
+    // any other byte beyond ASCII makes the whole file Windows-1252.
+    QTest::newRow("UTF-8 without mark") << QByteArray("\xCE\xA9\r\nJ\xC3\xBCrgen\r\n")
+                                        << QStringList{QString::fromUtf8("\u03a9"), QString::fromUtf8("J\u00fcrgen")};
+    QTest::newRow("UTF-8 but for one byte")
+        << QByteArray("J\xC3\xBCrgen\r\nCaf\xE9\r\n")
+        << QStringList{QString::fromUtf8("J\u00c3\u00bcrgen"), QString::fromUtf8("Caf\u00e9")};
+    QTest::newRow("cut UTF-8 without mark") << QByteArray("J\xC3") << QStringList{QString::fromUtf8("J\u00c3")};
+    QTest::newRow("overlong without mark") << QByteArray("\xC0\xAF") << QStringList{QString::fromUtf8("\u00c0\u00af")};
 }
 
 void TestRecurringDatesFile::ParseReadsLines()
