@@ -4,6 +4,7 @@
 #include "platformui/Utility.h"
 #include "recurring/EditRecurringDateFormula.h"
 #include "recurring/GetHolidays.h"
+#include "recurring/RecordOrder.h"
 #include "recurring/RecordTickList.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringRecord.h"
@@ -96,7 +97,7 @@ TEditRecurringDates::TEditRecurringDates(const QString& fileName, QWidget* paren
         return;
     }
     QStringList records = read.Records;
-    std::stable_sort(records.begin(), records.end(), RecordSortsBefore);
+    std::stable_sort(records.begin(), records.end(), TRecordOrder());
     m_DatesList->addItems(records);
     if (m_DatesList->count() > 0)
         SelectRow(0);
@@ -130,7 +131,7 @@ void TEditRecurringDates::SelectRow(int row)
 int TEditRecurringDates::AddRecord(const QString& record)
 {
     const QStringList records = Records();
-    const int row = int(std::upper_bound(records.begin(), records.end(), record, RecordSortsBefore) - records.begin());
+    const int row = int(std::upper_bound(records.begin(), records.end(), record, TRecordOrder()) - records.begin());
     m_DatesList->insertItem(row, record);
     return row;
 }

@@ -114,9 +114,3 @@ QString Ordinal(int n)
     default: return QString::number(n) + "th";
     }
 }
-
-bool RecordSortsBefore(const QString& a, const QString& b)
-{
-    const int order = QString::compare(a, b, Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : a < b;
-}

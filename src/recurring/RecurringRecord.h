@@ -69,7 +69,3 @@ bool WeekdayListed(const QString& formula, int day);
 
 // n followed by its English suffix: 1st, 2nd, 3rd, 4th, 11th, 21st.
 QString Ordinal(int n);
-
-// The order of the sorted record lists: by the text, ignoring case (records that differ only in
-// case keep a fixed order among themselves).
-bool RecordSortsBefore(const QString& a, const QString& b);

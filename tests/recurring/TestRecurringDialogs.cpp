@@ -96,12 +96,12 @@ private slots:
 void TestRecurringDialogs::ListLoadsSortedWithFirstSelected()
 {
     TDialogFixture f;
-    const QStringList records = {MakeRecord("zebra", "@0101"), MakeRecord("Apple", "@0202"),
-                                 MakeRecord("mango", "%26")};
+    const QStringList records = {MakeRecord("zebra", "@0101"), MakeRecord("Apple", "@0202"), MakeRecord("mango", "%26"),
+                                 MakeRecord(QString::fromUtf8("\u00c4rger"), "@0303")};
     f.Write(records);
     TEditRecurringDates dialog(f.FileName);
     QCOMPARE(dialog.LoadError(), QString());
-    QCOMPARE(dialog.Records(), (QStringList{records[1], records[2], records[0]}));
+    QCOMPARE(dialog.Records(), (QStringList{records[1], records[3], records[2], records[0]}));
     const auto* list = Child<QListWidget>(dialog, "DatesList");
     QCOMPARE(SelectedRow(*list), 0);
     QVERIFY(Child<QPushButton>(dialog, "Editbutton")->isEnabled());

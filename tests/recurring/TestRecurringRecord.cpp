@@ -1,11 +1,15 @@
 // Records and formulas: the column layout, making and reading the four formula kinds, ordinals,
-// the display texts of the lists, and the holiday catalogue.
+// the display texts of the lists, the order of the sorted lists, and the holiday catalogue.
 
 #include "recurring/HolidayCatalogue.h"
+#include "recurring/RecordOrder.h"
 #include "recurring/RecurringRecord.h"
 #include "recurring/RecurringText.h"
 
+#include <QLocale>
 #include <QtTest>
+
+#include <algorithm>
 
 class TestRecurringRecord : public QObject {
     Q_OBJECT
@@ -24,6 +28,8 @@ private slots:
     void RecordDisplayText();
     void RecordTagReadsElevenColumns();
     void CatalogueRecords();
+    void RecordsSortAsTheLocaleReadsThem_data();
+    void RecordsSortAsTheLocaleReadsThem();
 };
 
 void TestRecurringRecord::Ordinal_data()
@@ -280,3 +286,43 @@ QObject* NewTestRecurringRecord()
 }
 
 #include "TestRecurringRecord.moc"
+
+void TestRecurringRecord::RecordsSortAsTheLocaleReadsThem_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QStringList>("sorted");
+    QTest::newRow("umlaut among its letter")
+        << "de_DE" << QStringList{"Zebra", QString::fromUtf8("\u00c4rger"), "apfel"}
+        << QStringList{"apfel", QString::fromUtf8("\u00c4rger"), "Zebra"};
+    QTest::newRow("umlaut after Z in Swedish")
+        << "sv_SE" << QStringList{QString::fromUtf8("\u00c4pple"), "Zebra", "apa"}
+        << QStringList{"apa", "Zebra", QString::fromUtf8("\u00c4pple")};
+    QTest::newRow("accent among its letter")
+        << "en_US" << QStringList{"Zoo", QString::fromUtf8("\u00c9toile"), "Egg", "fig"}
+        << QStringList{"Egg", QString::fromUtf8("\u00c9toile"), "fig", "Zoo"};
+    // Texts that differ only in case keep a fixed order whatever order they come in.
+    QTest::newRow("case ignored") << "en_US" << QStringList{"bee", "Ant", "ant", "Bee"}
+                                  << QStringList{"Ant", "ant", "Bee", "bee"};
+    QTest::newRow("case ignored, other order")
+        << "en_US" << QStringList{"ant", "Bee", "bee", "Ant"} << QStringList{"Ant", "ant", "Bee", "bee"};
+}
+
+// Records are sorted by their text as the user's locale orders words, whatever case.
+void TestRecurringRecord::RecordsSortAsTheLocaleReadsThem()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, texts);
+    QFETCH(QStringList, sorted);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(locale));
+    QStringList records;
+    for (const QString& text : texts)
+        records += MakeRecord(text, "@0101");
+    std::stable_sort(records.begin(), records.end(), TRecordOrder());
+    QLocale::setDefault(previous);
+    QStringList sortedTexts;
+    for (const QString& record : records)
+        sortedTexts += RecordEventText(record).trimmed();
+    QCOMPARE(sortedTexts, sorted);
+}
