@@ -170,7 +170,16 @@ void TGSuperText::PublishProperties(TPropertyList& list)
         .Range(0, MaxDepth);
     list.AddEnumeration(
         "SurfaceType", SurfaceTypeNames, [this] { return m_SurfaceType; },
-        [this](qint64 v) { SetSurfaceType(TSurfaceType(v)); }, NoDefault);
+        [this](qint64 v) {
+            // Read from a file, the value stays as stored, with the outline and texture read
+            // before it: the setter's side effects answer a change the user makes. Loaded
+            // builds the gradient.
+            if (IsReading())
+                m_SurfaceType = TSurfaceType(v);
+            else
+                SetSurfaceType(TSurfaceType(v));
+        },
+        NoDefault);
     list.AddString(
         "LastBitmapFileNameandPath", [this] { return m_LastBitmapFileNameandPath; },
         [this](const QString& v) { SetLastBitmapFileNameandPath(v); });

@@ -1,7 +1,9 @@
 // The special-effects text through the real main window: placed with its tool button and the
 // mouse (its properties dialog opens at once), changed through its menu, saved, reopened, and
-// drawn by mvtool and the program's own PDF output where it stands on the screen.
+// drawn by mvtool and the program's own PDF output where it stands on the screen; a file's
+// transparent letters without outline opened and saved as they are.
 
+#include "../common/FileBytes.h"
 #include "../common/PdfTools.h"
 #include "MainWindowFixture.h"
 
@@ -61,6 +63,7 @@ class TestSuperTextMain : public QObject {
 private slots:
     void PlacedChangedSavedReopenedAndPrinted_data();
     void PlacedChangedSavedReopenedAndPrinted();
+    void TransparentLettersWithoutOutlineSavedAsRead();
 };
 
 void TestSuperTextMain::PlacedChangedSavedReopenedAndPrinted_data()
@@ -169,6 +172,42 @@ void TestSuperTextMain::PlacedChangedSavedReopenedAndPrinted()
     QVERIFY(f.Ui.Messages.isEmpty());
     checkPaper(saved);
     QVERIFY(!again.Modified());
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+// A special-effects text whose letters are neither filled nor outlined (only its frame and
+// background show) is opened as the file holds it; the file the program saves reads back and
+// saves again byte for byte.
+void TestSuperTextMain::TransparentLettersWithoutOutlineSavedAsRead()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("invisible.MVF");
+    {
+        TCalendarPanel32 page(nullptr);
+        page.ResetToDefaults();
+        page.SetCalendarLayout(LOFullCalendarLS);
+        auto* text = new TGSuperText(nullptr);
+        page.PlaceObject(*text, {40, 30, 300, 90});
+        text->SetSurfaceType(stBrushTransparent);
+        text->SetOutlineStyle(psClear);
+        page.SaveToFile(file);
+    }
+    const QString saved = f.Path("saved.MVF");
+    const QString again = f.Path("again.MVF");
+    for (const QString& fileName : {file, saved}) {
+        if (fileName == file)
+            f.Start(fileName);
+        else
+            f.Restart(fileName);
+        QCOMPARE(f.Page().Objects().size(), 1);
+        auto* read = dynamic_cast<TGSuperText*>(f.Page().Objects().first());
+        QVERIFY(read);
+        QCOMPARE(read->SurfaceType(), stBrushTransparent);
+        QCOMPARE(read->OutlineStyle(), psClear);
+        f.Ui.AnswerFileName(fileName == file ? saved : again);
+        f.Trigger("mnuSaveAs");
+    }
+    QCOMPARE(FileBytes(again).toHex(), FileBytes(saved).toHex());
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 

@@ -53,7 +53,7 @@ QByteArray SmallBmp()
 // The record of a special-effects text made by the page tool, property by property; `image`
 // is the texture block (none: not written).
 QByteArray ToolRecord(const QByteArray& name, const QByteArray& image = {},
-                      const QByteArray& surface = "stGradientFill")
+                      const QByteArray& surface = "stGradientFill", const QByteArray& outline = "psSolid")
 {
     QByteArray record =
         "TPF0" + Str("TGSuperText") + Str(name) + Str("Left") + Int8(40) + Str("Top") + Int8(30) + Str("Width") +
@@ -67,7 +67,7 @@ QByteArray ToolRecord(const QByteArray& name, const QByteArray& image = {},
         Ident("clYellow") + Str("GradientFromColor") + Ident("clBlue");
     if (!image.isEmpty())
         record += Str("Image.Data") + Binary(image);
-    record += Str("OutlineColor") + Ident("clBlack") + Str("OutlineStyle") + Ident("psSolid") + Str("OutlineWidth") +
+    record += Str("OutlineColor") + Ident("clBlack") + Str("OutlineStyle") + Ident(outline) + Str("OutlineWidth") +
               Int8(1) + Str("SurfaceType") + Ident(surface) + Str("LastBitmapFileNameandPath") + char(vaString) +
               Str("/textures/stone.bmp") + QByteArray(2, '\0');
     return record;
@@ -419,8 +419,14 @@ void TestSuperText::HandWrittenFileIsReadAndWrittenBackUnchanged_data()
 {
     QTest::addColumn<QByteArray>("image");
     QTest::addColumn<QByteArray>("surface");
-    QTest::newRow("gradient, no texture") << QByteArray() << QByteArray("stGradientFill");
-    QTest::newRow("texture") << BitmapBlock(SmallBmp()) << QByteArray("stBrushImage");
+    QTest::addColumn<QByteArray>("outline");
+    QTest::newRow("gradient, no texture") << QByteArray() << QByteArray("stGradientFill") << QByteArray("psSolid");
+    QTest::newRow("texture") << BitmapBlock(SmallBmp()) << QByteArray("stBrushImage") << QByteArray("psSolid");
+    // What the setters would change when the user chooses the surface stays as the file holds it.
+    QTest::newRow("transparent letters without outline")
+        << QByteArray() << QByteArray("stBrushTransparent") << QByteArray("psClear");
+    QTest::newRow("texture under letters of one colour")
+        << BitmapBlock(SmallBmp()) << QByteArray("stNormal") << QByteArray("psDash");
 }
 
 // A calendar file holding one special-effects text, written here byte by byte, is read and
@@ -429,8 +435,9 @@ void TestSuperText::HandWrittenFileIsReadAndWrittenBackUnchanged()
 {
     QFETCH(QByteArray, image);
     QFETCH(QByteArray, surface);
+    QFETCH(QByteArray, outline);
     QTemporaryDir dir;
-    const QByteArray bytes = FileWith(dir.path(), ToolRecord("Component0", image, surface));
+    const QByteArray bytes = FileWith(dir.path(), ToolRecord("Component0", image, surface, outline));
     const QString written = dir.filePath("written.MVF");
     WriteBytes(written, bytes);
 
@@ -447,6 +454,10 @@ void TestSuperText::HandWrittenFileIsReadAndWrittenBackUnchanged()
     QCOMPARE(text->GradientFromColor(), clBlue);
     QCOMPARE(text->Font().Size(), 48);
     QCOMPARE(text->LastBitmapFileNameandPath(), QString("/textures/stone.bmp"));
+    const QByteArrayList surfaces{"stNormal", "stBrushTransparent", "stBrushImage", "stGradientFill"};
+    QCOMPARE(int(text->SurfaceType()), surfaces.indexOf(surface));
+    const QByteArrayList outlines{"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear"};
+    QCOMPARE(int(text->OutlineStyle()), outlines.indexOf(outline));
     QCOMPARE(text->Image().size(), image.isEmpty() ? QSize(0, 0) : QSize(3, 2));
     if (!image.isEmpty())
         QCOMPARE(text->Image().pixelColor(0, 0), QColor(Qt::blue));

@@ -1,5 +1,6 @@
 // The special-effects text dialogs: the properties dialog (empty text refused, size buttons,
-// surface switch to the built-in texture, Ok copying back through the Properties command), the
+// surface switch to the built-in texture, transparent letters getting an outline, Ok copying
+// back through the Properties command), the
 // texture browser's start folder and the symbol picker's preselected font.
 
 #include "effects/GSuperText.h"
@@ -26,6 +27,7 @@ private slots:
     void TypingRefitsOnTheTimerOnly();
     void TextureSurfaceTakesTheBuiltInTexture();
     void OkCopiesTheSampleBack();
+    void ChoosingTransparentLettersGivesThemAnOutline();
     void BrowserStartFolder_data();
     void BrowserStartFolder();
     void WingdingsIsPreselectedInAnyCase_data();
@@ -132,6 +134,31 @@ void TestSuperTextDialogs::OkCopiesTheSampleBack()
     });
     text->Properties();
     QCOMPARE(text->Caption(), QString("Changed"));
+    QVERIFY(ui.Unexpected.isEmpty());
+}
+
+// Letters without a fill would not show at all without their outline: choosing "Transparent"
+// turns a clear outline solid, and Ok takes it over.
+void TestSuperTextDialogs::ChoosingTransparentLettersGivesThemAnOutline()
+{
+    TScriptedUiServices ui;
+    TComponent* none = nullptr;
+    TGBasePanel host(none);
+    host.resize(600, 400);
+    auto* text = new TGSuperText(nullptr);
+    text->Loaded();
+    host.PlaceObject(*text, {10, 10, 200, 60});
+    text->SetOutlineStyle(psClear);
+    TPenStyle chosen = psClear;
+    ui.AnswerDialog([&chosen](QDialog& dialog) {
+        dialog.findChild<QListWidget*>("SurfaceTypeCombo")->setCurrentRow(stBrushTransparent);
+        chosen = dynamic_cast<TSuperTextProperties&>(dialog).Sample().OutlineStyle();
+        return int(QDialog::Accepted);
+    });
+    text->Properties();
+    QCOMPARE(chosen, psSolid);
+    QCOMPARE(text->SurfaceType(), stBrushTransparent);
+    QCOMPARE(text->OutlineStyle(), psSolid);
     QVERIFY(ui.Unexpected.isEmpty());
 }
 
