@@ -18,6 +18,25 @@
 #include <QTimer>
 #include <QtTest>
 
+namespace {
+
+// A special-effects text placed on a page, with scripted answers for the dialogs it opens.
+struct TPlacedText {
+    TScriptedUiServices Ui;
+    TComponent* NoOwner = nullptr;
+    TGBasePanel Host{NoOwner};
+    TGSuperText* Text = new TGSuperText(nullptr);
+
+    TPlacedText()
+    {
+        Host.resize(600, 400);
+        Text->Loaded();
+        Host.PlaceObject(*Text, {10, 10, 200, 60});
+    }
+};
+
+} // namespace
+
 class TestSuperTextDialogs : public QObject {
     Q_OBJECT
 
@@ -108,13 +127,9 @@ void TestSuperTextDialogs::TextureSurfaceTakesTheBuiltInTexture()
 
 void TestSuperTextDialogs::OkCopiesTheSampleBack()
 {
-    TScriptedUiServices ui;
-    TComponent* none = nullptr;
-    TGBasePanel host(none);
-    host.resize(600, 400);
-    auto* text = new TGSuperText(nullptr);
-    text->Loaded();
-    host.PlaceObject(*text, {10, 10, 200, 60});
+    TPlacedText placed;
+    TScriptedUiServices& ui = placed.Ui;
+    TGSuperText* text = placed.Text;
     ui.AnswerDialog([](QDialog& dialog) {
         auto& properties = dynamic_cast<TSuperTextProperties&>(dialog);
         dialog.findChild<QLineEdit*>("CaptionText")->setText("Changed");
@@ -141,13 +156,9 @@ void TestSuperTextDialogs::OkCopiesTheSampleBack()
 // turns a clear outline solid, and Ok takes it over.
 void TestSuperTextDialogs::ChoosingTransparentLettersGivesThemAnOutline()
 {
-    TScriptedUiServices ui;
-    TComponent* none = nullptr;
-    TGBasePanel host(none);
-    host.resize(600, 400);
-    auto* text = new TGSuperText(nullptr);
-    text->Loaded();
-    host.PlaceObject(*text, {10, 10, 200, 60});
+    TPlacedText placed;
+    TScriptedUiServices& ui = placed.Ui;
+    TGSuperText* text = placed.Text;
     text->SetOutlineStyle(psClear);
     TPenStyle chosen = psClear;
     ui.AnswerDialog([&chosen](QDialog& dialog) {
