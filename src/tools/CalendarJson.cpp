@@ -4,12 +4,12 @@
 #include "calendar/CalendarSettings.h"
 #include "objects/GGraphicControl.h"
 #include "platform/MervaneError.h"
-#include "platform/Windows1252.h"
 #include "richtext/WPRtfStorage.h"
 #include "stream/ClassRegistry.h"
 #include "stream/StreamErrors.h"
 #include "tools/PropertyJson.h"
 #include "tools/PublishedSettings.h"
+#include "tools/RichTextJson.h"
 #include "tools/ToolPage.h"
 
 #include <QJsonArray>
@@ -79,9 +79,9 @@ QJsonArray CellsToJson(const TCalendarPanel32& page)
         const TWPRtfStorage& cell = *page.GetCellRtf(index);
         if (cell.IsEmpty())
             continue;
-        cells.append(QJsonObject{{"index", index},
-                                 {"text", cell.RtfText().Document().toPlainText()},
-                                 {"rtf", FromWindows1252(cell.RtfText().Rtf())}});
+        QJsonObject json{{"index", index}};
+        TRichTextJson::AddTo(json, cell.RtfText());
+        cells.append(json);
     }
     return cells;
 }
@@ -157,23 +157,10 @@ void JsonToCell(const QJsonValue& value, const QString& field, TCalendarPanel32&
     if (given.contains(index))
         TPropertyJson::Fail(field + ".index", QString("cell %1 is given twice").arg(index));
     given += index;
-    if (!json.contains("text") && !json.contains("rtf"))
+    if (!TRichTextJson::Holds(json))
         TPropertyJson::Fail(field, "expected its text as \"text\" or \"rtf\"");
-
     TWPRtfStorage cell(nullptr);
-    if (json.contains("rtf")) {
-        const std::optional<QByteArray> rtf = ToWindows1252(String(json["rtf"], field + ".rtf"));
-        if (!rtf)
-            TPropertyJson::Fail(field + ".rtf", "characters outside Windows-1252 must be written as \\uN escapes");
-        if (!rtf->trimmed().startsWith("{\\rtf"))
-            TPropertyJson::Fail(field + ".rtf", "not RTF: it must start with {\\rtf");
-        cell.RtfText().SetRtf(*rtf);
-        // A text that says something else would be lost without a word.
-        if (json.contains("text") && String(json["text"], field + ".text") != cell.RtfText().Document().toPlainText())
-            TPropertyJson::Fail(field + ".text", "differs from the text of the rtf; give one of them");
-    } else {
-        cell.RtfText().Document().setPlainText(String(json["text"], field + ".text"));
-    }
+    TRichTextJson::Read(json, field, cell.RtfText());
     page.SetCellRtf(index, cell);
 }
 

@@ -1,7 +1,9 @@
 #include "tools/PropertyJson.h"
 
 #include "platform/MervaneError.h"
+#include "richtext/WPRtfText.h"
 #include "stream/Persistent.h"
+#include "tools/RichTextJson.h"
 
 #include <QJsonArray>
 #include <algorithm>
@@ -105,6 +107,22 @@ void Apply(const QString& field, TSet&& set)
     }
 }
 
+// Rich text as "text" and "rtf", as the day cells give it, or as the stream's "Data" in base64.
+void RichTextFromJson(TWPRtfText& text, const QJsonObject& json, const QString& field)
+{
+    for (const QString& key : json.keys()) {
+        if (key != "Data" && key != "text" && key != "rtf")
+            TPropertyJson::Fail(field + "." + key, "no such field; expected text, rtf or Data");
+    }
+    if (!TRichTextJson::Holds(json)) {
+        TPropertyJson::FromJson(text, json, field);
+        return;
+    }
+    if (json.contains("Data"))
+        TPropertyJson::Fail(field + ".Data", "gives the text a second time; give text and rtf, or Data");
+    TRichTextJson::Read(json, field, text);
+}
+
 void SetFromJson(const TPropertyInfo& info, const QJsonValue& value, const QString& field)
 {
     switch (info.Kind) {
@@ -131,7 +149,10 @@ void SetFromJson(const TPropertyInfo& info, const QJsonValue& value, const QStri
     case TPropertyKind::Object:
         if (!value.isObject())
             TPropertyJson::Fail(field, "expected an object");
-        TPropertyJson::FromJson(*info.Object, value.toObject(), field);
+        if (auto* text = dynamic_cast<TWPRtfText*>(info.Object))
+            RichTextFromJson(*text, value.toObject(), field);
+        else
+            TPropertyJson::FromJson(*info.Object, value.toObject(), field);
         return;
     case TPropertyKind::Event:
         if (!value.isString())
@@ -174,8 +195,16 @@ QJsonObject TPropertyJson::ToJson(TPersistent& instance)
         case TPropertyKind::Float: json[info.Name] = info.GetFloat(); break;
         case TPropertyKind::String: json[info.Name] = info.GetString(); break;
         case TPropertyKind::Object:
-            if (const QJsonObject nested = ToJson(*info.Object); !nested.isEmpty())
+            if (const auto* text = dynamic_cast<const TWPRtfText*>(info.Object)) {
+                // Shown as a day cell's text is; only a text that is stored at all.
+                if (!text->IsEmpty()) {
+                    QJsonObject nested;
+                    TRichTextJson::AddTo(nested, *text);
+                    json[info.Name] = nested;
+                }
+            } else if (const QJsonObject nested = ToJson(*info.Object); !nested.isEmpty()) {
                 json[info.Name] = nested;
+            }
             break;
         case TPropertyKind::Event:
             if (const QString method = info.GetString(); !method.isEmpty())

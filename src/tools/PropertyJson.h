@@ -3,8 +3,9 @@
 // writes and reads, so the JSON names and values cannot drift from the files. Values:
 // integers as numbers (named colours, cursors and character sets as their identifiers),
 // characters as one-character strings, enumerations by name (Booleans as true and false), sets
-// as arrays of member names, floats as numbers, strings as strings, nested objects (fonts, rich
-// text) as JSON objects, events as their method's name, binary blocks as base64.
+// as arrays of member names, floats as numbers, strings as strings, nested objects (fonts) as
+// JSON objects, rich text as "text" and "rtf" as day cells show it (its stream "Data" in base64
+// is read as well), events as their method's name, other binary blocks as base64.
 
 #include <QJsonObject>
 #include <QString>

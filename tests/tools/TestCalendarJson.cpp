@@ -494,6 +494,22 @@ void TestCalendarJson::WrongFieldsAreNamed_data()
     row("text against its rtf",
         R"({"format": "calendar", "cells": [{"index": 5, "text": "New", "rtf": "{\\rtf1 Old\\par}"}]})",
         "cells[0].text");
+    // A rich-text label's text, given as `richText`.
+    const auto labelRow = [](const char* name, const QByteArray& richText, const QString& field) {
+        QTest::newRow(name)
+            << R"({"format": "calendar", "objects": [{"class": "TGPRichBaseLabel", "properties": {"RTFText": )" +
+                   richText + "}}]}"
+            << "objects[0].properties.RTFText" + field;
+    };
+    labelRow("label rtf that is not", R"({"rtf": "plain words"})", ".rtf");
+    labelRow("label rtf outside the code page", R"({"rtf": "{\\rtf1 \u2764}"})", ".rtf");
+    labelRow("label rtf not a string", R"({"rtf": 7})", ".rtf");
+    labelRow("label text not a string", R"({"text": ["a"]})", ".text");
+    labelRow("label text against its rtf", R"({"text": "New", "rtf": "{\\rtf1 Old\\par}"})", ".text");
+    labelRow("label text and its data", R"({"text": "New", "Data": "e1xydGYxIE5ld30AAAAA"})", ".Data");
+    labelRow("label data not base64", R"({"Data": "#not base64#"})", ".Data");
+    labelRow("unknown label text field", R"({"txt": "New"})", ".txt");
+    labelRow("label text not an object", R"("New")", "");
     row("unknown class", R"({"format": "calendar", "objects": [{"class": "TNoSuchLabel"}]})", "objects[0].class");
     row("class that is no page object", R"({"format": "calendar", "objects": [{"class": "TTestPlainComponent"}]})",
         "objects[0].class");

@@ -96,19 +96,18 @@ void TestRichLabelFiles::InfoShowsEveryStreamedProperty()
     const QJsonObject object = objects[0].toObject();
     QCOMPARE(object["class"].toString(), QString("TGPRichBaseLabel"));
     QCOMPARE(object["name"].toString(), QString("Special1"));
-    const QJsonObject expected{
-        {"Left", 420},
-        {"Top", 40},
-        {"Width", 260},
-        {"Height", 50},
-        {"Cursor", "crDefault"},
-        {"Tag", 0},
-        {"Locked", false},
-        {"Unselectable", false},
-        {"RTFText", QJsonObject{{"Data", QString::fromLatin1((LabelRtf() + QByteArray(4, '\0')).toBase64())}}},
-        {"BorderStyle", "bsNone"},
-        {"Transparent", false},
-        {"BGColor", "clYellow"}};
+    const QJsonObject expected{{"Left", 420},
+                               {"Top", 40},
+                               {"Width", 260},
+                               {"Height", 50},
+                               {"Cursor", "crDefault"},
+                               {"Tag", 0},
+                               {"Locked", false},
+                               {"Unselectable", false},
+                               {"RTFText", QJsonObject{{"text", "Richword"}, {"rtf", QString::fromLatin1(LabelRtf())}}},
+                               {"BorderStyle", "bsNone"},
+                               {"Transparent", false},
+                               {"BGColor", "clYellow"}};
     QCOMPARE(QJsonDocument(object["properties"].toObject()).toJson(), QJsonDocument(expected).toJson());
 }
 
@@ -117,6 +116,31 @@ void TestRichLabelFiles::InfoThenBuildGivesTheSameBytes()
     const QString built = m_Dir.filePath("built.MVF");
     TCalendarJson::Build(TCalendarJson::Info(m_File), built);
     QCOMPARE(FileBytes(built), FileBytes(m_File));
+
+    // The label's text as the stream's data in base64 (as earlier versions showed it) or as the
+    // RTF alone builds the same file.
+    const auto withText = [&](const QJsonObject& text) {
+        QJsonObject json = TCalendarJson::Info(m_File);
+        QJsonArray objects = json["objects"].toArray();
+        QJsonObject label = objects[0].toObject();
+        QJsonObject properties = label["properties"].toObject();
+        properties["RTFText"] = text;
+        label["properties"] = properties;
+        objects[0] = label;
+        json["objects"] = objects;
+        return json;
+    };
+    TCalendarJson::Build(withText({{"Data", QString::fromLatin1((LabelRtf() + QByteArray(4, '\0')).toBase64())}}),
+                         built);
+    QCOMPARE(FileBytes(built), FileBytes(m_File));
+    TCalendarJson::Build(withText({{"rtf", QString::fromLatin1(LabelRtf())}}), built);
+    QCOMPARE(FileBytes(built), FileBytes(m_File));
+    // Plain text takes the default font.
+    TCalendarJson::Build(withText({{"text", "Plainword"}}), built);
+    const QJsonObject plain =
+        TCalendarJson::Info(built)["objects"].toArray()[0].toObject()["properties"].toObject()["RTFText"].toObject();
+    QCOMPARE(plain["text"].toString(), QString("Plainword"));
+    QVERIFY(plain["rtf"].toString().contains("Arial"));
 
     // A label built from JSON without text and colours takes the new label's values.
     QJsonObject json = TCalendarJson::Info(m_File);
