@@ -68,6 +68,21 @@ QPoint OriginOf(const TRect& rect, int angle)
     }
 }
 
+// How far in from the box's edge a rotated text starts: the border line takes the outermost
+// pixels, and the first letter keeps one pixel clear of it.
+constexpr int RotatedTextStart = 2;
+
+// How far in from the box's edge at its start a copy of the text rotated by `angle` begins.
+int StartDistance(QPoint origin, QSize box, int angle)
+{
+    switch (angle) {
+    case 90: return box.height() - origin.y();
+    case 180: return box.width() - origin.x();
+    case 270: return origin.y();
+    default: return origin.x();
+    }
+}
+
 const QStringList HighlightDirectionNames{"hdNone", "hdright", "hdLeft", "hdUpRight", "hdUpLeft", "hdUp"};
 const QStringList ShadowDirectionNames{"sdNone", "sdRight", "sdLeft", "sdDownRight", "sdDownLeft", "sdDown"};
 
@@ -448,6 +463,15 @@ TLabelLayout TGBaseLabel::LayoutFor(const QFont& font, QSize box) const
     layout.MainOrigin = OriginOf(text, m_Angle);
     layout.ShadowOrigin = OriginOf(layout.ShadowRect, m_Angle);
     layout.HighlightOrigin = OriginOf(layout.HighlightRect, m_Angle);
+    if (m_Angle != 0) {
+        // The rectangles above start the text on the edge's pixel (270) or next to it (90, 180):
+        // all copies move inwards together, along the text.
+        const int missing = RotatedTextStart - StartDistance(layout.MainOrigin, layout.Size, m_Angle);
+        const QPoint inwards = Turned({std::max(0, missing), 0}, m_Angle);
+        layout.MainOrigin += inwards;
+        layout.ShadowOrigin += inwards;
+        layout.HighlightOrigin += inwards;
+    }
     if (m_Angle == 0) {
         int mainX = text.Left;
         if (m_Alignment == taRightJustify)

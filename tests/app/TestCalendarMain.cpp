@@ -2,6 +2,7 @@
 // changes, zoom, the cell editor and its keys, recent files, drag and drop, the icon tool.
 
 #include "MainWindowFixture.h"
+#include "../common/PixelRings.h"
 
 #include "app/MRUFileList.h"
 #include "calendar/CalendarProperties.h"
@@ -146,6 +147,7 @@ private slots:
     void ToolButtonsSetThePageState_data();
     void ToolButtonsSetThePageState();
     void TextToolLabelsStartFromTheWindowsFont();
+    void TurnedLabelKeepsItsBorderWhole();
     void ClearAllCellContentsAsksNothing();
     void HintsCanBeSwitchedOff();
     void BusyCursorClearedOverTheToolBar();
@@ -901,6 +903,47 @@ void TestCalendarMain::TextToolLabelsStartFromTheWindowsFont()
     QVERIFY(label);
     QCOMPARE(label->Font().Name(), QString("Arial"));
     QCOMPARE(label->Font().Size(), 20); // the tool's size
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestCalendarMain::TurnedLabelKeepsItsBorderWhole()
+{
+    TMainWindowFixture f;
+    f.StartOnMonth(f.Path("label.MVF"), 10, 2027);
+    f.Ui.AnswerDialog([](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("LabelText")->setText("Team party");
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(f.Widget<QToolButton>("DrawLabelButton"), Qt::LeftButton);
+    const QPoint from = f.Page().CellRecord(16).Whole.ToQRect().topLeft() + QPoint(3, 3);
+    f.DragOnPage(from, from + QPoint(60, 30));
+    auto* label = dynamic_cast<TGPLabel*>(f.Page().Objects().first());
+    QVERIFY(label);
+    QCOMPARE(label->Caption(), QString("Team party"));
+
+    // Rotation > 90 Degrees from the label's menu.
+    QTest::mouseClick(label, Qt::RightButton, {}, QPoint(label->width() / 2, label->height() / 2));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QAction* turn = nullptr;
+    for (QAction* item : menu->actions())
+        if (item->text() == "Rotation")
+            for (QAction* angle : item->menu()->actions())
+                if (angle->text() == "90 Degrees")
+                    turn = angle;
+    QVERIFY(turn);
+    turn->trigger();
+    menu->close();
+    QCOMPARE(label->Angle(), 90);
+
+    // On the screen, unselected: the frame is whole, and the first letter stands clear of its
+    // bottom line.
+    f.Page().SelectionHandle()->Clear();
+    f.Page().repaint();
+    const QImage shown = f.Page().grab(label->geometry()).toImage();
+    QVERIFY(shown.height() > 2 * shown.width());
+    QCOMPARE(RingPixels(shown, 0, [](const QColor& color) { return qGray(color.rgb()) > 100; }), 0);
+    QCOMPARE(RingPixels(shown, 1, [](const QColor& color) { return color != QColor(Qt::white); }), 0);
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 

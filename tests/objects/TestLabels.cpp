@@ -6,6 +6,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "../common/PdfTools.h"
+#include "../common/PixelRings.h"
 #include "ObjectTestTools.h"
 #include "HostTestCase.h"
 
@@ -106,6 +107,8 @@ private slots:
     void OffsetsKeepRoomForTheCopies_data();
     void OffsetsKeepRoomForTheCopies();
     void RotatedCopiesTurnWithTheText();
+    void RotatedTextStaysInsideItsBorder_data();
+    void RotatedTextStaysInsideItsBorder();
     void BackgroundAndBorder_data();
     void BackgroundAndBorder();
     void ShadowCopyInItsColour();
@@ -563,7 +566,8 @@ void TestLabels::RotatedCopiesTurnWithTheText()
     QCOMPARE(rect.Left, 0);
     QCOMPARE(rect.Right, text.Height);
     QCOMPARE(rect.Bottom, label->Height() - 1);
-    QCOMPARE(label->MainOrigin(), QPoint(rect.Left, rect.Bottom));
+    // The text starts two pixels up from the bottom edge, clear of a border line.
+    QCOMPARE(label->MainOrigin(), QPoint(rect.Left, label->Height() - 2));
     QCOMPARE(label->ShadowOrigin(), label->MainOrigin() + QPoint(2, -2));
     QVERIFY(label->Width() >= text.Height + 2);
 
@@ -576,6 +580,43 @@ void TestLabels::RotatedCopiesTurnWithTheText()
             if (IsDark(image.pixelColor(x, y)))
                 ink |= QRect(x, y, 1, 1);
     QVERIFY(ink.height() > 2 * ink.width());
+}
+
+void TestLabels::RotatedTextStaysInsideItsBorder_data()
+{
+    QTest::addColumn<int>("angle");
+    QTest::addColumn<float>("zoom");
+    QTest::newRow("90") << 90 << 1.0f;
+    QTest::newRow("180") << 180 << 1.0f;
+    QTest::newRow("270") << 270 << 1.0f;
+    QTest::newRow("90 at the main window's zoom") << 90 << 0.6f;
+    QTest::newRow("270 at the main window's zoom") << 270 << 0.6f;
+}
+
+void TestLabels::RotatedTextStaysInsideItsBorder()
+{
+    QFETCH(int, angle);
+    QFETCH(float, zoom);
+    m_Host->SetZoom(zoom);
+    // As the text tool makes a label: 20 points, framed, on a white background.
+    TGPLabel* label = AddLabel("Team party", {50, 50, 142, 33}, m_Owner);
+    label->Font().SetSize(20);
+    label->SetTransparent(false);
+    label->SetBackColor(clWhite);
+    label->SetBorderStyle(bsSingle);
+    label->SetAngle(angle);
+    const QImage image = Picture(*label);
+    const auto dark = [](const QColor& color) { return IsDark(color); };
+    const auto light = [](const QColor& color) { return !IsDark(color); };
+    const auto notWhite = [](const QColor& color) { return color != QColor(Qt::white); };
+    // The border line is whole, and nothing of the text touches it from inside.
+    QCOMPARE(RingPixels(image, 0, light), 0);
+    QCOMPARE(RingPixels(image, 1, notWhite), 0);
+    // The text is drawn.
+    int ink = 0;
+    for (int inset = 2; 2 * inset < std::min(image.width(), image.height()); ++inset)
+        ink += RingPixels(image, inset, dark);
+    QVERIFY(ink > 50);
 }
 
 void TestLabels::BackgroundAndBorder_data()
