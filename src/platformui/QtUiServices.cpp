@@ -2,6 +2,7 @@
 
 #include "platformui/FontDialog.h"
 #include "platformui/QuestionBox.h"
+#include "platformui/Utility.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -13,9 +14,12 @@
 
 namespace {
 
+// The active window; right after another dialog has closed (a print dialog, say) no window may
+// be active yet, and the main window stands in.
 QWidget* DialogParent()
 {
-    return QApplication::activeWindow();
+    QWidget* active = QApplication::activeWindow();
+    return active ? active : MainWindow();
 }
 
 // Messages are written with Windows line breaks ("\r\n", sometimes a lone "\r").
@@ -54,12 +58,15 @@ QString StartPath(const TFileDialogRequest& request)
 void TQtUiServices::ShowMessage(const QString& text, const QString& caption, TMessageIcon icon)
 {
     QMessageBox box(ToQtIcon(icon), caption, WithPlainLineBreaks(text), QMessageBox::Ok, DialogParent());
+    // Over the main window like every other dialog, not over whichever window is active.
+    CenterDialog(box);
     box.exec();
 }
 
 TQuestionAnswer TQtUiServices::AskQuestion(const QString& text, const QString& caption)
 {
     TQuestionBox box(WithPlainLineBreaks(text), caption, DialogParent());
+    CenterDialog(box);
     box.exec();
     return box.Answer();
 }

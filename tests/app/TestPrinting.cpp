@@ -3,16 +3,21 @@
 // each one), the margin warning, the print preview, Save As PDF and Save As Bitmap. Real CUPS
 // queues are tested in tests/cups.
 
+#include "../common/Centring.h"
 #include "../common/PdfTools.h"
 #include "MainWindowFixture.h"
 #include "app/CalendarDocument.h"
 #include "objects/GPLabel.h"
 #include "platform/MervaneError.h"
+#include "platformui/QtUiServices.h"
 #include "print/ReportPrinter.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 #include <QToolButton>
 
 Q_DECLARE_METATYPE(TPrinterMargins)
@@ -117,6 +122,7 @@ private slots:
     void PrintingAtAZoomPrintsFullSize();
     void CompletionNoteForSpecialEffectsText_data();
     void CompletionNoteForSpecialEffectsText();
+    void CompletionMessageShowsOverTheMainWindow();
     void MarginWarning_data();
     void MarginWarning();
     void CancelledDialogPrintsNothing();
@@ -226,6 +232,43 @@ void TestPrinting::CompletionNoteForSpecialEffectsText()
     f.Trigger("mnuPrintCalendar");
     QCOMPARE(f.Ui.Messages.size(), 1);
     QCOMPARE(f.Ui.Messages[0].Text, message);
+}
+
+// Scripted dialogs, but messages in real message boxes.
+class TRealMessageBoxes : public TScriptedUiServices {
+public:
+    void ShowMessage(const QString& text, const QString& caption, TMessageIcon icon) override
+    {
+        TQtUiServices().ShowMessage(text, caption, icon);
+    }
+};
+
+void TestPrinting::CompletionMessageShowsOverTheMainWindow()
+{
+    TMainWindowFixture f;
+    TCalendarMain& main = StartOnFilledCalendar(f);
+    main.showNormal();
+    main.setGeometry(30, 40, 640, 480);
+    TRealMessageBoxes ui;
+    ui.AcceptPrinterDialog([&f](QPrinter& printer) {
+        FilePrinter(f.Path("printed.pdf"), 1)(printer);
+        // The print dialog closes: for a moment no window is active.
+        QApplication::setActiveWindow(nullptr);
+    });
+    QString shown = "no message";
+    QString offCentre;
+    QObject lifetime;
+    QTimer::singleShot(0, &lifetime, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            offCentre = OffCentre(*box, main.frameGeometry());
+            box->accept();
+        }
+    });
+    QTest::mouseClick(f.Widget<QToolButton>("Printbutton"), Qt::LeftButton);
+    QVERIFY2(ui.Unexpected.isEmpty(), qPrintable(ui.Unexpected.join("; ")));
+    QCOMPARE(shown, Completed);
+    QVERIFY2(offCentre.isEmpty(), qPrintable(offCentre));
 }
 
 void TestPrinting::MarginWarning_data()

@@ -1,6 +1,7 @@
 // The platform's widget part: the UI services seam, help, cursors, dialog centring, the printer
 // check and window placement.
 
+#include "../common/Centring.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ScreenPpi.h"
@@ -58,6 +59,8 @@ private slots:
     void CenterDialogUsesTheScreenWhenMaximised();
     void CenterDialogUsesTheSizeTheDialogShowsWith_data();
     void CenterDialogUsesTheSizeTheDialogShowsWith();
+    void MessagesCentreOverTheMainWindow_data();
+    void MessagesCentreOverTheMainWindow();
     void HelpShowsATopicPageOrAPlaceholder();
     void HelpComesForwardOverTheWindowThatAsked();
     void EveryContextHasItsOwnPage_data();
@@ -454,19 +457,62 @@ void TestPlatformUi::CenterDialogUsesTheSizeTheDialogShowsWith()
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
     const QRect area = mainWindow == "normal" ? main.frameGeometry() : QApplication::primaryScreen()->geometry();
-    const QRect shown = dialog.frameGeometry();
-    QVERIFY(shown.width() >= 320);
-    const QPoint centred(area.x() + (area.width() - shown.width()) / 2,
-                         area.y() + (area.height() - shown.height()) / 2);
-    // The window frame exists only once the dialog is shown; it may shift it by its own size.
-    const QSize frame = shown.size() - dialog.size();
-    QVERIFY2(qAbs(shown.x() - centred.x()) <= frame.width() && qAbs(shown.y() - centred.y()) <= frame.height(),
-             qPrintable(QString("shown at (%1, %2), centred at (%3, %4)")
-                            .arg(shown.x())
-                            .arg(shown.y())
-                            .arg(centred.x())
-                            .arg(centred.y())));
+    QVERIFY(dialog.frameGeometry().width() >= 320);
+    const QString offCentre = OffCentre(dialog, area);
+    QVERIFY2(offCentre.isEmpty(), qPrintable(offCentre));
     SetMainWindow(nullptr);
+}
+
+void TestPlatformUi::MessagesCentreOverTheMainWindow_data()
+{
+    QTest::addColumn<QString>("kind");     // "message" or "question"
+    QTest::addColumn<bool>("otherActive"); // another window is active, else none is
+    QTest::newRow("message, no window active (after a print dialog)") << "message" << false;
+    QTest::newRow("message, another window active") << "message" << true;
+    QTest::newRow("question, no window active") << "question" << false;
+    QTest::newRow("question, another window active") << "question" << true;
+}
+
+// Message boxes and questions open over the main window, as the program's own dialogs do,
+// whichever window happens to be active when they are asked for.
+void TestPlatformUi::MessagesCentreOverTheMainWindow()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, otherActive);
+    TCalendarMain main;
+    main.setGeometry(20, 30, 500, 360);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    SetMainWindow(&main);
+    QWidget other;
+    other.setGeometry(560, 300, 200, 150);
+    if (otherActive) {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    } else {
+        QApplication::setActiveWindow(nullptr);
+    }
+
+    QString offCentre = "not shown";
+    QWidget* owner = nullptr;
+    QObject lifetime;
+    QTimer::singleShot(0, &lifetime, [&offCentre, &owner, &main] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            offCentre = OffCentre(*modal, main.frameGeometry());
+            owner = modal->parentWidget();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        }
+    });
+    TQtUiServices ui;
+    if (kind == "message")
+        ui.ShowMessage("Print job completed and sent to printer!", "Information", TMessageIcon::Information);
+    else
+        ui.AskQuestion("Print anyways?", "Margin Warning");
+    SetMainWindow(nullptr);
+    QVERIFY2(offCentre.isEmpty(), qPrintable(offCentre));
+    // It belongs to a window, so that it stays in front of it: the active one, or the main one.
+    QCOMPARE(owner, otherActive ? &other : static_cast<QWidget*>(&main));
 }
 
 void TestPlatformUi::HelpShowsATopicPageOrAPlaceholder()
