@@ -119,6 +119,7 @@ void TGImage::LoadImage()
     if (browser.PreviewPicture().IsEmpty())
         return;
     SetPicture(browser.PreviewPicture());
+    TGImageBrowser::RememberFolderOf(browser.FileName());
     // Through the setters, so that AutoSize wins and the two always differ, even when both
     // boxes were left unticked.
     SetStretch(browser.StretchChecked());

@@ -4,12 +4,16 @@
 #include "objects/DialogButtons.h"
 #include "objects/ScreenCursor.h"
 #include "objects/SmartImage.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolders.h"
 #include "platformui/UiServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QAbstractItemView>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QScrollArea>
@@ -20,6 +24,10 @@ const QStringList TGImageBrowser::FileMask{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "
 namespace {
 
 const char* const ErrorLoadingFile = "Error loading file!";
+
+// Where MV.ini keeps the folder of the last picture loaded.
+const char* const FolderSection = "Pictures";
+const char* const FolderKey = "Folder";
 
 } // namespace
 
@@ -33,8 +41,6 @@ TGImageBrowser::TGImageBrowser(QWidget* parent)
     m_DriveComboBox1 = new QComboBox(this);
     m_DriveComboBox1->setObjectName("DriveComboBox1");
     m_DriveComboBox1->setGeometry(8, 8, 180, 22);
-    for (const QFileInfo& drive : QDir::drives())
-        m_DriveComboBox1->addItem(drive.absolutePath());
     connect(m_DriveComboBox1, &QComboBox::textActivated, this, [this](const QString& drive) { SetFolder(drive); });
 
     m_DirectoryListBox1 = new QListWidget(this);
@@ -83,8 +89,25 @@ TGImageBrowser::TGImageBrowser(QWidget* parent)
     });
 
     AddDialogButtons(*this, 8, 584, 266, HelpTopic);
-    SetFolder(QDir::currentPath());
+    const QString remembered = RememberedFolder();
+    SetFolder(remembered.isEmpty() ? QDir::currentPath() : remembered);
     ApplyOptions();
+}
+
+QString TGImageBrowser::RememberedFolder()
+{
+    // The file may be edited by hand, and the folder may have gone since.
+    const QString folder = TIniFile(IniFileName()).ReadString(FolderSection, FolderKey, QString());
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isAbsolute() || !info.isDir())
+        return {};
+    return info.absoluteFilePath();
+}
+
+void TGImageBrowser::RememberFolderOf(const QString& fileName)
+{
+    // A preference only: when MV.ini cannot be written, the next browser starts where it used to.
+    TIniFile(IniFileName()).WriteString(FolderSection, FolderKey, QFileInfo(fileName).absolutePath());
 }
 
 void TGImageBrowser::SetFolder(const QString& folder)
@@ -93,8 +116,29 @@ void TGImageBrowser::SetFolder(const QString& folder)
     if (!dir.exists())
         return;
     m_Folder = dir.absolutePath();
+    FillDriveBox();
     FillFolderList();
     FillFileList();
+}
+
+void TGImageBrowser::FillDriveBox()
+{
+    const QSignalBlocker blocker(m_DriveComboBox1);
+    m_DriveComboBox1->clear();
+    // The current folder's whole path, then each folder above it; choosing one goes there.
+    QDir dir(m_Folder);
+    do
+        m_DriveComboBox1->addItem(dir.absolutePath());
+    while (dir.cdUp());
+    for (const QFileInfo& drive : QDir::drives()) {
+        if (m_DriveComboBox1->findText(drive.absolutePath()) < 0)
+            m_DriveComboBox1->addItem(drive.absolutePath());
+    }
+    m_DriveComboBox1->setCurrentIndex(0);
+    // A long path is cut off in the box: its tip and its drop-down list show it whole.
+    m_DriveComboBox1->setToolTip(m_Folder);
+    QAbstractItemView* list = m_DriveComboBox1->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth());
 }
 
 void TGImageBrowser::FillFolderList()

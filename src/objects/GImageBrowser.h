@@ -3,6 +3,8 @@
 // chosen folder, a preview of the selected file, and the two exclusive options "Stretch" and
 // "AutoSize". The preview's picture is what a picture object takes on Ok (TGImage::LoadImage).
 // Files the preview cannot read leave it empty; for bitmaps and metafiles the user is told.
+// The drive box shows the current folder's whole path and the folders above it. The browser
+// starts in the folder of the last picture loaded (kept in MV.ini), else in the working folder.
 
 #include "imaging/Picture.h"
 
@@ -23,6 +25,12 @@ public:
 
     explicit TGImageBrowser(QWidget* parent = nullptr);
 
+    // The folder of the last picture loaded as MV.ini keeps it; empty when none is kept or the
+    // folder kept is not an existing folder's absolute path.
+    static QString RememberedFolder();
+    // Keeps the folder of `fileName` in MV.ini for the next browser.
+    static void RememberFolderOf(const QString& fileName);
+
     QString Folder() const { return m_Folder; }
     // Shows `folder` in the folder and file lists; the preview is cleared.
     void SetFolder(const QString& folder);
@@ -39,6 +47,7 @@ public:
     void SetAutoSizeChecked(bool value);
 
 private:
+    void FillDriveBox();
     void FillFolderList();
     void FillFileList();
     void LoadPreview();

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QDialog>
 #include <QFile>
 #include <QJsonArray>
@@ -76,6 +78,7 @@ class TestPictureMain : public QObject {
 private slots:
     void PlacedLoadedSavedReopenedAndPrinted_data();
     void PlacedLoadedSavedReopenedAndPrinted();
+    void BrowserReturnsToTheLastPicturesFolder();
 };
 
 void TestPictureMain::PlacedLoadedSavedReopenedAndPrinted_data()
@@ -207,6 +210,50 @@ void TestPictureMain::PlacedLoadedSavedReopenedAndPrinted()
     QVERIFY(f.Ui.Messages.isEmpty());
     checkPaper(saved);
     QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+void TestPictureMain::BrowserReturnsToTheLastPicturesFolder()
+{
+    TMainWindowFixture f;
+    const QString file = f.Path("picture.MVF");
+    TMainWindowFixture::WriteCalendar(file, 10, 2027, 1, "");
+    const QString clipart = f.Path("clipart");
+    QVERIFY(QDir().mkpath(clipart));
+    QFile wmf(clipart + "/red.wmf");
+    QVERIFY(wmf.open(QIODevice::WriteOnly));
+    wmf.write(RedBlueWmf());
+    wmf.close();
+    f.StartOnCalendar(file, 100);
+
+    // Places a picture with the tool; `choose` answers the browser.
+    const auto place = [&f](int cell, const std::function<int(TGImageBrowser&)>& choose) {
+        f.Ui.AnswerDialog([choose](QDialog& dialog) {
+            auto* browser = dynamic_cast<TGImageBrowser*>(&dialog);
+            return browser ? choose(*browser) : int(QDialog::Rejected);
+        });
+        QTest::mouseClick(f.Widget<QToolButton>("DrawImageButton"), Qt::LeftButton);
+        const QPoint from = f.Page().CellRecord(cell).Whole.ToQRect().topLeft() + QPoint(3, 3);
+        f.DragOnPage(from, from + QPoint(60, 40));
+    };
+    place(16, [&clipart](TGImageBrowser& browser) {
+        browser.SetFolder(clipart);
+        return int(browser.SelectFile("red.wmf") ? QDialog::Accepted : QDialog::Rejected);
+    });
+    QCOMPARE(f.Page().Objects().size(), 1);
+
+    // The next time, after a restart too, the browser opens in the clip-art folder and says so.
+    f.Ui.AnswerYesNo(false); // the placed picture is not saved
+    f.Restart();
+    QString folder;
+    QString shownPath;
+    place(17, [&](TGImageBrowser& browser) {
+        folder = browser.Folder();
+        shownPath = browser.findChild<QComboBox*>("DriveComboBox1")->currentText();
+        return int(QDialog::Rejected);
+    });
+    QCOMPARE(folder, QDir(clipart).absolutePath());
+    QCOMPARE(shownPath, folder);
+    QVERIFY2(f.Ui.Unexpected.isEmpty(), qPrintable(f.Ui.Unexpected.join("; ")));
 }
 
 QObject* NewTestPictureMain()

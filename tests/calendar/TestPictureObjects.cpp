@@ -10,12 +10,15 @@
 #include "imaging/Picture.h"
 #include "objects/GImage.h"
 #include "objects/GImageBrowser.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolders.h"
 #include "platformui/ScriptedUiServices.h"
 #include "print/ReportPrinter.h"
 #include "stream/ValueType.h"
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -175,7 +178,15 @@ QByteArray ImageRecord(const QByteArray& name, bool autoSize, bool border, const
 }
 
 // A page with one picture object, placed at `rect`.
+// A data folder of its own for MV.ini, which keeps the picture browser's folder.
+struct TDataFolder {
+    QTemporaryDir Dir;
+    TDataFolder() { OverrideDataFolder(Dir.path() + "/"); }
+    ~TDataFolder() { OverrideDataFolder(QString()); }
+};
+
 struct TPictureFixture {
+    TDataFolder Data;
     TOwner Owner;
     TCalendarPanel32 Page{&Owner};
     TGImage* Image = nullptr;
@@ -239,6 +250,9 @@ private slots:
     void BrowserLeavesThePicture_data();
     void BrowserLeavesThePicture();
     void BrowserOptionsAndMask();
+    void BrowserShowsItsFolderWhole();
+    void BrowserStartsInTheLastPicturesFolder_data();
+    void BrowserStartsInTheLastPicturesFolder();
     void HandWrittenFileIsReadAndWrittenBackUnchanged_data();
     void HandWrittenFileIsReadAndWrittenBackUnchanged();
     void DamagedPictureLeavesTheObjectOut();
@@ -442,6 +456,8 @@ void TestPictureObjects::BrowserLoadsAFileOnOk()
     }
     QVERIFY(changes > 0);
     QVERIFY(f.Ui.Messages.isEmpty());
+    // The next browser starts in this picture's folder.
+    QCOMPARE(TGImageBrowser::RememberedFolder(), QDir(dir.path()).absolutePath());
 }
 
 void TestPictureObjects::BrowserLeavesThePicture_data()
@@ -477,6 +493,7 @@ void TestPictureObjects::BrowserLeavesThePicture()
     });
     f.Image->LoadImage();
     QVERIFY(f.Image->Picture() == before);
+    QCOMPARE(TGImageBrowser::RememberedFolder(), QString());
     QStringList shown;
     for (const auto& message : f.Ui.Messages)
         shown << message.Text;
@@ -508,6 +525,56 @@ void TestPictureObjects::BrowserOptionsAndMask()
     QVERIFY(!browser.StretchChecked());
     browser.SetStretchChecked(true);
     QVERIFY(!browser.AutoSizeChecked());
+}
+
+void TestPictureObjects::BrowserShowsItsFolderWhole()
+{
+    QTemporaryDir dir;
+    const QString sub = QDir(dir.path()).absoluteFilePath("sub");
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    TDataFolder data;
+    TGImageBrowser browser;
+    browser.SetFolder(sub);
+    auto* drive = browser.findChild<QComboBox*>("DriveComboBox1");
+    QCOMPARE(drive->currentText(), sub);
+    QCOMPARE(drive->toolTip(), sub);
+    // Below it, each folder above it up to the root.
+    QStringList listed;
+    for (int i = 0; i < drive->count(); ++i)
+        listed << drive->itemText(i);
+    QCOMPARE(listed.value(1), QDir(dir.path()).absolutePath());
+    QCOMPARE(listed.last(), QDir::rootPath());
+    QCOMPARE(listed.size(), sub.count('/') + 1);
+    // Choosing one goes there.
+    emit drive->textActivated(listed.value(1));
+    QCOMPARE(browser.Folder(), QDir(dir.path()).absolutePath());
+    QCOMPARE(drive->currentText(), browser.Folder());
+}
+
+void TestPictureObjects::BrowserStartsInTheLastPicturesFolder_data()
+{
+    QTest::addColumn<QString>("stored"); // MV.ini's value; "<dir>" stands for an existing folder
+    QTest::addColumn<bool>("used");
+    QTest::newRow("an existing folder") << "<dir>" << true;
+    QTest::newRow("nothing stored") << "" << false;
+    QTest::newRow("a folder gone since") << "<dir>/gone" << false;
+    QTest::newRow("a file, not a folder") << "<dir>/picture.bmp" << false;
+    QTest::newRow("a relative path") << ".." << false;
+}
+
+void TestPictureObjects::BrowserStartsInTheLastPicturesFolder()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, used);
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).absolutePath();
+    WriteBytes(dir.filePath("picture.bmp"), BmpFile(TwoColours()));
+    TDataFolder data;
+    if (!stored.isEmpty())
+        QVERIFY(TIniFile(IniFileName()).WriteString("Pictures", "Folder", QString(stored).replace("<dir>", folder)));
+    TGImageBrowser browser;
+    QCOMPARE(browser.Folder(), used ? folder : QDir::currentPath());
+    QCOMPARE(browser.SelectFile("picture.bmp"), used);
 }
 
 void TestPictureObjects::HandWrittenFileIsReadAndWrittenBackUnchanged_data()
