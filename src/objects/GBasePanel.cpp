@@ -119,6 +119,7 @@ void TGBasePanel::ObjectMouseDown(TGGraphicControl& sender, Qt::MouseButton butt
     if (!(shift & Qt::ShiftModifier))
         m_SelectionHandle->Clear();
     m_SelectionHandle->Add(&sender);
+    m_SelectionHandle->PressedAt(point + sender.pos());
     m_SelectionHandle->update();
     if (button == Qt::RightButton && m_SelectionHandle->Count() == 1)
         ShowMenu(sender.ObjectMenu(), sender.mapToGlobal(point));

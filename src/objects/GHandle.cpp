@@ -82,6 +82,11 @@ void TGHandle::Add(TGGraphicControl* object)
     FocusWhenUsable();
 }
 
+void TGHandle::PressedAt(QPoint hostPoint)
+{
+    m_PressPoint = hostPoint - pos();
+}
+
 void TGHandle::Remove(TGGraphicControl* object)
 {
     m_SelectedObjects.removeOne(object);
@@ -251,6 +256,7 @@ void TGHandle::mousePressEvent(QMouseEvent* event)
 {
     m_PressTick = TickCount();
     const QPoint point = event->position().toPoint();
+    m_PressPoint = point;
     if (m_Host.Pointing() && event->button() == Qt::LeftButton) {
         if (HitTest(point + pos()) || Count() > 0) {
             if (!m_Locked) {
@@ -323,8 +329,12 @@ void TGHandle::mouseMoveEvent(QMouseEvent* event)
             m_DragMode = zone;
         }
     } else if (m_PressTick > 0 && TickCount() - m_PressTick > DragStartMs) {
-        m_DragAnchor = point;
+        // The drag runs from the press, not from this move: the way the mouse went until now
+        // counts too, however few moves reported it.
+        m_DragAnchor = m_PressPoint;
         m_Dragging = true;
+        const QPoint clamped = Clamped(point);
+        DrawDragFrame(&clamped);
     }
 }
 

@@ -26,6 +26,9 @@ public:
 
     // Selects `object` (unless it is unselectable) and fits the handle around the selection.
     void Add(TGGraphicControl* object);
+    // The press that selected an object was at `hostPoint` (host coordinates): a drag that
+    // follows it moves the selection from there.
+    void PressedAt(QPoint hostPoint);
     void Remove(TGGraphicControl* object);
     void Clear();
     // Fits the handle around the selected objects.
@@ -95,6 +98,7 @@ private:
     QMenu* m_FallbackMenu = nullptr;
     quint32 m_PressTick = 0;
     QPoint m_DragAnchor;
+    QPoint m_PressPoint; // where the last press was, in the handle's coordinates
     int m_DragMode = 0;
     bool m_Dragging = false;
     bool m_Nudging = false;

@@ -40,6 +40,7 @@ private slots:
     void cornerDragResizesByOneLessThanTheMouse();
     void dragMovesSelectionButNotLockedObjects();
     void quickClickMovesNothing();
+    void pressOnUnselectedObjectDragsIt_data();
     void pressOnUnselectedObjectDragsIt();
     void arrowKeysMoveFrameThenObjects();
     void arrowKeys_data();
@@ -330,20 +331,41 @@ void TestObjects::quickClickMovesNothing()
     QVERIFY(m_Host->FrameOverlay().Frames().isEmpty());
 }
 
+void TestObjects::pressOnUnselectedObjectDragsIt_data()
+{
+    QTest::addColumn<int>("wait");            // milliseconds between the press and the first move
+    QTest::addColumn<QList<QPoint>>("moves"); // after a press at (110, 55)
+    QTest::addColumn<QRect>("moved");
+
+    QTest::newRow("several moves") << 20 << QList<QPoint>{{112, 56}, {130, 70}} << QRect(120, 65, 20, 10);
+    // However few moves the window system reports, the whole way counts.
+    QTest::newRow("210 pixels in two moves") << 20 << QList<QPoint>{{215, 55}, {320, 55}} << QRect(310, 50, 20, 10);
+    QTest::newRow("one move") << 20 << QList<QPoint>{{180, 90}} << QRect(170, 85, 20, 10);
+    // A move right after the press starts no drag; the drag that follows still runs from the press.
+    QTest::newRow("a move too early") << 2 << QList<QPoint>{{111, 55}, {140, 80}} << QRect(130, 75, 20, 10);
+}
+
 void TestObjects::pressOnUnselectedObjectDragsIt()
 {
+    QFETCH(int, wait);
+    QFETCH(QList<QPoint>, moves);
+    QFETCH(QRect, moved);
     TTestObject* object = AddObject({100, 50, 20, 10});
     Advance(1000);
     Move({110, 55});
     Press({110, 55});
     QCOMPARE(Selection(), TObjectList{object});
-    Advance(20);
-    Move({112, 56}); // the drag starts here
-    Move({130, 70});
+    Advance(wait);
+    for (const QPoint& point : std::as_const(moves)) {
+        Move(point);
+        Advance(20);
+    }
+    // The frame shows where the object goes.
+    QCOMPARE(m_Host->FrameOverlay().Frames(), QList<QRect>{moved});
     Advance(200);
-    Release({130, 70});
+    Release(moves.last());
 
-    QCOMPARE(object->geometry(), QRect(118, 64, 20, 10));
+    QCOMPARE(object->geometry(), moved);
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
 }
 
