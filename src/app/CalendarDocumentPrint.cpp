@@ -115,6 +115,8 @@ void TCalendarDocument::PrintPreview()
     UsePaperOfPage(printer, *m_Page);
     QPrintPreviewDialog dialog(&printer, DialogParent());
     dialog.setWindowTitle("Print Preview");
+    // Qt opens the preview narrower than its tool bar, which then hides its last buttons.
+    dialog.resize(dialog.size().expandedTo(dialog.sizeHint()));
     // The preview draws its pages, and prints them, through the print pass.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
         try {

@@ -103,12 +103,10 @@ TCalendarMain::TCalendarMain()
     column->setSpacing(0);
     m_WPToolBar1 = new TWPToolBar(central);
     m_WPToolBar1->setObjectName("WPToolBar1");
-    m_WPToolBar1->setFixedHeight(26);
     m_WPToolBar1->setEnabled(false);
     column->addWidget(m_WPToolBar1);
     m_Panel3 = new QFrame(central);
     m_Panel3->setObjectName("Panel3");
-    m_Panel3->setFixedHeight(33);
     m_Panel3->setMouseTracking(true);
     column->addWidget(m_Panel3);
     m_ScrollBox2 = new QScrollArea(central);
@@ -290,7 +288,7 @@ QToolButton* TCalendarMain::AddButton(const QString& name, const QString& captio
     button->setObjectName(name);
     button->setText(caption);
     button->setToolTip(hint);
-    button->setFixedHeight(29);
+    button->setMinimumHeight(29);
     // Buttons with a picture beside the program show the picture; the others their caption.
     const QString picture = ResourceFolder() + "toolbar/" + name + ".svg";
     if (QFileInfo::exists(picture)) {

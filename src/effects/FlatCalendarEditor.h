@@ -9,6 +9,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QPushButton;
+class QScrollArea;
 class QSpinBox;
 class TColorPaletteButton;
 class TFont;
@@ -28,20 +31,24 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QComboBox* AddCombo(QWidget* parent, const QString& name, const QString& caption, const QStringList& items,
-                        QRect geometry, const QString& help);
-    QSpinBox* AddSpinner(QWidget* parent, const QString& name, const QString& caption, int minimum, int maximum,
-                         QRect geometry, const QString& help);
-    TColorPaletteButton* AddColorButton(QWidget* parent, const QString& name, const QString& caption, QRect geometry,
-                                        const QString& help);
-    void AddFontButton(QWidget* parent, const QString& name, const QString& caption, QRect geometry,
-                       const QString& help, TFont& (TGFlatCalendar::*font)());
+    // Each control stands below its caption in column `column` of `grid`, at least `designSize`.
+    QComboBox* AddCombo(QWidget* parent, QGridLayout& grid, int column, const QString& name, const QString& caption,
+                        const QStringList& items, QSize designSize, const QString& help);
+    QSpinBox* AddSpinner(QWidget* parent, QGridLayout& grid, int column, const QString& name, const QString& caption,
+                         int minimum, int maximum, QSize designSize, const QString& help);
+    TColorPaletteButton* AddColorButton(QWidget* parent, QGridLayout& grid, int column, const QString& name,
+                                        const QString& caption, const QString& help);
+    void AddCaptioned(QWidget* parent, QGridLayout& grid, int column, const QString& caption, QWidget* control,
+                      QSize designSize);
+    QPushButton* AddFontButton(QWidget* parent, const QString& name, const QString& caption, const QString& help,
+                               TFont& (TGFlatCalendar::*font)());
     // Runs `apply` for a control's change unless the controls are being loaded.
     void Guarded(const std::function<void()>& apply);
     void LoadControls();
 
     bool m_Loading = true;
     TGFlatCalendar* m_Sample;
+    QScrollArea* m_SampleBox;
     QComboBox* m_MonthCombo;
     QSpinBox* m_YearSpinner;
     TRadioGroup* m_WeekStartsOn;

@@ -9,11 +9,15 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QImageReader>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStorageInfo>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -42,17 +46,16 @@ QString TSuperTextBrushImageBrowser::StartFolder()
 }
 
 TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
 {
     setWindowTitle("Load Texture Image");
-    setFixedSize(596, 285);
     QFont dialogFont("Arial");
     dialogFont.setPointSize(8);
     setFont(dialogFont);
 
     m_Drives = new QComboBox(this);
     m_Drives->setObjectName("DriveComboBox1");
-    m_Drives->setGeometry(8, 8, 180, 24);
+    m_Drives->setMinimumSize(180, 24);
     m_Drives->setWhatsThis("Click here to select a drive");
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid() && volume.isReady())
@@ -62,19 +65,21 @@ TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent)
 
     m_Folders = new QListWidget(this);
     m_Folders->setObjectName("DirectoryListBox1");
-    m_Folders->setGeometry(8, 38, 180, 200);
+    m_Folders->setMinimumSize(180, 200);
     m_Folders->setWhatsThis("Click here to select a directory");
     connect(m_Folders, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { OpenFolder(QDir(m_Folder).absoluteFilePath(item->text())); });
 
     m_Files = new QListWidget(this);
     m_Files->setObjectName("FileListBox1");
-    m_Files->setGeometry(196, 8, 160, 230);
+    m_Files->setMinimumSize(160, 230);
     m_Files->setWhatsThis("Click here to select a file");
     connect(m_Files, &QListWidget::currentRowChanged, this, [this] { FileSelected(); });
 
     auto* scroll = new QScrollArea(this);
-    scroll->setGeometry(364, 8, 224, 230);
+    // The example stands on a large white area that the user scrolls.
+    scroll->setObjectName("ExampleBox");
+    scroll->setMinimumSize(224, 230);
     QPalette white = scroll->palette();
     white.setColor(QPalette::Window, Qt::white);
     scroll->setPalette(white);
@@ -88,7 +93,21 @@ TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent)
     m_Example->setParent(area);
     scroll->setWidget(area);
 
-    AddDialogButtons(*this, 8, 588, 250, SuperTextBrushImageBrowserHelpTopic);
+    // The lists scroll sideways for long names: they keep their design width, the folders that
+    // of the drive list above them when it is wider.
+    m_Folders->setFixedWidth(std::max(m_Folders->minimumWidth(), m_Drives->sizeHint().width()));
+    m_Files->setFixedWidth(m_Files->minimumWidth());
+    auto* folders = new QVBoxLayout;
+    folders->addWidget(m_Drives);
+    folders->addWidget(m_Folders, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(folders);
+    columns->addWidget(m_Files);
+    columns->addWidget(scroll, 1);
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(columns, 1);
+    layout->addLayout(AddDialogButtons(*this, SuperTextBrushImageBrowserHelpTopic));
+    SetFormLayout(*this, layout, {596, 285});
     findChild<QPushButton*>("CancelButton")->setObjectName("Cancelbutton");
     m_Files->setFocus();
     CenterDialog(*this);

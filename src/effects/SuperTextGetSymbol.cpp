@@ -5,9 +5,11 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -40,32 +42,34 @@ int TSuperTextGetSymbol::PreferredFont(const QStringList& sortedNames)
 }
 
 TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
 {
     setWindowTitle("Symbol Selector");
-    setFixedSize(530, 371);
     QFont dialogFont("Arial");
     dialogFont.setPointSize(8);
     setFont(dialogFont);
 
     auto* label = new QLabel("&Font", this);
-    label->setGeometry(8, 10, 40, 20);
     m_SymbolSets = new QComboBox(this);
     m_SymbolSets->setObjectName("SymbolSets");
-    m_SymbolSets->setGeometry(50, 8, 250, 24);
+    m_SymbolSets->setMinimumSize(250, 24);
     m_SymbolSets->setToolTip("Select a symbol font set");
     label->setBuddy(m_SymbolSets);
 
     m_SymbolList = new QListWidget(this);
     m_SymbolList->setObjectName("SymbolList");
-    m_SymbolList->setGeometry(8, 40, 514, 286);
+    m_SymbolList->setMinimumSize(514, 286);
     m_SymbolList->setViewMode(QListView::IconMode);
     m_SymbolList->setMovement(QListView::Static);
     m_SymbolList->setResizeMode(QListView::Adjust);
-    m_SymbolList->setGridSize(QSize((514 - 20) / Columns, 36));
+    const QSize cell((514 - 20) / Columns, 36);
+    m_SymbolList->setGridSize(cell);
     for (int code = FirstCode; code <= LastCode; ++code) {
         auto* item = new QListWidgetItem(QString(QChar(code)), m_SymbolList);
         item->setTextAlignment(Qt::AlignCenter);
+        // Each glyph stands in the middle of its whole cell: an item only as tall as the font's
+        // line starts at the cell's top, where the top row's taller glyphs were cut.
+        item->setSizeHint(cell);
     }
     connect(m_SymbolList, &QListWidget::currentItemChanged, this, [this] { Choose(); });
     connect(m_SymbolList, &QListWidget::itemDoubleClicked, this, [this] {
@@ -77,7 +81,7 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent)
     auto* ok = new QPushButton("Ok", this);
     ok->setObjectName("CopyCharButton");
     ok->setToolTip("Copy the selected symbol to the label");
-    ok->setGeometry(362, 336, 75, 25);
+    ok->setMinimumSize(75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] {
         if (!m_FontName.isEmpty() || !m_Symbol.isEmpty())
@@ -85,9 +89,23 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent)
     });
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("OKButton");
-    cancel->setGeometry(446, 336, 75, 25);
+    cancel->setMinimumSize(75, 25);
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* fontRow = new QHBoxLayout;
+    fontRow->addWidget(label);
+    fontRow->addWidget(m_SymbolSets);
+    fontRow->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(fontRow);
+    layout->addWidget(m_SymbolList, 1);
+    layout->addLayout(buttons);
+    SetFormLayout(*this, layout, {530, 371});
 
     UseFont("Wingdings");
     const QStringList fonts = SymbolFonts();

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +22,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -29,18 +32,34 @@ constexpr int RefitMilliseconds = 200;
 QLabel* AddLabel(QWidget* parent, const QString& caption, QWidget* buddy)
 {
     auto* label = new QLabel(caption, parent);
-    label->setGeometry(buddy->x(), buddy->y() - 17, 120, 16);
     label->setBuddy(buddy);
     return label;
 }
 
+// A control with its name and help; `designSize`, when given, is its least size.
 template <class T>
-T* Named(T* widget, const QString& name, QRect geometry, const QString& help)
+T* Named(T* widget, const QString& name, QSize designSize, const QString& help)
 {
     widget->setObjectName(name);
-    widget->setGeometry(geometry);
+    if (designSize.isValid())
+        widget->setMinimumSize(designSize);
     widget->setWhatsThis(help);
     return widget;
+}
+
+// A short list shows all of its items without scrolling, and is no smaller than its design size.
+void FitListToItems(QListWidget& list)
+{
+    const int frame = 2 * list.frameWidth();
+    list.setFixedSize(std::max(list.minimumWidth(), list.sizeHintForColumn(0) + frame + 4),
+                      std::max(list.minimumHeight(), list.sizeHintForRow(0) * list.count() + frame));
+}
+
+// A caption above its control, as one cell of a grid.
+void AddCaptioned(QGridLayout& grid, int row, int column, QLabel* caption, QWidget* control)
+{
+    grid.addWidget(caption, row, column);
+    grid.addWidget(control, row + 1, column, Qt::AlignLeft);
 }
 
 } // namespace
@@ -61,134 +80,166 @@ QImage BuiltInTexture()
 }
 
 TSuperTextProperties::TSuperTextProperties(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
     , m_LastUsedImage(BuiltInTexture())
 {
     setWindowTitle("SuperText Properties");
-    setFixedSize(582, 423);
     QFont dialogFont("Arial");
     dialogFont.setPointSize(8);
     setFont(dialogFont);
 
-    m_CaptionText = Named(new QLineEdit(this), "CaptionText", {8, 24, 300, 24}, "Enter the text here");
-    AddLabel(this, "Text", m_CaptionText);
+    auto* left = new QGridLayout;
+    m_CaptionText = Named(new QLineEdit(this), "CaptionText", {300, 24}, "Enter the text here");
+    left->addWidget(AddLabel(this, "Text", m_CaptionText), 0, 0, 1, 2);
+    left->addWidget(m_CaptionText, 1, 0, 1, 2);
     connect(m_CaptionText, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_Sample->SetCaption(text);
         m_Sample->update();
         m_CaptionChanged = true;
     });
 
-    m_SurfaceTypeCombo = Named(new QListWidget(this), "SurfaceTypeCombo", {8, 72, 110, 76}, "Select the surface type");
+    m_SurfaceTypeCombo = Named(new QListWidget(this), "SurfaceTypeCombo", {110, 76}, "Select the surface type");
     m_SurfaceTypeCombo->addItems({"Normal", "Transparent", "Texture", "Gradient Fill"});
-    AddLabel(this, "Surface Type", m_SurfaceTypeCombo);
+    FitListToItems(*m_SurfaceTypeCombo);
+    left->addWidget(AddLabel(this, "Surface Type", m_SurfaceTypeCombo), 2, 0);
+    left->addWidget(m_SurfaceTypeCombo, 3, 0, Qt::AlignTop);
     connect(m_SurfaceTypeCombo, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!m_Loading && row >= 0)
             SetSurface(row);
     });
 
     // The three surface panels share one place; only the surface's own shows.
-    const QRect panelPlace(126, 56, 190, 92);
-    m_FontcolorPanel = Named(new QWidget(this), "FontcolorPanel", panelPlace, {});
-    m_FontColorButton = Named(new TColorPaletteButton(m_FontcolorPanel), "FontColorButton", {4, 20, 52, 25},
+    m_FontcolorPanel = Named(new QWidget(this), "FontcolorPanel", {}, {});
+    m_FontColorButton = Named(new TColorPaletteButton(m_FontcolorPanel), "FontColorButton", {52, 25},
                               "Click here to set the font color");
-    AddLabel(m_FontcolorPanel, "Font Color", m_FontColorButton);
+    auto* fontColor = new QGridLayout(m_FontcolorPanel);
+    fontColor->setContentsMargins(0, 0, 0, 0);
+    AddCaptioned(*fontColor, 0, 0, AddLabel(m_FontcolorPanel, "Font Color", m_FontColorButton), m_FontColorButton);
+    fontColor->setRowStretch(2, 1);
     connect(m_FontColorButton, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Loading)
             m_Sample->Font().SetColor(color);
     });
 
-    m_ImagePanel = Named(new QWidget(this), "ImagePanel", panelPlace, {});
-    auto* loadImage = Named(new QPushButton("Load Texture", m_ImagePanel), "LoadImageButton", {4, 20, 110, 25},
+    m_ImagePanel = Named(new QWidget(this), "ImagePanel", {}, {});
+    auto* loadImage = Named(new QPushButton("Load Texture", m_ImagePanel), "LoadImageButton", {110, 25},
                             "Click here to browse/load a new image for the texture surface");
     loadImage->setAutoDefault(false);
     connect(loadImage, &QPushButton::clicked, this, [this] { LoadTexture(); });
+    auto* image = new QVBoxLayout(m_ImagePanel);
+    image->setContentsMargins(0, 0, 0, 0);
+    image->addSpacing(fontMetrics().height());
+    image->addWidget(loadImage, 0, Qt::AlignLeft);
+    image->addStretch();
 
-    m_FillPanel = Named(new QWidget(this), "FillPanel", panelPlace, {});
-    m_FillDirectionCombo = Named(new QComboBox(m_FillPanel), "FillDirectionCombo", {4, 20, 90, 24},
+    m_FillPanel = Named(new QWidget(this), "FillPanel", {}, {});
+    m_FillDirectionCombo = Named(new QComboBox(m_FillPanel), "FillDirectionCombo", {90, 24},
                                  "Set the direction of the gradient fill from one of these options");
     m_FillDirectionCombo->addItems({"Up", "Down", "Left", "Right"});
-    AddLabel(m_FillPanel, "Fill Direction", m_FillDirectionCombo);
+    auto* fill = new QGridLayout(m_FillPanel);
+    fill->setContentsMargins(0, 0, 0, 0);
+    AddCaptioned(*fill, 0, 0, AddLabel(m_FillPanel, "Fill Direction", m_FillDirectionCombo), m_FillDirectionCombo);
     connect(m_FillDirectionCombo, &QComboBox::activated, this,
             [this](int index) { m_Sample->SetFillDirection(TFillDirection(index)); });
-    m_GradientFromcolorButton = Named(new TColorPaletteButton(m_FillPanel), "GradientFromcolorButton", {4, 64, 52, 25},
+    m_GradientFromcolorButton = Named(new TColorPaletteButton(m_FillPanel), "GradientFromcolorButton", {52, 25},
                                       "Click here to set the 'From' gradient color");
-    AddLabel(m_FillPanel, "From Color", m_GradientFromcolorButton);
+    AddCaptioned(*fill, 2, 0, AddLabel(m_FillPanel, "From Color", m_GradientFromcolorButton),
+                 m_GradientFromcolorButton);
     connect(m_GradientFromcolorButton, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Loading)
             m_Sample->SetGradientFromColor(color);
     });
-    m_GradientToColorButton = Named(new TColorPaletteButton(m_FillPanel), "GradientToColorButton", {100, 64, 52, 25},
+    m_GradientToColorButton = Named(new TColorPaletteButton(m_FillPanel), "GradientToColorButton", {52, 25},
                                     "Click here to set the 'To' gradient color");
-    AddLabel(m_FillPanel, "To Color", m_GradientToColorButton);
+    AddCaptioned(*fill, 2, 1, AddLabel(m_FillPanel, "To Color", m_GradientToColorButton), m_GradientToColorButton);
+    fill->setRowStretch(4, 1);
     connect(m_GradientToColorButton, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Loading)
             m_Sample->SetGradientToColor(color);
     });
+    for (QWidget* panel : {m_FontcolorPanel, m_ImagePanel, m_FillPanel})
+        left->addWidget(panel, 2, 1, 2, 1);
 
-    m_ShadowColorButton = Named(new TColorPaletteButton(this), "ShadowColorButton", {330, 24, 52, 25},
-                                "Click here to set the shadow color");
-    AddLabel(this, "Shadow Color", m_ShadowColorButton);
+    auto* right = new QGridLayout;
+    m_ShadowColorButton =
+        Named(new TColorPaletteButton(this), "ShadowColorButton", {52, 25}, "Click here to set the shadow color");
+    AddCaptioned(*right, 0, 0, AddLabel(this, "Shadow Color", m_ShadowColorButton), m_ShadowColorButton);
     connect(m_ShadowColorButton, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Loading)
             m_Sample->SetShadowcolor(color);
     });
     m_ShadowOrientationCombo =
-        Named(new QComboBox(this), "ShadowOrientationCombo", {400, 24, 110, 24}, "Set the shadow orientation");
+        Named(new QComboBox(this), "ShadowOrientationCombo", {110, 24}, "Set the shadow orientation");
     m_ShadowOrientationCombo->addItems({"None", "Right", "Left", "Down and Right", "Down and Left", "Down"});
-    AddLabel(this, "Shadow Orientation", m_ShadowOrientationCombo);
+    AddCaptioned(*right, 0, 1, AddLabel(this, "Shadow Orientation", m_ShadowOrientationCombo),
+                 m_ShadowOrientationCombo);
     connect(m_ShadowOrientationCombo, &QComboBox::activated, this,
             [this](int index) { m_Sample->SetShadowOrientation(TShadowOrientation(index)); });
     m_ShadowDepthSpinner =
-        Named(new QSpinBox(this), "ShadowDepthSpinner", {520, 24, 54, 24}, "Set the depth (in pixels) of the shadow");
+        Named(new QSpinBox(this), "ShadowDepthSpinner", {54, 24}, "Set the depth (in pixels) of the shadow");
     m_ShadowDepthSpinner->setRange(0, 10);
-    AddLabel(this, "Shadow Depth", m_ShadowDepthSpinner);
+    AddCaptioned(*right, 0, 2, AddLabel(this, "Shadow Depth", m_ShadowDepthSpinner), m_ShadowDepthSpinner);
     connect(m_ShadowDepthSpinner, &QSpinBox::valueChanged, this, [this](int depth) {
         if (!m_Loading)
             m_Sample->SetShadowDepth(depth);
     });
 
-    m_OutlineColorButton = Named(new TColorPaletteButton(this), "OutlineColorButton", {330, 76, 52, 25},
-                                 "Click here to set the outline color");
-    AddLabel(this, "Outline Color", m_OutlineColorButton);
+    m_OutlineColorButton =
+        Named(new TColorPaletteButton(this), "OutlineColorButton", {52, 25}, "Click here to set the outline color");
+    AddCaptioned(*right, 2, 0, AddLabel(this, "Outline Color", m_OutlineColorButton), m_OutlineColorButton);
     connect(m_OutlineColorButton, &TColorButton::ColorChanged, this, [this](TColor color) {
         if (!m_Loading)
             m_Sample->SetOutlineColor(color);
     });
-    m_OutlineStyleCombo = Named(new QComboBox(this), "OutlineStyleCombo", {400, 76, 110, 24},
+    m_OutlineStyleCombo = Named(new QComboBox(this), "OutlineStyleCombo", {110, 24},
                                 "Select the style of outline. \n\nNOTE: If the width of the outline is more than 1, "
                                 "the style will always be solid.");
     m_OutlineStyleCombo->addItems(
         {"Solid Line", "Dash Line", "Dotted Line", "DashDot Line", "DashDotDot Line", "Clear"});
-    AddLabel(this, "OutLine Style", m_OutlineStyleCombo);
+    AddCaptioned(*right, 2, 1, AddLabel(this, "OutLine Style", m_OutlineStyleCombo), m_OutlineStyleCombo);
     connect(m_OutlineStyleCombo, &QComboBox::activated, this,
             [this](int index) { m_Sample->SetOutlineStyle(TPenStyle(index)); });
     m_OutLineWidthSpinner =
-        Named(new QSpinBox(this), "OutLineWidthSpinner", {520, 76, 54, 24}, "Select the width of the outline");
+        Named(new QSpinBox(this), "OutLineWidthSpinner", {54, 24}, "Select the width of the outline");
     m_OutLineWidthSpinner->setRange(0, 10);
-    AddLabel(this, "Outline Width", m_OutLineWidthSpinner);
+    AddCaptioned(*right, 2, 2, AddLabel(this, "Outline Width", m_OutLineWidthSpinner), m_OutLineWidthSpinner);
     connect(m_OutLineWidthSpinner, &QSpinBox::valueChanged, this, [this](int width) {
         if (!m_Loading)
             m_Sample->SetOutlineWidth(width);
     });
 
     auto* fontButton =
-        Named(new QPushButton("Select Font", this), "Fontbutton", {330, 120, 90, 25}, "Click here to change the font");
+        Named(new QPushButton("Select Font", this), "Fontbutton", {90, 25}, "Click here to change the font");
     fontButton->setAutoDefault(false);
     connect(fontButton, &QPushButton::clicked, this, [this] { ChooseFont(); });
-    auto* sizes = Named(new QWidget(this), "RapidChangeFontSize", {424, 120, 18, 25},
+    auto* sizes = Named(new QWidget(this), "RapidChangeFontSize", {},
                         "Click the up or down arrow to increase or decrease the font size by 5 points");
-    auto* up = Named(new QToolButton(sizes), "RapidChangeFontSizeUp", {0, 0, 18, 12}, sizes->whatsThis());
-    up->setArrowType(Qt::UpArrow);
-    connect(up, &QToolButton::clicked, this, [this] { ChangeFontSize(1); });
-    auto* down = Named(new QToolButton(sizes), "RapidChangeFontSizeDown", {0, 13, 18, 12}, sizes->whatsThis());
-    down->setArrowType(Qt::DownArrow);
-    connect(down, &QToolButton::clicked, this, [this] { ChangeFontSize(-1); });
-    auto* symbolButton = Named(new QPushButton("Select Symbol", this), "SelectSymbolbutton", {450, 120, 100, 25},
+    auto* sizeButtons = new QVBoxLayout(sizes);
+    sizeButtons->setContentsMargins(0, 0, 0, 0);
+    sizeButtons->setSpacing(1);
+    const auto addSizeButton = [&](const QString& name, Qt::ArrowType arrow, int steps) {
+        auto* button = Named(new QToolButton(sizes), name, {18, 12}, sizes->whatsThis());
+        button->setArrowType(arrow);
+        // Small arrows, as a spin box has: the two buttons stand beside a push button.
+        button->setIconSize({8, 4});
+        connect(button, &QToolButton::clicked, this, [this, steps] { ChangeFontSize(steps); });
+        sizeButtons->addWidget(button);
+    };
+    addSizeButton("RapidChangeFontSizeUp", Qt::UpArrow, 1);
+    addSizeButton("RapidChangeFontSizeDown", Qt::DownArrow, -1);
+    auto* symbolButton = Named(new QPushButton("Select Symbol", this), "SelectSymbolbutton", {100, 25},
                                "Click here to select a symbol from one of the Windows symbol fonts (Wingdings, etc)");
     symbolButton->setAutoDefault(false);
     connect(symbolButton, &QPushButton::clicked, this, [this] { SelectSymbol(); });
+    auto* fontRow = new QHBoxLayout;
+    fontRow->addWidget(fontButton);
+    fontRow->addWidget(sizes);
+    fontRow->addWidget(symbolButton);
+    fontRow->addStretch();
+    right->addLayout(fontRow, 4, 0, 1, 3);
+    right->setRowStretch(5, 1);
 
-    auto* panel = Named(new QFrame(this), "Panel1", {14, 160, 554, 190}, {});
+    auto* panel = Named(new QFrame(this), "Panel1", {554, 190}, {});
     panel->setFrameStyle(QFrame::Box | QFrame::Plain);
     panel->setAutoFillBackground(true);
     QPalette white = panel->palette();
@@ -200,10 +251,21 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent)
     m_Sample->show();
     m_Sample->raise();
 
-    AddDialogButtons(*this, 8, 574, 388, SuperTextPropertiesHelpTopic);
+    QHBoxLayout* buttons = AddDialogButtons(*this, SuperTextPropertiesHelpTopic);
     findChild<QPushButton*>("CancelButton")->setObjectName("Cancelbutton");
     disconnect(findChild<QPushButton*>("OKButton"), nullptr, this, nullptr);
     connect(findChild<QPushButton*>("OKButton"), &QPushButton::clicked, this, &TSuperTextProperties::accept);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addSpacing(8);
+    top->addLayout(right);
+    top->addStretch();
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(top);
+    layout->addWidget(panel, 1);
+    layout->addLayout(buttons);
+    SetFormLayout(*this, layout, {582, 423});
 
     m_Timer = new QTimer(this);
     m_Timer->setObjectName("Timer1");

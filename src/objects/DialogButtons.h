@@ -4,7 +4,7 @@
 // its what's-this text. Also installs the "What's this?" context menu.
 
 class QDialog;
+class QHBoxLayout;
 
-// Places the buttons with their right edge at `right` and their top at `top`, the mouse-help
-// button at `left`.
-void AddDialogButtons(QDialog& dialog, int left, int right, int top, int helpTopic);
+// The row, for the dialog's layout: the mouse-help button on the left, the others on the right.
+QHBoxLayout* AddDialogButtons(QDialog& dialog, int helpTopic);

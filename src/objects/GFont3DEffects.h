@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QGridLayout;
 class TColorComboBox;
 class TGBaseLabel;
 class TGPLabel;
@@ -23,10 +24,13 @@ public:
     void ApplyTo(TGBaseLabel& label) const;
 
 private:
-    QComboBox* AddList(const QString& name, const QString& caption, const QStringList& items, int index, int x, int y,
-                       const QString& help);
-    TColorComboBox* AddColorList(const QString& name, const QString& caption, TColor color, int x, int y,
+    // Each list stands below its caption in cell (`row`, `column`) of the list grid.
+    QComboBox* AddList(const QString& name, const QString& caption, const QStringList& items, int index, int row,
+                       int column, const QString& help);
+    TColorComboBox* AddColorList(const QString& name, const QString& caption, TColor color, int row, int column,
                                  const QString& help);
+    void AddCaptioned(const QString& caption, QWidget* list, int row, int column);
 
+    QGridLayout* m_Lists;
     TGPLabel* m_Sample;
 };

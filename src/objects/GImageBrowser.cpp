@@ -7,6 +7,7 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramFolders.h"
 #include "platformui/UiServices.h"
+#include "platformui/Utility.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +16,10 @@
 #include <QAbstractItemView>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QVBoxLayout>
 
 const QStringList TGImageBrowser::FileMask{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX",
                                            "*.RLE", "*.TGA", "*.WMF", "*.ICO"};
@@ -24,6 +27,7 @@ const QStringList TGImageBrowser::FileMask{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "
 namespace {
 
 const char* const ErrorLoadingFile = "Error loading file!";
+constexpr int ListWidth = 180;
 
 // Where MV.ini keeps the folder of the last picture loaded.
 const char* const FolderSection = "Pictures";
@@ -35,28 +39,27 @@ TGImageBrowser::TGImageBrowser(QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle("Load Image File ");
-    setFixedSize(592, 300);
     SetScreenCursor(crDefault);
 
     m_DriveComboBox1 = new QComboBox(this);
     m_DriveComboBox1->setObjectName("DriveComboBox1");
-    m_DriveComboBox1->setGeometry(8, 8, 180, 22);
+    m_DriveComboBox1->setMinimumSize(ListWidth, 22);
     connect(m_DriveComboBox1, &QComboBox::textActivated, this, [this](const QString& drive) { SetFolder(drive); });
 
     m_DirectoryListBox1 = new QListWidget(this);
     m_DirectoryListBox1->setObjectName("DirectoryListBox1");
-    m_DirectoryListBox1->setGeometry(8, 36, 180, 110);
+    m_DirectoryListBox1->setMinimumSize(ListWidth, 110);
     connect(m_DirectoryListBox1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { SetFolder(QDir(m_Folder).absoluteFilePath(item->text())); });
 
     m_FileListBox1 = new QListWidget(this);
     m_FileListBox1->setObjectName("FileListBox1");
-    m_FileListBox1->setGeometry(8, 152, 180, 108);
+    m_FileListBox1->setMinimumSize(ListWidth, 108);
     connect(m_FileListBox1, &QListWidget::currentRowChanged, this, [this] { LoadPreview(); });
 
     m_ScrollBox1 = new QScrollArea(this);
     m_ScrollBox1->setObjectName("ScrollBox1");
-    m_ScrollBox1->setGeometry(196, 8, 260, 252);
+    m_ScrollBox1->setMinimumSize(260, 252);
     m_Image1 = new TSmartImage;
     m_Image1->setObjectName("Image1");
     m_Image1->SetMaintainAspect(false);
@@ -67,15 +70,12 @@ TGImageBrowser::TGImageBrowser(QWidget* parent)
 
     auto* options = new QGroupBox(" Options ", this);
     options->setObjectName("GroupBox1");
-    options->setGeometry(464, 8, 120, 72);
     m_StretchCheck = new QCheckBox("Stretch", options);
     m_StretchCheck->setObjectName("StretchCheck");
     m_StretchCheck->setToolTip("Stretch image to max display size");
-    m_StretchCheck->setGeometry(10, 20, 100, 20);
     m_AutoSizeCheck = new QCheckBox("AutoSize", options);
     m_AutoSizeCheck->setObjectName("AutoSizeCheck");
     m_AutoSizeCheck->setToolTip("AutoSize TImage");
-    m_AutoSizeCheck->setGeometry(10, 44, 100, 20);
     // The two options exclude each other: ticking one unticks the other.
     connect(m_StretchCheck, &QCheckBox::toggled, this, [this](bool on) {
         if (on)
@@ -88,7 +88,28 @@ TGImageBrowser::TGImageBrowser(QWidget* parent)
         ApplyOptions();
     });
 
-    AddDialogButtons(*this, 8, 584, 266, HelpTopic);
+    auto* optionsLayout = new QVBoxLayout(options);
+    optionsLayout->addWidget(m_StretchCheck);
+    optionsLayout->addWidget(m_AutoSizeCheck);
+
+    // The lists scroll sideways for long names: they keep their design width.
+    for (QListWidget* list : {m_DirectoryListBox1, m_FileListBox1})
+        list->setFixedWidth(ListWidth);
+    auto* lists = new QVBoxLayout;
+    lists->addWidget(m_DriveComboBox1);
+    lists->addWidget(m_DirectoryListBox1, 1);
+    lists->addWidget(m_FileListBox1, 1);
+    auto* side = new QVBoxLayout;
+    side->addWidget(options);
+    side->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(lists);
+    columns->addWidget(m_ScrollBox1, 1);
+    columns->addLayout(side);
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(columns, 1);
+    layout->addLayout(AddDialogButtons(*this, HelpTopic));
+    SetFormLayout(*this, layout, {592, 300});
     const QString remembered = RememberedFolder();
     SetFolder(remembered.isEmpty() ? QDir::currentPath() : remembered);
     ApplyOptions();

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -17,14 +18,17 @@ TGetLabelText::TGetLabelText(QWidget* parent)
     , m_LabelText(new QLineEdit(this))
 {
     setWindowTitle("Text");
-    setFixedSize(356, 133);
     auto* prompt = new QLabel("Enter Text", this);
-    prompt->setGeometry(12, 14, 200, 16);
     m_LabelText->setObjectName("LabelText");
-    m_LabelText->setGeometry(12, 34, 332, 24);
+    m_LabelText->setMinimumHeight(24);
     m_LabelText->setWhatsThis("Type the text of the label here");
     prompt->setBuddy(m_LabelText);
-    AddDialogButtons(*this, 12, 344, 96, GetLabelTextHelpTopic);
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(prompt);
+    layout->addWidget(m_LabelText);
+    layout->addStretch();
+    layout->addLayout(AddDialogButtons(*this, GetLabelTextHelpTopic));
+    SetFormLayout(*this, layout, {356, 133});
     m_LabelText->setFocus();
     CenterDialog(*this);
 }

@@ -15,9 +15,7 @@
 namespace {
 
 constexpr int RichTextLabelEditorHelpTopic = 40013;
-constexpr int ClientWidth = 601;
-constexpr int ClientHeight = 343;
-constexpr int ButtonRowTop = ClientHeight - 33;
+constexpr QSize DesignSize(601, 343);
 
 QToolButton* NewZoomButton(QWidget* parent, const QString& name, const QString& caption, const QString& hint)
 {
@@ -40,10 +38,8 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent)
 {
     BusyCursor();
     setWindowTitle("Rich Text Editor");
-    setFixedSize(ClientWidth, ClientHeight);
 
     m_WPToolBar1->setObjectName("WPToolBar1");
-    m_WPToolBar1->setGeometry(0, 0, ClientWidth, 30);
     m_ZoomPlusButton = NewZoomButton(m_WPToolBar1, "ZoomPlusButton", "+", "Zoom In");
     connect(m_ZoomPlusButton, &QToolButton::clicked, this, &TRichTextLabelEditor::ZoomPlusButtonClick);
     m_ZoomMinusButton = NewZoomButton(m_WPToolBar1, "ZoomMinusButton", "-", "Zoom Out");
@@ -60,14 +56,13 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent)
     m_WPToolBar1->insertSeparator(formatting);
 
     m_ScrollBox1->setObjectName("ScrollBox1");
-    m_ScrollBox1->setGeometry(0, 32, ClientWidth, ButtonRowTop - 40);
     m_ScrollBox1->setWidgetResizable(false);
     m_ScrollBox1->setWhatsThis("Type and format the text of the label here");
     m_WPPanel->setObjectName("WPPanel");
     m_WPPanel->setAutoFillBackground(true);
-    auto* layout = new QVBoxLayout(m_WPPanel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_WPRichText1);
+    auto* panelLayout = new QVBoxLayout(m_WPPanel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(m_WPRichText1);
     m_WPRichText1->SetName("WPRichText1");
     m_WPRichText1->setObjectName("WPRichText1");
     m_ScrollBox1->setWidget(m_WPPanel);
@@ -75,7 +70,12 @@ TRichTextLabelEditor::TRichTextLabelEditor(QWidget* parent)
     m_WPPanel->hide();
     m_WPToolBar1->Attach(m_WPRichText1);
 
-    AddDialogButtons(*this, 12, ClientWidth - 12, ButtonRowTop, RichTextLabelEditorHelpTopic);
+    ShowWholeToolBar();
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(m_WPToolBar1);
+    layout->addWidget(m_ScrollBox1, 1);
+    layout->addLayout(AddDialogButtons(*this, RichTextLabelEditorHelpTopic));
+    SetFormLayout(*this, layout, DesignSize);
     CenterDialog(*this);
 }
 
@@ -104,6 +104,13 @@ void TRichTextLabelEditor::Prepare()
     m_ReferenceSize = m_WPPanel->size();
     m_ReferenceZoom = m_WPRichText1->Zoom();
     m_ZoomCaption->setText(QString("%1%").arg(m_WPRichText1->Zoom()));
+    ShowWholeToolBar();
+}
+
+void TRichTextLabelEditor::ShowWholeToolBar()
+{
+    // A tool bar narrower than its items hides the last ones behind its extension menu.
+    m_WPToolBar1->setMinimumWidth(m_WPToolBar1->sizeHint().width());
 }
 
 void TRichTextLabelEditor::ZoomPlusButtonClick()

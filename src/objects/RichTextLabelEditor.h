@@ -37,6 +37,7 @@ private:
     // the reference that zooming scales from.
     void Prepare();
     void ScalePanel();
+    void ShowWholeToolBar();
 
     TWPToolBar* m_WPToolBar1;
     QToolButton* m_ZoomPlusButton;

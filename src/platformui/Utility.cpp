@@ -4,6 +4,7 @@
 #include "platformui/UiServices.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -46,6 +47,22 @@ void SetMainWindow(QWidget* window)
 QWidget* MainWindow()
 {
     return RegisteredMainWindow;
+}
+
+void SetFormLayout(QWidget& form, QLayout* content, QSize designSize)
+{
+    auto* grid = new QGridLayout(&form);
+    // The form keeps the size its content asks for, as a form drawn at a fixed size did; a
+    // longer text or a larger font makes it larger.
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->addLayout(content, 0, 0);
+    // A spacer of the design size shares the cell: the cell, and so the form, is at least that
+    // large, and grows with the content's own minimum whenever that is larger.
+    const QMargins margins = grid->contentsMargins();
+    grid->addItem(new QSpacerItem(designSize.width() - margins.left() - margins.right(),
+                                  designSize.height() - margins.top() - margins.bottom(), QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  0, 0);
 }
 
 void CenterDialog(QWidget& form)

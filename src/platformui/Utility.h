@@ -2,8 +2,10 @@
 // Small routines every window uses: notices and questions, the busy cursor, the main window and
 // dialog centring, and the printer check.
 
+#include <QSize>
 #include <QString>
 
+class QLayout;
 class QWidget;
 
 // Message box with the text, caption "Information", information icon and an OK button.
@@ -26,6 +28,11 @@ QWidget* MainWindow();
 // missing, or is the form itself. A form not yet shown nor resized is first given the size its
 // layout asks for, the size it shows with.
 void CenterDialog(QWidget& form);
+
+// Lays `form` out with `content` at the size the content asks for, never smaller than
+// `designSize`, the size the form was drawn at: the layout makes it larger where its texts need
+// more room (other fonts, scales, languages). The user does not resize such a form.
+void SetFormLayout(QWidget& form, QLayout* content, QSize designSize);
 
 // True when a printer is installed and one is the default; otherwise tells the user why printing
 // is not possible and returns false.

@@ -596,7 +596,8 @@ void TestRichLabels::EditorShowsTheLabelsPage()
     label->SetTransparent(false);
     InspectEditor(*label, [](TRichTextLabelEditor& dialog) {
         QCOMPARE(dialog.windowTitle(), QString("Rich Text Editor"));
-        QCOMPARE(dialog.size(), QSize(601, 343));
+        // At least the form's design size; wide enough for every button of the tool bar.
+        QVERIFY(dialog.width() >= 601 && dialog.height() >= 343);
         QVERIFY(dialog.findChild<TWPToolBar*>("WPToolBar1"));
         auto* plus = dialog.findChild<QToolButton*>("ZoomPlusButton");
         auto* minus = dialog.findChild<QToolButton*>("ZoomMinusButton");
