@@ -27,6 +27,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QToolButton>
@@ -224,6 +225,14 @@ TCalendarProperties::TCalendarProperties(QWidget* parent)
                           DayPlannerPage(), LanguagePage(), MarginsPage()})
         m_Notebook->addWidget(page);
     connect(m_TabSet1, &QTabBar::currentChanged, m_Notebook, &QStackedWidget::setCurrentIndex);
+    // The pages switch from the keyboard wherever the focus is, as in any tabbed dialog; the
+    // layout list never sees these keys.
+    const std::pair<QKeySequence, int> pageKeys[] = {{Qt::CTRL | Qt::Key_Tab, 1},
+                                                     {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+                                                     {Qt::CTRL | Qt::Key_PageDown, 1},
+                                                     {Qt::CTRL | Qt::Key_PageUp, -1}};
+    for (const auto& [key, step] : pageKeys)
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this, step = step] { StepPage(step); });
 
     auto* pages = new QHBoxLayout;
     pages->addWidget(m_Notebook, 1);
@@ -566,6 +575,25 @@ QLayout* TCalendarProperties::BottomButtons()
     for (QPushButton* button : {ok, cancel, save, load, defaults, help})
         layout->addWidget(button);
     return layout;
+}
+
+void TCalendarProperties::StepPage(int step)
+{
+    const bool inPage = m_Notebook->isAncestorOf(focusWidget());
+    const int count = m_TabSet1->count();
+    m_TabSet1->setCurrentIndex((m_TabSet1->currentIndex() + step + count) % count);
+    if (!inPage)
+        return;
+    // The focus follows to the new page's first control, as Tab would reach it.
+    QWidget* page = m_Notebook->currentWidget();
+    for (QWidget* widget = page->nextInFocusChain(); widget != page; widget = widget->nextInFocusChain()) {
+        if (page->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(this) &&
+            widget->isEnabled()) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    m_TabSet1->setFocus(Qt::TabFocusReason);
 }
 
 void TCalendarProperties::showEvent(QShowEvent* event)

@@ -60,6 +60,8 @@ private:
     QLayout* BottomButtons();
 
     void FirstActivation();
+    // Shows the page `step` pages on, round from the last to the first and back.
+    void StepPage(int step);
     // Shows the preview's settings in the controls; the controls change nothing meanwhile.
     void FillControls();
     void LayoutChoice();

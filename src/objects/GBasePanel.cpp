@@ -646,12 +646,16 @@ void TGBasePanel::mouseDoubleClickEvent(QMouseEvent* event)
 void TGBasePanel::keyPressEvent(QKeyEvent* event)
 {
     KeyDown(event->key(), event->modifiers());
-}
-
-bool TGBasePanel::focusNextPrevChild(bool)
-{
-    // The page takes every key, Tab and the arrows included.
-    return false;
+    // Esc and Enter go on to the window (a dialog's Cancel and default button) as from any
+    // control; Tab and Shift+Tab move the focus on (QWidget's handling). The page keeps the
+    // other keys, the arrows and Page Up/Down included. The selection handle, where an object is
+    // being edited, keeps Tab as well.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: event->ignore(); break;
+    default: break;
+    }
 }
 
 void TGBasePanel::ShowMenu(QMenu* menu, QPoint globalPosition)

@@ -325,6 +325,17 @@ TColor TWPRichText::TextColor(int index)
     return index >= 0 && index < TextColorCount ? TextColors[index] : clBlack;
 }
 
+bool TWPRichText::event(QEvent* event)
+{
+    // Checked before QGraphicsView hands every Tab to the text.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier))
+            return focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+    }
+    return QGraphicsView::event(event);
+}
+
 void TWPRichText::keyPressEvent(QKeyEvent* event)
 {
     // The clipboard carries RTF, so text keeps its formatting between editors and programs.

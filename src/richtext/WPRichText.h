@@ -83,6 +83,8 @@ signals:
     void CurrentFormatChanged(); // caret moved or writing attributes changed
 
 protected:
+    // Tab types a tab into the text; Ctrl+Tab and Ctrl+Shift+Tab move the focus on and back.
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;

@@ -1,10 +1,12 @@
 // Walks every dialog and window of the program, each opened the way the user opens it (menus,
 // tools, object menus and the buttons of other dialogs, through the UI services), and checks that
 // each shows all of its controls whole. The walk is complete when it has met every dialog class
-// of the source tree. CTest runs it at 100 % and again at QT_SCALE_FACTOR=1.5.
+// of the source tree. A second walk tabs through every dialog. CTest runs both at 100 % and again
+// at QT_SCALE_FACTOR=1.5.
 // With MERVANE_WALK_SHOTS naming a folder, each window's picture is saved there as CLASS.png.
 
 #include "MainWindowFixture.h"
+#include "KeyboardCheck.h"
 #include "WindowLayoutCheck.h"
 
 #include "objects/GGraphicControl.h"
@@ -59,8 +61,10 @@ const QStringList Scrolling{"ScrollBox2", "ExampleBox"};
 
 class TWalk {
 public:
-    explicit TWalk(TMainWindowFixture& f)
+    // Runs `check` on each window met.
+    TWalk(TMainWindowFixture& f, std::function<QStringList(QWidget&)> check)
         : m_F(f)
+        , m_Check(std::move(check))
     {
     }
 
@@ -75,7 +79,7 @@ public:
     void Inspect(QWidget& window, const QString& name)
     {
         QCoreApplication::processEvents();
-        Record(window, name, WindowLayoutFaults(window, Scrolling));
+        Record(window, name, m_Check(window));
     }
 
     QStringList Faults;
@@ -94,12 +98,12 @@ private:
     {
         const QString name = dialog.metaObject()->className();
         QCoreApplication::processEvents();
-        Record(dialog, name, WindowLayoutFaults(dialog, Scrolling));
+        Record(dialog, name, m_Check(dialog));
         // The surfaces of special-effects text each show their own panel.
         if (auto* surfaces = dialog.findChild<QListWidget*>("SurfaceTypeCombo")) {
             for (int row = 1; row < surfaces->count(); ++row) {
                 surfaces->setCurrentRow(row);
-                Record(dialog, name + "-" + surfaces->item(row)->text(), WindowLayoutFaults(dialog, Scrolling));
+                Record(dialog, name + "-" + surfaces->item(row)->text(), m_Check(dialog));
             }
             surfaces->setCurrentRow(0);
         }
@@ -148,6 +152,7 @@ private:
     }
 
     TMainWindowFixture& m_F;
+    std::function<QStringList(QWidget&)> m_Check;
 };
 
 // Places an object with a tool: the tool button, then a rectangle dragged over a day cell.
@@ -174,21 +179,12 @@ void RunObjectMenu(TMainWindowFixture& f, const char* className, const QString& 
     QFAIL(qPrintable(QString("no %1 with %2 in its menu").arg(className, caption)));
 }
 
-} // namespace
-
-class TestDialogWalk : public QObject {
-    Q_OBJECT
-
-private slots:
-    void EveryWindowShowsItsControlsWhole();
-};
-
-void TestDialogWalk::EveryWindowShowsItsControlsWhole()
+// Opens every dialog and window of the program the way the user does, each checked by `walk`;
+// then checks that the walk met every dialog class of the source tree and found no fault.
+void WalkEverything(TMainWindowFixture& f, TWalk& walk)
 {
-    TMainWindowFixture f;
     QCOMPARE(WriteRecurringDatesFile(RecurringDatesFileName(), {MakeRecord("Rent", "@0015")}), QString());
     TCalendarMain& main = f.StartOnMonth(f.Path("walk.MVF"), 10, 2027);
-    TWalk walk(f);
 
     walk.Inspect(main, "TCalendarMain");
     if (!f.Forms->IconTool.isVisible())
@@ -232,6 +228,33 @@ void TestDialogWalk::EveryWindowShowsItsControlsWhole()
     for (const QString& fault : walk.Faults)
         qWarning("%s", qPrintable(fault));
     QVERIFY2(walk.Faults.isEmpty(), qPrintable(QString("%1 faults").arg(walk.Faults.size())));
+}
+
+} // namespace
+
+class TestDialogWalk : public QObject {
+    Q_OBJECT
+
+private slots:
+    void EveryWindowShowsItsControlsWhole();
+    void EveryDialogWorksFromTheKeyboard();
+};
+
+void TestDialogWalk::EveryWindowShowsItsControlsWhole()
+{
+    TMainWindowFixture f;
+    TWalk walk(f, [](QWidget& window) { return WindowLayoutFaults(window, Scrolling); });
+    WalkEverything(f, walk);
+}
+
+void TestDialogWalk::EveryDialogWorksFromTheKeyboard()
+{
+    TMainWindowFixture f;
+    TWalk walk(f, [](QWidget& window) {
+        auto* dialog = qobject_cast<QDialog*>(&window);
+        return dialog ? KeyboardFaults(*dialog) : QStringList();
+    });
+    WalkEverything(f, walk);
 }
 
 QTEST_MAIN(TestDialogWalk)

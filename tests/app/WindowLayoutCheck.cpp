@@ -157,7 +157,8 @@ private:
             const QSize item = list.sizeHintForIndex(index);
             const QRect ink = metrics.tightBoundingRect(index.data().toString());
             const int baseline = (item.height() - metrics.height()) / 2 + metrics.ascent();
-            const bool inkCut = !ink.isEmpty() && (baseline + ink.top() < 0 || baseline + ink.bottom() >= item.height());
+            const bool inkCut =
+                !ink.isEmpty() && (baseline + ink.top() < 0 || baseline + ink.bottom() >= item.height());
             if (item.width() > grid.width() || item.height() > grid.height() || inkCut) {
                 Fault(list, QString("item %1 needs %2 for %3, more than its item %4 or its grid cell %5")
                                 .arg(row)

@@ -194,6 +194,10 @@ private slots:
     void PlacementIsKeptPerResolution();
     void PlacementBeyondTheScreenIsPulledBack();
     void PreviewIgnoresClicks();
+    void PreviewPassesTabEscAndEnterOn_data();
+    void PreviewPassesTabEscAndEnterOn();
+    void PagesSwitchFromTheKeyboard_data();
+    void PagesSwitchFromTheKeyboard();
     void PreviewShowsTheWholePage_data();
     void PreviewShowsTheWholePage();
 
@@ -1293,6 +1297,80 @@ void TestCalendarProperties::PreviewIgnoresClicks()
     TCalendarPanel32& preview = dialog->ExampleCalendar();
     QTest::mouseClick(&preview, Qt::RightButton, {}, QPoint(100, 300));
     QVERIFY(!preview.PanelMenu()->isVisible());
+}
+
+void TestCalendarProperties::PreviewPassesTabEscAndEnterOn_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("result"); // -1: the dialog stays open and the focus moves on
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers() << -1;
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << Qt::KeyboardModifiers(Qt::ShiftModifier) << -1;
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << int(QDialog::Rejected);
+    QTest::newRow("Enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << int(QDialog::Accepted);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                  << int(QDialog::Accepted);
+}
+
+void TestCalendarProperties::PreviewPassesTabEscAndEnterOn()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, result);
+    auto dialog = Open();
+    TCalendarPanel32& preview = dialog->ExampleCalendar();
+    preview.setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), &preview);
+    QTest::keyClick(&preview, Qt::Key(key), modifiers);
+    if (result < 0) {
+        QVERIFY(dialog->isVisible());
+        QVERIFY(QApplication::focusWidget() != &preview);
+        QVERIFY(dialog->isAncestorOf(QApplication::focusWidget()));
+    } else {
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->result(), result);
+    }
+}
+
+void TestCalendarProperties::PagesSwitchFromTheKeyboard_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("layoutSteps"); // how far the layout list moved
+    const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
+    const Qt::KeyboardModifiers ctrlShift(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << 1 << 0;
+    QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << ctrlShift << 8 << 0;
+    QTest::newRow("Ctrl+PageDown") << int(Qt::Key_PageDown) << ctrl << 1 << 0;
+    QTest::newRow("Ctrl+PageUp") << int(Qt::Key_PageUp) << ctrl << 8 << 0;
+    // The list's own keys still choose the layout, and the preview follows.
+    QTest::newRow("Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers() << 0 << 1;
+}
+
+void TestCalendarProperties::PagesSwitchFromTheKeyboard()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, page);
+    QFETCH(int, layoutSteps);
+    TCalendarPanel32 source(nullptr);
+    source.ResetToDefaults();
+    source.SetCalendarLayout(loFullCalendar);
+    auto dialog = Open(&source);
+    auto* list = Control<QListWidget>(*dialog, "LayoutList");
+    const int row = list->currentRow();
+    QVERIFY(row >= 0 && row + 1 < list->count());
+    list->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list, Qt::Key(key), modifiers);
+    QCOMPARE(Control<QTabBar>(*dialog, "TabSet1")->currentIndex(), page);
+    QCOMPARE(Control<QStackedWidget>(*dialog, "Notebook")->currentIndex(), page);
+    QCOMPARE(list->currentRow(), row + layoutSteps);
+    QCOMPARE(dialog->ExampleCalendar().CalendarLayout() != loFullCalendar, layoutSteps != 0);
+    // The focus left the hidden list for a control of the page shown.
+    if (page != 0)
+        QVERIFY(
+            Control<QStackedWidget>(*dialog, "Notebook")->currentWidget()->isAncestorOf(QApplication::focusWidget()));
 }
 
 void TestCalendarProperties::SetTimeDialogMarksAndCaptions_data()
