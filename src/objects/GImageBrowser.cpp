@@ -44,6 +44,10 @@ TGImageBrowser::TGImageBrowser(QWidget* parent)
     m_DriveComboBox1 = new QComboBox(this);
     m_DriveComboBox1->setObjectName("DriveComboBox1");
     m_DriveComboBox1->setMinimumSize(ListWidth, 22);
+    // Its width does not follow the path it shows: a long path is cut short in the box, and its
+    // tip and drop-down list show it whole.
+    m_DriveComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_DriveComboBox1->setMinimumContentsLength(16);
     connect(m_DriveComboBox1, &QComboBox::textActivated, this, [this](const QString& drive) { SetFolder(drive); });
 
     m_DirectoryListBox1 = new QListWidget(this);
@@ -156,7 +160,6 @@ void TGImageBrowser::FillDriveBox()
             m_DriveComboBox1->addItem(drive.absolutePath());
     }
     m_DriveComboBox1->setCurrentIndex(0);
-    // A long path is cut off in the box: its tip and its drop-down list show it whole.
     m_DriveComboBox1->setToolTip(m_Folder);
     QAbstractItemView* list = m_DriveComboBox1->view();
     list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth());
