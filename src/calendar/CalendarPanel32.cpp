@@ -223,6 +223,10 @@ void TCalendarPanel32::FireCellEvent(int index)
     if (index < 1 || index > CellCount || !ClickedInCellEvent)
         return;
     const TCellRecord& cell = m_Main.Cells[index - 1];
+    // A cell the page does not show (the sixth row of a month on a week planner) has no room
+    // for the editor.
+    if (cell.Free.IsEmpty())
+        return;
     TWPRtfStorage* storage = m_Cells[index - 1];
     ClickedInCellEvent(nullptr, cell.Whole, cell.Free, index, cell.Day, storage);
 }

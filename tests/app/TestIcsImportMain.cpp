@@ -35,6 +35,7 @@ private slots:
     void ImportWritesTheMonthsEventsAndKeepsTheEditor();
     void DamagedFileWritesNothing();
     void ImportNeedsDayCells();
+    void EditorNeverOpensOnACellThePageDoesNotShow();
     void SavedMonthShowsEachFixtureInItsCells_data();
     void SavedMonthShowsEachFixtureInItsCells();
 };
@@ -183,6 +184,45 @@ void TestIcsImportMain::SavedMonthShowsEachFixtureInItsCells()
             shown += dayOfCell.value(cell["index"].toInt(), "?") + ": " + text;
     }
     QCOMPARE(shown, filled);
+}
+
+// The cell being edited on a month page may not exist on the layout chosen next (the sixth row
+// of a month is no cell of a week planner). Writing events into the days reopens the editor
+// where the user left it: never on a cell the page does not show, where it stood as a small
+// square at the page's corner.
+void TestIcsImportMain::EditorNeverOpensOnACellThePageDoesNotShow()
+{
+    TMainWindowFixture f;
+    // May 2027 starts on a Saturday: its 30th and 31st are in the sixth row, cells 36 and 37.
+    const QString file = f.Path("May2027.MVF");
+    TMainWindowFixture::WriteCalendar(file, 5, 2027, 2, "");
+    const QString ics = f.Path("events.ics");
+    WriteFile(ics, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Mervane tests//EN\r\n"
+                   "BEGIN:VEVENT\r\nUID:a\r\nDTSTART;VALUE=DATE:20270503\r\nSUMMARY:Dentist\r\nEND:VEVENT\r\n"
+                   "END:VCALENDAR\r\n");
+    TCalendarMain& main = f.Start(file);
+    QCOMPARE(f.Page().CellOfDay(31), 37);
+    f.ClickCell(37);
+    QVERIFY(main.EditorActive());
+
+    f.Ui.AnswerDialog([](QDialog& dialog) {
+        auto* list = dialog.findChild<QListWidget*>("LayoutList");
+        list->setCurrentItem(list->findItems("One Week Planner", Qt::MatchExactly).value(0));
+        QTest::mouseClick(dialog.findChild<QPushButton*>("okbutton"), Qt::LeftButton);
+        return dialog.result();
+    });
+    f.Trigger("mnuProperties");
+    f.Page().repaint();
+    QVERIFY(f.Page().CellRecord(37).Free.IsEmpty());
+
+    f.Ui.AnswerFileName(ics);
+    f.Trigger("mnuImportEvents");
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+    QVERIFY2(!f.Editor().isVisible(), qPrintable(QString("the editor shows at %1,%2, %3 by %4")
+                                                     .arg(f.Editor().x())
+                                                     .arg(f.Editor().y())
+                                                     .arg(f.Editor().width())
+                                                     .arg(f.Editor().height())));
 }
 
 QObject* NewTestIcsImportMain()
