@@ -1,4 +1,5 @@
-// Runs every test class of the tools folder.
+// Runs the test classes of the tools folder that work in this process (MvToolMain.cpp runs those
+// that start the mvtool program).
 
 #include "../common/TestClasses.h"
 
@@ -10,13 +11,11 @@
 
 QObject* NewTestCalendarJson();
 QObject* NewTestCalendarRenderer();
-QObject* NewTestMvToolProgram();
 QObject* NewTestRichLabelFiles();
 QObject* NewTestFlatCalendarJson();
 QObject* NewTestSuperTextJson();
 QObject* NewTestPictureJson();
 QObject* NewTestCalendarYear();
-QObject* NewTestHostileFiles();
 
 int main(int argc, char* argv[])
 {
@@ -24,7 +23,7 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     RegisterToolTestClasses();
     return RunTestClasses(argc, argv,
-                          {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestMvToolProgram(),
-                           NewTestRichLabelFiles(), NewTestFlatCalendarJson(), NewTestSuperTextJson(),
-                           NewTestCalendarYear(), NewTestHostileFiles(), NewTestPictureJson()});
+                          {NewTestCalendarJson(), NewTestCalendarRenderer(), NewTestRichLabelFiles(),
+                           NewTestFlatCalendarJson(), NewTestSuperTextJson(), NewTestCalendarYear(),
+                           NewTestPictureJson()});
 }
