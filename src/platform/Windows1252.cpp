@@ -24,24 +24,24 @@ std::optional<char> ByteOf(char16_t c)
 
 QString FromWindows1252(const QByteArray& bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     for (const char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
-        text += (b >= 0x80 && b < 0xA0) ? QChar(HighControls[b - 0x80]) : QChar(b);
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(HighControls[b - 0x80]) : QChar(b);
     }
     return text;
 }
 
 std::optional<QByteArray> ToWindows1252(const QString& text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (const QChar c : text) {
         const std::optional<char> byte = ByteOf(c.unicode());
         if (!byte)
             return std::nullopt;
-        bytes += *byte;
+        *out++ = *byte;
     }
     return bytes;
 }
