@@ -92,10 +92,24 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
     m_SpecialDayOfWeek->setToolTip(Hint("Select the weekday (Sun-Sat), or select  \"Day\" \rfor any day."));
     m_SpecialMonth = NewMonthList("SpecialMonth");
 
+    m_rbEaster = new QRadioButton("&Easter-based", this);
+    m_rbEaster->setObjectName("rbEaster");
+    m_rbEaster->setToolTip(Hint("Check here to choose a day counted from Easter \r(Ascension, Whit Monday, carnival)"));
+    m_EasterChurch = new QComboBox(this);
+    m_EasterChurch->setObjectName("EasterChurch");
+    m_EasterChurch->addItems({"Easter (Western)", "Orthodox Easter"});
+    m_EasterChurch->setToolTip(Hint("Select Western Easter or Orthodox Easter"));
+    m_EasterOffset = new QSpinBox(this);
+    m_EasterOffset->setObjectName("EasterOffset");
+    m_EasterOffset->setRange(-MaxEasterOffset, MaxEasterOffset);
+    m_EasterOffset->setValue(0);
+    m_EasterOffset->setToolTip(
+        Hint(QString("Select the days after Easter (1 to %1), or before it\r(-1 to -%1)").arg(MaxEasterOffset)));
+
     m_Event = new QLineEdit(this);
     m_Event->setObjectName("Event");
 
-    for (QRadioButton* radio : {m_rbDayOfMonth, m_rbDayOfweek, m_rbSpecial})
+    for (QRadioButton* radio : {m_rbDayOfMonth, m_rbDayOfweek, m_rbSpecial, m_rbEaster})
         connect(radio, &QRadioButton::clicked, this, &TEditRecurringDateFormula::SetRecurType);
 
     auto* okbutton = new QPushButton("&Ok", this);
@@ -126,6 +140,13 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
     special->addWidget(new QLabel("of", this));
     special->addWidget(m_SpecialMonth);
     grid->addLayout(special, 5, 1, 1, 3);
+    grid->addWidget(m_rbEaster, 6, 0, 1, 4);
+    auto* easter = new QHBoxLayout;
+    easter->addWidget(m_EasterChurch);
+    easter->addWidget(m_EasterOffset);
+    easter->addWidget(new QLabel("days", this));
+    easter->addStretch(1);
+    grid->addLayout(easter, 7, 1, 1, 3);
     grid->setColumnMinimumWidth(0, 16);
 
     auto* buttons = new QHBoxLayout;
@@ -202,6 +223,10 @@ void TEditRecurringDateFormula::SetEmUp()
             m_DayOfMonthDay->setValue(date->Day);
             m_DayOfMonthMonth->setCurrentIndex(date->Month);
         }
+    } else if (const std::optional<TEasterOffset> easter = ParseEasterTag(m_Formula.trimmed().toUpper())) {
+        m_rbEaster->setChecked(true);
+        m_EasterChurch->setCurrentIndex(easter->Orthodox ? 1 : 0);
+        m_EasterOffset->setValue(easter->Days);
     } else {
         m_rbDayOfweek->setChecked(true);
         const QList<QCheckBox*> boxes = DayBoxes();
@@ -216,6 +241,7 @@ void TEditRecurringDateFormula::SetRecurType()
     const bool dayOfMonth = m_rbDayOfMonth->isChecked();
     const bool dayOfWeek = m_rbDayOfweek->isChecked();
     const bool special = m_rbSpecial->isChecked();
+    const bool easter = m_rbEaster->isChecked();
     for (QCheckBox* box : DayBoxes())
         box->setEnabled(dayOfWeek);
     m_AllDaysCheck->setEnabled(dayOfWeek);
@@ -225,7 +251,10 @@ void TEditRecurringDateFormula::SetRecurType()
         list->setEnabled(special);
     SetBold(*m_rbDayOfMonth, dayOfMonth);
     SetBold(*m_rbDayOfweek, dayOfWeek);
+    m_EasterChurch->setEnabled(easter);
+    m_EasterOffset->setEnabled(easter);
     SetBold(*m_rbSpecial, special);
+    SetBold(*m_rbEaster, easter);
 }
 
 void TEditRecurringDateFormula::AllDaysCheckClick()
@@ -269,6 +298,14 @@ bool TEditRecurringDateFormula::DetermineFormulaString()
         }
         m_Formula = MakeSpecialFormula(m_SpecialOccurrance->currentIndex(), m_SpecialDayOfWeek->currentIndex(),
                                        m_SpecialMonth->currentIndex());
+        return !m_Formula.isEmpty();
+    }
+    if (m_rbEaster->isChecked()) {
+        if (!m_EasterOffset->hasAcceptableInput()) {
+            ShowInfo(QString("Enter the days from Easter, -%1 to %1").arg(MaxEasterOffset));
+            return false;
+        }
+        m_Formula = MakeEasterFormula({m_EasterChurch->currentIndex() == 1, m_EasterOffset->value()});
         return !m_Formula.isEmpty();
     }
     QString formula = QString(WeekdaysKind);

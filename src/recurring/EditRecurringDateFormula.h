@@ -1,6 +1,7 @@
 #pragma once
-// Edits one recurring date: its event text and its formula, built from one of three styles (a
-// day of the month, days of the week, the n-th weekday of a month). The caller sets the event
+// Edits one recurring date: its event text and its formula, built from one of four styles (a
+// day of the month, days of the week, the n-th weekday of a month, a day counted from Western or
+// Orthodox Easter). The caller sets the event
 // text, the formula and the caption before showing it and reads both back after OK; OK checks
 // the choices and stays open, telling the user why, while they make no formula.
 
@@ -58,5 +59,8 @@ private:
     QComboBox* m_SpecialOccurrance;
     QComboBox* m_SpecialDayOfWeek;
     QComboBox* m_SpecialMonth;
+    QRadioButton* m_rbEaster;
+    QComboBox* m_EasterChurch;
+    QSpinBox* m_EasterOffset;
     QLineEdit* m_Event;
 };

@@ -176,9 +176,15 @@ void TEditRecurringDates::EditbuttonClick()
         UiServices().Beep();
         return;
     }
-    const std::optional<QChar> kind = RecordKind(m_DatesList->item(row)->text());
-    if (kind == FeastKind)
+    const QString record = m_DatesList->item(row)->text();
+    const std::optional<QChar> kind = RecordKind(record);
+    // Easter-based days are edited in the formula dialog; the first catalogue's three feasts and
+    // tags this version does not know are left as they are.
+    const QString tag = RecordTag(record);
+    if (kind == FeastKind && (IsFirstCatalogueTag(tag) || !ParseEasterTag(tag)))
         ShowInfo("This entry cannot be edited");
+    else if (kind == FeastKind)
+        DoEditRecurringFormula();
     else if (kind == SpecialKind || kind == WeekdaysKind || kind == DayOfMonthKind)
         DoEditRecurringFormula();
 }
@@ -197,7 +203,8 @@ void TEditRecurringDates::DoEditRecurringFormula()
     while (eventText.endsWith(u' '))
         eventText.chop(1);
     dialog.SetEventText(eventText);
-    dialog.SetFormula(RecordFormula(record));
+    // A tag may run one column past the formula.
+    dialog.SetFormula(RecordKind(record) == FeastKind ? RecordTag(record) : RecordFormula(record));
     dialog.setWindowTitle("Edit Recurring Date Formula");
     CenterDialog(dialog);
     if (UiServices().ExecDialog(dialog) == QDialog::Accepted) {

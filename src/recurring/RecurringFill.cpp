@@ -1,6 +1,6 @@
 #include "recurring/RecurringFill.h"
 
-#include "recurring/RecurringRecord.h"
+#include <QCalendar>
 
 namespace {
 
@@ -20,16 +20,14 @@ int DayInMonth(const QDate& date, int month)
     return date.isValid() && date.month() == month ? date.day() : 0;
 }
 
-// The day the feast of a `#` tag falls on in the month, 0 when none; nothing for other tags.
+// The day the feast of a `#` tag falls on in the month, 0 when none; nothing for tags that name
+// no day.
 std::optional<int> FeastDay(const QString& tag, int year, int month)
 {
-    if (tag == EasterTag)
-        return EasterDay(year, month);
-    if (tag == GoodFridayTag)
-        return GoodFridayDay(year, month);
-    if (tag == PalmSundayTag)
-        return PalmSundayDay(year, month);
-    return std::nullopt;
+    const std::optional<TEasterOffset> offset = ParseEasterTag(tag);
+    if (!offset)
+        return std::nullopt;
+    return EasterBasedDay(*offset, year, month);
 }
 
 bool InMonth(int recordMonth, int month)
@@ -79,6 +77,32 @@ QDate EasterDate(int year)
     return QDate(year, n / 31, n % 31 + 1);
 }
 
+QDate OrthodoxEasterDate(int year)
+{
+    // Meeus's Julian algorithm: the Paschal full moon of the 19-year cycle, then the Sunday
+    // after it, as a date of the Julian calendar.
+    const int a = year % 4;
+    const int b = year % 7;
+    const int c = year % 19;
+    const int d = (19 * c + 15) % 30;
+    const int e = (2 * a + 4 * b - d + 34) % 7;
+    const int n = d + e + 114;
+    return QCalendar(QCalendar::System::Julian).dateFromParts(year, n / 31, n % 31 + 1);
+}
+
+int EasterBasedDay(const TEasterOffset& offset, int year, int month)
+{
+    for (const int easterYear : {year - 1, year, year + 1}) {
+        if (easterYear < 1 || easterYear > 9999)
+            continue;
+        const QDate easter = offset.Orthodox ? OrthodoxEasterDate(easterYear) : EasterDate(easterYear);
+        const QDate date = easter.addDays(offset.Days);
+        if (date.year() == year && date.month() == month)
+            return date.day();
+    }
+    return 0;
+}
+
 int EasterDay(int year, int month)
 {
     return DayInMonth(EasterDate(year), month);
@@ -118,9 +142,11 @@ TRecurringFill FillOfRecord(const QString& record, int year, int month)
     const QString formula = RecordFormula(record);
     TRecurringFill fill;
     if (kind == FeastKind) {
-        // The feasts' text keeps the blanks that pad it, as does the weekday list's.
-        fill.Text = RecordEventText(record);
-        const std::optional<int> day = FeastDay(RecordTag(record), year, month);
+        // The first catalogue's feasts keep the blanks that pad their text, as does the weekday
+        // list; the other Easter-based days write it trimmed, as the dates do.
+        const QString tag = RecordTag(record);
+        fill.Text = IsFirstCatalogueTag(tag) ? RecordEventText(record) : RecordEventText(record).trimmed();
+        const std::optional<int> day = FeastDay(tag, year, month);
         if (day && *day > 0)
             fill.Days = {*day};
     } else if (kind == SpecialKind) {

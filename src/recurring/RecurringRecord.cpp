@@ -1,5 +1,7 @@
 #include "recurring/RecurringRecord.h"
 
+#include <cstdlib>
+
 namespace {
 
 // A piece of a formula, characters `from` to `to` (1-based), trimmed and read as a signed
@@ -39,6 +41,9 @@ QString PadField(const QString& text, int width)
 
 QString MakeRecord(const QString& eventText, const QString& formula)
 {
+    // The tags are kept as the catalogue writes them: whole (up to column 131) and unpadded.
+    if (formula.startsWith(FeastKind))
+        return PadField(eventText, EventTextWidth) + formula.left(TagWidth);
     return PadField(eventText, EventTextWidth) + PadField(formula, FormulaWidth);
 }
 
@@ -95,6 +100,46 @@ std::optional<TSpecial> ParseSpecial(const QString& formula)
         !InRange(*month, 0, 12))
         return std::nullopt;
     return TSpecial{*occurrence, *weekday, *month};
+}
+
+std::optional<TEasterOffset> ParseEasterTag(const QString& tag)
+{
+    if (tag == GoodFridayTag)
+        return TEasterOffset{false, -2};
+    if (tag == PalmSundayTag)
+        return TEasterOffset{false, -7};
+    for (const bool orthodox : {false, true}) {
+        const QString base = orthodox ? OrthodoxEasterTag : EasterTag;
+        if (!tag.startsWith(base))
+            continue;
+        const QString offset = tag.mid(base.size());
+        if (offset.isEmpty())
+            return TEasterOffset{orthodox, 0};
+        // A sign and one or two digits; "+0" or "-00" are not written but read as Easter itself.
+        if (offset.size() < 2 || offset.size() > 3 || (offset[0] != u'+' && offset[0] != u'-'))
+            return std::nullopt;
+        for (int i = 1; i < offset.size(); ++i) {
+            if (offset[i] < u'0' || offset[i] > u'9')
+                return std::nullopt;
+        }
+        return TEasterOffset{orthodox, offset.toInt()};
+    }
+    return std::nullopt;
+}
+
+QString MakeEasterFormula(const TEasterOffset& offset)
+{
+    if (!InRange(offset.Days, -MaxEasterOffset, MaxEasterOffset))
+        return QString();
+    const QString base = offset.Orthodox ? OrthodoxEasterTag : EasterTag;
+    if (offset.Days == 0)
+        return base;
+    return base + (offset.Days > 0 ? u'+' : u'-') + QString::number(std::abs(offset.Days));
+}
+
+bool IsFirstCatalogueTag(const QString& tag)
+{
+    return tag == EasterTag || tag == GoodFridayTag || tag == PalmSundayTag;
 }
 
 bool WeekdayListed(const QString& formula, int day)

@@ -23,15 +23,20 @@ inline constexpr QChar SpecialKind = u'$';
 inline constexpr QChar WeekdaysKind = u'%';
 inline constexpr QChar FeastKind = u'#';
 
-// The three `#` tags.
+// The three `#` tags of the first catalogue.
 inline const QString EasterTag = "#EASTER";
 inline const QString GoodFridayTag = "#GOODFRIDAY";
 inline const QString PalmSundayTag = "#PALMSUNDAY";
+// The tag of Orthodox Easter. Either Easter tag may carry an offset in days, "+N" or "-N" with
+// N 1 to 99: "#EASTER+39" is Ascension, "#OEASTER-48" Clean Monday.
+inline const QString OrthodoxEasterTag = "#OEASTER";
+inline constexpr int MaxEasterOffset = 99;
 
 // `text` left-aligned in exactly `width` characters: padded with blanks, cut when longer.
 QString PadField(const QString& text, int width);
 
-// A record as the dialogs make it: the event text in 120 columns, the formula in 10.
+// A record as the dialogs make it: the event text in 120 columns, the formula in 10. A `#` tag
+// follows the event text unpadded and may run to 11 columns.
 QString MakeRecord(const QString& eventText, const QString& formula);
 
 // Column 121, or nothing when the record is shorter.
@@ -63,6 +68,23 @@ struct TSpecial {
 };
 // The pieces of a `$` formula; nothing when a piece is not a number or out of range.
 std::optional<TSpecial> ParseSpecial(const QString& formula);
+
+// A day counted from Easter Sunday: Western (Gregorian computus) or Orthodox (Julian computus).
+struct TEasterOffset {
+    bool Orthodox = false;
+    int Days = 0; // -99..99
+
+    bool operator==(const TEasterOffset&) const = default;
+};
+// The day a `#` tag names: the Easter tags with or without an offset, Good Friday (Easter - 2)
+// and Palm Sunday (Easter - 7); nothing for any other tag.
+std::optional<TEasterOffset> ParseEasterTag(const QString& tag);
+// The tag of an Easter-based day: "#EASTER", "#EASTER+39", "#OEASTER-48"; empty when the offset
+// is beyond 99 days.
+QString MakeEasterFormula(const TEasterOffset& offset);
+// Whether `tag` is one of the three tags of the first catalogue, which keep their own texts and
+// cannot be edited.
+bool IsFirstCatalogueTag(const QString& tag);
 
 // Whether weekday `day` (1 = Sunday .. 7 = Saturday) is listed in a `%` formula.
 bool WeekdayListed(const QString& formula, int day);

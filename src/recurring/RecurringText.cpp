@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <cstdlib>
+
 namespace {
 
 QString LongMonthName(int month)
@@ -48,12 +50,27 @@ QString WeekdaysText(const QString& formula)
     return names.join(u',');
 }
 
+QString EasterOffsetText(const TEasterOffset& offset)
+{
+    QString text = offset.Orthodox ? QString("Orthodox Easter") : QString("Easter");
+    if (offset.Days == 0)
+        return text;
+    const int days = std::abs(offset.Days);
+    // A true minus sign, as printed; the hyphen of the tag is only its spelling.
+    text += offset.Days > 0 ? QString(" + ") : QString::fromUtf16(u" \u2212 ");
+    return text + QString::number(days) + (days == 1 ? " day" : " days");
+}
+
 QString RecordDisplayText(const QString& record)
 {
     const std::optional<QChar> kind = RecordKind(record);
     const QString formula = RecordFormula(record);
     QString formulaText;
-    if (kind == DayOfMonthKind)
+    const QString tag = RecordTag(record);
+    const std::optional<TEasterOffset> easter = kind == FeastKind ? ParseEasterTag(tag) : std::nullopt;
+    if (easter && !IsFirstCatalogueTag(tag))
+        formulaText = EasterOffsetText(*easter);
+    else if (kind == DayOfMonthKind)
         formulaText = DayOfMonthText(formula);
     else if (kind == SpecialKind)
         formulaText = SpecialText(formula);

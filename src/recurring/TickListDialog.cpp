@@ -10,6 +10,7 @@
 TTickListDialog::TTickListDialog(const QString& caption, QSize clientSize, const TNames& names, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_List(new TRecordTickList(this))
+    , m_ListColumn(new QVBoxLayout)
 {
     setWindowTitle(caption);
     setFont(QFont("Arial", 8));
@@ -33,8 +34,9 @@ TTickListDialog::TTickListDialog(const QString& caption, QSize clientSize, const
     for (QPushButton* button : {ok, all, none, cancel})
         buttons->addWidget(button);
     buttons->addStretch(1);
+    m_ListColumn->addWidget(m_List, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_List, 1);
+    layout->addLayout(m_ListColumn, 1);
     layout->addLayout(buttons);
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QPushButton;
+class QVBoxLayout;
 class TRecordTickList;
 
 class TTickListDialog : public QDialog {
@@ -25,7 +26,10 @@ protected:
         QString NoneButton;
     };
     TTickListDialog(const QString& caption, QSize clientSize, const TNames& names, QWidget* parent);
+    // The column that holds the list, for controls above it.
+    QVBoxLayout& ListColumn() const { return *m_ListColumn; }
 
 private:
     TRecordTickList* m_List;
+    QVBoxLayout* m_ListColumn;
 };

@@ -201,7 +201,7 @@ void TestRecurringDatesMain::EditRecurringDatesFromTheMenu()
     f.Trigger("mnuEditrecurringDates");
     QCOMPARE(f.Ui.DialogsShown, (QStringList{"TEditRecurringDates", "TGetHolidays"}));
     // "Ärger" sorts as the user reads it: between "April Fools's Day" and "Armed Forces Day".
-    QStringList expected = HolidayCatalogue();
+    QStringList expected = HolidayCatalogue("US");
     expected.insert(1, umlaut);
     expected += MakeRecord("Zoo", "@0101");
     const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());

@@ -179,6 +179,21 @@ void TestRecurringFill::DaysOfRecord_data()
     QTest::newRow("Good Friday") << Feast("x", "#GOODFRIDAY") << 1998 << 4 << QList<int>{10};
     QTest::newRow("Palm Sunday, any case") << Feast("x", "#palmsunday") << 1998 << 4 << QList<int>{5};
     QTest::newRow("other tag") << Feast("x", "#XMAS") << 1998 << 4 << QList<int>{};
+    // Easter 2027 is March 28, Orthodox Easter May 2.
+    QTest::newRow("Ascension") << Feast("x", "#EASTER+39") << 2027 << 5 << QList<int>{6};
+    QTest::newRow("Whit Monday") << Feast("x", "#EASTER+50") << 2027 << 5 << QList<int>{17};
+    QTest::newRow("Whit Monday elsewhere") << Feast("x", "#EASTER+50") << 2027 << 6 << QList<int>{};
+    QTest::newRow("Easter + 1 day") << Feast("x", "#EASTER+1") << 2027 << 3 << QList<int>{29};
+    QTest::newRow("Easter - 7 days, lower case") << Feast("x", "#easter-7") << 2027 << 3 << QList<int>{21};
+    QTest::newRow("Orthodox Easter") << Feast("x", "#OEASTER") << 2027 << 5 << QList<int>{2};
+    QTest::newRow("Clean Monday") << Feast("x", "#OEASTER-48") << 2027 << 3 << QList<int>{15};
+    QTest::newRow("Orthodox Whit Monday") << Feast("x", "#OEASTER+50") << 2027 << 6 << QList<int>{21};
+    // Easter 2027 - 99 days is December 19, 2026; Easter 2026 - 99 days fell in December 2025.
+    QTest::newRow("Easter - 99 in the year before") << Feast("x", "#EASTER-99") << 2026 << 12 << QList<int>{19};
+    QTest::newRow("Easter - 99 not in its own year") << Feast("x", "#EASTER-99") << 2027 << 12 << QList<int>{};
+    QTest::newRow("Orthodox Easter + 99") << Feast("x", "#OEASTER+99") << 2027 << 8 << QList<int>{9};
+    QTest::newRow("offset beyond 99") << Feast("x", "#EASTER+100") << 2027 << 7 << QList<int>{};
+    QTest::newRow("offset without sign") << Feast("x", "#EASTER39") << 2027 << 5 << QList<int>{};
     QTest::newRow("unreadable @") << MakeRecord("x", "@04x1") << 2026 << 4 << QList<int>{};
     QTest::newRow("unreadable $") << MakeRecord("x", "$9 1 4") << 2026 << 4 << QList<int>{};
     QTest::newRow("unknown kind") << MakeRecord("x", "!0401") << 2026 << 4 << QList<int>{};
@@ -201,6 +216,8 @@ void TestRecurringFill::TextOfRecord()
     QCOMPARE(FillOfRecord(MakeRecord(" Club ", "$0 1 0"), 2026, 2).Text, "Club");
     QCOMPARE(FillOfRecord(MakeRecord(" Gym", "%2"), 2026, 2).Text, PadField(" Gym", 120));
     QCOMPARE(FillOfRecord(Feast("Easter", "#EASTER"), 2026, 4).Text, PadField("Easter", 120));
+    // The other Easter-based days write their text trimmed, as the dates do.
+    QCOMPARE(FillOfRecord(Feast(" Ascension", "#EASTER+39"), 2027, 5).Text, "Ascension");
 }
 
 void TestRecurringFill::Offered_data()
@@ -224,6 +241,11 @@ void TestRecurringFill::Offered_data()
     QTest::newRow("Good Friday not in April") << Feast("x", "#GOODFRIDAY") << 2018 << 4 << false;
     QTest::newRow("Palm Sunday not in May") << Feast("x", "#PALMSUNDAY") << 2018 << 5 << false;
     QTest::newRow("other tag") << Feast("x", "#XMAS") << 2026 << 6 << true;
+    QTest::newRow("Whit Monday in May 2027") << Feast("x", "#EASTER+50") << 2027 << 5 << true;
+    QTest::newRow("Whit Monday not in June 2027") << Feast("x", "#EASTER+50") << 2027 << 6 << false;
+    QTest::newRow("Clean Monday in March 2027") << Feast("x", "#OEASTER-48") << 2027 << 3 << true;
+    QTest::newRow("Clean Monday not in February 2027") << Feast("x", "#OEASTER-48") << 2027 << 2 << false;
+    QTest::newRow("Easter - 99 in December before") << Feast("x", "#EASTER-99") << 2026 << 12 << true;
     QTest::newRow("unknown kind") << MakeRecord("x", "!") << 2026 << 6 << true;
     QTest::newRow("no formula") << "x" << 2026 << 6 << true;
 }

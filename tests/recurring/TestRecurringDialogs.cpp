@@ -293,7 +293,7 @@ void TestRecurringDialogs::HolidayAddedTwiceKeepsOneRow()
     Click(dialog, "Holidaysbutton");
     QCOMPARE(f.Ui.DialogsShown, (QStringList{"TGetHolidays", "TGetHolidays"}));
     QCOMPARE(tickedAtOpen, 0);
-    const QStringList catalogue = HolidayCatalogue();
+    const QStringList catalogue = HolidayCatalogue("US");
     QCOMPARE(dialog.Records(), (QStringList{MakeRecord("Birthday", "@0505"), catalogue[2], catalogue[5]}));
 
     // A record differing only in case counts as the same.
@@ -487,21 +487,21 @@ void TestRecurringDialogs::TickListsRefuseOkWithoutTick()
     holidays.show();
     QCOMPARE(holidays.windowTitle(), "Holidays");
     auto* list = Child<TRecordTickList>(holidays, "Holidays");
-    QCOMPARE(list->Records(), HolidayCatalogue());
+    QCOMPARE(list->Records(), HolidayCatalogue("US"));
     Click(holidays, "okbutton");
     QCOMPARE(ui.Beeps, 1);
     QVERIFY(holidays.isVisible());
     Click(holidays, "AllButton");
-    QCOMPARE(list->TickedRecords(), HolidayCatalogue());
+    QCOMPARE(list->TickedRecords(), HolidayCatalogue("US"));
     Click(holidays, "nonebutton");
     QVERIFY(list->TickedRecords().isEmpty());
     // A click on a row ticks it, a second click unticks it.
     const QRect row = list->visualItemRect(list->item(3));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-    QCOMPARE(list->TickedRecords(), QStringList{HolidayCatalogue()[3]});
+    QCOMPARE(list->TickedRecords(), QStringList{HolidayCatalogue("US")[3]});
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(4)).center());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-    QCOMPARE(list->TickedRecords(), QStringList{HolidayCatalogue()[4]});
+    QCOMPARE(list->TickedRecords(), QStringList{HolidayCatalogue("US")[4]});
     Click(holidays, "okbutton");
     QCOMPARE(holidays.result(), int(QDialog::Accepted));
     QCOMPARE(ui.Beeps, 1);

@@ -235,7 +235,7 @@ void TestRecurringRecord::RecordTagReadsElevenColumns()
 
 void TestRecurringRecord::CatalogueRecords()
 {
-    const QStringList catalogue = HolidayCatalogue();
+    const QStringList catalogue = HolidayCatalogue("US");
     QCOMPARE(catalogue.size(), 26);
     const QStringList expectedTexts = {
         "April Fools's Day (1st of April)",
