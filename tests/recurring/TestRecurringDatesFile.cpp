@@ -2,6 +2,7 @@
 // their errors, atomic writing, and the conversion of the older file.
 
 #include "../common/FileBytes.h"
+#include "recurring/HolidayCatalogue.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringRecord.h"
 
@@ -27,6 +28,8 @@ private slots:
     void WindowsTextIsWrittenAsWindows1252();
     void TextBeyondWindows1252IsWrittenAsUtf8();
     void EditorsUtf8KeepsTheColumns();
+    void TagsKeepTheirBytes();
+    void GreekNamesSurviveTheFile();
     void WrittenTextReadsBackTheSame_data();
     void WrittenTextReadsBackTheSame();
     void ParseReadsLines_data();
@@ -93,6 +96,52 @@ void TestRecurringDatesFile::EditorsUtf8KeepsTheColumns()
     QVERIFY2(read.Ok(), qPrintable(read.Error));
     QCOMPARE(read.Records, QStringList{record});
     QCOMPARE(RecordKind(read.Records[0]), std::optional<QChar>(DayOfMonthKind));
+}
+
+// Records with `#` tags, old and new, known or not, are written and read back byte for byte: a
+// tag ends its line unpadded, the longest in column 131.
+void TestRecurringDatesFile::TagsKeepTheirBytes()
+{
+    const QByteArray bytes = "Easter" + QByteArray(114, ' ') + "#EASTER\r\n" + "Good Friday" + QByteArray(109, ' ') +
+                             "#GOODFRIDAY\r\n" + "Palm Sunday" + QByteArray(109, ' ') + "#PALMSUNDAY\r\n" +
+                             "Ascension" + QByteArray(111, ' ') + "#EASTER+39\r\n" + "Clean Monday" +
+                             QByteArray(108, ' ') + "#OEASTER-48\r\n" + "Pascha" + QByteArray(114, ' ') +
+                             "#OEASTER\r\n" + "Mystery" + QByteArray(113, ' ') + "#XMAS+1\r\n";
+    const TRecurringDatesRead read = ParseRecurringDates(bytes);
+    QVERIFY2(read.Ok(), qPrintable(read.Error));
+    QCOMPARE(read.Records, (QStringList{MakeRecord("Easter", "#EASTER"), MakeRecord("Good Friday", "#GOODFRIDAY"),
+                                        MakeRecord("Palm Sunday", "#PALMSUNDAY"), MakeRecord("Ascension", "#EASTER+39"),
+                                        MakeRecord("Clean Monday", "#OEASTER-48"), MakeRecord("Pascha", "#OEASTER"),
+                                        MakeRecord("Mystery", "#XMAS+1")}));
+    QCOMPARE(RecordTag(read.Records[4]), "#OEASTER-48");
+    QCOMPARE(EncodeRecurringDates(read.Records), bytes);
+
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("MVRECUR.DAX");
+    QCOMPARE(WriteRecurringDatesFile(fileName, read.Records), QString());
+    QCOMPARE(FileBytes(fileName), bytes);
+}
+
+// Greek holiday names cannot be written in Windows-1252: the file is UTF-8 behind the mark, and
+// every record reads back with its formula in column 121.
+void TestRecurringDatesFile::GreekNamesSurviveTheFile()
+{
+    const QStringList records = HolidayCatalogue("GR");
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("MVRECUR.DAX");
+    QCOMPARE(WriteRecurringDatesFile(fileName, records), QString());
+    const QByteArray bytes = FileBytes(fileName);
+    // "Πρωτοχρονιά", then its padding and formula.
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF\xCE\xA0\xCF\x81\xCF\x89\xCF\x84\xCE\xBF\xCF\x87\xCF\x81\xCE\xBF"
+                             "\xCE\xBD\xCE\xB9\xCE\xAC" +
+                             QByteArray(109, ' ') + "@0101     \r\n"));
+    const TRecurringDatesRead read = ReadRecurringDatesFile(fileName);
+    QVERIFY2(read.Ok(), qPrintable(read.Error));
+    QCOMPARE(read.Records, records);
+    QCOMPARE(RecordEventText(read.Records[2]).trimmed(),
+             QString::fromUtf16(u"\u039a\u03b1\u03b8\u03b1\u03c1\u03ac "
+                                u"\u0394\u03b5\u03c5\u03c4\u03ad\u03c1\u03b1"));
+    QCOMPARE(RecordTag(read.Records[2]), "#OEASTER-48");
 }
 
 // Text whose Windows-1252 bytes happen to be valid UTF-8 would read back as other characters; it

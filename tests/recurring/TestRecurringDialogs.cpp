@@ -9,6 +9,7 @@
 #include "recurring/EditRecurringDates.h"
 #include "recurring/GetHolidays.h"
 #include "recurring/HolidayCatalogue.h"
+#include "recurring/RecordOrder.h"
 #include "recurring/RecordTickList.h"
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringRecord.h"
@@ -18,6 +19,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -81,8 +83,14 @@ private slots:
     void EditRefusesFeastsAndBeepsWithoutSelection();
     void NewRecordStartsAtFirstOfEachMonth();
     void HolidayAddedTwiceKeepsOneRow();
+    void EasterRecordIsEditedWhole();
+    void HolidayCountryFollowsTheLocale_data();
+    void HolidayCountryFollowsTheLocale();
+    void ChosenCountryOffersItsHolidays();
     void FormulaShownInControls_data();
     void FormulaShownInControls();
+    void EasterFormulaShownInControls_data();
+    void EasterFormulaShownInControls();
     void FormulaBuiltFromControls_data();
     void FormulaBuiltFromControls();
     void ValidationMessages_data();
@@ -305,6 +313,93 @@ void TestRecurringDialogs::HolidayAddedTwiceKeepsOneRow()
     QCOMPARE(other.Records(), (QStringList{MakeRecord("CHRISTMAS DAY", "@1225"), catalogue[5]}));
 }
 
+// An Easter-based record is edited in the formula dialog with its whole tag, 11 columns long;
+// the first catalogue's feasts are not (EditRefusesFeastsAndBeepsWithoutSelection).
+void TestRecurringDialogs::EasterRecordIsEditedWhole()
+{
+    TDialogFixture f;
+    f.Write({MakeRecord("Clean Monday", "#OEASTER-48")});
+    TEditRecurringDates dialog(f.FileName);
+    dialog.show();
+    QString formulaShown;
+    f.Ui.AnswerDialog(ClickOkAfter([&](QDialog& formula) {
+        formulaShown = static_cast<TEditRecurringDateFormula&>(formula).Formula();
+        QVERIFY(Child<QRadioButton>(formula, "rbEaster")->isChecked());
+        Child<QLineEdit>(formula, "Event")->setText("Carnival");
+        Child<QComboBox>(formula, "EasterChurch")->setCurrentIndex(0);
+        Child<QSpinBox>(formula, "EasterOffset")->setValue(-47);
+    }));
+    Click(dialog, "Editbutton");
+    QCOMPARE(formulaShown, "#OEASTER-48");
+    QVERIFY(f.Ui.Messages.isEmpty());
+    QCOMPARE(dialog.Records(), QStringList{PadField("Carnival", 120) + "#EASTER-47"});
+}
+
+void TestRecurringDialogs::HolidayCountryFollowsTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("country");
+    QTest::newRow("German in Germany") << QLocale(QLocale::German, QLocale::Germany) << "DE";
+    QTest::newRow("German in Austria") << QLocale(QLocale::German, QLocale::Austria) << "AT";
+    QTest::newRow("Greek") << QLocale(QLocale::Greek, QLocale::Greece) << "GR";
+    QTest::newRow("English in Britain") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "GB";
+    QTest::newRow("German in Switzerland") << QLocale(QLocale::German, QLocale::Switzerland) << "US";
+}
+
+// The dialog opens on the country of the locale's territory, its holidays sorted as the locale
+// sorts them, none ticked.
+void TestRecurringDialogs::HolidayCountryFollowsTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, country);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    TGetHolidays holidays;
+    QStringList expected = HolidayCatalogue(country);
+    std::stable_sort(expected.begin(), expected.end(), TRecordOrder());
+    QLocale::setDefault(before);
+    QCOMPARE(holidays.CountryCode(), country);
+    QCOMPARE(Child<QComboBox>(holidays, "Country")->currentData().toString(), country);
+    const auto* list = Child<TRecordTickList>(holidays, "Holidays");
+    QCOMPARE(list->Records(), expected);
+    QVERIFY(list->TickedRecords().isEmpty());
+}
+
+// Choosing another country shows its catalogue with nothing ticked; OK adds the ticked rows of
+// the country chosen.
+void TestRecurringDialogs::ChosenCountryOffersItsHolidays()
+{
+    TDialogFixture f;
+    TEditRecurringDates dialog(f.FileName);
+    dialog.show();
+    QStringList countries;
+    QString firstCountry;
+    qsizetype tickedAfterChange = -1;
+    f.Ui.AnswerDialog([&](QDialog& holidays) {
+        auto* country = Child<QComboBox>(holidays, "Country");
+        for (int i = 0; i < country->count(); ++i)
+            countries += country->itemText(i);
+        firstCountry = country->currentData().toString();
+        auto* list = Child<TRecordTickList>(holidays, "Holidays");
+        list->SetTicked(0, true);
+        country->setCurrentIndex(country->findData("DE"));
+        tickedAfterChange = list->TickedRecords().size();
+        for (int row = 0; row < list->count(); ++row) {
+            const QString text = RecordEventText(list->Records()[row]).trimmed();
+            list->SetTicked(row, text == "Ostermontag" || text == "Pfingstmontag");
+        }
+        Click(holidays, "okbutton");
+        return holidays.result();
+    });
+    Click(dialog, "Holidaysbutton");
+    QCOMPARE(countries, (QStringList{"United States", "United Kingdom (England and Wales)", "Germany", "Austria",
+                                     "France", "Italy", "Spain", "Greece"}));
+    QCOMPARE(firstCountry, "US");
+    QCOMPARE(tickedAfterChange, 0);
+    QCOMPARE(dialog.Records(),
+             (QStringList{PadField("Ostermontag", 120) + "#EASTER+1", PadField("Pfingstmontag", 120) + "#EASTER+50"}));
+}
+
 void TestRecurringDialogs::FormulaShownInControls_data()
 {
     QTest::addColumn<QString>("formula");
@@ -359,6 +454,29 @@ void TestRecurringDialogs::FormulaShownInControls()
     QCOMPARE(dialog.Formula(), formula);
 }
 
+void TestRecurringDialogs::EasterFormulaShownInControls_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<int>("church");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("Easter + 39") << "#EASTER+39" << 0 << 39;
+    QTest::newRow("Orthodox Easter - 48") << "#OEASTER-48" << 1 << -48;
+    QTest::newRow("Orthodox Easter, lower case") << "#oeaster" << 1 << 0;
+    QTest::newRow("Good Friday") << "#GOODFRIDAY" << 0 << -2;
+}
+
+void TestRecurringDialogs::EasterFormulaShownInControls()
+{
+    QFETCH(QString, formula);
+    TEditRecurringDateFormula dialog;
+    dialog.SetFormula(formula);
+    dialog.show();
+    QVERIFY(Child<QRadioButton>(dialog, "rbEaster")->isChecked());
+    QVERIFY(Child<QRadioButton>(dialog, "rbEaster")->font().bold());
+    QTEST(Child<QComboBox>(dialog, "EasterChurch")->currentIndex(), "church");
+    QTEST(Child<QSpinBox>(dialog, "EasterOffset")->value(), "offset");
+}
+
 void TestRecurringDialogs::FormulaBuiltFromControls_data()
 {
     QTest::addColumn<QString>("start");
@@ -390,6 +508,20 @@ void TestRecurringDialogs::FormulaBuiltFromControls_data()
         Child<QRadioButton>(d, "rbSpecial")->click();
         Child<QComboBox>(d, "SpecialDayOfWeek")->setCurrentIndex(7);
     }) << "$0 7 0 ";
+    QTest::newRow("Orthodox Easter - 48") << "@" << std::function<void(QDialog&)>([](QDialog& d) {
+        Child<QRadioButton>(d, "rbEaster")->click();
+        Child<QComboBox>(d, "EasterChurch")->setCurrentIndex(1);
+        Child<QSpinBox>(d, "EasterOffset")->setValue(-48);
+    }) << "#OEASTER-48";
+    QTest::newRow("Easter itself") << "@" << std::function<void(QDialog&)>([](QDialog& d) {
+        Child<QRadioButton>(d, "rbEaster")->click();
+    }) << "#EASTER";
+    QTest::newRow("Easter offset changed") << "#EASTER+39" << std::function<void(QDialog&)>([](QDialog& d) {
+        Child<QSpinBox>(d, "EasterOffset")->setValue(99);
+    }) << "#EASTER+99";
+    QTest::newRow("Easter-based to a date") << "#EASTER+39" << std::function<void(QDialog&)>([](QDialog& d) {
+        Child<QRadioButton>(d, "rbDayOfMonth")->click();
+    }) << "@0001";
 }
 
 void TestRecurringDialogs::FormulaBuiltFromControls()
@@ -435,6 +567,10 @@ void TestRecurringDialogs::ValidationMessages_data()
         for (const char* day : {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday"})
             Child<QCheckBox>(d, day)->setChecked(false);
     }) << "You must select at least one day for this \rreminder to occur on";
+    QTest::newRow("Easter days typed out of range") << std::function<void(QDialog&)>([](QDialog& d) {
+        Child<QRadioButton>(d, "rbEaster")->click();
+        Child<QSpinBox>(d, "EasterOffset")->findChild<QLineEdit*>()->setText("150");
+    }) << "Enter the days from Easter, -99 to 99";
 }
 
 void TestRecurringDialogs::ValidationMessages()
@@ -463,8 +599,10 @@ void TestRecurringDialogs::RecurTypeEnablesItsControls()
     const QStringList dayOfWeek = {"Sunday",   "Monday", "Tuesday",  "Wednesday",
                                    "Thursday", "Friday", "Saturday", "AllDaysCheck"};
     const QStringList special = {"SpecialOccurrance", "SpecialDayOfWeek", "SpecialMonth"};
-    const QList<std::pair<QString, QStringList>> styles = {
-        {"rbDayOfMonth", dayOfMonth}, {"rbDayOfweek", dayOfWeek}, {"rbSpecial", special}};
+    const QList<std::pair<QString, QStringList>> styles = {{"rbDayOfMonth", dayOfMonth},
+                                                           {"rbDayOfweek", dayOfWeek},
+                                                           {"rbSpecial", special},
+                                                           {"rbEaster", {"EasterChurch", "EasterOffset"}}};
     for (const auto& [radio, enabled] : styles) {
         Child<QRadioButton>(dialog, radio)->click();
         for (const auto& [otherRadio, controls] : styles) {

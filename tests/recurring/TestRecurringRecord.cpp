@@ -27,6 +27,10 @@ private slots:
     void RecordDisplayText_data();
     void RecordDisplayText();
     void RecordTagReadsElevenColumns();
+    void EasterTags_data();
+    void EasterTags();
+    void MakeEasterFormula_data();
+    void MakeEasterFormula();
     void CatalogueRecords();
     void RecordsSortAsTheLocaleReadsThem_data();
     void RecordsSortAsTheLocaleReadsThem();
@@ -102,6 +106,11 @@ void TestRecurringRecord::MakeRecordKeepsColumns()
 
     QCOMPARE(RecordKind("short"), std::nullopt);
     QCOMPARE(RecordKind(QString(120, u' ')), std::nullopt);
+
+    // A tag follows the event text unpadded and keeps its eleventh column; a longer one is cut.
+    QCOMPARE(MakeRecord("Clean Monday", "#OEASTER-48"), PadField("Clean Monday", 120) + "#OEASTER-48");
+    QCOMPARE(MakeRecord("Easter", "#EASTER"), PadField("Easter", 120) + "#EASTER");
+    QCOMPARE(MakeRecord("x", "#OEASTER+100"), PadField("x", 120) + "#OEASTER+10");
 }
 
 void TestRecurringRecord::MakeFormulas()
@@ -211,6 +220,18 @@ void TestRecurringRecord::RecordDisplayText_data()
     QTest::newRow("$ short") << MakeRecord("Broken", "$") << "Broken ()";
     // The `#` records and unknown kinds show their 120 columns, padding included.
     QTest::newRow("# record") << PadField("Easter", 120) + "#EASTER" << PadField("Easter", 120);
+    QTest::newRow("Good Friday") << PadField("Good Friday", 120) + "#GOODFRIDAY" << PadField("Good Friday", 120);
+    QTest::newRow("other tag") << PadField("Mystery", 120) + "#XMAS" << PadField("Mystery", 120);
+    // The other Easter-based days say what they are.
+    QTest::newRow("Easter + 39") << MakeRecord("Ascension ", "#EASTER+39") << "Ascension (Easter + 39 days)";
+    QTest::newRow("Easter + 1") << MakeRecord("Easter Monday", "#EASTER+1") << "Easter Monday (Easter + 1 day)";
+    QTest::newRow("Easter - 2") << MakeRecord("Karfreitag", "#EASTER-2")
+                                << QString::fromUtf16(u"Karfreitag (Easter \u2212 2 days)");
+    QTest::newRow("Orthodox Easter - 48") << MakeRecord("Clean Monday", "#OEASTER-48")
+                                          << QString::fromUtf16(u"Clean Monday (Orthodox Easter \u2212 48 days)");
+    QTest::newRow("Orthodox Easter") << MakeRecord("Pascha", "#OEASTER") << "Pascha (Orthodox Easter)";
+    QTest::newRow("lower case") << MakeRecord("Whit Monday", "#easter+50") << "Whit Monday (Easter + 50 days)";
+    QTest::newRow("offset beyond 99") << MakeRecord("Far", "#EASTER+100") << PadField("Far", 120);
     QTest::newRow("unknown kind") << MakeRecord("Mystery", "!0401") << PadField("Mystery", 120);
     QTest::newRow("shorter than a record") << "just text"
                                            << "just text";
@@ -231,6 +252,75 @@ void TestRecurringRecord::RecordTagReadsElevenColumns()
     QCOMPARE(RecordTag(PadField("x", 120) + "  #Easter  "), "#EASTER");
     QCOMPARE(RecordTag(PadField("x", 120) + "#PALMSUNDAYX"), "#PALMSUNDAY");
     QCOMPARE(RecordTag("short"), QString());
+}
+
+void TestRecurringRecord::EasterTags_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("orthodox");
+    QTest::addColumn<int>("days");
+    QTest::newRow("Easter") << "#EASTER" << true << false << 0;
+    QTest::newRow("Good Friday") << "#GOODFRIDAY" << true << false << -2;
+    QTest::newRow("Palm Sunday") << "#PALMSUNDAY" << true << false << -7;
+    QTest::newRow("Easter + 39") << "#EASTER+39" << true << false << 39;
+    QTest::newRow("Easter - 2") << "#EASTER-2" << true << false << -2;
+    QTest::newRow("Easter + 99") << "#EASTER+99" << true << false << 99;
+    QTest::newRow("Easter - 99") << "#EASTER-99" << true << false << -99;
+    QTest::newRow("Easter + 0") << "#EASTER+0" << true << false << 0;
+    QTest::newRow("Orthodox Easter") << "#OEASTER" << true << true << 0;
+    QTest::newRow("Orthodox Easter - 48") << "#OEASTER-48" << true << true << -48;
+    QTest::newRow("Orthodox Easter + 5") << "#OEASTER+5" << true << true << 5;
+    QTest::newRow("three digits") << "#EASTER+100" << false << false << 0;
+    QTest::newRow("no sign") << "#EASTER39" << false << false << 0;
+    QTest::newRow("sign alone") << "#EASTER+" << false << false << 0;
+    QTest::newRow("two signs") << "#EASTER+-1" << false << false << 0;
+    QTest::newRow("letters") << "#EASTER+AB" << false << false << 0;
+    QTest::newRow("blank inside") << "#EASTER+ 1" << false << false << 0;
+    QTest::newRow("other digits") << QString::fromUtf16(u"#EASTER+\u0663") << false << false << 0;
+    QTest::newRow("other tag") << "#XMAS" << false << false << 0;
+    QTest::newRow("no kind") << "EASTER" << false << false << 0;
+    QTest::newRow("empty") << "" << false << false << 0;
+}
+
+void TestRecurringRecord::EasterTags()
+{
+    QFETCH(QString, tag);
+    QFETCH(bool, readable);
+    const std::optional<TEasterOffset> offset = ParseEasterTag(tag);
+    QCOMPARE(offset.has_value(), readable);
+    if (readable) {
+        QTEST(offset->Orthodox, "orthodox");
+        QTEST(offset->Days, "days");
+    }
+}
+
+void TestRecurringRecord::MakeEasterFormula_data()
+{
+    QTest::addColumn<bool>("orthodox");
+    QTest::addColumn<int>("days");
+    QTest::addColumn<QString>("formula");
+    QTest::newRow("Easter") << false << 0 << "#EASTER";
+    QTest::newRow("Easter + 39") << false << 39 << "#EASTER+39";
+    QTest::newRow("Easter - 2") << false << -2 << "#EASTER-2";
+    QTest::newRow("Orthodox Easter") << true << 0 << "#OEASTER";
+    QTest::newRow("Orthodox Easter - 99") << true << -99 << "#OEASTER-99";
+    QTest::newRow("Orthodox Easter + 99") << true << 99 << "#OEASTER+99";
+    QTest::newRow("beyond 99") << false << 100 << "";
+    QTest::newRow("beyond -99") << true << -100 << "";
+}
+
+// Every formula made reads back as the day it was made from and fits the tag's 11 columns.
+void TestRecurringRecord::MakeEasterFormula()
+{
+    QFETCH(bool, orthodox);
+    QFETCH(int, days);
+    const QString formula = ::MakeEasterFormula({orthodox, days});
+    QTEST(formula, "formula");
+    if (!formula.isEmpty()) {
+        QVERIFY(formula.size() <= TagWidth);
+        QCOMPARE(ParseEasterTag(RecordTag(MakeRecord("x", formula))), (TEasterOffset{orthodox, days}));
+    }
 }
 
 void TestRecurringRecord::CatalogueRecords()
