@@ -2,6 +2,8 @@
 
 #include "objects/GBasePanel.h"
 #include "platform/MervaneError.h"
+#include "recurring/HolidayCatalogue.h"
+#include "recurring/RecurringDatesFile.h"
 #include "tools/CalendarFile.h"
 #include "tools/CalendarJson.h"
 #include "tools/CalendarRenderer.h"
@@ -37,6 +39,10 @@ const char* const UsageTemplate =
     "                               days filled from the recurring dates file (the user's\n"
     "                               MVRECUR.DAX when it exists) and from iCalendar files;\n"
     "                               --png also writes DIR/YYYY-MM.png per month\n"
+    "  holidays COUNTRY             print a country's holidays as recurring dates, the\n"
+    "                               lines of MVRECUR.DAX in its encoding:\n"
+    "                               mvtool holidays DE > MVRECUR.DAX\n"
+    "  holidays --list              list the countries that have holidays\n"
     "  --help                       show this text\n"
     "  --version                    show the version\n"
     "\n"
@@ -177,6 +183,32 @@ int Year(const QStringList& arguments, QTextStream& err)
     return 0;
 }
 
+// The records go out as the bytes of a recurring dates file, which may be UTF-8 or
+// Windows-1252: past the text stream, straight to its device.
+int Holidays(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (arguments.size() != 1)
+        return UsageError(err, "holidays needs COUNTRY or --list");
+    if (arguments[0] == "--list") {
+        for (const THolidayCountry& country : HolidayCountries())
+            out << country.Code << "  " << country.Name << "\n";
+        return 0;
+    }
+    const QStringList records = HolidayCatalogue(arguments[0]);
+    if (records.isEmpty()) {
+        QStringList codes;
+        for (const THolidayCountry& country : HolidayCountries())
+            codes += country.Code;
+        return UsageError(err, QString("no holidays for country '%1' (known: %2)").arg(arguments[0], codes.join(", ")));
+    }
+    const QByteArray bytes = EncodeRecurringDates(records);
+    out.flush();
+    QIODevice* device = out.device();
+    if (!device || device->write(bytes) != bytes.size())
+        throw EMervaneError("Cannot write the holidays: " + (device ? device->errorString() : QString("no output")));
+    return 0;
+}
+
 } // namespace
 
 int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -208,6 +240,8 @@ int TMvTool::Run(const QStringList& arguments, QTextStream& out, QTextStream& er
             return Render(rest, err);
         if (command == "year")
             return Year(rest, err);
+        if (command == "holidays")
+            return Holidays(rest, out, err);
     } catch (const EMervaneError& error) {
         err << "mvtool: " << error.Message() << "\n";
         return Failed;

@@ -81,6 +81,8 @@ private slots:
     void EventsAndRecurringDatesLandInTheirCells_data();
     void EventsAndRecurringDatesLandInTheirCells();
     void CalendarFileKeepsItsCellsInItsOwnMonth();
+    void CountrysHolidaysFromTheCommandLine_data();
+    void CountrysHolidaysFromTheCommandLine();
     void PngPerMonth();
     void UsersRecurringDatesByDefault_data();
     void UsersRecurringDatesByDefault();
@@ -170,6 +172,43 @@ void TestCalendarYear::CalendarFileKeepsItsCellsInItsOwnMonth()
     QCOMPARE(DaysOfWord(PdfWords(pdf, 1), "Inauguration"), QStringList{"20"});
     QCOMPARE(DaysOfWord(PdfWords(pdf, 1), "Rent"), QStringList{"15"});
     QCOMPARE(DaysOfWord(PdfWords(pdf, 2), "Inauguration"), QStringList{});
+}
+
+void TestCalendarYear::CountrysHolidaysFromTheCommandLine_data()
+{
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QStringList>("days");
+    // Easter 2027 is March 28, Orthodox Easter May 2.
+    QTest::newRow("Whit Monday") << "DE" << 5 << "Pfingstmontag" << QStringList{"17"};
+    QTest::newRow("Ascension") << "DE" << 5 << "Himmelfahrt" << QStringList{"6"};
+    QTest::newRow("Labour Day") << "DE" << 5 << "Arbeit" << QStringList{"1"};
+    QTest::newRow("Clean Monday") << "GR" << 3 << QString::fromUtf16(u"\u039a\u03b1\u03b8\u03b1\u03c1\u03ac")
+                                  << QStringList{"15"};
+    QTest::newRow("Orthodox Easter Monday")
+        << "GR" << 5 << QString::fromUtf16(u"\u03a0\u03ac\u03c3\u03c7\u03b1") << QStringList{"3"};
+}
+
+// `mvtool holidays DE > MVRECUR.DAX`, then `mvtool year … --recurring MVRECUR.DAX`: the holidays
+// land on their days, Greek names included.
+void TestCalendarYear::CountrysHolidaysFromTheCommandLine()
+{
+    QFETCH(QString, country);
+    QFETCH(int, month);
+    QFETCH(QString, word);
+    const QString holidays = Path(country + ".DAX");
+    QProcess process;
+    process.setStandardOutputFile(holidays);
+    process.start(QCoreApplication::applicationDirPath() + "/mvtool", {"holidays", country});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    const QString pdf = Path(QString("%1-%2.pdf").arg(country).arg(month));
+    const TRun run = RunYear(
+        {Path("look.MVS"), "2027", pdf, "--from", QString::number(month), "--months", "1", "--recurring", holidays});
+    QCOMPARE(run.Err, QString());
+    QCOMPARE(run.ExitCode, 0);
+    QTEST(DaysOfWord(PdfWords(pdf, 1), word), "days");
 }
 
 void TestCalendarYear::PngPerMonth()

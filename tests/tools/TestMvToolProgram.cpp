@@ -4,6 +4,8 @@
 #include "ToolFixtures.h"
 #include "calendar/CalendarPanel32.h"
 #include "platform/MervaneError.h"
+#include "recurring/HolidayCatalogue.h"
+#include "recurring/RecurringDatesFile.h"
 #include "tools/CalendarJson.h"
 #include "tools/MvTool.h"
 
@@ -109,6 +111,8 @@ private slots:
     void ExitCodesAndMessages_data();
     void ExitCodesAndMessages();
     void InfoPrintsTheJsonOnStandardOutput();
+    void HolidaysPrintRecurringDatesFileBytes_data();
+    void HolidaysPrintRecurringDatesFileBytes();
     void DrawsWithoutADisplay();
     void NoRuntimeFolderWarning_data();
     void NoRuntimeFolderWarning();
@@ -205,6 +209,15 @@ void TestMvToolProgram::ExitCodesAndMessages_data()
         << QStringList{"info", Path("foreign.MVF")} << 0 << "\"cells\"" << leftOut << "";
     QTest::newRow("render of an object mvtool does not know")
         << QStringList{"render", Path("foreign.MVF"), Path("foreign.png")} << 0 << "" << leftOut << Path("foreign.png");
+    QTest::newRow("holidays list") << QStringList{"holidays", "--list"} << 0 << "US  United States\nGB  United Kingdom"
+                                   << ""
+                                   << "";
+    QTest::newRow("holidays of an unknown country") << QStringList{"holidays", "XX"} << 2 << ""
+                                                    << "no holidays for country 'XX' (known: US, GB, DE"
+                                                    << "";
+    QTest::newRow("holidays without a country") << QStringList{"holidays"} << 2 << ""
+                                                << "holidays needs COUNTRY or --list"
+                                                << "";
     QTest::newRow("render a damaged file")
         << QStringList{"render", Path("damaged.MVF"), Path("d.png")} << 1 << "" << damagedMessage << "";
 }
@@ -234,6 +247,35 @@ void TestMvToolProgram::InfoPrintsTheJsonOnStandardOutput()
     const QJsonDocument printed = QJsonDocument::fromJson(run.Out.toUtf8(), &error);
     QVERIFY2(printed.isObject(), qPrintable(error.errorString()));
     QCOMPARE(printed.object(), TCalendarJson::Info(Path("good.MVF")));
+}
+
+void TestMvToolProgram::HolidaysPrintRecurringDatesFileBytes_data()
+{
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QByteArray>("start");
+    // German names fit Windows-1252; Greek ones go out as UTF-8 behind the mark.
+    QTest::newRow("DE") << "DE" << QByteArray("Neujahr" + QByteArray(113, ' ') + "@0101     \r\n");
+    QTest::newRow("de") << "de" << QByteArray("Neujahr" + QByteArray(113, ' ') + "@0101     \r\n");
+    QTest::newRow("AT") << "AT"
+                        << QByteArray("Neujahr" + QByteArray(113, ' ') + "@0101     \r\nHeilige Drei K\xF6nige");
+    QTest::newRow("GR") << "GR" << QByteArray("\xEF\xBB\xBF\xCE\xA0\xCF\x81\xCF\x89");
+}
+
+// What `mvtool holidays` prints is a recurring dates file of the country's catalogue, byte for
+// byte as the program writes one.
+void TestMvToolProgram::HolidaysPrintRecurringDatesFileBytes()
+{
+    QFETCH(QString, country);
+    QFETCH(QByteArray, start);
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + "/mvtool", {"holidays", country});
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    const QByteArray bytes = process.readAllStandardOutput();
+    QVERIFY2(bytes.startsWith(start), bytes.left(200).constData());
+    QCOMPARE(bytes, EncodeRecurringDates(HolidayCatalogue(country)));
+    QCOMPARE(ParseRecurringDates(bytes).Records, HolidayCatalogue(country));
 }
 
 void TestMvToolProgram::DrawsWithoutADisplay()
