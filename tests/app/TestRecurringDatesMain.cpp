@@ -12,6 +12,7 @@
 #include "recurring/RecurringDatesFile.h"
 #include "recurring/RecurringRecord.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
 #include <QTextBlock>
@@ -46,6 +47,7 @@ private slots:
     void FillNeedsDayCells();
     void FillFromAnEditorsUtf8File();
     void EditRecurringDatesFromTheMenu();
+    void CountrysHolidaysAddedAndFilled();
     void OldFileConvertedAtStart();
     void DamagedFileKeptAtStart();
 };
@@ -217,6 +219,51 @@ void TestRecurringDatesMain::EditRecurringDatesFromTheMenu()
     QCOMPARE(f.Ui.DialogsShown.size(), 2);
     QCOMPARE(f.Ui.Messages.last().Text, "Unable to read " + RecurringDatesFileName() +
                                             ".\rIt holds a zero byte at offset 1, which no text file does.");
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+// The German holidays chosen in the holiday dialog, then filled into May 2027: Whit Monday
+// (Easter, March 28, + 50 days) on the 17th; Easter Monday is not offered for May.
+void TestRecurringDatesMain::CountrysHolidaysAddedAndFilled()
+{
+    TMainWindowFixture f;
+    f.StartOnMonth(f.Path("May2027.MVF"), 5, 2027);
+    QString firstCountry;
+    f.Ui.AnswerDialog([&](QDialog& dialog) {
+        f.Ui.AnswerDialog([&](QDialog& holidays) {
+            auto* country = holidays.findChild<QComboBox*>("Country");
+            firstCountry = country->currentData().toString();
+            country->setCurrentIndex(country->findData("DE"));
+            auto* list = holidays.findChild<TRecordTickList*>("Holidays");
+            for (int row = 0; row < list->count(); ++row) {
+                const QString text = RecordEventText(list->item(row)->text()).trimmed();
+                if (text == "Ostermontag" || text == "Pfingstmontag")
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                      list->visualItemRect(list->item(row)).center());
+            }
+            holidays.findChild<QPushButton*>("okbutton")->click();
+            return holidays.result();
+        });
+        dialog.findChild<QPushButton*>("Holidaysbutton")->click();
+        dialog.findChild<QPushButton*>("okbutton")->click();
+        return dialog.result();
+    });
+    f.Trigger("mnuEditrecurringDates");
+    QCOMPARE(f.Ui.DialogsShown, (QStringList{"TEditRecurringDates", "TGetHolidays"}));
+    QCOMPARE(firstCountry, "US");
+    const QString whitMonday = PadField("Pfingstmontag", 120) + "#EASTER+50";
+    const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());
+    QVERIFY(read.Ok());
+    QCOMPARE(read.Records, (QStringList{PadField("Ostermontag", 120) + "#EASTER+1", whitMonday}));
+
+    QStringList offered;
+    f.Ui.AnswerDialog(AcceptOffer(offered));
+    f.Trigger("mnuFillCalendarwithRecurringDates");
+    QCOMPARE(offered, QStringList{whitMonday});
+    TCalendarPanel32& page = f.Page();
+    QCOMPARE(TMainWindowFixture::CellLines(page, page.CellOfDay(17)), QStringList{"Pfingstmontag"});
+    for (const int day : {16, 18, 29})
+        QCOMPARE(TMainWindowFixture::CellLines(page, page.CellOfDay(day)), QStringList{});
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
