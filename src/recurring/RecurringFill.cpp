@@ -15,11 +15,6 @@ int DayOfWeek(int day, int month, int year)
     return QDate(year, month, day).dayOfWeek() % 7 + 1;
 }
 
-int DayInMonth(const QDate& date, int month)
-{
-    return date.isValid() && date.month() == month ? date.day() : 0;
-}
-
 // The day the feast of a `#` tag falls on in the month, 0 when none; nothing for tags that name
 // no day.
 std::optional<int> FeastDay(const QString& tag, int year, int month)
@@ -101,21 +96,6 @@ int EasterBasedDay(const TEasterOffset& offset, int year, int month)
             return date.day();
     }
     return 0;
-}
-
-int EasterDay(int year, int month)
-{
-    return DayInMonth(EasterDate(year), month);
-}
-
-int GoodFridayDay(int year, int month)
-{
-    return DayInMonth(EasterDate(year).addDays(-2), month);
-}
-
-int PalmSundayDay(int year, int month)
-{
-    return DayInMonth(EasterDate(year).addDays(-7), month);
 }
 
 bool OfferedInMonth(const QString& record, int year, int month)

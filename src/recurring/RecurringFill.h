@@ -14,10 +14,6 @@ QDate EasterDate(int year);
 // Easter Sunday of the Orthodox churches in `year` (1..9999): the Julian computus, given as a
 // Gregorian date.
 QDate OrthodoxEasterDate(int year);
-// The day of month of the feast when it falls in `month` of `year`, else 0.
-int EasterDay(int year, int month);
-int GoodFridayDay(int year, int month);
-int PalmSundayDay(int year, int month);
 // The day of month of an Easter-based day when it falls in `month` of `year`, else 0. Offsets
 // far from Easter reach into the neighbouring years: Easter - 99 days of one year falls in
 // December of the year before.

@@ -14,6 +14,9 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QToolButton>
@@ -48,6 +51,7 @@ private slots:
     void FillFromAnEditorsUtf8File();
     void EditRecurringDatesFromTheMenu();
     void CountrysHolidaysAddedAndFilled();
+    void EasterBasedDateAddedAndFilled();
     void OldFileConvertedAtStart();
     void DamagedFileKeptAtStart();
 };
@@ -264,6 +268,44 @@ void TestRecurringDatesMain::CountrysHolidaysAddedAndFilled()
     QCOMPARE(TMainWindowFixture::CellLines(page, page.CellOfDay(17)), QStringList{"Pfingstmontag"});
     for (const int day : {16, 18, 29})
         QCOMPARE(TMainWindowFixture::CellLines(page, page.CellOfDay(day)), QStringList{});
+    QVERIFY(f.Ui.Unexpected.isEmpty());
+}
+
+// A day counted from Easter, made in the formula dialog: carnival, Easter (March 28, 2027) - 47
+// days, fills February 9.
+void TestRecurringDatesMain::EasterBasedDateAddedAndFilled()
+{
+    TMainWindowFixture f;
+    f.StartOnMonth(f.Path("Feb2027.MVF"), 2, 2027);
+    f.Ui.AnswerDialog([&](QDialog& dialog) {
+        f.Ui.AnswerDialog([](QDialog& formula) {
+            formula.findChild<QLineEdit*>("Event")->setText("Carnival");
+            // On the button's circle: the rest of its row is not the button's.
+            auto* easter = formula.findChild<QRadioButton*>("rbEaster");
+            QTest::mouseClick(easter, Qt::LeftButton, {}, QPoint(8, easter->height() / 2));
+            auto* offset = formula.findChild<QSpinBox*>("EasterOffset");
+            offset->findChild<QLineEdit*>()->selectAll();
+            QTest::keyClicks(offset, "-47");
+            formula.findChild<QPushButton*>("Okbutton")->click();
+            return formula.result();
+        });
+        dialog.findChild<QPushButton*>("Newbutton")->click();
+        dialog.findChild<QPushButton*>("okbutton")->click();
+        return dialog.result();
+    });
+    f.Trigger("mnuEditrecurringDates");
+    QCOMPARE(f.Ui.DialogsShown, (QStringList{"TEditRecurringDates", "TEditRecurringDateFormula"}));
+    const QString carnival = PadField("Carnival", 120) + "#EASTER-47";
+    const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());
+    QVERIFY(read.Ok());
+    QCOMPARE(read.Records, QStringList{carnival});
+
+    QStringList offered;
+    f.Ui.AnswerDialog(AcceptOffer(offered));
+    f.Trigger("mnuFillCalendarwithRecurringDates");
+    QCOMPARE(offered, QStringList{carnival});
+    TCalendarPanel32& page = f.Page();
+    QCOMPARE(TMainWindowFixture::CellLines(page, page.CellOfDay(9)), QStringList{"Carnival"});
     QVERIFY(f.Ui.Unexpected.isEmpty());
 }
 
