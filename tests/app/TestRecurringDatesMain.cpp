@@ -40,6 +40,26 @@ std::function<int(QDialog&)> AcceptOffer(QStringList& offered)
     };
 }
 
+// Answers the recurring dates dialog: `button` opens the next dialog, which `answer` answers,
+// then "Ok" saves the list.
+std::function<int(QDialog&)> AnswerFromRecurringDates(TScriptedUiServices& ui, const QString& button,
+                                                      std::function<int(QDialog&)> answer)
+{
+    return [&ui, button, answer](QDialog& dialog) {
+        ui.AnswerDialog(answer);
+        dialog.findChild<QPushButton*>(button)->click();
+        dialog.findChild<QPushButton*>("okbutton")->click();
+        return dialog.result();
+    };
+}
+
+void ExpectRecordsInFile(const QStringList& records)
+{
+    const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());
+    QVERIFY(read.Ok());
+    QCOMPARE(read.Records, records);
+}
+
 } // namespace
 
 class TestRecurringDatesMain : public QObject {
@@ -193,26 +213,19 @@ void TestRecurringDatesMain::EditRecurringDatesFromTheMenu()
     const QString umlaut = MakeRecord(QString::fromUtf8("\u00c4rger"), "@0101");
     WriteRecords({MakeRecord("Zoo", "@0101"), umlaut});
     f.Start();
-    f.Ui.AnswerDialog([&](QDialog& dialog) {
-        // The holidays, all of them, are added from the catalogue.
-        f.Ui.AnswerDialog([](QDialog& holidays) {
-            holidays.findChild<QPushButton*>("AllButton")->click();
-            holidays.findChild<QPushButton*>("okbutton")->click();
-            return holidays.result();
-        });
-        dialog.findChild<QPushButton*>("Holidaysbutton")->click();
-        dialog.findChild<QPushButton*>("okbutton")->click();
-        return dialog.result();
-    });
+    // The holidays, all of them, are added from the catalogue.
+    f.Ui.AnswerDialog(AnswerFromRecurringDates(f.Ui, "Holidaysbutton", [](QDialog& holidays) {
+        holidays.findChild<QPushButton*>("AllButton")->click();
+        holidays.findChild<QPushButton*>("okbutton")->click();
+        return holidays.result();
+    }));
     f.Trigger("mnuEditrecurringDates");
     QCOMPARE(f.Ui.DialogsShown, (QStringList{"TEditRecurringDates", "TGetHolidays"}));
     // "Ärger" sorts as the user reads it: between "April Fools's Day" and "Armed Forces Day".
     QStringList expected = HolidayCatalogue("US");
     expected.insert(1, umlaut);
     expected += MakeRecord("Zoo", "@0101");
-    const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());
-    QVERIFY(read.Ok());
-    QCOMPARE(read.Records, expected);
+    ExpectRecordsInFile(expected);
 
     // A damaged file is reported and not offered for editing.
     QFile damaged(RecurringDatesFileName());
@@ -233,32 +246,24 @@ void TestRecurringDatesMain::CountrysHolidaysAddedAndFilled()
     TMainWindowFixture f;
     f.StartOnMonth(f.Path("May2027.MVF"), 5, 2027);
     QString firstCountry;
-    f.Ui.AnswerDialog([&](QDialog& dialog) {
-        f.Ui.AnswerDialog([&](QDialog& holidays) {
-            auto* country = holidays.findChild<QComboBox*>("Country");
-            firstCountry = country->currentData().toString();
-            country->setCurrentIndex(country->findData("DE"));
-            auto* list = holidays.findChild<TRecordTickList*>("Holidays");
-            for (int row = 0; row < list->count(); ++row) {
-                const QString text = RecordEventText(list->item(row)->text()).trimmed();
-                if (text == "Ostermontag" || text == "Pfingstmontag")
-                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                                      list->visualItemRect(list->item(row)).center());
-            }
-            holidays.findChild<QPushButton*>("okbutton")->click();
-            return holidays.result();
-        });
-        dialog.findChild<QPushButton*>("Holidaysbutton")->click();
-        dialog.findChild<QPushButton*>("okbutton")->click();
-        return dialog.result();
-    });
+    f.Ui.AnswerDialog(AnswerFromRecurringDates(f.Ui, "Holidaysbutton", [&](QDialog& holidays) {
+        auto* country = holidays.findChild<QComboBox*>("Country");
+        firstCountry = country->currentData().toString();
+        country->setCurrentIndex(country->findData("DE"));
+        auto* list = holidays.findChild<TRecordTickList*>("Holidays");
+        for (int row = 0; row < list->count(); ++row) {
+            const QString text = RecordEventText(list->item(row)->text()).trimmed();
+            if (text == "Ostermontag" || text == "Pfingstmontag")
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        }
+        holidays.findChild<QPushButton*>("okbutton")->click();
+        return holidays.result();
+    }));
     f.Trigger("mnuEditrecurringDates");
     QCOMPARE(f.Ui.DialogsShown, (QStringList{"TEditRecurringDates", "TGetHolidays"}));
     QCOMPARE(firstCountry, "US");
     const QString whitMonday = PadField("Pfingstmontag", 120) + "#EASTER+50";
-    const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());
-    QVERIFY(read.Ok());
-    QCOMPARE(read.Records, (QStringList{PadField("Ostermontag", 120) + "#EASTER+1", whitMonday}));
+    ExpectRecordsInFile({PadField("Ostermontag", 120) + "#EASTER+1", whitMonday});
 
     QStringList offered;
     f.Ui.AnswerDialog(AcceptOffer(offered));
@@ -277,28 +282,21 @@ void TestRecurringDatesMain::EasterBasedDateAddedAndFilled()
 {
     TMainWindowFixture f;
     f.StartOnMonth(f.Path("Feb2027.MVF"), 2, 2027);
-    f.Ui.AnswerDialog([&](QDialog& dialog) {
-        f.Ui.AnswerDialog([](QDialog& formula) {
-            formula.findChild<QLineEdit*>("Event")->setText("Carnival");
-            // On the button's circle: the rest of its row is not the button's.
-            auto* easter = formula.findChild<QRadioButton*>("rbEaster");
-            QTest::mouseClick(easter, Qt::LeftButton, {}, QPoint(8, easter->height() / 2));
-            auto* offset = formula.findChild<QSpinBox*>("EasterOffset");
-            offset->findChild<QLineEdit*>()->selectAll();
-            QTest::keyClicks(offset, "-47");
-            formula.findChild<QPushButton*>("Okbutton")->click();
-            return formula.result();
-        });
-        dialog.findChild<QPushButton*>("Newbutton")->click();
-        dialog.findChild<QPushButton*>("okbutton")->click();
-        return dialog.result();
-    });
+    f.Ui.AnswerDialog(AnswerFromRecurringDates(f.Ui, "Newbutton", [](QDialog& formula) {
+        formula.findChild<QLineEdit*>("Event")->setText("Carnival");
+        // On the button's circle: the rest of its row is not the button's.
+        auto* easter = formula.findChild<QRadioButton*>("rbEaster");
+        QTest::mouseClick(easter, Qt::LeftButton, {}, QPoint(8, easter->height() / 2));
+        auto* offset = formula.findChild<QSpinBox*>("EasterOffset");
+        offset->findChild<QLineEdit*>()->selectAll();
+        QTest::keyClicks(offset, "-47");
+        formula.findChild<QPushButton*>("Okbutton")->click();
+        return formula.result();
+    }));
     f.Trigger("mnuEditrecurringDates");
     QCOMPARE(f.Ui.DialogsShown, (QStringList{"TEditRecurringDates", "TEditRecurringDateFormula"}));
     const QString carnival = PadField("Carnival", 120) + "#EASTER-47";
-    const TRecurringDatesRead read = ReadRecurringDatesFile(RecurringDatesFileName());
-    QVERIFY(read.Ok());
-    QCOMPARE(read.Records, QStringList{carnival});
+    ExpectRecordsInFile({carnival});
 
     QStringList offered;
     f.Ui.AnswerDialog(AcceptOffer(offered));

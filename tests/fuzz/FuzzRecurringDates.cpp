@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     for (const QString& record : read.Records) {
         RecordDisplayText(record);
-        for (const auto& [year, month] : {std::pair{1, 1}, std::pair{2000, 2}, std::pair{2018, 3}, std::pair{9999, 12}}) {
+        for (const auto& [year, month] :
+             {std::pair{1, 1}, std::pair{2000, 2}, std::pair{2018, 3}, std::pair{9999, 12}}) {
             if (OfferedInMonth(record, year, month))
                 FillOfRecord(record, year, month);
         }
