@@ -183,9 +183,7 @@ void TEditRecurringDates::EditbuttonClick()
     const QString tag = RecordTag(record);
     if (kind == FeastKind && (IsFirstCatalogueTag(tag) || !ParseEasterTag(tag)))
         ShowInfo("This entry cannot be edited");
-    else if (kind == FeastKind)
-        DoEditRecurringFormula();
-    else if (kind == SpecialKind || kind == WeekdaysKind || kind == DayOfMonthKind)
+    else if (kind == FeastKind || kind == SpecialKind || kind == WeekdaysKind || kind == DayOfMonthKind)
         DoEditRecurringFormula();
 }
 

@@ -333,6 +333,16 @@ void TestRecurringDialogs::EasterRecordIsEditedWhole()
     QCOMPARE(formulaShown, "#OEASTER-48");
     QVERIFY(f.Ui.Messages.isEmpty());
     QCOMPARE(dialog.Records(), QStringList{PadField("Carnival", 120) + "#EASTER-47"});
+
+    // A tag this version does not know is left as it is.
+    TDialogFixture g;
+    g.Write({PadField("Mystery", 120) + "#XMAS"});
+    TEditRecurringDates other(g.FileName);
+    other.show();
+    Click(other, "Editbutton");
+    QVERIFY(g.Ui.DialogsShown.isEmpty());
+    QCOMPARE(g.Ui.Messages.size(), 1);
+    QCOMPARE(g.Ui.Messages[0].Text, "This entry cannot be edited");
 }
 
 void TestRecurringDialogs::HolidayCountryFollowsTheLocale_data()
