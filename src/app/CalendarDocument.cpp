@@ -1,5 +1,7 @@
 #include "app/CalendarDocument.h"
 
+#include "app/PageStep.h"
+
 #include "recurring/IcsEvents.h"
 #include "recurring/RecurringFill.h"
 #include "recurring/RecordTickList.h"
@@ -14,8 +16,12 @@
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QScopeGuard>
+#include <QUndoStack>
 
 #include <cmath>
 
@@ -34,7 +40,14 @@ TCalendarDocument::TCalendarDocument(TComponent* objectOwner, QWidget* pageParen
     m_Page->hide();
     // The one page that holds the object clipboard: pages made for a moment leave it alone.
     m_Page->SetClipboardFile(DataFolder() + "Clipbrd.tmp");
-    m_Page->LabelChangedEvent = [this](TComponent*) { SetModified(true); };
+    m_Page->LabelChangedEvent = [this](TComponent*) { NoteObjectChange(); };
+    m_Page->ChangeNamedEvent = [this](const QString& name, const QString& mergeKey) {
+        NameObjectChange(name, mergeKey);
+    };
+    m_History = new QUndoStack(this);
+    m_History->setUndoLimit(HistoryLimit);
+    connect(m_History, &QUndoStack::cleanChanged, this, &TCalendarDocument::UpdateModified);
+    ResetHistory();
 }
 
 QWidget* TCalendarDocument::DialogParent() const
@@ -48,6 +61,8 @@ TCalendarDocument::~TCalendarDocument()
 {
     // The page objects are child widgets of the page and go with it.
     delete m_Page.data();
+    // The history tells no one of its clearing as it goes.
+    m_History->disconnect();
 }
 
 TCalendarPanel32& TCalendarDocument::Page() const
@@ -57,10 +72,155 @@ TCalendarPanel32& TCalendarDocument::Page() const
 
 void TCalendarDocument::SetModified(bool value)
 {
-    if (m_Modified == value)
+    if (value) {
+        m_History->resetClean();
+    } else {
+        // What is saved is the page as it stands, pending changes included.
+        RecordPendingChange();
+        m_TypingPending = false;
+        m_History->setClean();
+    }
+    UpdateModified();
+}
+
+void TCalendarDocument::UpdateModified()
+{
+    if (m_ResettingHistory)
         return;
-    m_Modified = value;
-    emit ModifiedChanged(value);
+    const bool modified = !m_HideModified && (!m_History->isClean() || m_ChangePending || m_TypingPending);
+    if (modified == m_Modified)
+        return;
+    m_Modified = modified;
+    emit ModifiedChanged(modified);
+}
+
+void TCalendarDocument::ResetHistory(bool saved)
+{
+    // One change of the modified state at most: the clearing's own is not told.
+    m_ResettingHistory = true;
+    m_History->clear(); // leaves an empty history's clean state as it was
+    if (saved)
+        m_History->setClean();
+    else
+        m_History->resetClean();
+    m_ResettingHistory = false;
+    m_Current = m_Page->Snapshot();
+    m_ChangePending = false;
+    m_TypingPending = false;
+    m_PendingName.clear();
+    m_PendingMergeKey.clear();
+    UpdateModified();
+}
+
+void TCalendarDocument::RecordStep(const QString& name, const QString& mergeKey)
+{
+    m_ChangePending = false;
+    m_PendingName.clear();
+    m_PendingMergeKey.clear();
+    TPageSnapshot after = m_Page->Snapshot();
+    if (after == m_Current) {
+        UpdateModified();
+        return;
+    }
+    after.ShareWith(m_Current);
+    m_History->push(
+        new TPageStep(name, m_Current, after, mergeKey, [this](const TPageSnapshot& target) { RestorePage(target); }));
+    m_Current = std::move(after);
+    UpdateModified();
+}
+
+void TCalendarDocument::NoteObjectChange()
+{
+    // The objects undo and redo make are no change of the user's.
+    if (m_Restoring)
+        return;
+    m_ChangePending = true;
+    UpdateModified();
+    SchedulePendingChange();
+}
+
+void TCalendarDocument::NameObjectChange(const QString& name, const QString& mergeKey)
+{
+    if (m_PendingName.isEmpty()) {
+        m_PendingName = name;
+        m_PendingMergeKey = mergeKey;
+    }
+    // A name given for a change that does not come is dropped with the event that gave it.
+    SchedulePendingChange();
+}
+
+void TCalendarDocument::SchedulePendingChange()
+{
+    if (m_ChangeScheduled)
+        return;
+    m_ChangeScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_ChangeScheduled = false;
+            // A dialog open now may go on changing the object (a preview): all it does is one
+            // step, recorded when it is closed.
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                m_ChangeScheduled = true;
+                connect(
+                    dialog, &QDialog::finished, this,
+                    [this] {
+                        m_ChangeScheduled = false;
+                        SchedulePendingChange();
+                    },
+                    Qt::SingleShotConnection);
+                return;
+            }
+            RecordPendingChange();
+        },
+        Qt::QueuedConnection);
+}
+
+void TCalendarDocument::RecordPendingChange()
+{
+    if (m_ChangePending)
+        RecordStep(m_PendingName.isEmpty() ? QString("Change") : m_PendingName, m_PendingMergeKey);
+    m_PendingName.clear();
+    m_PendingMergeKey.clear();
+}
+
+void TCalendarDocument::SetTypingPending(bool value)
+{
+    m_TypingPending = value;
+    UpdateModified();
+}
+
+void TCalendarDocument::RestorePage(const TPageSnapshot& target)
+{
+    m_Restoring = true;
+    const auto restored = qScopeGuard([this] { m_Restoring = false; });
+    try {
+        m_Page->RestoreSnapshot(target, m_Current);
+        m_Current = target;
+    } catch (const std::exception& error) {
+        // The records were written here and read back unchanged; should one fail all the same,
+        // the page stays as far as it came and the history goes on from there.
+        m_Current = m_Page->Snapshot();
+        ShowInfo(QString("Unable to restore the calendar.\r") + error.what());
+    }
+}
+
+void TCalendarDocument::Undo()
+{
+    emit CommitPendingEdits();
+    RecordPendingChange();
+    m_History->undo();
+    UpdateModified();
+    emit PageReloaded();
+}
+
+void TCalendarDocument::Redo()
+{
+    emit CommitPendingEdits();
+    RecordPendingChange();
+    m_History->redo();
+    UpdateModified();
+    emit PageReloaded();
 }
 
 void TCalendarDocument::SetFileName(const QString& fileName)
@@ -98,10 +258,10 @@ void TCalendarDocument::New()
     NormalCursor();
     if (!RunProperties(true))
         return;
-    SetModified(true);
     m_Page->ClearAllCells();
     m_Page->ClearObjects();
     m_Page->show();
+    ResetHistory(false);
     SetFileName(QString());
 }
 
@@ -160,7 +320,7 @@ bool TCalendarDocument::OpenCalendarFile(const QString& fileName)
     }
     emit RecentFileUsed(name);
     page.setVisible(true);
-    SetModified(false);
+    ResetHistory();
     // Named only now, with the zoom back, so that a caption made from the signal shows it.
     SetFileName(name);
     page.update();
@@ -249,7 +409,7 @@ void TCalendarDocument::CancelChanges()
         return;
     if (!m_FileName.isEmpty())
         OpenCalendarFile(m_FileName);
-    SetModified(false);
+    ResetHistory();
 }
 
 bool TCalendarDocument::EditProperties()
@@ -290,8 +450,6 @@ bool TCalendarDocument::RunProperties(bool newCalendar)
 void TCalendarDocument::ApplyProperties(const TCalendarPanel32& preview, int oldMonth, int oldYear)
 {
     TCalendarPanel32& page = *m_Page;
-    if (!page.SameSettings(preview))
-        SetModified(true);
     const TLayoutFamily family = page.LayoutFamily();
     page.AssignSettings(preview);
     if (page.LayoutFamily() != family) {
@@ -300,6 +458,7 @@ void TCalendarDocument::ApplyProperties(const TCalendarPanel32& preview, int old
     } else if ((page.MainCalMonth() != oldMonth || page.MainCalYear() != oldYear) && page.CellsAvailable()) {
         page.ClearAllCells(); // the texts belonged to the other month's days; objects stay
     }
+    RecordStep("Properties");
 }
 
 void TCalendarDocument::EditUserTitle()
@@ -311,7 +470,7 @@ void TCalendarDocument::EditUserTitle()
     if (UiServices().ExecDialog(form) != QDialog::Accepted)
         return;
     m_Page->SetUserTitle(form.Title());
-    SetModified(true);
+    RecordStep("User Title");
 }
 
 void TCalendarDocument::ClearAllCellContents()
@@ -319,7 +478,7 @@ void TCalendarDocument::ClearAllCellContents()
     emit CommitPendingEdits();
     m_Page->ClearAllCells();
     m_Page->update();
-    SetModified(true);
+    RecordStep("Clear All Cells");
 }
 
 void TCalendarDocument::FillWithRecurringDates(const TPutTextOnDay& puttextOnDay)
@@ -350,11 +509,10 @@ void TCalendarDocument::FillWithRecurringDates(const TPutTextOnDay& puttextOnDay
         return;
     for (const QString& record : dialog.List().TickedRecords()) {
         const TRecurringFill fill = FillOfRecord(record, year, month);
-        for (const int day : fill.Days) {
-            if (puttextOnDay(day, fill.Text))
-                SetModified(true);
-        }
+        for (const int day : fill.Days)
+            puttextOnDay(day, fill.Text);
     }
+    RecordStep("Fill Calendar");
 }
 
 void TCalendarDocument::ImportIcsEvents(const TPutTextOnDay& puttextOnDay)
@@ -377,8 +535,7 @@ void TCalendarDocument::ImportIcsEvents(const TPutTextOnDay& puttextOnDay)
         ShowInfo("No events of " + QFileInfo(fileName).fileName() + " fall in the current month");
         return;
     }
-    for (const TIcsEntry& entry : read.Entries) {
-        if (puttextOnDay(entry.Date.day(), IcsEntryText(entry)))
-            SetModified(true);
-    }
+    for (const TIcsEntry& entry : read.Entries)
+        puttextOnDay(entry.Date.day(), IcsEntryText(entry));
+    RecordStep("Import Events");
 }

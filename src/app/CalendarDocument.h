@@ -1,6 +1,7 @@
 #pragma once
 // The calendar being edited: the page with its day cells and objects, the file it belongs to,
-// whether it has changes not yet saved, and the commands that change or write it as a whole
+// its undo history, whether it has changes not yet saved, and the commands that change or write
+// it as a whole
 // (new, open, save, save as, cancel changes, properties, user title, clear the cells, printing,
 // print preview, PDF and bitmap export), with the rule that offers to save changes before a
 // command would drop them. Everything it asks or
@@ -12,6 +13,16 @@
 // be shown there; its component owner is the one given here, which also owns the page objects
 // read from files and pasted, so that rich-text objects find the master editor among its
 // components. The page is the one that holds the object clipboard file.
+//
+// Every change of the page is one step of the history (at most HistoryLimit of them, the oldest
+// dropped first): the page's snapshot after the change is compared with the one before, and a
+// step keeps both. The page commands here record their steps themselves; changes of page
+// objects, which come in through the page's change notification, are recorded once the event
+// that made them is done (once the dialog open then is closed), so that everything one command
+// or one drag did is one step. The modified state follows the history: the document is
+// unmodified exactly at the step it was opened or last saved at.
+
+#include "calendar/PageSnapshot.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,6 +32,7 @@
 #include <memory>
 
 class QPrinter;
+class QUndoStack;
 class QWidget;
 class TCalendarPanel32;
 class TComponent;
@@ -38,7 +50,32 @@ public:
     // Full path of the open calendar file; empty while the calendar has none.
     QString FileName() const { return m_FileName; }
     bool Modified() const { return m_Modified; }
+    // False: the page as it stands is the saved state. True: the calendar counts as changed
+    // whatever is undone (a new calendar that was never saved).
     void SetModified(bool value);
+
+    static constexpr int HistoryLimit = 100;
+    QUndoStack& History() const { return *m_History; }
+    // Forgets the history: the page as it stands is where it starts, saved or (a new calendar)
+    // never saved.
+    void ResetHistory(bool saved = true);
+    // Records what changed on the page since the last step as the step `name`; nothing when the
+    // page is as it was.
+    void RecordStep(const QString& name, const QString& mergeKey = {});
+    // The page objects changed: the document is modified now, and the change is recorded once
+    // the event that made it is done.
+    void NoteObjectChange();
+    // Names the step the pending object change makes; the first name given counts.
+    void NameObjectChange(const QString& name, const QString& mergeKey);
+    // Records a pending object change now.
+    void RecordPendingChange();
+    // Text is being typed into a day cell: the document is modified until the text goes into
+    // its cell with RecordStep, or the typing is dropped.
+    void SetTypingPending(bool value);
+    bool TypingPending() const { return m_TypingPending; }
+    // Undo and redo of the history's step, after what is pending went into steps of its own.
+    void Undo();
+    void Redo();
     // The zoom the properties dialog's preview opens with; the dialog leaves its last zoom here.
     int PreviewZoomPercent() const { return m_PreviewZoomPercent; }
     void SetPreviewZoomPercent(int percent) { m_PreviewZoomPercent = percent; }
@@ -127,6 +164,11 @@ signals:
 
 private:
     QWidget* DialogParent() const;
+    // Emits ModifiedChanged when the modified state is no longer the one last told.
+    void UpdateModified();
+    // Brings the page to `target`; what the page stands at is `target` afterwards.
+    void RestorePage(const TPageSnapshot& target);
+    void SchedulePendingChange();
     // The name the save dialogs propose: the calendar file's name with `extension`, or for a
     // calendar without a file the first three letters of its month, its year and `extension`.
     QString ProposedFileName(const QString& extension) const;
@@ -148,7 +190,17 @@ private:
     // they free the page.
     QPointer<TCalendarPanel32> m_Page;
     QString m_FileName;
-    bool m_Modified = false;
+    bool m_Modified = false; // as last told by ModifiedChanged
+    QUndoStack* m_History;
+    TPageSnapshot m_Current; // the page as the last step left it
+    bool m_ResettingHistory = false;
+    bool m_Restoring = false;
+    bool m_ChangePending = false;
+    bool m_ChangeScheduled = false;
+    QString m_PendingName;
+    QString m_PendingMergeKey;
+    bool m_TypingPending = false;
+    bool m_HideModified = false; // while printing
     int m_PreviewZoomPercent = 30;
     std::unique_ptr<QPrinter> m_Printer; // made at first use
     int m_CopiesToPrint = 0;

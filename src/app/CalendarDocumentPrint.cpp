@@ -130,13 +130,13 @@ void TCalendarDocument::PrintPreview()
 
 void TCalendarDocument::RunPrintJob(QPrinter& printer)
 {
-    const bool modified = m_Modified;
     const int chosen = ChosenCopies(printer);
     const bool collate = printer.collateCopies();
     const auto restore = qScopeGuard([&] {
         printer.setCopyCount(chosen);
         printer.setCollateCopies(collate);
-        SetModified(modified);
+        m_HideModified = false;
+        UpdateModified();
     });
     // A driver that makes the copies gets the page once with the copy count; otherwise the
     // pass sends every copy and the job asks for one, so that a system which copies on the
@@ -162,7 +162,9 @@ void TCalendarDocument::PrintPass(TReportPrinter& report)
     TCalendarPanel32& page = *m_Page;
     emit CommitPendingEdits();
     page.SetPaintingSuspended(true);
-    SetModified(false); // hides the Save and Cancel buttons meanwhile
+    // Shown unmodified meanwhile, which hides the Save and Cancel buttons.
+    m_HideModified = true;
+    UpdateModified();
     m_PrintDone = true;
     BusyCursor();
     const auto restore = qScopeGuard([&] {

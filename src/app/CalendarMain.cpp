@@ -34,6 +34,7 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -141,7 +142,10 @@ TCalendarMain::TCalendarMain()
 
     TCalendarDocument* document = m_Document.get();
     connect(document, &TCalendarDocument::CommitPendingEdits, this, &TCalendarMain::DoSaveRichtext);
-    connect(document, &TCalendarDocument::ModifiedChanged, this, &TCalendarMain::SetButtons);
+    connect(document, &TCalendarDocument::ModifiedChanged, this, [this] {
+        SetButtons();
+        SetCaption();
+    });
     connect(document, &TCalendarDocument::FileNameChanged, this, [this] {
         SetButtons();
         SetCaption();
@@ -258,6 +262,8 @@ void TCalendarMain::CreateMenus()
     m_FileMenu->addSeparator();
     m_FileMenu->addAction("E&xit", this, &QWidget::close)->setObjectName("Exit1");
 
+    CreateEditMenu();
+
     m_OnlineMenu = menuBar()->addMenu("&Online");
     m_OnlineMenu->setObjectName("OnlineMenu");
     m_OnlineMenu->menuAction()->setVisible(false);
@@ -271,6 +277,21 @@ void TCalendarMain::CreateMenus()
     m_mnuShowHint = AddCommand(helpMenu, "mnuShowHint", "&Show Hints", &TCalendarMain::mnuShowHintClick);
     m_mnuShowHint->setCheckable(true);
     m_mnuShowHint->setChecked(true);
+}
+
+void TCalendarMain::CreateEditMenu()
+{
+    m_EditMenu = menuBar()->addMenu("&Edit");
+    m_EditMenu->setObjectName("EditMenu");
+    m_mnuUndo = AddCommand(m_EditMenu, "mnuUndo", "&Undo", &TCalendarMain::mnuUndoClick);
+    m_mnuUndo->setShortcut(QKeySequence("Ctrl+Z"));
+    m_mnuRedo = AddCommand(m_EditMenu, "mnuRedo", "&Redo", &TCalendarMain::mnuRedoClick);
+    m_mnuRedo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    const QUndoStack& history = m_Document->History();
+    for (const auto signal : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
+        connect(&history, signal, this, &TCalendarMain::ShowHistoryState);
+    for (const auto signal : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
+        connect(&history, signal, this, &TCalendarMain::ShowHistoryState);
 }
 
 QAction* TCalendarMain::AddCommand(QMenu* menu, const QString& name, const QString& caption,
@@ -354,6 +375,11 @@ void TCalendarMain::CreateToolButtons()
     m_CancelButton->setStyleSheet("color: red; font-weight: bold;");
     m_CancelButton->hide();
     connect(m_CancelButton, &QToolButton::clicked, this, &TCalendarMain::mnuCancelChangesClick);
+    m_UndoButton = AddButton("UndoButton", "Undo", "");
+    connect(m_UndoButton, &QToolButton::clicked, this, &TCalendarMain::mnuUndoClick);
+    m_RedoButton = AddButton("RedoButton", "Redo", "");
+    connect(m_RedoButton, &QToolButton::clicked, this, &TCalendarMain::mnuRedoClick);
+    ShowHistoryState();
     row->addStretch(1);
 }
 
@@ -451,7 +477,8 @@ void TCalendarMain::FormActivate(const QString& fileName)
         m_Document->OpenCalendarFile(recent.first());
     m_CalendarPanel->setVisible(!m_Document->FileName().isEmpty());
     m_mnuSave->setEnabled(false);
-    SetModified(false);
+    // The page as it starts is no step to take back.
+    m_Document->ResetHistory();
     SetButtons();
     SetCaption();
     NormalCursor();
@@ -656,6 +683,42 @@ void TCalendarMain::mnuEditrecurringDatesClick()
         ShowIconTool(true);
 }
 
+void TCalendarMain::mnuUndoClick()
+{
+    // The cell editor's own undo has Ctrl+Z while it has the focus (its shortcut override); the
+    // menu and the button take back the calendar's steps, the editor's typing first.
+    m_Document->Undo();
+}
+
+void TCalendarMain::mnuRedoClick()
+{
+    m_Document->Redo();
+}
+
+void TCalendarMain::ShowHistoryState()
+{
+    const QUndoStack& history = m_Document->History();
+    const struct {
+        QAction* Item;
+        QToolButton* Button;
+        bool Enabled;
+        QString Verb;
+        QString Step;
+    } commands[] = {
+        {m_mnuUndo, m_UndoButton, history.canUndo(), "Undo", history.undoText()},
+        {m_mnuRedo, m_RedoButton, history.canRedo(), "Redo", history.redoText()},
+    };
+    for (const auto& command : commands) {
+        const QString text = command.Step.isEmpty() ? command.Verb : command.Verb + " " + command.Step;
+        command.Item->setEnabled(command.Enabled);
+        command.Item->setText("&" + text);
+        if (!command.Button)
+            continue; // the buttons are made after the menus
+        command.Button->setEnabled(command.Enabled);
+        command.Button->setToolTip(text + " (" + command.Item->shortcut().toString(QKeySequence::NativeText) + ")");
+    }
+}
+
 void TCalendarMain::DefaultEditorFont1Click()
 {
     // Reloaded first, so that a cancelled dialog leaves the stored font as it is.
@@ -778,6 +841,9 @@ void TCalendarMain::SetCaption()
     if (!m_Document->FileName().isEmpty())
         caption += "  [" + QFileInfo(m_Document->FileName()).fileName() + "]";
     caption += "    [" + QString::number(ZoomPercent()) + "%]";
+    // Changes not yet saved show as a star, as in other programs' captions.
+    if (m_Document->Modified())
+        caption += " *";
     setWindowTitle(caption);
 }
 
@@ -785,9 +851,9 @@ void TCalendarMain::SetCaption()
 
 void TCalendarMain::CalendarPanelClickedInCellEvent(const TRect& rFree, int iCell, TWPRtfStorage* rtfstorage)
 {
-    m_CurrentCell = iCell;
     m_TrackEditorChanges = false;
     DoSaveRichtext();
+    m_CurrentCell = iCell;
     m_ActiveCellStorage = rtfstorage;
     m_EditorActive = true;
     const int w = rFree.Right - rFree.Left + 1;
@@ -822,14 +888,31 @@ void TCalendarMain::WPRichText1Enter()
 void TCalendarMain::WPRichText1Change()
 {
     if (m_TrackEditorChanges)
-        SetModified(true);
+        m_Document->SetTypingPending(true);
+}
+
+QString TCalendarMain::EditedDayName() const
+{
+    return QString::number(m_CalendarPanel->DayOfCell(m_CurrentCell)) + " " +
+           m_CalendarPanel->GetMonthName(m_CalendarPanel->MainCalMonth());
+}
+
+void TCalendarMain::CommitEditorText(const QString& name)
+{
+    // Text that was not changed stays as it is in the cell: only what the user did is a step.
+    if (!m_Document->TypingPending() || !m_ActiveCellStorage)
+        return;
+    m_ActiveCellStorage->RtfText().Assign(m_WPRichText1->Text());
+    // Recorded first, so that the calendar does not show unmodified for a moment.
+    m_Document->RecordStep(name);
+    m_Document->SetTypingPending(false);
 }
 
 void TCalendarMain::DoSaveRichtext()
 {
     if (!m_EditorActive || !m_ActiveCellStorage)
         return;
-    m_ActiveCellStorage->RtfText().Assign(m_WPRichText1->Text());
+    CommitEditorText("Typing in " + EditedDayName());
     m_WPRichText1->hide();
     m_EditorActive = false;
     m_WPToolBar1->setEnabled(false);
@@ -880,8 +963,11 @@ bool TCalendarMain::AcceptsDrop(const QEvent* event) const
 
 void TCalendarMain::WPRichText1DragDrop(const QImage& picture)
 {
+    // What was typed before the drop is a step of its own, the dropped picture another.
+    CommitEditorText("Typing in " + EditedDayName());
     m_WPRichText1->InsertPicture(picture);
-    SetModified(true);
+    m_Document->SetTypingPending(true);
+    CommitEditorText("Drop Icon in " + EditedDayName());
 }
 
 void TCalendarMain::CalendarPanelDragDrop(QPoint point, const QImage& picture)

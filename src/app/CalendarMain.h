@@ -77,6 +77,8 @@ public:
     void mnuFillCalendarwithRecurringDatesClick();
     void mnuImportEventsClick();
     void mnuEditrecurringDatesClick();
+    void mnuUndoClick();
+    void mnuRedoClick();
 
     // Copies the cell editor's text back into its cell and hides the editor.
     void DoSaveRichtext();
@@ -114,7 +116,10 @@ protected:
 private:
     void OpenWhenNoDialogIsOpen(const QString& fileName);
     void CreateMenus();
+    void CreateEditMenu();
     void CreateToolButtons();
+    // The Undo and Redo items and buttons name the step they take back or do again.
+    void ShowHistoryState();
     QAction* AddCommand(QMenu* menu, const QString& name, const QString& caption, void (TCalendarMain::*handler)());
     QToolButton* AddButton(const QString& name, const QString& caption, const QString& hint);
     void ApplyFormSettings();
@@ -138,6 +143,10 @@ private:
     void CalendarPanelDroppedObjectEvent();
     void WPRichText1Enter();
     void WPRichText1Change();
+    // Puts the cell editor's text into its cell as the step `name`; the editor stays open.
+    void CommitEditorText(const QString& name);
+    // "12 March": the day the cell editor is open on, for the names of its steps.
+    QString EditedDayName() const;
     // Drag and drop of pictures and icons into day cells and the cell editor.
     bool AcceptsDrop(const QEvent* event) const;
     void CalendarPanelDragDrop(QPoint point, const QImage& picture);
@@ -149,6 +158,9 @@ private:
     // Components.
     QMenu* m_FileMenu = nullptr;
     QMenu* m_OnlineMenu = nullptr;
+    QMenu* m_EditMenu = nullptr;
+    QAction* m_mnuUndo = nullptr;
+    QAction* m_mnuRedo = nullptr;
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSaveAs = nullptr;
     QAction* m_mnuSaveAsBitmap = nullptr;
@@ -179,6 +191,8 @@ private:
     QToolButton* m_PSpeedButton1 = nullptr;
     QToolButton* m_Savebutton = nullptr;
     QToolButton* m_CancelButton = nullptr;
+    QToolButton* m_UndoButton = nullptr;
+    QToolButton* m_RedoButton = nullptr;
     QButtonGroup* m_ToolGroup = nullptr;
     QScrollArea* m_ScrollBox2 = nullptr;
     QWidget* m_ScrollContents = nullptr;

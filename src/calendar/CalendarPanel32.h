@@ -6,6 +6,7 @@
 
 #include "calendar/CalendarDrawRecord.h"
 #include "calendar/CalendarSettings.h"
+#include "calendar/PageSnapshot.h"
 #include "calendar/PageGeometry.h"
 #include "objects/GBasePanel.h"
 
@@ -160,6 +161,12 @@ public:
     const QString& ObjectsLeftOutReason() const { return m_ObjectsLeftOutReason; }
     void SaveStyleSheet(const QString& fileName);
     void LoadStyleSheet(const QString& fileName);
+    // The settings, cells and objects as they stand now.
+    TPageSnapshot Snapshot();
+    // Brings the page to `target`, touching only what differs: the settings and the cells where
+    // `target` differs from `current` (the snapshot the page stands at), the objects where it
+    // differs from the objects on the page. Stream errors propagate (see RestoreObjects).
+    void RestoreSnapshot(const TPageSnapshot& target, const TPageSnapshot& current);
 
     TClickedInCellEvent ClickedInCellEvent;
     TNotifyEvent OnClick;

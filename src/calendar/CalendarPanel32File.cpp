@@ -175,3 +175,29 @@ void TCalendarPanel32::LoadStyleSheet(const QString& fileName)
         m_Settings = settings;
     });
 }
+
+TPageSnapshot TCalendarPanel32::Snapshot()
+{
+    TPageSnapshot snapshot;
+    snapshot.Settings = m_Settings;
+    for (int i = 0; i < CellCount; ++i)
+        snapshot.Cells += m_Cells[i]->IsEmpty() ? QByteArray() : m_Cells[i]->RtfText().Rtf();
+    snapshot.Objects = ObjectRecords();
+    return snapshot;
+}
+
+void TCalendarPanel32::RestoreSnapshot(const TPageSnapshot& target, const TPageSnapshot& current)
+{
+    if (!(target.Settings == current.Settings))
+        SetSettings(target.Settings);
+    for (int i = 0; i < CellCount && i < target.Cells.size(); ++i) {
+        if (i < current.Cells.size() && target.Cells[i] == current.Cells[i])
+            continue;
+        TWPRtfStorage cell(nullptr);
+        if (!target.Cells[i].isEmpty())
+            cell.RtfText().SetRtf(target.Cells[i]);
+        m_Cells[i]->Assign(cell);
+    }
+    RestoreObjects(target.Objects);
+    update();
+}

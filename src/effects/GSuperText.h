@@ -69,6 +69,7 @@ public:
     void PopupMenuOpening() override;
     // Takes the font and lays the text out anew.
     void ApplyFont(const TFont& font) override;
+    void FitContent() override { RunLayout(); }
     // Background, frame, shadow as plain text, then letters filled through a text path and their
     // outline stroked: vector paths on the printed page.
     void PrintTo(TReportPrinter& report, double x, double y) override;

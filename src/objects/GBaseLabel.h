@@ -45,6 +45,7 @@ public:
     void BoundsChanged() override;
     void PopupMenuOpening() override;
     void ApplyFont(const TFont& font) override;
+    void FitContent() override { Layout(); }
     // Draws the label at zoom 1.0 into a picture and stretches it onto its rectangle at zoom 1.0,
     // whatever zoom the page is shown at; the label on screen stays as it is.
     void PrintTo(TReportPrinter& report, double x, double y) override;

@@ -12,7 +12,11 @@
 #include "platform/ProgramFolders.h"
 #include "platformui/UiServices.h"
 #include "platformui/Utility.h"
+#include "stream/Reader.h"
+#include "stream/StreamErrors.h"
+#include "stream/Writer.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -23,6 +27,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopeGuard>
 #include <cmath>
 
 namespace {
@@ -51,6 +56,12 @@ QImage GridPattern(TGridSize size)
         pattern.setPixelColor(6, 6, dot);
     }
     return pattern;
+}
+
+// "Delete", or with more than one object "Delete 3 Objects".
+QString CountedName(const QString& name, int count)
+{
+    return count > 1 ? QString("%1 %2 Objects").arg(name).arg(count) : name;
 }
 
 int GridStep(TGridSize size)
@@ -251,6 +262,7 @@ void TGBasePanel::PlaceObject(TGGraphicControl& object, const QRect& rect)
     AttachObject(object);
     object.show();
     m_SelectionHandle->raise();
+    NameChange("Create");
     NotifyLabelChanged();
 }
 
@@ -304,6 +316,68 @@ void TGBasePanel::ClearObjects()
         delete *it;
 }
 
+QList<QByteArray> TGBasePanel::ObjectRecords()
+{
+    QList<QByteArray> records;
+    for (TGGraphicControl* object : Objects()) {
+        object->FitContent();
+        QByteArray record;
+        QBuffer buffer(&record);
+        buffer.open(QIODevice::WriteOnly);
+        TWriter writer(buffer);
+        writer.WriteRootComponent(*object);
+        writer.FlushBuffer();
+        records += record;
+    }
+    return records;
+}
+
+void TGBasePanel::RestoreObjects(const QList<QByteArray>& records)
+{
+    m_SelectionHandle->Clear();
+    const QList<TGGraphicControl*> live = Objects();
+    const QList<QByteArray> liveRecords = ObjectRecords();
+    QMultiHash<QByteArray, TGGraphicControl*> unused;
+    for (qsizetype i = 0; i < live.size(); ++i)
+        unused.insert(liveRecords[i], live[i]);
+    QList<TGGraphicControl*> placed(records.size(), nullptr);
+    QByteArray missing; // the records of the objects to read, as one list
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const auto kept = unused.find(records[i]);
+        if (kept == unused.end()) {
+            missing += records[i];
+            continue;
+        }
+        placed[i] = kept.value();
+        unused.erase(kept);
+    }
+    // The objects that go leave their names free for the ones read.
+    qDeleteAll(unused);
+    missing += char(vaNull);
+    QBuffer buffer(&missing);
+    buffer.open(QIODevice::ReadOnly);
+    TReader reader(buffer);
+    reader.OnFindMethod = [](TReader&, const QString&, bool& error) { error = false; };
+    qsizetype next = 0;
+    const auto restack = qScopeGuard([&] {
+        for (TGGraphicControl* object : std::as_const(placed)) {
+            if (object)
+                object->raise();
+        }
+        AttachObjects();
+    });
+    reader.ReadComponents(Owner(), this, [&](TComponent* component) {
+        while (next < placed.size() && placed[next])
+            ++next;
+        auto* object = dynamic_cast<TGGraphicControl*>(component);
+        if (!object || next == placed.size()) {
+            delete component;
+            throw EMervaneError(StreamErrors::InvalidStreamFormat);
+        }
+        placed[next] = object;
+    });
+}
+
 void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation operation)
 {
     if (m_SelectionHandle->IndexOf(&object) >= 0 || operation == opPaste) {
@@ -316,10 +390,12 @@ void TGBasePanel::ObjectOperation(TGGraphicControl& object, TObjectOperation ope
     case opCopy: TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile); break;
     case opCut:
         TGLabelObjectFiler(Owner()).SaveObjectToFile(object, m_ClipboardFile);
+        NameChange("Cut");
         NotifyLabelChanged();
         delete &object;
         break;
     case opDelete:
+        NameChange("Delete");
         NotifyLabelChanged();
         delete &object;
         break;
@@ -340,10 +416,12 @@ void TGBasePanel::SelectionOperation(TObjectOperation operation)
     switch (operation) {
     case opCopy: TGLabelObjectFiler(Owner()).SaveSelectionToFile(*m_SelectionHandle, m_ClipboardFile); break;
     case opCut:
+        NameChange(CountedName("Cut", m_SelectionHandle->Count()));
         SelectionOperation(opCopy);
         SelectionOperation(opDelete);
         break;
     case opDelete:
+        NameChange(CountedName("Delete", m_SelectionHandle->Count()));
         for (int i = m_SelectionHandle->Count() - 1; i >= 0; --i) {
             TGGraphicControl* object = m_SelectionHandle->Items(i);
             m_SelectionHandle->Remove(object);
@@ -365,6 +443,7 @@ void TGBasePanel::SelectionOperation(TObjectOperation operation)
                                     .arg(QDir::toNativeSeparators(m_ClipboardFile), error.Message()));
         }
         AttachObjects();
+        NameChange("Paste");
         NotifyLabelChanged();
         m_LastPasteTick = TickCount();
         break;
@@ -376,6 +455,12 @@ void TGBasePanel::NotifyLabelChanged()
 {
     if (!m_Zooming && LabelChangedEvent)
         LabelChangedEvent(this);
+}
+
+void TGBasePanel::NameChange(const QString& name, const QString& mergeKey)
+{
+    if (ChangeNamedEvent)
+        ChangeNamedEvent(name, mergeKey);
 }
 
 void TGBasePanel::RequestRefit()
@@ -431,9 +516,10 @@ void TGBasePanel::SelectionHandleDblClick(QPoint point)
     TGGraphicControl* object = m_SelectionHandle->ObjectUnder(point + m_SelectionHandle->pos());
     if (!object)
         return;
-    if (object->OnEdit)
+    if (object->OnEdit) {
         object->OnEdit(this);
-    else
+        NameChange("Edit");
+    } else
         ShowMenu(object->ObjectMenu(), m_SelectionHandle->mapToGlobal(point));
 }
 
@@ -689,7 +775,11 @@ void TGBasePanel::BuildPanelMenu()
                             TPanelItemNeeds needs = TPanelItemNeeds::Selection) {
         QAction* action = m_PanelMenu->addAction(caption);
         action->setData(int(needs));
-        connect(action, &QAction::triggered, this, [command] { RunCommand(command); });
+        // Named after the command, so that a name the command gave ("Delete 3 Objects") counts.
+        connect(action, &QAction::triggered, this, [this, command, caption] {
+            RunCommand(command);
+            NameChange(caption);
+        });
     };
     TGHandle& handle = *m_SelectionHandle;
     add("Bring To Front", [this, &handle] {

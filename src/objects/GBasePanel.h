@@ -103,11 +103,23 @@ public:
     void SelectInRect(const QRect& rect);
     bool ObjectAt(int x, int y) const;
     void ClearObjects();
+    // The stream record of each object, in z-order: what the undo history keeps of them.
+    // Objects fit their content first (FitContent).
+    QList<QByteArray> ObjectRecords();
+    // Makes the objects those of `records`, in their order: an object whose record is among
+    // them stays as it is, the others go, and the records left are read as new objects under
+    // their recorded names. The selection is cleared. A record that cannot be read raises the
+    // stream error after the objects read so far are placed.
+    void RestoreObjects(const QList<QByteArray>& records);
     void ObjectOperation(TGGraphicControl& object, TObjectOperation operation);
     void SelectionOperation(TObjectOperation operation);
 
     // Fires LabelChangedEvent unless zooming.
     void NotifyLabelChanged();
+    // Names the change the user is making ("Move", "Delete 3 Objects") for the undo history,
+    // before or after making it; ChangeNamedEvent passes it on. Changes of a run that carry the
+    // same non-empty `mergeKey` (nudges of one selection) make one step.
+    void NameChange(const QString& name, const QString& mergeKey = {});
     // Re-fits the selection handle once the pending bounds changes are done.
     void RequestRefit();
     // Shows or removes a dotted frame (left, top, right, bottom; right and bottom exclusive).
@@ -131,6 +143,7 @@ public:
 
     std::function<void(const QRect& rect)> DroppedObjectEvent;
     TNotifyEvent LabelChangedEvent;
+    std::function<void(const QString& name, const QString& mergeKey)> ChangeNamedEvent;
     TNotifyEvent OnDblClick;
 
 protected:

@@ -11,6 +11,7 @@
 #include "stream/StreamErrors.h"
 
 #include <QMenu>
+#include <QPointer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPicture>
@@ -116,7 +117,15 @@ QAction* TGGraphicControl::LockedItem()
 QAction* TGGraphicControl::AddMenuItem(QMenu& menu, const QString& caption, const std::function<void()>& command)
 {
     QAction* action = menu.addAction(caption);
-    connect(action, &QAction::triggered, this, [command] { TGBasePanel::RunCommand(command); });
+    // Named after the command, so that a name the command gave ("Delete 3 Objects") counts; the
+    // object may be gone by then, its host not.
+    connect(action, &QAction::triggered, this, [this, command, caption] {
+        const QPointer<TGBasePanel> host = Host();
+        const QString name = QString(caption).remove('&');
+        TGBasePanel::RunCommand(command);
+        if (host)
+            host->NameChange(name);
+    });
     return action;
 }
 
@@ -194,6 +203,10 @@ void TGGraphicControl::PopupMenuOpening()
 }
 
 void TGGraphicControl::ApplyFont(const TFont&)
+{
+}
+
+void TGGraphicControl::FitContent()
 {
 }
 

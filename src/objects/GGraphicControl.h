@@ -54,6 +54,10 @@ public:
     virtual void PopupMenuOpening();
     // Objects with a font copy `font` into their own.
     virtual void ApplyFont(const TFont& font);
+    // Takes the size the content needs now rather than at the next paint, so that the object's
+    // record is the one it will keep (the undo history records objects so). The base has no
+    // content to fit.
+    virtual void FitContent();
     // Prints the object onto the report's current page; (x, y) is the page origin in inches.
     // Objects print from their geometry at zoom 1.0 (DocumentBounds), whatever the zoom shown.
     virtual void PrintTo(TReportPrinter& report, double x, double y);

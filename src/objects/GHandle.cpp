@@ -351,6 +351,7 @@ void TGHandle::mouseReleaseEvent(QMouseEvent* event)
     } else {
         if (point != m_DragAnchor) {
             m_Host.update();
+            m_Host.NameChange(m_DragMode == 0 ? "Move" : "Resize");
             const QRect bounds = NewHandleRect(point);
             SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
         }
@@ -469,6 +470,7 @@ void TGHandle::keyPressEvent(QKeyEvent* event)
     if (arrow) {
         QRect& rect = m_NudgeRect;
         const bool resize = (event->modifiers() & Qt::ShiftModifier) && Count() == 1;
+        m_NudgeResizes = resize;
         const int rw = rect.width(); // right - left + 1
         const int rh = rect.height();
         switch (key) {
@@ -514,6 +516,12 @@ void TGHandle::keyReleaseEvent(QKeyEvent* event)
         return;
     ToggleNudgeFrame();
     m_Nudging = false;
+    // A run of nudges of the same selection is one step for the undo history.
+    const QString name = m_NudgeResizes ? "Resize" : "Move";
+    QStringList selected;
+    for (const TGGraphicControl* object : std::as_const(m_SelectedObjects))
+        selected += object->Name();
+    m_Host.NameChange(name, "Nudge " + name + " " + selected.join(','));
     const QRect& rect = m_NudgeRect;
     SetBounds(rect.left() - 2, rect.top() - 2, rect.right() - rect.left() + 5, rect.bottom() - rect.top() + 5);
     update();

@@ -102,6 +102,7 @@ private:
     int m_DragMode = 0;
     bool m_Dragging = false;
     bool m_Nudging = false;
+    bool m_NudgeResizes = false; // the last arrow key of the nudge resized the object
     QRect m_NudgeRect;
     QRect m_OutlineRect;
     bool m_Locked = false;
