@@ -1,5 +1,6 @@
-// The program's start-up to the first painted page, and opening and saving a calendar, with a
-// well-filled calendar: text in all 42 day cells and 30 page objects.
+// The program's start-up to the first painted page, opening and saving a calendar, and undo and
+// redo with the memory the history takes, with a well-filled calendar: text in all 42 day cells
+// and 30 page objects.
 
 #include "app/CalendarDocument.h"
 #include "app/MainForms.h"
@@ -12,7 +13,10 @@
 #include "richtext/WPRtfStorage.h"
 
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 namespace {
 
@@ -114,5 +118,107 @@ void BM_SaveCalendar(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SaveCalendar)->Unit(benchmark::kMillisecond);
+
+// The program on the full calendar, with one step of `kind` recorded: a label moved, a cell's
+// text changed, or the page's settings changed.
+enum class TStepKind { Move, CellText, Properties };
+
+// Makes the `number`-th step of `kind` on the page and records it.
+void MakeStep(TCalendarMain& main, TStepKind kind, int number)
+{
+    TCalendarDocument& document = main.Document();
+    TCalendarPanel32& page = main.CalendarPanel();
+    switch (kind) {
+    case TStepKind::Move: {
+        TGGraphicControl* object = page.Objects()[number % page.Objects().size()];
+        object->SetBounds(object->Left() + 1, object->Top(), object->Width(), object->Height());
+        document.NameObjectChange("Move", {});
+        document.RecordPendingChange();
+        break;
+    }
+    case TStepKind::CellText: {
+        TWPRtfStorage text(nullptr);
+        text.RtfText().Assign(page.GetCellRtf(number % 42 + 1)->RtfText());
+        text.RtfText().Document().setPlainText(QString("Typed %1").arg(number));
+        page.SetCellRtf(number % 42 + 1, text);
+        document.RecordStep("Typing");
+        break;
+    }
+    case TStepKind::Properties:
+        page.SetTitleBGColor(number % 2 ? clAqua : clYellow);
+        document.RecordStep("Properties");
+        break;
+    }
+}
+
+// Undo (or redo) of one step; the other half of each round is not timed.
+void UndoOrRedo(benchmark::State& state, TStepKind kind, bool undo)
+{
+    TBenchSetting setting;
+    TMainForms forms;
+    forms.Start();
+    TCalendarDocument& document = forms.Main.Document();
+    MakeStep(forms.Main, kind, 0);
+    if (document.History().count() != 1)
+        state.SkipWithError("no step was recorded");
+    for (auto _ : state) {
+        if (!undo) {
+            state.PauseTiming();
+            document.Undo();
+            state.ResumeTiming();
+            document.Redo();
+        } else {
+            document.Undo();
+            state.PauseTiming();
+            document.Redo();
+            state.ResumeTiming();
+        }
+    }
+}
+
+void BM_UndoStep(benchmark::State& state)
+{
+    UndoOrRedo(state, TStepKind(state.range(0)), true);
+}
+BENCHMARK(BM_UndoStep)
+    ->Arg(int(TStepKind::Move))
+    ->Arg(int(TStepKind::CellText))
+    ->Arg(int(TStepKind::Properties))
+    ->Unit(benchmark::kMillisecond);
+
+void BM_RedoStep(benchmark::State& state)
+{
+    UndoOrRedo(state, TStepKind(state.range(0)), false);
+}
+BENCHMARK(BM_RedoStep)
+    ->Arg(int(TStepKind::Move))
+    ->Arg(int(TStepKind::CellText))
+    ->Arg(int(TStepKind::Properties))
+    ->Unit(benchmark::kMillisecond);
+
+// The heap the history takes for a full history of steps of one kind (or of the three in turn),
+// over the page's own: the counter HistoryMB.
+void BM_HistoryMemory(benchmark::State& state)
+{
+    TBenchSetting setting;
+    TMainForms forms;
+    forms.Start();
+    TCalendarDocument& document = forms.Main.Document();
+    for (auto _ : state) {
+        state.PauseTiming();
+        document.ResetHistory();
+        malloc_trim(0);
+        const size_t before = mallinfo2().uordblks;
+        state.ResumeTiming();
+        for (int i = 0; i < TCalendarDocument::HistoryLimit; ++i)
+            MakeStep(forms.Main, state.range(0) < 3 ? TStepKind(state.range(0)) : TStepKind(i % 3), i);
+        state.PauseTiming();
+        const size_t after = mallinfo2().uordblks;
+        state.counters["HistoryMB"] = double(after - before) / (1024 * 1024);
+        state.counters["Steps"] = document.History().count();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_HistoryMemory)->DenseRange(0, 3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -178,10 +178,13 @@ void TCalendarDocument::SchedulePendingChange()
 
 void TCalendarDocument::RecordPendingChange()
 {
-    if (m_ChangePending)
-        RecordStep(m_PendingName.isEmpty() ? QString("Change") : m_PendingName, m_PendingMergeKey);
+    // Copies: RecordStep clears the pending name and key.
+    const QString name = m_PendingName.isEmpty() ? QString("Change") : m_PendingName;
+    const QString mergeKey = m_PendingMergeKey;
     m_PendingName.clear();
     m_PendingMergeKey.clear();
+    if (m_ChangePending)
+        RecordStep(name, mergeKey);
 }
 
 void TCalendarDocument::SetTypingPending(bool value)

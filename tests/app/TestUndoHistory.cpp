@@ -212,6 +212,8 @@ private slots:
     void UndoToTheSavedStateIsUnmodified();
     void FailedStepsLeaveNoStep_data();
     void FailedStepsLeaveNoStep();
+    void NoStepWithoutAChange_data();
+    void NoStepWithoutAChange();
     void HistoryKeepsTheLatestSteps();
     void TypingUndoesInTheEditorFirst();
 };
@@ -262,9 +264,11 @@ void TestUndoHistory::EveryStepUndoesAndRedoesByteForByte_data()
     }) << "Resize";
     QTest::newRow("nudges are one step") << TStepAction([](F& f) {
         f.Select(*f.Label);
-        for (int i = 0; i < 3; ++i)
-            QTest::keyClick(&f.Handle(), Qt::Key_Right);
-        QTest::keyClick(&f.Handle(), Qt::Key_Down);
+        // Each nudge has ended (and been told) before the next starts, as when the user types.
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) {
+            QTest::keyClick(&f.Handle(), key);
+            QCoreApplication::processEvents();
+        }
     }) << "Move";
     QTest::newRow("resize with the keyboard") << TStepAction([](F& f) {
         f.Select(*f.Label);
@@ -291,6 +295,11 @@ void TestUndoHistory::EveryStepUndoesAndRedoesByteForByte_data()
     QTest::newRow("lock") << TStepAction(menu(&F::Label, "Locked")) << "Locked";
     QTest::newRow("lock all") << TStepAction(panelMenu("Lock All")) << "Lock All";
     QTest::newRow("align") << TStepAction(panelMenu("Align Tops")) << "Align Tops";
+    QTest::newRow("font of the selection") << TStepAction([](F& f) {
+        f.F.Ui.AnswerFont({QFont("Times New Roman", 28), Qt::red});
+        f.Select(*f.Label);
+        f.RunMenu(f.Page().PanelMenu(), "Font");
+    }) << "Font";
     QTest::newRow("centre") << TStepAction(menu(&F::Label, "Center Horizontally")) << "Center Horizontally";
     QTest::newRow("label text") << TStepAction([](F& f) {
         f.AnswerControl<QLineEdit>("OKButton", "LabelText", [](QLineEdit& text) { text.setText("Changed"); });
@@ -553,6 +562,38 @@ void TestUndoHistory::FailedStepsLeaveNoStep()
     QCoreApplication::processEvents();
     QCOMPARE(f.F.Ui.Messages.size(), 1); // the user hears why
     QCOMPARE(f.History().count(), 0);
+    QVERIFY(!f.F.Action("mnuUndo")->isEnabled());
+    QVERIFY(!f.Main->Modified());
+    QCOMPARE(PageBytes(f.Page(), f.F.Path("scratch.MVF")), before);
+}
+
+void TestUndoHistory::NoStepWithoutAChange_data()
+{
+    QTest::addColumn<TStepAction>("action");
+    QTest::newRow("3-D effects left as they were") << TStepAction([](TUndoFixture& f) {
+        f.AnswerWith("OKButton", [](QDialog&) { return true; });
+        f.RunObjectMenu(*f.Label, "3D Effects");
+    });
+    QTest::newRow("page properties left as they were") << TStepAction([](TUndoFixture& f) {
+        f.AnswerWith("okbutton", [](QDialog&) { return true; });
+        f.F.Trigger("mnuProperties");
+    });
+    QTest::newRow("a cell entered and left") << TStepAction([](TUndoFixture& f) {
+        f.F.ClickCell(f.Page().CellOfDay(TypingDay));
+        f.F.ClickCell(f.Page().CellOfDay(TypingDay + 1));
+        f.F.Trigger("mnuClearAllCellContents"); // a step that follows takes nothing of the cell along
+        f.F.Trigger("mnuUndo");
+    });
+}
+
+void TestUndoHistory::NoStepWithoutAChange()
+{
+    QFETCH(TStepAction, action);
+    TUndoFixture f;
+    const QByteArray before = PageBytes(f.Page(), f.F.Path("scratch.MVF"));
+    action(f);
+    QCoreApplication::processEvents();
+    QVERIFY(f.F.Ui.Unexpected.isEmpty());
     QVERIFY(!f.F.Action("mnuUndo")->isEnabled());
     QVERIFY(!f.Main->Modified());
     QCOMPARE(PageBytes(f.Page(), f.F.Path("scratch.MVF")), before);
