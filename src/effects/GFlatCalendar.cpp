@@ -109,29 +109,20 @@ void TGFlatCalendar::FontChanged()
         NotifyChanged();
 }
 
-template <class T>
-void TGFlatCalendar::Store(T& field, T value)
-{
-    if (value == field)
-        return;
-    field = value;
-    update();
-}
-
 void TGFlatCalendar::SetStartOfWeek(int value)
 {
     if (value == 1 || value == 2)
-        Store(m_StartOfWeek, value);
+        StoreProperty(m_StartOfWeek, value);
 }
 
 void TGFlatCalendar::SetMonth(int value)
 {
-    Store(m_Month, value);
+    StoreProperty(m_Month, value);
 }
 
 void TGFlatCalendar::SetYear(int value)
 {
-    Store(m_Year, value);
+    StoreProperty(m_Year, value);
 }
 
 void TGFlatCalendar::SetTitleFont(const TFont* font)
@@ -154,68 +145,68 @@ void TGFlatCalendar::SetCellFont(const TFont* font)
 
 void TGFlatCalendar::SetShowYear(bool value)
 {
-    Store(m_ShowYear, value);
+    StoreProperty(m_ShowYear, value);
 }
 
 void TGFlatCalendar::SetDayNameBGColor(TColor value)
 {
-    Store(m_DayNameBGColor, value);
+    StoreProperty(m_DayNameBGColor, value);
 }
 
 void TGFlatCalendar::SetCalendarBorderStyle(TFlatCalBorderStyle value)
 {
-    Store(m_CalendarBorderStyle, value);
+    StoreProperty(m_CalendarBorderStyle, value);
 }
 
 void TGFlatCalendar::SetDayNameBorderStyle(TFlatCalBorderStyle value)
 {
-    Store(m_DayNameBorderStyle, value);
+    StoreProperty(m_DayNameBorderStyle, value);
 }
 
 void TGFlatCalendar::SetCellBorderStyle(TFlatCalBorderStyle value)
 {
-    Store(m_CellBorderStyle, value);
+    StoreProperty(m_CellBorderStyle, value);
 }
 
 void TGFlatCalendar::SetDayNameStyle(TFlatCalHeadersStyle value)
 {
-    Store(m_DayNameStyle, value);
+    StoreProperty(m_DayNameStyle, value);
 }
 
 void TGFlatCalendar::SetTitleBGcolor(TColor value)
 {
-    Store(m_TitleBGcolor, value);
+    StoreProperty(m_TitleBGcolor, value);
 }
 
 void TGFlatCalendar::SetBackgroundcolor(TColor value)
 {
-    Store(m_Backgroundcolor, value);
+    StoreProperty(m_Backgroundcolor, value);
 }
 
 void TGFlatCalendar::SetShadowColor(TColor value)
 {
-    Store(m_ShadowColor, value);
+    StoreProperty(m_ShadowColor, value);
 }
 
 void TGFlatCalendar::SetShadowDepth(int value)
 {
     if (value <= MaxShadowDepth)
-        Store(m_ShadowDepth, value);
+        StoreProperty(m_ShadowDepth, value);
 }
 
 void TGFlatCalendar::SetShadowPosition(TFlatShadowPosition value)
 {
-    Store(m_ShadowPosition, value);
+    StoreProperty(m_ShadowPosition, value);
 }
 
 void TGFlatCalendar::SetLanguage(TFlatCalLanguage value)
 {
-    Store(m_Language, value);
+    StoreProperty(m_Language, value);
 }
 
 void TGFlatCalendar::SetCalTransparent(bool value)
 {
-    Store(m_CalTransparent, value);
+    StoreProperty(m_CalTransparent, value);
 }
 
 void TGFlatCalendar::AssignAppearance(const TGFlatCalendar& source)

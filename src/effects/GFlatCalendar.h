@@ -89,8 +89,6 @@ protected:
     void Paint(QPainter& painter) override;
 
 private:
-    template <class T>
-    void Store(T& field, T value);
     void FontChanged();
 
     int m_StartOfWeek = 1;

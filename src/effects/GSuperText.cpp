@@ -312,76 +312,46 @@ void TGSuperText::SetShadowDepth(int value)
 
 void TGSuperText::SetShadowOrientation(TShadowOrientation value)
 {
-    if (value == m_ShadowOrientation)
-        return;
-    m_ShadowOrientation = value;
-    m_LayoutNeeded = true;
-    update();
+    if (StoreProperty(m_ShadowOrientation, value))
+        m_LayoutNeeded = true;
 }
 
 void TGSuperText::SetShadowcolor(TColor value)
 {
-    if (value == m_Shadowcolor)
-        return;
-    m_Shadowcolor = value;
-    update();
+    StoreProperty(m_Shadowcolor, value);
 }
 
 void TGSuperText::SetBorderStyle(TBorderStyle value)
 {
-    if (value == m_BorderStyle)
-        return;
-    m_BorderStyle = value;
-    update();
-    Changed();
+    StoreProperty(m_BorderStyle, value);
 }
 
 void TGSuperText::SetControlTransparent(bool value)
 {
-    if (value == m_ControlTransparent)
-        return;
-    m_ControlTransparent = value;
-    update();
+    StoreLook(m_ControlTransparent, value);
 }
 
 void TGSuperText::SetBGColor(TColor value)
 {
-    if (value == m_BGColor)
-        return;
-    m_BGColor = value;
-    update();
-    Changed();
+    StoreProperty(m_BGColor, value);
 }
 
 void TGSuperText::SetFillDirection(TFillDirection value)
 {
-    if (value == m_FillDirection)
-        return;
-    m_FillDirection = value;
-    if (m_SurfaceType == stGradientFill)
+    if (StoreProperty(m_FillDirection, value) && m_SurfaceType == stGradientFill)
         RebuildGradient();
-    update();
 }
 
 void TGSuperText::SetGradientToColor(TColor value)
 {
-    if (value == m_GradientToColor)
-        return;
-    m_GradientToColor = value;
-    if (m_SurfaceType == stGradientFill)
+    if (StoreProperty(m_GradientToColor, value) && m_SurfaceType == stGradientFill)
         RebuildGradient();
-    update();
 }
 
 void TGSuperText::SetGradientFromColor(TColor value)
 {
-    if (value == m_GradientFromColor)
-        return;
-    m_GradientFromColor = value;
-    if (m_SurfaceType == stGradientFill)
+    if (StoreProperty(m_GradientFromColor, value) && m_SurfaceType == stGradientFill)
         RebuildGradient();
-    update();
-    Changed();
 }
 
 void TGSuperText::SetImage(const QImage& image)
@@ -392,18 +362,12 @@ void TGSuperText::SetImage(const QImage& image)
 
 void TGSuperText::SetOutlineColor(TColor value)
 {
-    if (value == m_OutlineColor)
-        return;
-    m_OutlineColor = value;
-    update();
+    StoreProperty(m_OutlineColor, value);
 }
 
 void TGSuperText::SetOutlineStyle(TPenStyle value)
 {
-    if (value == m_OutlineStyle)
-        return;
-    m_OutlineStyle = value;
-    update();
+    StoreProperty(m_OutlineStyle, value);
 }
 
 void TGSuperText::SetOutlineWidth(int value)

@@ -256,78 +256,56 @@ void TGBaseLabel::ChooseBackColor()
 
 void TGBaseLabel::SetCaption(const QString& value)
 {
-    if (value == m_Caption)
-        return;
-    m_Caption = value;
     // The text width drives the box size and the alignment.
-    InvalidateLayout();
-    update();
-    Changed();
+    if (StoreProperty(m_Caption, value))
+        InvalidateLayout();
 }
 
 void TGBaseLabel::SetBorderStyle(TBorderStyle value)
 {
-    if (value == m_BorderStyle)
-        return;
-    m_BorderStyle = value;
-    update();
-    Changed();
+    StoreProperty(m_BorderStyle, value);
 }
 
 void TGBaseLabel::SetDepthHighlight(int value)
 {
-    if (value == m_DepthHighlight)
+    if (!StoreProperty(m_DepthHighlight, value))
         return;
-    m_DepthHighlight = value;
     m_HighlightOffset = HighlightOffsetOf(m_DirectionHighlight, m_DepthHighlight);
     InvalidateLayout();
-    update();
 }
 
 void TGBaseLabel::SetDirectionHighlight(THighlightDirection value)
 {
-    if (value == m_DirectionHighlight)
+    if (!StoreProperty(m_DirectionHighlight, value))
         return;
-    m_DirectionHighlight = value;
     m_HighlightOffset = HighlightOffsetOf(m_DirectionHighlight, m_DepthHighlight);
     InvalidateLayout();
-    update();
 }
 
 void TGBaseLabel::SetDepthShadow(int value)
 {
-    if (value == m_DepthShadow)
+    if (!StoreProperty(m_DepthShadow, value))
         return;
-    m_DepthShadow = value;
     m_ShadowOffset = ShadowOffsetOf(m_DirectionShadow, m_DepthShadow);
     InvalidateLayout();
-    update();
 }
 
 void TGBaseLabel::SetDirectionShadow(TShadowDirection value)
 {
-    if (value == m_DirectionShadow)
+    if (!StoreProperty(m_DirectionShadow, value))
         return;
-    m_DirectionShadow = value;
     m_ShadowOffset = ShadowOffsetOf(m_DirectionShadow, m_DepthShadow);
     InvalidateLayout();
-    update();
 }
 
 void TGBaseLabel::SetcolorHighlight(TColor value)
 {
-    if (value == m_colorHighlight)
-        return;
-    m_colorHighlight = value;
-    update();
+    StoreProperty(m_colorHighlight, value);
 }
 
 void TGBaseLabel::SetcolorShadow(TColor value)
 {
-    if (value == m_colorShadow)
-        return;
-    m_colorShadow = value;
-    update();
+    StoreProperty(m_colorShadow, value);
 }
 
 void TGBaseLabel::SetAngle(int value)
@@ -350,21 +328,13 @@ void TGBaseLabel::SetAngle(int value)
 
 void TGBaseLabel::SetAlignment(TAlignment value)
 {
-    if (value == m_Alignment)
-        return;
-    m_Alignment = value;
-    InvalidateLayout();
-    update();
-    Changed();
+    if (StoreProperty(m_Alignment, value))
+        InvalidateLayout();
 }
 
 void TGBaseLabel::SetBackColor(TColor value)
 {
-    if (value == m_BackColor)
-        return;
-    m_BackColor = value;
-    Changed();
-    update();
+    StoreProperty(m_BackColor, value);
 }
 
 void TGBaseLabel::SetTransparent(bool value)

@@ -127,6 +127,31 @@ protected:
     // own.
     void FitSize(int width, int height);
 
+    // The one way setters store a published value. An unchanged value does nothing; a new one
+    // is stored and repainted, and StoreProperty tells the host of the change (not while the
+    // object is read from a stream), which the undo history records. StoreLook is for the few
+    // settings that change only the look on screen and do not count as a change of the calendar.
+    // True when the value changed, for what the setter does besides (a new layout).
+    template <typename T, typename V>
+    bool StoreProperty(T& field, const V& value)
+    {
+        if (!StoreLook(field, value))
+            return false;
+        if (!IsStreaming())
+            NotifyChanged();
+        return true;
+    }
+    template <typename T, typename V>
+    bool StoreLook(T& field, const V& value)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        update();
+        return true;
+    }
+    bool IsStreaming() const { return IsLoading() || IsReading(); }
+
     // Paints the content in object coordinates; the base paints nothing. The selection squares
     // are painted by the selection handle above the objects.
     virtual void Paint(QPainter& painter);
@@ -143,7 +168,6 @@ private:
     void ApplyDocumentBounds();
     int Zoomed(int value) const;
     int Unzoomed(int value) const;
-    bool IsStreaming() const { return IsLoading() || IsReading(); }
 
     QAction* m_LockedItem = nullptr;
     bool m_InBoundsChange = false;

@@ -141,30 +141,19 @@ void TGPRichBaseLabel::SetRTFText(const TWPRtfText& value)
 
 void TGPRichBaseLabel::SetBGColor(TColor value)
 {
-    if (value == m_BGColor)
-        return;
-    m_BGColor = value;
-    update();
-    Changed();
+    StoreProperty(m_BGColor, value);
 }
 
 // Only the look on screen changes: the background shows through or not, and the document is not
 // marked modified.
 void TGPRichBaseLabel::SetTransparent(bool value)
 {
-    if (value == m_Transparent)
-        return;
-    m_Transparent = value;
-    update();
+    StoreLook(m_Transparent, value);
 }
 
 void TGPRichBaseLabel::SetBorderStyle(TBorderStyle value)
 {
-    if (value == m_BorderStyle)
-        return;
-    m_BorderStyle = value;
-    update();
-    Changed();
+    StoreProperty(m_BorderStyle, value);
 }
 
 void TGPRichBaseLabel::ChooseBackgroundColor()
