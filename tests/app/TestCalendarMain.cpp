@@ -1363,7 +1363,7 @@ void TestCalendarMain::MenusInTheirOrder()
                                      "Contents1",
                                      "About1",
                                      "mnuShowHint"};
-    for (const char* menu : {"FileMenu", "OnlineMenu", "HelpMenu"}) {
+    for (const char* menu : {"FileMenu", "EditMenu", "OnlineMenu", "HelpMenu"}) {
         QMultiHash<QChar, QString> itemsByLetter;
         QList<const QAction*> added;
         for (const QAction* action : f.Widget<QMenu>(menu)->actions()) {
@@ -1398,7 +1398,7 @@ void TestCalendarMain::HelpTellsOfEveryCommand()
     }
     // The menus' commands, as the help names them: without their letter and trailing dots.
     QStringList missing;
-    for (const char* menu : {"FileMenu", "OnlineMenu", "HelpMenu"}) {
+    for (const char* menu : {"FileMenu", "EditMenu", "OnlineMenu", "HelpMenu"}) {
         for (const QAction* action : f.Widget<QMenu>(menu)->actions()) {
             if (action->objectName() == "Exit1")
                 break; // the recent files follow
