@@ -123,8 +123,11 @@ void TCalendarDocument::RecordStep(const QString& name, const QString& mergeKey)
         return;
     }
     after.ShareWith(m_Current);
+    // A run of steps that merge ends at an undo or redo: the step it would grow is no longer the
+    // last one made.
+    const QString runKey = mergeKey.isEmpty() ? QString() : mergeKey + u'/' + QString::number(m_Restores);
     m_History->push(
-        new TPageStep(name, m_Current, after, mergeKey, [this](const TPageSnapshot& target) { RestorePage(target); }));
+        new TPageStep(name, m_Current, after, runKey, [this](const TPageSnapshot& target) { RestorePage(target); }));
     m_Current = std::move(after);
     UpdateModified();
 }
@@ -196,6 +199,7 @@ void TCalendarDocument::SetTypingPending(bool value)
 void TCalendarDocument::RestorePage(const TPageSnapshot& target)
 {
     m_Restoring = true;
+    ++m_Restores;
     const auto restored = qScopeGuard([this] { m_Restoring = false; });
     try {
         m_Page->RestoreSnapshot(target, m_Current);

@@ -195,6 +195,7 @@ private:
     TPageSnapshot m_Current; // the page as the last step left it
     bool m_ResettingHistory = false;
     bool m_Restoring = false;
+    int m_Restores = 0; // undos and redos so far
     bool m_ChangePending = false;
     bool m_ChangeScheduled = false;
     QString m_PendingName;

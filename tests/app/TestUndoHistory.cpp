@@ -215,6 +215,7 @@ private slots:
     void NoStepWithoutAChange_data();
     void NoStepWithoutAChange();
     void HistoryKeepsTheLatestSteps();
+    void NudgesAfterAnUndoAreAStepOfTheirOwn();
     void TypingUndoesInTheEditorFirst();
 };
 
@@ -614,6 +615,35 @@ void TestUndoHistory::HistoryKeepsTheLatestSteps()
     // The oldest five went first; the state they started from is no longer reachable.
     QCOMPARE(f.Page().UserTitle(), QString("Title 5"));
     QVERIFY(f.Main->Modified());
+}
+
+// A run of nudges ends with any other step or an undo: nudging the same selection again after
+// undoing the step above the run starts a new step instead of growing the old one.
+void TestUndoHistory::NudgesAfterAnUndoAreAStepOfTheirOwn()
+{
+    TUndoFixture f;
+    f.Select(*f.Label);
+    const QPoint start = f.Label->pos();
+    const auto nudgeRight = [&f] {
+        QTest::keyClick(&f.Handle(), Qt::Key_Right);
+        QCoreApplication::processEvents();
+    };
+    nudgeRight();
+    const QPoint afterFirstRun = f.Label->pos();
+    QVERIFY(afterFirstRun != start);
+    f.Page().SetUserTitle("Between");
+    f.Main->Document().RecordStep("User Title");
+    f.F.Trigger("mnuUndo");
+    QCOMPARE(f.History().count(), 2);
+
+    f.Select(*f.Label); // undo leaves nothing selected
+    nudgeRight();
+    QVERIFY(f.Label->pos() != afterFirstRun);
+    QCOMPARE(f.History().count(), 2); // the title step, undone, gave way to the new run
+    f.F.Trigger("mnuUndo");
+    QCOMPARE(f.Label->pos(), afterFirstRun);
+    f.F.Trigger("mnuUndo");
+    QCOMPARE(f.Label->pos(), start);
 }
 
 void TestUndoHistory::TypingUndoesInTheEditorFirst()
