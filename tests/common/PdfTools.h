@@ -75,10 +75,18 @@ inline QString PdfText(const QString& pdf, const QStringList& options = {})
 inline QImage PdfPageImage(const QString& pdf, const QString& folder, int dpi, int page = 1,
                            const QStringList& options = {})
 {
+    // pdftoppm's own formats (PPM, or PGM with -gray, PBM with -mono) are not compressed, which
+    // saves most of its time against PNG.
+    const QStringList suffixes{".ppm", ".pgm", ".pbm"};
     const QString number = QString::number(page);
     const QString stem = folder + "/page";
-    QFile::remove(stem + ".png");
-    RunTool("pdftoppm", options + QStringList{"-png", "-r", QString::number(dpi), "-f", number, "-l", number,
-                                              "-singlefile", pdf, stem});
-    return QImage(stem + ".png");
+    for (const QString& suffix : suffixes)
+        QFile::remove(stem + suffix);
+    RunTool("pdftoppm",
+            options + QStringList{"-r", QString::number(dpi), "-f", number, "-l", number, "-singlefile", pdf, stem});
+    for (const QString& suffix : suffixes) {
+        if (QFile::exists(stem + suffix))
+            return QImage(stem + suffix);
+    }
+    return QImage();
 }
